@@ -1,0 +1,1 @@
+"ID|Name|ParentID|Spare|Image"

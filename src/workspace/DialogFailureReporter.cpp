@@ -1,0 +1,10 @@
+#include "DialogFailureReporter.h"
+
+#include "Dialogs.h"
+
+#include <QApplication>
+
+void DialogFailureReporter::reportFailure(const QString& text)
+{
+    Dialogs::current().message(QApplication::activeWindow(), text, Dialogs::Icon::Critical);
+}

@@ -1,0 +1,58 @@
+#include "Dialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Vellumatic");
+
+QMessageBox::Icon toQt(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
+    case Dialogs::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+Dialogs realDialogs;
+Dialogs* installed = nullptr;
+
+} // namespace
+
+void Dialogs::message(QWidget* parent, const QString& text, Icon icon)
+{
+    QMessageBox box(toQt(icon), kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, const QString& title,
+                                      const QString& defaultText)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent, title.isEmpty() ? kTitle : title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+bool Dialogs::confirm(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+Dialogs& Dialogs::current()
+{
+    return installed ? *installed : realDialogs;
+}
+
+Dialogs* Dialogs::install(Dialogs* dialogs)
+{
+    Dialogs* previous = installed;
+    installed = dialogs;
+    return previous;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// Every modal dialog the program shows goes through here, so tests can answer them.
+// The base class shows the real Qt dialogs; a test installs a subclass that answers from a script.
+class Dialogs
+{
+public:
+    enum class Icon { None, Critical, Information, Warning };
+
+    virtual ~Dialogs() = default;
+
+    // A message box with an OK button, titled "Vellumatic".
+    virtual void message(QWidget* parent, const QString& text, Icon icon);
+    // An input box; nullopt when the user cancelled it.
+    virtual std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,
+                                         const QString& defaultText);
+    // A Yes/No question titled "Vellumatic"; true for Yes.
+    virtual bool confirm(QWidget* parent, const QString& text);
+
+    // The dialogs in use; the real ones until a test installs others.
+    static Dialogs& current();
+    // Installs dialogs (not owned) and returns the previous ones; nullptr restores the real ones.
+    static Dialogs* install(Dialogs* dialogs);
+};

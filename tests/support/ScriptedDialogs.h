@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+// Answers the program's dialogs from a script and records what they asked, instead of showing them.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Message
+    {
+        QString text;
+        Icon icon;
+    };
+    struct Prompt
+    {
+        QString prompt;
+        QString title;
+        QString defaultText;
+    };
+
+    ScriptedDialogs() { previous_ = Dialogs::install(this); }
+    ~ScriptedDialogs() override { Dialogs::install(previous_); }
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+    void message(QWidget*, const QString& text, Icon icon) override { messages.append({text, icon}); }
+    std::optional<QString> input(QWidget*, const QString& prompt, const QString& title,
+                                 const QString& defaultText) override
+    {
+        prompts.append({prompt, title, defaultText});
+        if (inputAnswers.isEmpty())
+            return std::nullopt; // an unscripted input box is cancelled
+        return inputAnswers.takeFirst();
+    }
+    bool confirm(QWidget*, const QString& text) override
+    {
+        confirmations << text;
+        return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
+    }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const Message& m : messages)
+            texts << m.text;
+        return texts;
+    }
+
+    // Answers in order; std::nullopt stands for Cancel.
+    QList<std::optional<QString>> inputAnswers;
+    QList<bool> confirmAnswers;
+
+    QList<Message> messages;
+    QList<Prompt> prompts;
+    QStringList confirmations;
+
+private:
+    Dialogs* previous_ = nullptr;
+};

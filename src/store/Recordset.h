@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <optional>
+
+// The program's in-memory table: a fixed number of named fields, any number of
+// records held as one flat list of values, and a cursor on the current record.
+// Field names match without regard to letter case.
+class Recordset
+{
+public:
+    qint32 FieldCount() const;
+    void setFieldCount(const QVariant& vNewValue);
+
+    // The first FieldCount() names joined by "," (no spaces).
+    QString FieldNames() const;
+    // Appends one name; names are never replaced or cleared.
+    void setFieldNames(const QVariant& vNewValue);
+
+    // Number of values divided by the field count; 0 for a table without fields.
+    double RecordCount() const;
+    // True when the cursor stands on RecordCount(). (EOF itself is a C macro.)
+    bool IsEOF() const;
+
+    void Add(const QVariant& sValue);
+    // Removes the value at 1-based position vIndex of the value list.
+    void Delete(qint32 vIndex);
+
+    void moveNext();
+    void moveFirst();
+    void movePrev();
+    void moveLast();
+
+    // The value of a field (0-based index, or name) in the current record; null when
+    // there is none. A position outside the value list reports "Item: ...".
+    QVariant Item(const QVariant& vIndex) const;
+    // The largest value of a field over all records, compared as integers; the cursor
+    // is restored. A value that is not an integer reports "getMax: ..." and gives nullopt.
+    std::optional<qint32> getMax(const QVariant& vIndex);
+
+    qint32 cursor() const { return cursor_; }
+    qsizetype valueCount() const { return values_.size(); }
+
+private:
+    qint32 resolveField(const QVariant& vIndex) const;
+
+    qint32 fieldCount_ = 0;
+    QStringList names_;
+    QList<QVariant> values_;
+    qint32 cursor_ = 0;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Recordset.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantList>
+#include <optional>
+
+// The program's only gateway to its data files: table files ("Data\Tempalates.app",
+// "Data\Values.app") and body files ("Data\TMP_key12"), all Windows-1252 text.
+// Every write rewrites the whole file atomically. Failures are reported through
+// FailureReporter as "<Operation>: "<description>"" and give an empty result.
+class Stream
+{
+public:
+    // applicationFolder: the folder that holds the Data folder.
+    explicit Stream(QString applicationFolder);
+
+    const QString& applicationFolder() const { return applicationFolder_; }
+
+    // psFileName is relative to the application folder, for example "Data\Tempalates.app".
+    std::optional<Recordset> GetRecordset(const QString& psFileName);
+    // Appends one record (one value per field, header order); returns the table read back.
+    std::optional<Recordset> InsertRecord(const QString& psFileName, const QVariantList& psRecord);
+    // Appends several records with a single rewrite of the file; the file ends up as
+    // InsertRecord called once per record would leave it. Reports as "InsertRecord: ".
+    std::optional<Recordset> InsertRecords(const QString& psFileName, const QList<QVariantList>& psRecords);
+    std::optional<Recordset> UpdateRecord(const QString& psFileName, qint32 pID, const QVariantList& psRecord);
+    std::optional<Recordset> DeleteRecord(const QString& psFileName, qint32 pID);
+
+    // p_sFileName is a bare name inside the Data folder, for example "TMP_key12".
+    // Returns the body text (always ending in CR LF), or empty on failure.
+    QString ReadStream(const QString& p_sFileName);
+    // Returns false (after reporting "WriteStream: ...") when the file could not be written.
+    bool WriteStream(const QString& p_sFileName, const QString& p_sText);
+
+private:
+    QString ReadTableText(const QString& fileName) const;
+    void WriteTableText(const QString& fileName, const QString& text) const;
+    static QString BuildRecordLine(const QVariantList& values);
+
+    QString tablePath(const QString& psFileName) const;
+    QString bodyPath(const QString& p_sFileName) const;
+
+    QString applicationFolder_;
+};

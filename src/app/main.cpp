@@ -1,7 +1,7 @@
 #include "DialogFailureReporter.h"
+#include "frmMain.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
@@ -12,8 +12,7 @@ int main(int argc, char** argv)
     DialogFailureReporter failures;
     FailureReporter::install(&failures);
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vellumatic"));
+    frmMain window(QCoreApplication::applicationDirPath());
     window.show();
     return app.exec();
 }

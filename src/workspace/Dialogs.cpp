@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -43,6 +44,11 @@ std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, co
 bool Dialogs::confirm(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void Dialogs::showModal(QDialog& window)
+{
+    window.exec();
 }
 
 Dialogs& Dialogs::current()

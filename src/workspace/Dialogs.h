@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 // Every modal dialog the program shows goes through here, so tests can answer them.
@@ -21,6 +22,9 @@ public:
                                          const QString& defaultText);
     // A Yes/No question titled "Vellumatic"; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text);
+
+    // Shows a window of the program's own (help, About) modally until the user dismisses it.
+    virtual void showModal(QDialog& window);
 
     // The dialogs in use; the real ones until a test installs others.
     static Dialogs& current();

@@ -1,0 +1,52 @@
+#include "frmHelp.h"
+
+#include "ClosedBook.h"
+#include "HelpPage.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QTextBrowser>
+
+frmHelp::frmHelp(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowTitle(QStringLiteral("      Vellumatic Help "));
+    const qreal dpiX = logicalDpiX();
+    const qreal dpiY = logicalDpiY();
+    auto rect = [&](float l, float t, float w, float h) {
+        return QRect(TwipsToPixels(l, dpiX), TwipsToPixels(t, dpiY), TwipsToPixels(w, dpiX), TwipsToPixels(h, dpiY));
+    };
+    setFixedSize(TwipsToPixels(13980, dpiX), TwipsToPixels(9570, dpiY));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Base, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    auto* product = new QLabel(this);
+    product->setObjectName(QStringLiteral("imgProduct"));
+    product->setPixmap(ClosedBookPixmap(TwipsToPixels(1920, dpiX)));
+    product->setGeometry(rect(360, 480, 2280, 2280));
+
+    auto* name = new QLabel(QStringLiteral("<b>Vellumatic</b>"), this);
+    name->setObjectName(QStringLiteral("lblProductName"));
+    QFont big = name->font();
+    big.setPointSize(16);
+    name->setFont(big);
+    name->setGeometry(rect(360, 2880, 2400, 480));
+    auto* version = new QLabel(QStringLiteral("Version 1.0"), this);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    version->setGeometry(rect(360, 3420, 2400, 300));
+    auto* tip = new QLabel(QStringLiteral("Close this window with its close box."), this);
+    tip->setObjectName(QStringLiteral("lblClose"));
+    tip->setWordWrap(true);
+    tip->setGeometry(rect(360, 7980, 2400, 600));
+
+    auto* page = new QTextBrowser(this);
+    page->setObjectName(QStringLiteral("picHelp"));
+    page->setFrameShape(QFrame::NoFrame);
+    page->setOpenLinks(false);
+    page->setHtml(HelpPageHtml());
+    page->setGeometry(rect(3000, 240, 10815, 7335));
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QLabel;
+class QMdiArea;
+class QStatusBar;
+class QTimer;
+class frmDocument;
+
+// The main window: menus, the status bar, and the workspace windows inside an MDI area.
+// Its position and size are kept in the user's settings between runs.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // applicationFolder holds the Data folder the workspaces open.
+    explicit frmMain(const QString& applicationFolder, QWidget* parent = nullptr);
+
+    // Opens a new workspace window, maximised inside the frame.
+    frmDocument* OpenNewWorkspace();
+    // The workspace active in the frame, or the only one when the frame has no focus; nullptr without one.
+    frmDocument* activeWorkspace() const;
+    QList<frmDocument*> workspaces() const;
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    QStatusBar* sbStatusBar() const { return sbStatusBar_; }
+    // Panel 1 of the status bar, where the workspace writes its hints.
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void Form_Load();
+    void Form_Unload();
+    void refreshClock();
+    void fitFrameToSavedSize();
+    void mnuFileClose_Click();
+    void mnuViewStatusBar_Click(bool checked);
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+
+    QString applicationFolder_;
+    QMdiArea* mdiArea_ = nullptr;
+    QStatusBar* sbStatusBar_ = nullptr;
+    QLabel* panelStatus_ = nullptr;
+    QLabel* panelDate_ = nullptr;
+    QLabel* panelTime_ = nullptr;
+    QTimer* clock_ = nullptr;
+    // The outer size asked for at load; the frame's thickness is only known once shown.
+    QSize savedOuterSize_;
+    bool frameFitted_ = false;
+};

@@ -1,0 +1,134 @@
+#include "CatalogueTree.h"
+
+#include "ClosedBook.h"
+
+#include <QHeaderView>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+constexpr int kKeyRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+} // namespace
+
+CatalogueTree::CatalogueTree(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setColumnCount(1);
+    header()->hide();
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setIconSize(QSize(16, 16));
+    setUniformRowHeights(true); // keeps large catalogues quick to lay out
+}
+
+QTreeWidgetItem* CatalogueTree::addNode(const QString& parentKey, const QString& key, const QString& text, int image)
+{
+    if (nodes_.contains(key))
+        return nullptr;
+    QTreeWidgetItem* parent = nullptr;
+    if (!parentKey.isEmpty()) {
+        parent = nodes_.value(parentKey);
+        if (!parent)
+            return nullptr;
+    }
+    auto* item = new QTreeWidgetItem(QStringList{text});
+    item->setData(0, kKeyRole, key);
+    setImage(item, image);
+    if (parent)
+        parent->addChild(item);
+    else
+        addTopLevelItem(item);
+    nodes_.insert(key, item);
+    return item;
+}
+
+void CatalogueTree::loadNodes(const CatalogueEntry& root, const QList<CatalogueEntry>& entries)
+{
+    clearNodes();
+    auto make = [this](const CatalogueEntry& e) {
+        auto* item = new QTreeWidgetItem(QStringList{e.text});
+        item->setData(0, kKeyRole, e.key);
+        setImage(item, e.image);
+        nodes_.insert(e.key, item);
+        return item;
+    };
+    QTreeWidgetItem* top = make(root);
+    nodes_.reserve(entries.size() + 1);
+    for (const CatalogueEntry& e : entries) {
+        QTreeWidgetItem* parent = nodes_.value(e.parentKey);
+        if (parent && !nodes_.contains(e.key))
+            parent->addChild(make(e));
+    }
+    addTopLevelItem(top);
+}
+
+QTreeWidgetItem* CatalogueTree::node(const QString& key) const
+{
+    return nodes_.value(key);
+}
+
+void CatalogueTree::forget(QTreeWidgetItem* item)
+{
+    nodes_.remove(keyOf(item));
+    for (int i = 0; i < item->childCount(); ++i)
+        forget(item->child(i));
+}
+
+void CatalogueTree::removeNode(const QString& key)
+{
+    QTreeWidgetItem* item = nodes_.value(key);
+    if (!item)
+        return;
+    forget(item);
+    delete item;
+}
+
+void CatalogueTree::clearNodes()
+{
+    nodes_.clear();
+    clear();
+}
+
+QString CatalogueTree::keyOf(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, kKeyRole).toString() : QString();
+}
+
+int CatalogueTree::imageOf(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, kImageRole).toInt() : 0;
+}
+
+void CatalogueTree::setImage(QTreeWidgetItem* item, int image)
+{
+    item->setData(0, kImageRole, image);
+    const QList<QIcon>& images = ImgList();
+    // Every picture is the same book, so an index outside the list still shows it.
+    item->setIcon(0, images[std::clamp(image, 1, int(images.size())) - 1]);
+}
+
+QString CatalogueTree::selectedKey() const
+{
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? QString() : keyOf(selected.first());
+}
+
+bool CatalogueTree::selectNode(const QString& key)
+{
+    QTreeWidgetItem* item = nodes_.value(key);
+    if (!item)
+        return false;
+    setCurrentItem(item);
+    item->setSelected(true);
+    return true;
+}
+
+void SetTreeBackColor(QTreeWidget* tree, quint32 colour)
+{
+    const QColor qt(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+    QPalette palette = tree->palette();
+    palette.setColor(QPalette::Base, qt);
+    tree->setPalette(palette);
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        (*it)->setBackground(0, qt);
+    tree->viewport()->update();
+}

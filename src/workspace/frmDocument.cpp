@@ -1,0 +1,534 @@
+#include "frmDocument.h"
+
+#include "CatalogueContents.h"
+#include "CatalogueKeys.h"
+#include "Dialogs.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTextEdit>
+
+const QString frmDocument::kTempalatesFile = QStringLiteral("Data\\Tempalates.app");
+const QString frmDocument::kValuesFile = QStringLiteral("Data\\Values.app");
+const QString frmDocument::kTempalatePrefix = QStringLiteral("TMP_");
+const QString frmDocument::kValuePrefix = QStringLiteral("VAL_");
+const QString frmDocument::kPaneSeparator = QStringLiteral("_$$$_001_$$$_");
+
+namespace {
+
+constexpr quint32 kWhite = 0xFFFFFF;
+constexpr int kListTempalates = 0;
+constexpr int kListValues = 1;
+constexpr int kBodyTempalate = 0;
+constexpr int kBodyResult = 1;
+constexpr int kMaxProblemsShown = 10;
+constexpr float kPaneTopTwips = 350;
+
+struct Hint
+{
+    const char* control;
+    const char* gotFocus;
+    bool clearsOnLeave;
+};
+
+// The panes keep their hint after losing the focus; the lists clear theirs.
+const Hint kHints[] = {
+    {"cboFields",
+     " Active Control: Fields List (Press <Insert> to insert the same text as field and press <Delete> to delete "
+     "that field from the comboBox)",
+     true},
+    {"tvTempalates", " Active Control: Tempalates List", true},
+    {"tvValues",
+     " Active Control: Values List (Click or Press <SpaceBar>/<Enter> to replace the current field with the "
+     "selected value)",
+     true},
+    {"txtSource", " Active Control: Tempalate Pane", false},
+    {"txtTarget", " Active Control: Result Pane", false},
+};
+
+const Hint* hintFor(const QObject* control)
+{
+    for (const Hint& hint : kHints)
+        if (control->objectName() == QLatin1String(hint.control))
+            return &hint;
+    return nullptr;
+}
+
+template <typename T>
+T* named(QWidget* parent, const char* name)
+{
+    auto* widget = new T(parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = named<QPushButton>(parent, name);
+    b->setText(caption);
+    return b;
+}
+
+} // namespace
+
+frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
+    : QWidget(parent)
+    , applicationFolder_(applicationFolder)
+{
+    setObjectName(QStringLiteral("frmDocument"));
+    setWindowTitle(QStringLiteral("Workspace"));
+    buildControls();
+
+    auto describe = [](Catalogue& c, CatalogueTree* tree, QLineEdit* nameBox, const QString& file,
+                       const QString& prefix, bool hasBodies, const QString& title) {
+        c.tree = tree;
+        c.nameBox = nameBox;
+        c.file = file;
+        c.prefix = prefix;
+        c.hasBodies = hasBodies;
+        c.title = title;
+    };
+    describe(templates_, tvTempalates_, txtTempalate_, kTempalatesFile, kTempalatePrefix, true,
+             QStringLiteral("template"));
+    describe(values_, tvValues_, txtValue_, kValuesFile, kValuePrefix, false, QStringLiteral("value"));
+
+    connect(cmdAddTempalate_, &QPushButton::clicked, this, &frmDocument::cmdAddTempalate_Click);
+    connect(cmdAddValue_, &QPushButton::clicked, this, &frmDocument::cmdAddValue_Click);
+    connect(cmdRemoveTempalate_, &QPushButton::clicked, this, &frmDocument::cmdRemoveTempalate_Click);
+    connect(cmdRemoveValue_, &QPushButton::clicked, this, &frmDocument::cmdRemoveValue_Click);
+    connect(txtTempalate_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddTempalate_Click);
+    connect(txtValue_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddValue_Click);
+    connect(tabList_, &QTabBar::currentChanged, this, &frmDocument::tabList_Click);
+    connect(tabBody_, &QTabBar::currentChanged, this, &frmDocument::tabBody_Click);
+    for (QWidget* w : {static_cast<QWidget*>(cboFields_), static_cast<QWidget*>(tvTempalates_),
+                       static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
+                       static_cast<QWidget*>(txtTarget_)})
+        w->installEventFilter(this);
+
+    Form_Load();
+}
+
+frmDocument::~frmDocument() = default;
+
+void frmDocument::buildControls()
+{
+    // Created bottom to top, so later siblings cover earlier ones: the frames and the top-row
+    // controls lie over the tab strips, and tabBody over the part of tabList that reaches right.
+    tabList_ = named<QTabBar>(this, "tabList");
+    tabList_->addTab(QStringLiteral("Tempalates List"));
+    tabList_->addTab(QStringLiteral("Values List"));
+    tabBody_ = named<QTabBar>(this, "tabBody");
+    tabBody_->addTab(QStringLiteral("Tempalate Pane"));
+    tabBody_->addTab(QStringLiteral("Result Pane"));
+    for (QTabBar* tabs : {tabList_, tabBody_}) {
+        tabs->setExpanding(false);
+        tabs->setDrawBase(false);
+        tabs->setUsesScrollButtons(false);
+        tabs->setElideMode(Qt::ElideRight);
+    }
+
+    fraSource_ = named<QFrame>(this, "fraSource");
+    txtSource_ = named<QTextEdit>(fraSource_, "txtSource");
+
+    fraTempalate_ = named<QFrame>(this, "fraTempalate");
+    txtTempalate_ = named<QLineEdit>(fraTempalate_, "txtTempalate");
+    cmdAddTempalate_ = button(fraTempalate_, "cmdAddTempalate", QStringLiteral("Add"));
+    cmdRemoveTempalate_ = button(fraTempalate_, "cmdRemoveTempalate", QStringLiteral("Remove"));
+    tvTempalates_ = named<CatalogueTree>(fraTempalate_, "tvTempalates");
+
+    fraValue_ = named<QFrame>(this, "fraValue");
+    txtValue_ = named<QLineEdit>(fraValue_, "txtValue");
+    cmdAddValue_ = button(fraValue_, "cmdAddValue", QStringLiteral("Add"));
+    cmdRemoveValue_ = button(fraValue_, "cmdRemoveValue", QStringLiteral("Remove"));
+    cmdBrowse_ = button(fraValue_, "cmdBrowse", QStringLiteral("..."));
+    tvValues_ = named<CatalogueTree>(fraValue_, "tvValues");
+    cboFields_ = named<QListWidget>(fraValue_, "cboFields");
+    cboFields_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    fraTarget_ = named<QFrame>(this, "fraTarget");
+    txtTarget_ = named<QTextEdit>(fraTarget_, "txtTarget");
+
+    chkCS_ = named<QCheckBox>(this, "chkCS");
+    chkCS_->setText(QStringLiteral("Compact Style"));
+    cmdRun_ = button(this, "cmdRun", QStringLiteral("&Run"));
+
+    for (QTextEdit* pane : {txtSource_, txtTarget_})
+        pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    for (QFrame* frame : {fraSource_, fraTempalate_, fraValue_, fraTarget_})
+        frame->setFrameShape(QFrame::NoFrame);
+
+    // Starting geometry of the controls the resize layout moves, so that a step skipped on the
+    // first layout (a window too small) leaves something sensible.
+    geometry_.tvTempalates = {120, 960, 3135, 0};
+    geometry_.tvValues = {120, 960, 3135, 0};
+    geometry_.cboFields = {120, 0, 3105, 0};
+    geometry_.chkCS = {0, 80, 1575, 195};
+    geometry_.cmdRun = {0, 50, 735, 265};
+}
+
+Stream& frmDocument::stream()
+{
+    if (!stream_)
+        stream_ = std::make_unique<Stream>(applicationFolder_);
+    return *stream_;
+}
+
+// ---- start-up and the trees ----
+
+void frmDocument::Form_Load()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    templates_.table = stream().GetRecordset(kTempalatesFile);
+    values_.table = stream().GetRecordset(kValuesFile);
+    SetTreeBackColor(tvTempalates_, kWhite);
+    SetTreeBackColor(tvValues_, kWhite);
+    templates_.addedCount = 2;
+    values_.addedCount = 2;
+    LoadTempalates();
+    LoadValues();
+    QGuiApplication::restoreOverrideCursor();
+
+    fraSource_->show();
+    fraTarget_->hide();
+    selectListTab(kListTempalates);
+    selectBodyTab(kBodyTempalate);
+}
+
+void frmDocument::LoadTempalates()
+{
+    LoadCatalogue(templates_);
+}
+
+void frmDocument::LoadValues()
+{
+    LoadCatalogue(values_);
+}
+
+void frmDocument::LoadCatalogue(Catalogue& c)
+{
+    const CatalogueEntry root{kRootKey, QString(), QStringLiteral("Main"), 1};
+    CatalogueContents contents;
+    if (c.table)
+        contents = ReadCatalogue(*c.table);
+    else
+        contents.usable = false; // the store has already reported why
+    c.readable = contents.usable;
+    c.maxId = contents.maxId;
+    c.takenIds = contents.takenIds;
+
+    c.tree->loadNodes(root, contents.entries);
+    c.tree->selectNode(kRootKey);
+    c.tree->node(kRootKey)->setExpanded(true);
+    c.tree->scrollToItem(c.tree->node(kRootKey));
+
+    if (!contents.problems.isEmpty()) {
+        QStringList lines = contents.problems.mid(0, kMaxProblemsShown);
+        if (contents.problems.size() > kMaxProblemsShown)
+            lines << QStringLiteral("... and %1 more").arg(contents.problems.size() - kMaxProblemsShown);
+        const QString text =
+            contents.usable
+                ? QStringLiteral("%1: %2 record(s) cannot be shown in the tree; the file was left as it is.\n\n%3")
+                      .arg(c.file)
+                      .arg(contents.problems.size())
+                      .arg(lines.join(u'\n'))
+                : QStringLiteral("%1 cannot be used: %2.").arg(c.file, lines.join(u'\n'));
+        Dialogs::current().message(this, text, Dialogs::Icon::Warning);
+    }
+}
+
+// ---- adding and removing ----
+
+frmDocument::Catalogue* frmDocument::catalogueFor(const QString& file)
+{
+    if (file.compare(kTempalatesFile, Qt::CaseInsensitive) == 0)
+        return &templates_;
+    if (file.compare(kValuesFile, Qt::CaseInsensitive) == 0)
+        return &values_;
+    return nullptr;
+}
+
+QString frmDocument::nextKey(Catalogue& c)
+{
+    // Read the file afresh: another workspace window may have added items since our last write.
+    if (c.readable) {
+        if (std::optional<Recordset> fresh = stream().GetRecordset(c.file))
+            c.takenIds = TakenIds(*fresh);
+    }
+    return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
+}
+
+QString frmDocument::nextTempalateKey()
+{
+    return nextKey(templates_);
+}
+
+QString frmDocument::nextValueKey()
+{
+    return nextKey(values_);
+}
+
+bool frmDocument::refuseChange(const Catalogue& c)
+{
+    if (c.readable)
+        return false;
+    Dialogs::current().message(
+        this,
+        QStringLiteral("The %1 catalogue (%2) could not be read when this window opened, so it cannot be changed. "
+                       "Put the file right and open the program again.")
+            .arg(c.title, c.file),
+        Dialogs::Icon::Warning);
+    return true;
+}
+
+bool frmDocument::AddNode(CatalogueTree* tree, const QString& key, const QString& text, const QString& file,
+                          const QString& prefix, bool select)
+{
+    Catalogue* c = catalogueFor(file);
+    if (!c || refuseChange(*c) || tree->node(key))
+        return false;
+    QString parentKey = tree->selectedKey();
+    if (parentKey.isEmpty())
+        parentKey = kRootKey;
+
+    // Store first: the tree never shows an item that is not in its file.
+    std::optional<Recordset> table = stream().InsertRecord(file, BuildCatalogueRecord(key, text, parentKey));
+    if (!table)
+        return false;
+    c->table = std::move(table);
+    const qint32 id = NodeId(key);
+    c->takenIds.insert(id);
+    if (c->hasBodies && !stream().WriteStream(prefix + key, kPaneSeparator)) {
+        // A template without its body would fail on every later load; take the record back.
+        if (std::optional<Recordset> back = stream().DeleteRecord(file, id)) {
+            c->table = std::move(back);
+            c->takenIds.remove(id);
+        }
+        return false;
+    }
+
+    QTreeWidgetItem* parent = tree->node(parentKey);
+    if (!IsRootKey(parentKey))
+        CatalogueTree::setImage(parent, 2);
+    QTreeWidgetItem* item = tree->addNode(parentKey, key, text, 3);
+    parent->setExpanded(true); // so the user sees what was just added
+    if (select)
+        tree->setCurrentItem(item);
+    tree->scrollToItem(tree->currentItem());
+    return true;
+}
+
+void frmDocument::RemoveNode(CatalogueTree* tree, const QString& file, const QString& prefix)
+{
+    const QString key = tree->selectedKey();
+    if (key.isEmpty() || IsRootKey(key))
+        return;
+    if (tree->node(key)->childCount() > 0) {
+        Dialogs::current().message(this, QStringLiteral("Item can't be deleted, first delete its childs"),
+                                   Dialogs::Icon::None);
+        return;
+    }
+    Catalogue* c = catalogueFor(file);
+    if (!c || refuseChange(*c))
+        return;
+    const qint32 id = NodeId(key);
+    if (c->table && RecordsWithId(*c->table, id) > 1) {
+        // The store deletes by ID, so it would take the hidden record with it.
+        Dialogs::current().message(
+            this,
+            QStringLiteral("This item cannot be removed on its own: %1 holds another record with the ID %2, which "
+                           "would be removed with it.")
+                .arg(file)
+                .arg(id),
+            Dialogs::Icon::Warning);
+        return;
+    }
+
+    std::optional<Recordset> table = stream().DeleteRecord(file, id);
+    if (!table)
+        return;
+    c->table = std::move(table);
+    c->takenIds = TakenIds(*c->table);
+    if (c->hasBodies)
+        QFile::remove(QDir(applicationFolder_).filePath(QStringLiteral("Data/") + prefix + key));
+    tree->removeNode(key);
+}
+
+void frmDocument::addTyped(Catalogue& c)
+{
+    const QString key = nextKey(c);
+    AddNode(c.tree, key, c.nameBox->text().trimmed(), c.file, c.prefix, false);
+    ++c.addedCount;
+    c.nameBox->clear();
+    c.nameBox->setFocus();
+}
+
+void frmDocument::cmdAddTempalate_Click()
+{
+    addTyped(templates_);
+}
+
+void frmDocument::cmdAddValue_Click()
+{
+    addTyped(values_);
+}
+
+void frmDocument::cmdRemoveTempalate_Click()
+{
+    RemoveNode(tvTempalates_, kTempalatesFile, kTempalatePrefix);
+}
+
+void frmDocument::cmdRemoveValue_Click()
+{
+    RemoveNode(tvValues_, kValuesFile, kValuePrefix);
+}
+
+// ---- tabs ----
+
+void frmDocument::selectListTab(int index)
+{
+    if (tabList_->currentIndex() == index)
+        tabList_Click();
+    else
+        tabList_->setCurrentIndex(index);
+}
+
+void frmDocument::selectBodyTab(int index)
+{
+    if (tabBody_->currentIndex() == index)
+        tabBody_Click();
+    else
+        tabBody_->setCurrentIndex(index);
+}
+
+void frmDocument::tabList_Click()
+{
+    // The list strip drives the body strip, never the other way round.
+    const bool templates = tabList_->currentIndex() == kListTempalates;
+    fraTempalate_->setVisible(templates);
+    fraValue_->setVisible(!templates);
+    selectBodyTab(templates ? kBodyTempalate : kBodyResult);
+}
+
+void frmDocument::tabBody_Click()
+{
+    const bool source = tabBody_->currentIndex() == kBodyTempalate;
+    fraSource_->setVisible(source);
+    fraTarget_->setVisible(!source);
+}
+
+// ---- status hints ----
+
+bool frmDocument::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        // Switching to another application or opening a popup is not the user moving on.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (const Hint* hint = hintFor(watched)) {
+                if (event->type() == QEvent::FocusIn)
+                    emit statusHint(QString::fromLatin1(hint->gotFocus));
+                else if (hint->clearsOnLeave)
+                    emit statusHint(QString());
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- layout ----
+
+int frmDocument::toPixelsX(float twips) const
+{
+    return TwipsToPixels(twips, logicalDpiX());
+}
+
+int frmDocument::toPixelsY(float twips) const
+{
+    return TwipsToPixels(twips, logicalDpiY());
+}
+
+QRect frmDocument::toPixels(const TwipsRect& r) const
+{
+    return {toPixelsX(r.left), toPixelsY(r.top), toPixelsX(r.width), toPixelsY(r.height)};
+}
+
+void frmDocument::placeFixedControls()
+{
+    auto place = [this](QWidget* w, float left, float top, float width, float height) {
+        w->setGeometry(toPixels({left, top, width, height}));
+    };
+    place(txtTempalate_, 120, 240, 3135, 285);
+    place(cmdAddTempalate_, 120, 600, 495, 285);
+    place(cmdRemoveTempalate_, 720, 600, 855, 285);
+    place(txtValue_, 120, 240, 3135, 285);
+    place(cmdAddValue_, 120, 630, 495, 285);
+    place(cmdRemoveValue_, 720, 630, 855, 285);
+    place(cmdBrowse_, 2880, 600, 375, 315);
+}
+
+void frmDocument::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void frmDocument::applyLayout()
+{
+    // Inside the main window the window is the MDI frame around us; on its own it is this widget.
+    QWidget* window = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!window)
+        window = this;
+    const QSize outer = window == this ? frameGeometry().size() : window->size();
+    const QRect screen = (window->screen() ? window->screen() : QGuiApplication::primaryScreen())->geometry();
+
+    WorkspaceGeometry& g = geometry_;
+    g.screenWidth = PixelsToTwips(screen.width(), logicalDpiX());
+    g.screenHeight = PixelsToTwips(screen.height(), logicalDpiY());
+    g.windowResizable = !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
+    g.windowWidth = PixelsToTwips(outer.width(), logicalDpiX());
+    g.windowHeight = PixelsToTwips(outer.height(), logicalDpiY());
+    g.frameWidth = PixelsToTwips(outer.width() - width(), logicalDpiX());
+    g.frameHeight = PixelsToTwips(outer.height() - height(), logicalDpiY());
+    LayOutWorkspace(g);
+
+    placeFixedControls();
+    fraTempalate_->setGeometry(toPixels(g.fraTempalate));
+    fraValue_->setGeometry(toPixels(g.fraValue));
+    tvTempalates_->setGeometry(toPixels(g.tvTempalates));
+    tvValues_->setGeometry(toPixels(g.tvValues));
+    cboFields_->setGeometry(toPixels(g.cboFields));
+    // A tab strip's captions sit in the row above the frames; the widget covers only that row.
+    const int tabRow = toPixelsY(kPaneTopTwips - 10);
+    for (QTabBar* tabs : {tabList_, tabBody_}) {
+        const QString style = QStringLiteral("QTabBar::tab { height: %1px; padding: 0 8px; }").arg(tabRow - 2);
+        if (tabs->styleSheet() != style)
+            tabs->setStyleSheet(style);
+        QRect r = toPixels(tabs == tabList_ ? g.tabList : g.tabBody);
+        r.setHeight(std::min(r.height(), tabRow));
+        tabs->setGeometry(r);
+    }
+    fraSource_->setGeometry(toPixels(g.fraSource));
+    txtSource_->setGeometry(toPixels(g.txtSource));
+    txtSource_->setLineWrapColumnOrWidth(toPixelsX(g.txtSourceRightMargin));
+    fraTarget_->setGeometry(toPixels(g.fraTarget));
+    txtTarget_->setGeometry(toPixels(g.txtTarget));
+    txtTarget_->setLineWrapColumnOrWidth(toPixelsX(g.txtTargetRightMargin));
+    chkCS_->setGeometry(toPixels(g.chkCS));
+    cmdRun_->setGeometry(toPixels(g.cmdRun));
+
+    // A window in the normal state is pinned to the screen size less the margins.
+    const QSize wanted(toPixelsX(g.windowWidth), toPixelsY(g.windowHeight));
+    if (g.windowResizable && window != this && wanted != outer)
+        window->resize(wanted);
+}

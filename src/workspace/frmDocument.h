@@ -1,0 +1,142 @@
+#pragma once
+
+#include "CatalogueTree.h"
+#include "Recordset.h"
+#include "Stream.h"
+#include "WorkspaceLayout.h"
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabBar;
+class QTextEdit;
+
+// The workspace window: the template and value catalogues as trees, the template and
+// result panes, the fields list and the Run command. Every catalogue change is stored at once.
+class frmDocument : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static const QString kTempalatesFile; // "Data\Tempalates.app"
+    static const QString kValuesFile;     // "Data\Values.app"
+    static const QString kTempalatePrefix; // "TMP_"
+    static const QString kValuePrefix;     // "VAL_"
+    static const QString kPaneSeparator;   // "_$$$_001_$$$_"
+
+    // applicationFolder holds the Data folder; the catalogues are read here.
+    explicit frmDocument(const QString& applicationFolder, QWidget* parent = nullptr);
+    ~frmDocument() override;
+
+    Stream& stream();
+
+    CatalogueTree* tvTempalates() const { return tvTempalates_; }
+    CatalogueTree* tvValues() const { return tvValues_; }
+    QTextEdit* txtSource() const { return txtSource_; }
+    QTextEdit* txtTarget() const { return txtTarget_; }
+    QListWidget* cboFields() const { return cboFields_; }
+    QCheckBox* chkCS() const { return chkCS_; }
+    QPushButton* cmdRun() const { return cmdRun_; }
+    QPushButton* cmdBrowse() const { return cmdBrowse_; }
+    QTabBar* tabList() const { return tabList_; }
+    QTabBar* tabBody() const { return tabBody_; }
+
+    // Key for the next new item: highest ID at start-up plus the added count, moved past
+    // any ID the table file already holds. Callers raise the count after each add.
+    QString nextTempalateKey();
+    QString nextValueKey();
+    void countAddedTempalate() { ++templates_.addedCount; }
+    void countAddedValue() { ++values_.addedCount; }
+
+    // Adds an item under the tree's selected node and stores it (a template also gets its
+    // body). Returns false, with the tree unchanged, when the item could not be stored.
+    bool AddNode(CatalogueTree* tree, const QString& key, const QString& text, const QString& file,
+                 const QString& prefix, bool select);
+    // Removes the tree's selected item, its record and a template's body; a failed delete
+    // leaves everything in place.
+    void RemoveNode(CatalogueTree* tree, const QString& file, const QString& prefix);
+
+    // Selects a tab and runs the same switching as a click on it.
+    void selectListTab(int index);
+    void selectBodyTab(int index);
+
+    void cmdAddTempalate_Click();
+    void cmdAddValue_Click();
+    void cmdRemoveTempalate_Click();
+    void cmdRemoveValue_Click();
+
+signals:
+    // A one-line hint for the main window's status bar; empty clears it.
+    void statusHint(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Catalogue
+    {
+        CatalogueTree* tree = nullptr;
+        QLineEdit* nameBox = nullptr;
+        QString file;
+        QString prefix;
+        bool hasBodies = false;
+        QString title;
+        std::optional<Recordset> table;
+        // False when the table could not be read at start-up: the catalogue then refuses changes.
+        bool readable = false;
+        qint32 maxId = 0;
+        qint32 addedCount = 2;
+        QSet<qint32> takenIds;
+    };
+
+    void buildControls();
+    void Form_Load();
+    void LoadCatalogue(Catalogue& catalogue);
+    void LoadTempalates();
+    void LoadValues();
+    Catalogue* catalogueFor(const QString& file);
+    QString nextKey(Catalogue& catalogue);
+    bool refuseChange(const Catalogue& catalogue);
+    void addTyped(Catalogue& catalogue);
+    void tabList_Click();
+    void tabBody_Click();
+    void applyLayout();
+    void placeFixedControls();
+    QRect toPixels(const TwipsRect& r) const;
+    int toPixelsX(float twips) const;
+    int toPixelsY(float twips) const;
+
+    QString applicationFolder_;
+    std::unique_ptr<Stream> stream_;
+    Catalogue templates_;
+    Catalogue values_;
+    WorkspaceGeometry geometry_;
+
+    QTabBar* tabList_ = nullptr;
+    QTabBar* tabBody_ = nullptr;
+    QFrame* fraSource_ = nullptr;
+    QFrame* fraTempalate_ = nullptr;
+    QFrame* fraValue_ = nullptr;
+    QFrame* fraTarget_ = nullptr;
+    QCheckBox* chkCS_ = nullptr;
+    QPushButton* cmdRun_ = nullptr;
+    QLineEdit* txtTempalate_ = nullptr;
+    QPushButton* cmdAddTempalate_ = nullptr;
+    QPushButton* cmdRemoveTempalate_ = nullptr;
+    CatalogueTree* tvTempalates_ = nullptr;
+    QLineEdit* txtValue_ = nullptr;
+    QPushButton* cmdAddValue_ = nullptr;
+    QPushButton* cmdRemoveValue_ = nullptr;
+    QPushButton* cmdBrowse_ = nullptr;
+    CatalogueTree* tvValues_ = nullptr;
+    QListWidget* cboFields_ = nullptr;
+    QTextEdit* txtSource_ = nullptr;
+    QTextEdit* txtTarget_ = nullptr;
+};

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QTimer>
 
 const QString frmDocument::kTempalatesFile = QStringLiteral("Data\\Tempalates.app");
 const QString frmDocument::kValuesFile = QStringLiteral("Data\\Values.app");
@@ -495,7 +496,10 @@ void frmDocument::applyLayout()
     WorkspaceGeometry& g = geometry_;
     g.screenWidth = PixelsToTwips(screen.width(), logicalDpiX());
     g.screenHeight = PixelsToTwips(screen.height(), logicalDpiY());
-    g.windowResizable = !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
+    // Pinning the window's size (the first two steps) waits for pinWindow; this pass lays out
+    // the controls in the size the window has now.
+    g.windowResizable = false;
+    const bool normalState = !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
     g.windowWidth = PixelsToTwips(outer.width(), logicalDpiX());
     g.windowHeight = PixelsToTwips(outer.height(), logicalDpiY());
     g.frameWidth = PixelsToTwips(outer.width() - width(), logicalDpiX());
@@ -527,8 +531,22 @@ void frmDocument::applyLayout()
     chkCS_->setGeometry(toPixels(g.chkCS));
     cmdRun_->setGeometry(toPixels(g.cmdRun));
 
-    // A window in the normal state is pinned to the screen size less the margins.
-    const QSize wanted(toPixelsX(g.windowWidth), toPixelsY(g.windowHeight));
-    if (g.windowResizable && window != this && wanted != outer)
+    // A window in the normal state is pinned to the screen size less the margins; its resize
+    // lays the controls out again. Done once the event loop is back, because the MDI area passes
+    // through the normal state while it resizes a maximised child.
+    if (normalState && window != this && !pinPending_) {
+        pinPending_ = true;
+        QTimer::singleShot(0, this, &frmDocument::pinWindow);
+    }
+}
+
+void frmDocument::pinWindow()
+{
+    pinPending_ = false;
+    auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!window || window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
+        return;
+    const QSize wanted(toPixelsX(geometry_.screenWidth - 100), toPixelsY(geometry_.screenHeight - 1500));
+    if (wanted.width() >= 0 && wanted.height() >= 0 && window->size() != wanted)
         window->resize(wanted);
 }

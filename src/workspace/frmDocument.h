@@ -108,6 +108,7 @@ private:
     void tabList_Click();
     void tabBody_Click();
     void applyLayout();
+    void pinWindow();
     void placeFixedControls();
     QRect toPixels(const TwipsRect& r) const;
     int toPixelsX(float twips) const;
@@ -118,6 +119,7 @@ private:
     Catalogue templates_;
     Catalogue values_;
     WorkspaceGeometry geometry_;
+    bool pinPending_ = false;
 
     QTabBar* tabList_ = nullptr;
     QTabBar* tabBody_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -225,6 +226,7 @@ void frmDocument::LoadCatalogue(Catalogue& c)
     else
         contents.usable = false; // the store has already reported why
     c.readable = contents.usable;
+    c.lastStamp = fileStamp(c);
     c.maxId = contents.maxId;
     c.takenIds = contents.takenIds;
 
@@ -261,12 +263,22 @@ frmDocument::Catalogue* frmDocument::catalogueFor(const QString& file)
 
 QString frmDocument::nextKey(Catalogue& c)
 {
-    // Read the file afresh: another workspace window may have added items since our last write.
-    if (c.readable) {
-        if (std::optional<Recordset> fresh = stream().GetRecordset(c.file))
+    // Another workspace window may have added items since our last write: read the file afresh
+    // when it is no longer the one we last wrote or read.
+    if (c.readable && fileStamp(c) != c.lastStamp) {
+        if (std::optional<Recordset> fresh = stream().GetRecordset(c.file)) {
             c.takenIds = TakenIds(*fresh);
+            c.lastStamp = fileStamp(c);
+        }
     }
     return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
+}
+
+QString frmDocument::fileStamp(const Catalogue& c) const
+{
+    const QFileInfo info(QDir(applicationFolder_).filePath(QString(c.file).replace(u'\\', u'/')));
+    return QString::number(info.size()) + u'@' + QString::number(info.lastModified().toMSecsSinceEpoch()) + u'/' +
+           QString::number(info.metadataChangeTime().toMSecsSinceEpoch());
 }
 
 QString frmDocument::nextTempalateKey()
@@ -307,6 +319,7 @@ bool frmDocument::AddNode(CatalogueTree* tree, const QString& key, const QString
     if (!table)
         return false;
     c->table = std::move(table);
+    c->lastStamp = fileStamp(*c);
     const qint32 id = NodeId(key);
     c->takenIds.insert(id);
     if (c->hasBodies && !stream().WriteStream(prefix + key, kPaneSeparator)) {
@@ -360,6 +373,7 @@ void frmDocument::RemoveNode(CatalogueTree* tree, const QString& file, const QSt
         return;
     c->table = std::move(table);
     c->takenIds = TakenIds(*c->table);
+    c->lastStamp = fileStamp(*c);
     if (c->hasBodies)
         QFile::remove(QDir(applicationFolder_).filePath(QStringLiteral("Data/") + prefix + key));
     tree->removeNode(key);

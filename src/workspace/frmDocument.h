@@ -94,6 +94,8 @@ private:
         qint32 maxId = 0;
         qint32 addedCount = 2;
         QSet<qint32> takenIds;
+        // Size and times of the table file when we last wrote or read it.
+        QString lastStamp;
     };
 
     void buildControls();
@@ -103,6 +105,7 @@ private:
     void LoadValues();
     Catalogue* catalogueFor(const QString& file);
     QString nextKey(Catalogue& catalogue);
+    QString fileStamp(const Catalogue& catalogue) const;
     bool refuseChange(const Catalogue& catalogue);
     void addTyped(Catalogue& catalogue);
     void tabList_Click();

@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "ConnectionDialog.h"
+
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -43,6 +45,14 @@ std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, co
 bool Dialogs::confirm(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> Dialogs::connectionString(QWidget* parent)
+{
+    ConnectionDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.connectionString();
 }
 
 Dialogs& Dialogs::current()

@@ -21,6 +21,9 @@ public:
                                          const QString& defaultText);
     // A Yes/No question titled "Vellumatic"; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text);
+    // The connection dialog: the connection string of the database to import from, password
+    // included (never store or show it); nullopt when the user cancelled.
+    virtual std::optional<QString> connectionString(QWidget* parent);
 
     // The dialogs in use; the real ones until a test installs others.
     static Dialogs& current();

@@ -41,6 +41,14 @@ public:
         return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
     }
 
+    std::optional<QString> connectionString(QWidget*) override
+    {
+        ++connectionRequests;
+        if (connectionAnswers.isEmpty())
+            return std::nullopt; // an unscripted connection dialog is cancelled
+        return connectionAnswers.takeFirst();
+    }
+
     QStringList messageTexts() const
     {
         QStringList texts;
@@ -52,10 +60,12 @@ public:
     // Answers in order; std::nullopt stands for Cancel.
     QList<std::optional<QString>> inputAnswers;
     QList<bool> confirmAnswers;
+    QList<std::optional<QString>> connectionAnswers;
 
     QList<Message> messages;
     QList<Prompt> prompts;
     QStringList confirmations;
+    int connectionRequests = 0;
 
 private:
     Dialogs* previous_ = nullptr;

@@ -3,7 +3,6 @@
 #include "ConnectionString.h"
 #include "ImportTestSupport.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -66,7 +65,6 @@ TEST(ConnectionString, ProvidersMapToQtDrivers)
     EXPECT_EQ(pg.secrets, QStringList{QStringLiteral("pw")});
 
     EXPECT_EQ(settingsFor(QStringLiteral("Provider=MSDASQL;DSN=sales")).databaseName, u"DSN=sales");
-    EXPECT_EQ(settingsFor(QStringLiteral("Provider=ODBC;DSN=a;b")).databaseName, u"DSN=a");
     const auto full = settingsFor(QStringLiteral("Provider=MSDASQL;Extended Properties=\"Driver=X;PWD=inner\""));
     EXPECT_EQ(full.databaseName, u"Driver=X;PWD=inner");
     EXPECT_EQ(full.secrets, QStringList{QStringLiteral("inner")});

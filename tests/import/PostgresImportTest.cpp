@@ -1,6 +1,5 @@
 #include "ConnectionSettings.h"
 #include "ConnectionString.h"
-#include "ImportRecords.h"
 #include "ImportTestSupport.h"
 
 #include <QCoreApplication>
@@ -82,11 +81,7 @@ TEST_F(PostgresImport, ListsUserTablesOfEverySchemaWithTheirColumns)
     ASSERT_EQ(run.names(), (QStringList{"customers", "notes", "odd.name", "orders", "sales.invoices"}));
     EXPECT_EQ(run.table("sales.invoices")->columns, (QStringList{"number", "amount"}));
     EXPECT_EQ(run.table("odd.name")->columns, QStringList{"x"});
-
-    qint32 advance = 0;
-    for (const QString name : {"customers", "notes", "orders"})
-        advance += importRecordsForTable(0, 2 + advance, -1, name, run.table(name)->columns).countAdvance;
-    EXPECT_EQ(advance, 14);
+    EXPECT_EQ(run.table("orders")->columns.size(), 5);
 }
 
 TEST_F(PostgresImport, TablesTheUserMayNotReadKeepTheirNodeWithoutColumns)

@@ -1,7 +1,11 @@
 #include "Dialogs.h"
 
+#include "FindDialog.h"
+
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace {
 
@@ -43,6 +47,26 @@ std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, co
 bool Dialogs::confirm(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+FindRequest Dialogs::findDialog(QWidget* parent)
+{
+    FindDialog dialog(parent);
+    return dialog.ask();
+}
+
+bool Dialogs::printDialog(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    const QString name = QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
 }
 
 Dialogs& Dialogs::current()

@@ -167,7 +167,9 @@ void PrintRichText(const QTextDocument& document, QPrinter& printer, int left, i
         const int page = pageOf(lines, start, pageHeight);
         painter.save();
         painter.translate(text.left(), text.top() - page * pageHeight);
-        pages->drawContents(&painter, QRectF(0, page * pageHeight, text.width(), pageHeight));
+        // The layout also draws a line that merely touches the clip, so the clip stays a
+        // hair inside the page: the next page's first line must not show up here too.
+        pages->drawContents(&painter, QRectF(0, page * pageHeight, text.width(), pageHeight).adjusted(0, 0.25, 0, -0.25));
         painter.restore();
 
         const int next = firstPositionAfterPage(lines, page, pageHeight, length);

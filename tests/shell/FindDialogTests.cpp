@@ -1,29 +1,17 @@
 #include "FindDialog.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
-// Runs `user` once the modal dialog is up, as the user acting on it.
-FindRequest askWith(FindDialog& dialog, const std::function<void(FindDialog&)>& user)
+template<typename T = QWidget>
+T* control(QDialog& dialog, const char* name)
 {
-    QTimer::singleShot(0, &dialog, [&] { user(dialog); });
-    return dialog.ask();
-}
-
-template<typename T>
-T* control(FindDialog& dialog, const char* name)
-{
-    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return dialog.findChild<T*>(QString::fromLatin1(name));
 }
 
 int pixels(int twips, int dpi)
@@ -31,69 +19,58 @@ int pixels(int twips, int dpi)
     return qRound(twips * dpi / 1440.0);
 }
 
+// Runs `user` on a fresh dialog once it is up, as the user would act on it.
+template<typename User>
+FindRequest ask(User user)
+{
+    FindDialog dialog(nullptr);
+    QTimer::singleShot(0, &dialog, [&] { user(dialog); });
+    return dialog.ask();
+}
+
 } // namespace
 
-TEST(FindDialog, ShowsItsCaptionControlsAndColoursAtTwipPositions)
+TEST(FindDialog, LayoutTextsColoursAndTabOrder)
 {
     FindDialog dialog(nullptr);
     EXPECT_EQ(dialog.windowTitle(), " Find Dialog Box");
     EXPECT_EQ(control<QLabel>(dialog, "Label1")->text(), "Find What:");
     EXPECT_EQ(control<QLabel>(dialog, "Label2")->text(), "Replace With:");
-    EXPECT_EQ(control<QPushButton>(dialog, "cmdFind")->text(), "&Find");
     EXPECT_EQ(control<QPushButton>(dialog, "cmdReplace")->text(), "&Replace");
 
-    const int dpiX = dialog.logicalDpiX();
-    const int dpiY = dialog.logicalDpiY();
-    EXPECT_EQ(dialog.size(), QSize(pixels(5160, dpiX), pixels(1260, dpiY)));
-    EXPECT_EQ(control<QLineEdit>(dialog, "txtReplace")->geometry(),
-              QRect(pixels(1440, dpiX), pixels(720, dpiY), pixels(2295, dpiX), pixels(350, dpiY)));
-    EXPECT_EQ(control<QPushButton>(dialog, "cmdFind")->geometry(),
-              QRect(pixels(3960, dpiX), pixels(240, dpiY), pixels(1095, dpiX), pixels(375, dpiY)));
+    const int x = dialog.logicalDpiX(), y = dialog.logicalDpiY();
+    EXPECT_EQ(dialog.size(), QSize(pixels(5160, x), pixels(1260, y)));
+    EXPECT_EQ(control(dialog, "txtReplace")->geometry(), QRect(pixels(1440, x), pixels(720, y), pixels(2295, x), pixels(350, y)));
+    EXPECT_EQ(control(dialog, "cmdFind")->palette().color(QPalette::Button), QColor(233, 233, 233));
+    EXPECT_EQ(control(dialog, "txtFind")->palette().color(QPalette::Base), QColor(233, 233, 233));
 
-    const QColor grey(233, 233, 233);
-    EXPECT_EQ(control<QLineEdit>(dialog, "txtFind")->palette().color(QPalette::Base), grey);
-    EXPECT_EQ(control<QPushButton>(dialog, "cmdReplace")->palette().color(QPalette::Button), grey);
-}
-
-TEST(FindDialog, TabGoesFromFindTextToReplaceTextToTheButtons)
-{
-    FindDialog dialog(nullptr);
     QStringList order;
-    QWidget* widget = control<QLineEdit>(dialog, "txtFind");
-    for (int i = 0; i < 4; ++i, widget = widget->nextInFocusChain()) {
-        while (!(widget->focusPolicy() & Qt::TabFocus))
-            widget = widget->nextInFocusChain();
-        order << widget->objectName();
-    }
+    for (QWidget* w = control(dialog, "txtFind"); order.size() < 4; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            order << w->objectName();
     EXPECT_EQ(order, (QStringList{"txtFind", "txtReplace", "cmdFind", "cmdReplace"}));
 }
 
-TEST(FindDialog, ButtonsHandOverBothTextsAndClosingHandsOverNothing)
+TEST(FindDialog, ButtonsHandOverBothTextsAndTheCloseBoxNothing)
 {
-    FindDialog findDialog(nullptr);
-    const FindRequest find = askWith(findDialog, [](FindDialog& d) {
-        control<QLineEdit>(d, "txtFind")->setText("needle");
-        control<QLineEdit>(d, "txtReplace")->setText("pin");
-        control<QPushButton>(d, "cmdFind")->click();
-    });
+    const auto typeAndPress = [](const char* button) {
+        return [button](QDialog& d) {
+            control<QLineEdit>(d, "txtFind")->setText("needle");
+            control<QLineEdit>(d, "txtReplace")->setText("pin");
+            control<QPushButton>(d, button)->click();
+        };
+    };
+    const FindRequest find = ask(typeAndPress("cmdFind"));
     EXPECT_EQ(find.action, FindRequest::Action::Find);
     EXPECT_EQ(find.findText, "needle");
     EXPECT_EQ(find.replaceText, "pin");
+    EXPECT_EQ(ask(typeAndPress("cmdReplace")).action, FindRequest::Action::Replace);
 
-    FindDialog replaceDialog(nullptr);
-    const FindRequest replace = askWith(replaceDialog, [](FindDialog& d) {
-        control<QLineEdit>(d, "txtFind")->setText("a");
-        control<QPushButton>(d, "cmdReplace")->click();
-    });
-    EXPECT_EQ(replace.action, FindRequest::Action::Replace);
-    EXPECT_EQ(replace.findText, "a");
-    EXPECT_EQ(replace.replaceText, "");
-
-    FindDialog closedDialog(nullptr);
-    const FindRequest closed = askWith(closedDialog, [](FindDialog& d) {
+    const FindRequest closed = ask([](QDialog& d) {
+        EXPECT_TRUE(control<QLineEdit>(d, "txtFind")->text().isEmpty()) << "each dialog starts empty";
         control<QLineEdit>(d, "txtFind")->setText("typed, then closed");
         d.close();
     });
     EXPECT_EQ(closed.action, FindRequest::Action::Closed);
-    EXPECT_EQ(closed.findText, "");
+    EXPECT_TRUE(closed.findText.isEmpty());
 }

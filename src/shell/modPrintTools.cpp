@@ -81,7 +81,8 @@ int pageOf(const std::vector<LineStart>& lines, int position, qreal pageHeight)
 int firstPositionAfterPage(const std::vector<LineStart>& lines, int page, qreal pageHeight, int length)
 {
     const qreal bottom = (page + 1) * pageHeight;
-    const auto below = std::find_if(lines.begin(), lines.end(), [&](const LineStart& line) { return line.top >= bottom; });
+    // Lines come in document order, top to bottom.
+    const auto below = std::partition_point(lines.begin(), lines.end(), [&](const LineStart& line) { return line.top < bottom; });
     return below == lines.end() ? length : below->position;
 }
 

@@ -1,9 +1,12 @@
 #include "Dialogs.h"
 
 #include "ConnectionDialog.h"
+#include "FindDialog.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace {
 
@@ -53,6 +56,26 @@ std::optional<QString> Dialogs::connectionString(QWidget* parent)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.connectionString();
+}
+
+FindRequest Dialogs::findDialog(QWidget* parent)
+{
+    FindDialog dialog(parent);
+    return dialog.ask();
+}
+
+bool Dialogs::printDialog(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    const QString name = QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
 }
 
 Dialogs& Dialogs::current()

@@ -46,8 +46,10 @@ void writeQuoted(const QString& path, QStringView content)
     line.reserve(bytes->size() + 4);
     line.append('"').append(*bytes).append('"').append("\r\n");
 
+    // Unbuffered, so a short write (a full disk) shows in write()'s count: a failed flush inside
+    // commit() can go unnoticed and replace the old file with a cut one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(line) != line.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(line) != line.size() || !file.commit())
         throw StoreFailure{QStringLiteral("Cannot write %1: %2").arg(shown(path), file.errorString())};
 }
 

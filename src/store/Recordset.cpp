@@ -70,6 +70,11 @@ void Recordset::Add(const QVariant& sValue)
     values_.append(sValue);
 }
 
+void Recordset::Add(QVariant&& sValue)
+{
+    values_.append(std::move(sValue));
+}
+
 void Recordset::Delete(qint32 vIndex)
 {
     if (vIndex < 1 || vIndex > values_.size())

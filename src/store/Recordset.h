@@ -28,6 +28,7 @@ public:
     bool IsEOF() const;
 
     void Add(const QVariant& sValue);
+    void Add(QVariant&& sValue);
     // Removes the value at 1-based position vIndex of the value list; throws std::out_of_range for
     // a position outside it.
     void Delete(qint32 vIndex);

@@ -7,30 +7,16 @@
 
 namespace {
 
-class TextMaker
+QString randomText(std::mt19937& random, int maxPieces)
 {
-public:
-    explicit TextMaker(std::mt19937& random)
-        : random_(random)
-    {
-    }
-
-    QString make(int maxPieces)
-    {
-        static const QStringList pieces = {"a", "Z", "7", " ", ",", "\"", "\r", "\n", "\r\n", "|",
-                                           QString::fromUtf8("±"), QString::fromUtf8("é"),
-                                           QString::fromUtf8("ß"), QString::fromUtf8("€"), "\t",
-                                           "_$$$_002_$$$_", "word"};
-        QString text;
-        const int count = std::uniform_int_distribution<int>(0, maxPieces)(random_);
-        for (int i = 0; i < count; ++i)
-            text += pieces[std::uniform_int_distribution<qsizetype>(0, pieces.size() - 1)(random_)];
-        return text;
-    }
-
-private:
-    std::mt19937& random_;
-};
+    static const QStringList pieces = {"a", "Z", "7", " ", ",", "\"", "\r", "\n", "\r\n", "|", "\t", "word",
+                                       QString::fromUtf8("±"), QString::fromUtf8("é"), QString::fromUtf8("ß"),
+                                       QString::fromUtf8("€"), "_$$$_002_$$$_"};
+    QString text;
+    for (int i = std::uniform_int_distribution<int>(0, maxPieces)(random); i > 0; --i)
+        text += pieces[std::uniform_int_distribution<qsizetype>(0, pieces.size() - 1)(random)];
+    return text;
+}
 
 // What a table keeps of a value: no quotes, line breaks or separators, no outer spaces.
 QString storedValue(QString value)
@@ -48,7 +34,6 @@ QString storedValue(QString value)
 TEST(RoundTrip, TablesKeepEverythingButTheDocumentedCharacters)
 {
     std::mt19937 random(20240611);
-    TextMaker maker(random);
     CapturedFailures failures;
     for (int round = 0; round < 40; ++round) {
         TempAppFolder app;
@@ -59,13 +44,10 @@ TEST(RoundTrip, TablesKeepEverythingButTheDocumentedCharacters)
             header += "|F" + QByteArray::number(f);
         app.writeDataFile("Values.app", header + "\"\r\n");
 
-        QList<QVariantList> records;
-        for (int r = std::uniform_int_distribution<int>(0, 6)(random); r > 0; --r) {
-            QVariantList record;
+        QList<QVariantList> records(std::uniform_int_distribution<int>(0, 6)(random));
+        for (QVariantList& record : records)
             for (int f = 0; f < fields; ++f)
-                record << maker.make(8);
-            records << record;
-        }
+                record << randomText(random, 8);
         std::optional<Recordset> rs = store.InsertRecords("Data/Values.app", records);
         ASSERT_TRUE(rs);
         ASSERT_EQ(rs->RecordCount(), records.size());
@@ -81,15 +63,14 @@ TEST(RoundTrip, TablesKeepEverythingButTheDocumentedCharacters)
 TEST(RoundTrip, BodiesComeBackWithOneLineBreakAdded)
 {
     std::mt19937 random(7);
-    TextMaker maker(random);
     TempAppFolder app;
     CapturedFailures failures;
     Stream store(app.path());
     for (int round = 0; round < 200; ++round) {
-        const QString text = maker.make(30);
+        const QString text = randomText(random, 30);
         ASSERT_TRUE(store.WriteStream("TMP_key1", text));
-        const QString expected = QString(text).replace("_$$$_002_$$$_", "\"") + "\r\n";
-        ASSERT_EQ(store.ReadStream("TMP_key1"), expected) << "round " << round;
+        // Only a text holding the quote token itself loses something: the token turns into a quote.
+        ASSERT_EQ(store.ReadStream("TMP_key1"), QString(text).replace("_$$$_002_$$$_", "\"") + "\r\n") << round;
     }
     EXPECT_TRUE(failures.texts.isEmpty());
 }

@@ -6,13 +6,15 @@
 #include <QVariant>
 #include <optional>
 
-// The program's in-memory table: a fixed number of named fields, any number of
-// records held as one flat list of values, and a cursor on the current record.
-// Field names match without regard to letter case.
+// The program's in-memory table: a fixed number of named fields, any number of records held as one
+// flat list of values, and a cursor on the current record. Field names match without regard to
+// letter case.
 class Recordset
 {
 public:
     qint32 FieldCount() const;
+    // Converts like a whole-number conversion (halves to even); throws std::invalid_argument for a
+    // value that is not a number.
     void setFieldCount(const QVariant& vNewValue);
 
     // The first FieldCount() names joined by "," (no spaces).
@@ -26,7 +28,9 @@ public:
     bool IsEOF() const;
 
     void Add(const QVariant& sValue);
-    // Removes the value at 1-based position vIndex of the value list.
+    void Add(QVariant&& sValue);
+    // Removes the value at 1-based position vIndex of the value list; throws std::out_of_range for
+    // a position outside it.
     void Delete(qint32 vIndex);
 
     void moveNext();
@@ -34,18 +38,23 @@ public:
     void movePrev();
     void moveLast();
 
-    // The value of a field (0-based index, or name) in the current record; null when
-    // there is none. A position outside the value list reports "Item: ...".
+    // The value of a field (0-based index, or name) in the current record; null when there is none.
+    // An index at or past the field count gives null silently; no current record, a negative index
+    // or an unknown name reports "Item: ...".
     QVariant Item(const QVariant& vIndex) const;
-    // The largest value of a field over all records, compared as integers; the cursor
-    // is restored. A value that is not an integer reports "getMax: ..." and gives nullopt.
+    // The largest value of a field over all records, compared as integers; the cursor is restored.
+    // A value that is not an integer reports "getMax: ..." and gives nullopt.
     std::optional<qint32> getMax(const QVariant& vIndex);
 
     qint32 cursor() const { return cursor_; }
     qsizetype valueCount() const { return values_.size(); }
+    void reserveValues(qsizetype count) { values_.reserve(count); }
 
 private:
+    // The 0-based field index, or -1 for a name the table lacks.
     qint32 resolveField(const QVariant& vIndex) const;
+    // resolveField, refusing negative indexes and unknown names with a description.
+    std::optional<qint32> fieldIndex(const QVariant& vIndex, QString* failure) const;
 
     qint32 fieldCount_ = 0;
     QStringList names_;

@@ -10,7 +10,8 @@
 // The program's only gateway to its data files: table files ("Data\Tempalates.app",
 // "Data\Values.app") and body files ("Data\TMP_key12"), all Windows-1252 text.
 // Every write rewrites the whole file atomically. Failures are reported through
-// FailureReporter as "<Operation>: "<description>"" and give an empty result.
+// FailureReporter as "<Operation>: "<description>"" and give an empty result; a failed write leaves
+// the previous file as it was. Characters Windows-1252 lacks are refused, never replaced.
 class Stream
 {
 public:
@@ -22,6 +23,7 @@ public:
     // psFileName is relative to the application folder, for example "Data\Tempalates.app".
     std::optional<Recordset> GetRecordset(const QString& psFileName);
     // Appends one record (one value per field, header order); returns the table read back.
+    // A record whose value count differs from the header's field count is refused.
     std::optional<Recordset> InsertRecord(const QString& psFileName, const QVariantList& psRecord);
     // Appends several records with a single rewrite of the file; the file ends up as
     // InsertRecord called once per record would leave it. Reports as "InsertRecord: ".
@@ -36,9 +38,13 @@ public:
     bool WriteStream(const QString& p_sFileName, const QString& p_sText);
 
 private:
+    // The private steps throw StoreFailure; the public operation that called them reports it.
     QString ReadTableText(const QString& fileName) const;
     void WriteTableText(const QString& fileName, const QString& text) const;
     static QString BuildRecordLine(const QVariantList& values);
+
+    Recordset readRecordset(const QString& psFileName) const;
+    QString appendRecords(const QString& psFileName, const QList<QVariantList>& psRecords) const;
 
     QString tablePath(const QString& psFileName) const;
     QString bodyPath(const QString& p_sFileName) const;

@@ -1,8 +1,13 @@
 #include "Dialogs.h"
 
+#include "ConnectionDialog.h"
+#include "FindDialog.h"
+
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace {
 
@@ -49,6 +54,34 @@ bool Dialogs::confirm(QWidget* parent, const QString& text)
 void Dialogs::showModal(QDialog& window)
 {
     window.exec();
+}
+
+std::optional<QString> Dialogs::connectionString(QWidget* parent)
+{
+    ConnectionDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.connectionString();
+}
+
+FindRequest Dialogs::findDialog(QWidget* parent)
+{
+    FindDialog dialog(parent);
+    return dialog.ask();
+}
+
+bool Dialogs::printDialog(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    const QString name = QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
 }
 
 Dialogs& Dialogs::current()

@@ -4,7 +4,17 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
+
+// What the user did in the find dialog: the button pressed with both texts, or closed it.
+struct FindRequest
+{
+    enum class Action { Closed, Find, Replace };
+    Action action = Action::Closed;
+    QString findText;
+    QString replaceText;
+};
 
 // Every modal dialog the program shows goes through here, so tests can answer them.
 // The base class shows the real Qt dialogs; a test installs a subclass that answers from a script.
@@ -22,6 +32,15 @@ public:
                                          const QString& defaultText);
     // A Yes/No question titled "Vellumatic"; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text);
+    // The connection dialog: the connection string of the database to import from, password
+    // included (never store or show it); nullopt when the user cancelled.
+    virtual std::optional<QString> connectionString(QWidget* parent);
+    // The find dialog, created afresh with empty boxes.
+    virtual FindRequest findDialog(QWidget* parent);
+    // The print dialog on `printer`; true for OK, which leaves the user's choices in `printer`.
+    virtual bool printDialog(QWidget* parent, QPrinter& printer);
+    // A save-file dialog; nullopt when the user cancelled it.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter);
 
     // Shows a window of the program's own (help, About) modally until the user dismisses it.
     virtual void showModal(QDialog& window);

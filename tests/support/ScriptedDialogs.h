@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // Answers the program's dialogs from a script and records what they asked, instead of showing them.
 class ScriptedDialogs : public Dialogs
 {
@@ -41,6 +43,29 @@ public:
         return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
     }
 
+    std::optional<QString> connectionString(QWidget*) override
+    {
+        ++connectionRequests;
+        if (connectionAnswers.isEmpty())
+            return std::nullopt; // an unscripted connection dialog is cancelled
+        return connectionAnswers.takeFirst();
+    }
+    FindRequest findDialog(QWidget*) override
+    {
+        ++findDialogsShown;
+        return findAnswers.isEmpty() ? FindRequest{} : findAnswers.takeFirst(); // unscripted: closed
+    }
+    bool printDialog(QWidget*, QPrinter& printer) override
+    {
+        ++printDialogsShown;
+        return printAnswers.isEmpty() ? false : printAnswers.takeFirst()(printer); // unscripted: Cancel
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString& caption, const QString&) override
+    {
+        saveCaptions << caption;
+        return saveFileAnswers.isEmpty() ? std::nullopt : saveFileAnswers.takeFirst();
+    }
+
     QStringList messageTexts() const
     {
         QStringList texts;
@@ -52,10 +77,20 @@ public:
     // Answers in order; std::nullopt stands for Cancel.
     QList<std::optional<QString>> inputAnswers;
     QList<bool> confirmAnswers;
+    QList<std::optional<QString>> connectionAnswers;
+    QList<FindRequest> findAnswers;
+    // Each answer sees the printer the dialog was opened on, may change it as the user
+    // would, and returns true for OK.
+    QList<std::function<bool(QPrinter&)>> printAnswers;
+    QList<std::optional<QString>> saveFileAnswers;
 
     QList<Message> messages;
     QList<Prompt> prompts;
     QStringList confirmations;
+    int connectionRequests = 0;
+    int findDialogsShown = 0;
+    int printDialogsShown = 0;
+    QStringList saveCaptions;
 
 private:
     Dialogs* previous_ = nullptr;

@@ -1,0 +1,36 @@
+// Printing a long template pane to a PDF file, page by page.
+#include "modPrintTools.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void PrintLongTemplate(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QTextDocument pane;
+    QStringList lines;
+    for (int i = 1; i <= state.range(0); ++i)
+        lines << QStringLiteral("[($Field%1!|1|n)(,|1|n-1)]").arg(i);
+    pane.setPlainText(lines.join('\n'));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(dir.filePath("bench.pdf"));
+    for (auto _ : state)
+        PrintRichText(pane, printer, 0, 0, 0, 0);
+}
+BENCHMARK(PrintLongTemplate)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,79 @@
+#include "Stream.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <random>
+
+namespace {
+
+// A catalogue file of 20,000 records (five fields, names of 10 to 30 characters) in a fresh folder.
+class Catalogue
+{
+public:
+    Catalogue()
+    {
+        QDir(folder_.path()).mkdir(QStringLiteral("Data"));
+        std::mt19937 random(42);
+        std::uniform_int_distribution<int> length(10, 30);
+        std::uniform_int_distribution<int> letter('a', 'z');
+        bytes_ = "\"ID|Name|ParentID|Spare|Image";
+        for (int id = 1; id <= 20000; ++id) {
+            QByteArray name;
+            for (int n = length(random); n > 0; --n)
+                name += static_cast<char>(letter(random));
+            bytes_ += "\xB1" + QByteArray::number(id) + '|' + name + '|' + QByteArray::number(id / 10 - 1) + "|0|"
+                      + QByteArray::number(id % 2 + 1);
+        }
+        bytes_ += "\"\r\n";
+        reset();
+    }
+
+    void reset() const
+    {
+        QFile file(folder_.path() + QStringLiteral("/Data/Values.app"));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes_) != bytes_.size())
+            std::abort();
+    }
+
+    QString path() const { return folder_.path(); }
+
+private:
+    QTemporaryDir folder_;
+    QByteArray bytes_;
+};
+
+void GetRecordset(benchmark::State& state)
+{
+    const Catalogue catalogue;
+    Stream store(catalogue.path());
+    for (auto _ : state) {
+        std::optional<Recordset> table = store.GetRecordset(QStringLiteral("Data\\Values.app"));
+        if (!table || table->RecordCount() != 20000)
+            state.SkipWithError("the catalogue did not read back whole");
+        benchmark::DoNotOptimize(table);
+    }
+}
+
+void InsertRecord(benchmark::State& state)
+{
+    const Catalogue catalogue;
+    Stream store(catalogue.path());
+    const QVariantList record{20001, QStringLiteral("AddedCustomerName"), 7, 0, 1};
+    for (auto _ : state) {
+        std::optional<Recordset> table = store.InsertRecord(QStringLiteral("Data\\Values.app"), record);
+        if (!table || table->RecordCount() != 20001)
+            state.SkipWithError("the record was not inserted");
+        benchmark::DoNotOptimize(table);
+        state.PauseTiming();
+        catalogue.reset();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(GetRecordset)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(InsertRecord)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK_MAIN();

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QDate;
+class QWidget;
+
+// What a backup did, in words the user is shown.
+struct BackupOutcome
+{
+    bool succeeded = false;
+    QString folder; // the dated backup folder
+    QString text;   // status text on success, the failed step otherwise
+};
+
+// <program folder>/Backup/Data_<day>-<month>-<year>, numbers without leading zeros.
+QString DatedBackupFolder(const QString& programFolder, const QDate& date);
+
+// Copies everything in <program folder>/Data into the dated backup folder of `date`,
+// creating the folders as needed and replacing earlier copies of the same files.
+// Files a backup of the same day copied earlier stay, even when gone from Data since.
+BackupOutcome BackupData(const QString& programFolder, const QDate& date);
+
+// File > Backup: backs up and tells the user, through `showStatus` when it worked and
+// a message box naming the failed step when it did not.
+void BackupCommand(QWidget* owner, const QString& programFolder, const QDate& date,
+                   const std::function<void(const QString&)>& showStatus);

@@ -1,0 +1,56 @@
+#include "DataFile.h"
+
+#include "StoreFailure.h"
+#include "Windows1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+namespace DataFile {
+
+QString read(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw StoreFailure{QStringLiteral("File not found: %1").arg(shown(path))};
+    if (info.isDir())
+        throw StoreFailure{QStringLiteral("%1 is a folder, not a file").arg(shown(path))};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreFailure{QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString())};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw StoreFailure{QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString())};
+    return Windows1252::decode(bytes);
+}
+
+void writeQuoted(const QString& path, QStringView content)
+{
+    char32_t offending = 0;
+    const std::optional<QByteArray> bytes = Windows1252::encode(content, &offending);
+    if (!bytes)
+        throw StoreFailure{Windows1252::unencodableMessage(offending)};
+
+    QByteArray line;
+    line.reserve(bytes->size() + 4);
+    line.append('"').append(*bytes).append('"').append("\r\n");
+
+    // Unbuffered, so a short write (a full disk) shows in write()'s count: a failed flush inside
+    // commit() can go unnoticed and replace the old file with a cut one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(line) != line.size() || !file.commit())
+        throw StoreFailure{QStringLiteral("Cannot write %1: %2").arg(shown(path), file.errorString())};
+}
+
+} // namespace DataFile

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Whole-file access to the Windows-1252 data files. Both throw StoreFailure with a description
+// fit for the user.
+namespace DataFile {
+
+QString read(const QString& path);
+
+// Writes a double quote, content, a double quote and CR LF, atomically: on any failure (a character
+// Windows-1252 lacks, a missing or read-only folder, a full disk) the previous file stays as it was.
+void writeQuoted(const QString& path, QStringView content);
+
+} // namespace DataFile

@@ -1,0 +1,171 @@
+#include "Recordset.h"
+
+#include "FailureReporter.h"
+#include "WholeNumber.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+bool isNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+qint32 Recordset::FieldCount() const
+{
+    return fieldCount_;
+}
+
+void Recordset::setFieldCount(const QVariant& vNewValue)
+{
+    QString failure;
+    const std::optional<qint32> count = toWholeNumber(vNewValue, &failure);
+    if (!count)
+        throw std::invalid_argument(failure.toStdString());
+    fieldCount_ = *count;
+}
+
+QString Recordset::FieldNames() const
+{
+    return names_.mid(0, qMax(fieldCount_, 0)).join(QLatin1Char(','));
+}
+
+void Recordset::setFieldNames(const QVariant& vNewValue)
+{
+    names_.append(vNewValue.toString());
+}
+
+double Recordset::RecordCount() const
+{
+    if (fieldCount_ == 0)
+        return 0;
+    return static_cast<double>(values_.size()) / fieldCount_;
+}
+
+bool Recordset::IsEOF() const
+{
+    return cursor_ == RecordCount();
+}
+
+void Recordset::Add(const QVariant& sValue)
+{
+    values_.append(sValue);
+}
+
+void Recordset::Add(QVariant&& sValue)
+{
+    values_.append(std::move(sValue));
+}
+
+void Recordset::Delete(qint32 vIndex)
+{
+    if (vIndex < 1 || vIndex > values_.size())
+        throw std::out_of_range("Recordset::Delete: position outside the value list");
+    values_.removeAt(vIndex - 1);
+}
+
+void Recordset::moveNext()
+{
+    ++cursor_;
+}
+
+void Recordset::moveFirst()
+{
+    cursor_ = 0;
+}
+
+void Recordset::movePrev()
+{
+    --cursor_;
+}
+
+void Recordset::moveLast()
+{
+    cursor_ = static_cast<qint32>(std::nearbyint(RecordCount()));
+}
+
+qint32 Recordset::resolveField(const QVariant& vIndex) const
+{
+    if (isNumber(vIndex))
+        return toWholeNumber(vIndex, nullptr).value_or(-1);
+    const QString name = vIndex.toString();
+    for (qint32 i = 0; i < fieldCount_ && i < names_.size(); ++i) {
+        if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+std::optional<qint32> Recordset::fieldIndex(const QVariant& vIndex, QString* failure) const
+{
+    const qint32 index = resolveField(vIndex);
+    if (index >= 0)
+        return index;
+    // A negative index would read a neighbouring record's value, so it is refused like an unknown name.
+    *failure = isNumber(vIndex) ? QStringLiteral("Field index %1 is out of range").arg(vIndex.toString())
+                                : QStringLiteral("The table has no field named '%1'").arg(vIndex.toString());
+    return std::nullopt;
+}
+
+QVariant Recordset::Item(const QVariant& vIndex) const
+{
+    QString failure;
+    const std::optional<qint32> index = fieldIndex(vIndex, &failure);
+    if (!index) {
+        reportFailure(QStringLiteral("Item"), failure);
+        return {};
+    }
+    if (*index >= fieldCount_)
+        return {};
+    const qint64 position = static_cast<qint64>(cursor_) * fieldCount_ + *index;
+    if (position < 0 || position >= values_.size()) {
+        reportFailure(QStringLiteral("Item"),
+                      QStringLiteral("No current record: the cursor is at %1 and the table has %2 records")
+                          .arg(cursor_)
+                          .arg(RecordCount()));
+        return {};
+    }
+    return values_[position];
+}
+
+std::optional<qint32> Recordset::getMax(const QVariant& vIndex)
+{
+    QString failure;
+    std::optional<qint32> max;
+    if (fieldIndex(vIndex, &failure)) {
+        const qint32 remembered = cursor_;
+        cursor_ = 0;
+        max = toWholeNumber(Item(vIndex), &failure);
+        const qint32 last = static_cast<qint32>(std::nearbyint(RecordCount() - 1));
+        for (cursor_ = 1; max && cursor_ <= last; ++cursor_) {
+            const std::optional<qint32> value = toWholeNumber(Item(vIndex), &failure);
+            if (!value)
+                max.reset();
+            else if (*value > *max)
+                max = value;
+        }
+        // Restored on failure too: a caller walking the table must not find its cursor moved.
+        cursor_ = remembered;
+    }
+    if (!max)
+        reportFailure(QStringLiteral("getMax"), failure);
+    return max;
+}

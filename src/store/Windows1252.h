@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// Windows-1252, the code page of every data file. Every byte has a character: the five bytes the
+// code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as the control characters of the
+// same value and are written back to the same byte, so any file survives a read and a write.
+namespace Windows1252 {
+
+QString decode(QByteArrayView bytes);
+
+// The bytes of text, or nullopt when a character has no byte; *offending then holds the first such
+// character (a whole code point, also outside the BMP).
+std::optional<QByteArray> encode(QStringView text, char32_t* offending = nullptr);
+
+// "The character 'Ж' (U+0416) cannot be stored in a Windows-1252 file"
+QString unencodableMessage(char32_t character);
+
+} // namespace Windows1252

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Dialogs.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The modal find dialog: a text to find, a replacement, and a Find or a Replace button.
+class FindDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FindDialog(QWidget* owner);
+
+    // Shows the dialog modal and returns what the user did.
+    FindRequest ask();
+
+private:
+    void place(QWidget* control, int left, int top, int width, int height);
+    void cmdFind_Click();
+    void cmdReplace_Click();
+    void finish(FindRequest::Action action);
+
+    QLabel* Label1;
+    QLineEdit* txtFind;
+    QLabel* Label2;
+    QLineEdit* txtReplace;
+    QPushButton* cmdFind;
+    QPushButton* cmdReplace;
+    FindRequest request_;
+};

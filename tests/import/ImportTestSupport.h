@@ -1,0 +1,52 @@
+#pragma once
+
+#include "SchemaImporter.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <optional>
+
+// What one import handed on, as the workspace would receive it.
+struct ImportRun
+{
+    std::optional<QString> openFailure;
+    SchemaImportResult result;
+    QList<ImportedTable> tables;
+
+    QStringList names() const;
+    const ImportedTable* table(const QString& name) const;
+};
+
+// Opens connectionString and imports; cancelAfter stops the import after that many tables.
+ImportRun importSchema(const QString& connectionString, const QStringList& existingNames = {},
+                       int cancelAfter = -1);
+
+// Runs each statement on a connection of its own; fails the test on the first that fails.
+void executeAll(const QString& driver, const QString& databaseName, const QStringList& statements,
+                const QString& connectionString = {});
+
+// A SQLite database file in a temporary folder, filled by the test.
+class SqliteFile
+{
+public:
+    explicit SqliteFile(const QStringList& statements = {});
+    void execute(const QStringList& statements) const;
+    QString path() const { return dir_.filePath(QStringLiteral("schema.db")); }
+    QString connectionString() const { return QStringLiteral("Provider=SQLite;Data Source=") + path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Captures everything Qt logs while it lives.
+class CapturedLog
+{
+public:
+    CapturedLog();
+    ~CapturedLog();
+    CapturedLog(const CapturedLog&) = delete;
+    CapturedLog& operator=(const CapturedLog&) = delete;
+    static QStringList lines;
+};

@@ -1,0 +1,159 @@
+#include "ConnectionSettings.h"
+#include "ConnectionString.h"
+#include "ImportTestSupport.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The connection string with one segment set (added when missing).
+QString withSegment(const QString& connectionString, const QString& name, const QString& value)
+{
+    QStringList parts;
+    bool replaced = false;
+    for (const ConnectionSegment& segment : parseConnectionString(connectionString)) {
+        const bool match = segment.name.compare(name, Qt::CaseInsensitive) == 0;
+        replaced = replaced || match;
+        parts << formatSegment(segment.name, match ? value : segment.value);
+    }
+    if (!replaced)
+        parts << formatSegment(name, value);
+    return parts.join(u';');
+}
+
+// Each test gets a database of its own on the server scripts/postgres-test-server.sh starts,
+// owned by the test role; the superuser sets up what the test role may not touch.
+class PostgresImport : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        user_ = qEnvironmentVariable("VELLUMATIC_TEST_PG");
+        admin_ = qEnvironmentVariable("VELLUMATIC_TEST_PG_ADMIN");
+        if (user_.isEmpty() || admin_.isEmpty()) {
+            if (qEnvironmentVariable("CI") == u"true")
+                FAIL() << "VELLUMATIC_TEST_PG is not set: run scripts/test.sh";
+            GTEST_SKIP() << "no PostgreSQL test server (scripts/test.sh starts one)";
+        }
+        static int counter = 0;
+        database_ = QStringLiteral("vt_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+        const QString role = segmentValue(parseConnectionString(user_), {QStringLiteral("User ID")});
+        executeAll(QStringLiteral("QPSQL"), {}, {QStringLiteral("CREATE DATABASE %1 OWNER %2").arg(database_, role)},
+                   admin_);
+        user_ = withSegment(user_, QStringLiteral("Database"), database_);
+        admin_ = withSegment(admin_, QStringLiteral("Database"), database_);
+    }
+
+    void TearDown() override
+    {
+        if (database_.isEmpty())
+            return;
+        executeAll(QStringLiteral("QPSQL"), {},
+                   {QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(database_)},
+                   withSegment(admin_, QStringLiteral("Database"), QStringLiteral("postgres")));
+    }
+
+    void asUser(const QStringList& statements) const { executeAll(QStringLiteral("QPSQL"), {}, statements, user_); }
+    void asAdmin(const QStringList& statements) const { executeAll(QStringLiteral("QPSQL"), {}, statements, admin_); }
+
+    QString user_;
+    QString admin_;
+    QString database_;
+};
+
+} // namespace
+
+TEST_F(PostgresImport, ListsUserTablesOfEverySchemaWithTheirColumns)
+{
+    asUser({
+        QStringLiteral("CREATE TABLE customers (id int, name text, city text, zip text)"),
+        QStringLiteral("CREATE TABLE notes (id int, body text)"),
+        QStringLiteral("CREATE TABLE orders (id int, customer_id int, placed date, total numeric, status text)"),
+        QStringLiteral("CREATE VIEW open_orders AS SELECT * FROM orders"),
+        QStringLiteral("CREATE SCHEMA sales"),
+        QStringLiteral("CREATE TABLE sales.invoices (number int, amount numeric)"),
+        QStringLiteral("CREATE TABLE \"odd.name\" (x int)"),
+    });
+    const ImportRun run = importSchema(user_);
+    ASSERT_FALSE(run.openFailure) << run.openFailure->toStdString();
+    ASSERT_EQ(run.names(), (QStringList{"customers", "notes", "odd.name", "orders", "sales.invoices"}));
+    EXPECT_EQ(run.table("sales.invoices")->columns, (QStringList{"number", "amount"}));
+    EXPECT_EQ(run.table("odd.name")->columns, QStringList{"x"});
+    EXPECT_EQ(run.table("orders")->columns.size(), 5);
+}
+
+TEST_F(PostgresImport, TablesTheUserMayNotReadKeepTheirNodeWithoutColumns)
+{
+    asAdmin({
+        QStringLiteral("CREATE TABLE accounts (iban text, balance numeric)"),
+        QStringLiteral("CREATE SCHEMA vault"),
+        QStringLiteral("CREATE TABLE vault.keys (k text)"),
+    });
+    asUser({QStringLiteral("CREATE TABLE notes (id int, body text)")});
+    const ImportRun run = importSchema(user_);
+    ASSERT_EQ(run.names(), (QStringList{"accounts", "notes", "vault.keys"}));
+    EXPECT_FALSE(run.table("accounts")->columnsRead);
+    EXPECT_TRUE(run.table("accounts")->columns.isEmpty());
+    EXPECT_FALSE(run.table("vault.keys")->columnsRead);
+    EXPECT_TRUE(run.table("notes")->columnsRead);
+    EXPECT_EQ(run.table("notes")->columns, (QStringList{"id", "body"}));
+}
+
+TEST_F(PostgresImport, HostileAndBlankPaddedNamesCannotChangeTheColumnQuery)
+{
+    asUser({
+        QStringLiteral("CREATE TABLE victim (v int)"),
+        QStringLiteral("CREATE TABLE v (w int)"),
+        QStringLiteral("CREATE TABLE \"v\"\" WHERE 1=2; DROP TABLE victim; --\" (a int)"),
+        QStringLiteral("CREATE TABLE \"Orders  \" (id int, total numeric)"),
+    });
+    const ImportRun run = importSchema(user_);
+    const QString hostile = QStringLiteral("v\" WHERE 1=2; DROP TABLE victim; --");
+    ASSERT_EQ(run.names(), (QStringList{"Orders", "v", hostile, "victim"}));
+    EXPECT_EQ(run.table(hostile)->columns, QStringList{"a"});
+    EXPECT_EQ(run.table("Orders")->columns, (QStringList{"id", "total"}));
+    EXPECT_TRUE(importSchema(user_).names().contains("victim"));
+}
+
+TEST_F(PostgresImport, EmptyDatabaseHandsOnNothing)
+{
+    const ImportRun run = importSchema(user_);
+    EXPECT_FALSE(run.openFailure);
+    EXPECT_FALSE(run.result.listingFailure);
+    EXPECT_TRUE(run.tables.isEmpty());
+}
+
+TEST_F(PostgresImport, AFailedLoginShowsAndLogsNoPassword)
+{
+    const QString secret = QStringLiteral("Wr0ngSecret");
+    const QString wrong = withSegment(withSegment(user_, QStringLiteral("User ID"), secret),
+                                      QStringLiteral("Password"), secret);
+    CapturedLog log;
+    const ImportRun run = importSchema(wrong);
+    ASSERT_TRUE(run.openFailure);
+    EXPECT_FALSE(run.openFailure->contains(secret)) << run.openFailure->toStdString();
+    EXPECT_TRUE(run.openFailure->contains(u"********")) << run.openFailure->toStdString();
+    for (const QString& line : CapturedLog::lines)
+        EXPECT_FALSE(line.contains(secret)) << line.toStdString();
+}
+
+TEST_F(PostgresImport, ReadsThroughThePostgresOdbcDriver)
+{
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")))
+        GTEST_SKIP() << "Qt's ODBC driver is not installed";
+    asUser({QStringLiteral("CREATE TABLE notes (id int, body text)")});
+    QString error;
+    const auto settings = toConnectionSettings(user_, &error);
+    ASSERT_TRUE(settings) << error.toStdString();
+    const QString odbc = QStringLiteral("Provider=MSDASQL;Extended Properties=\"Driver={PostgreSQL Unicode};"
+                                        "Server=%1;Port=%2;Database=%3\";User ID=%4;Password=%5")
+                             .arg(settings->hostName)
+                             .arg(settings->port)
+                             .arg(database_, settings->userName, settings->password);
+    const ImportRun run = importSchema(odbc);
+    ASSERT_FALSE(run.openFailure) << run.openFailure->toStdString();
+    ASSERT_EQ(run.names(), QStringList{"notes"});
+    EXPECT_EQ(run.tables[0].columns, (QStringList{"id", "body"}));
+}

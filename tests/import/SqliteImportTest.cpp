@@ -1,0 +1,139 @@
+#include "ImportRecords.h"
+#include "ImportTestSupport.h"
+
+#include <QSqlDatabase>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kThreeTables{
+    QStringLiteral("CREATE TABLE Customers (Id INTEGER, Name TEXT, City TEXT, Zip TEXT)"),
+    QStringLiteral("CREATE TABLE Notes (Id INTEGER, Body TEXT)"),
+    QStringLiteral("CREATE TABLE Orders (Id INTEGER PRIMARY KEY AUTOINCREMENT, CustomerId INTEGER, Placed TEXT, "
+                   "Total REAL, Status TEXT)"),
+    QStringLiteral("CREATE VIEW OpenOrders AS SELECT * FROM Orders WHERE Status = 'open'"),
+    QStringLiteral("INSERT INTO Orders (CustomerId) VALUES (1)"), // brings sqlite_sequence to life
+};
+
+QString oracleString(const SqliteFile& file, const QString& provider = QStringLiteral("Provider=MSDAORA.1"))
+{
+    return provider + QStringLiteral(";Driver=QSQLITE;Data Source=") + file.path();
+}
+
+} // namespace
+
+TEST(SqliteImport, ThreeTablesBecomeFourteenRecordsUnderTheParent)
+{
+    SqliteFile file(kThreeTables);
+    const ImportRun run = importSchema(file.connectionString());
+    ASSERT_FALSE(run.openFailure) << run.openFailure->toStdString();
+    // Views and SQLite's own tables are not the user's tables.
+    ASSERT_EQ(run.names(), (QStringList{"Customers", "Notes", "Orders"}));
+    EXPECT_EQ(run.tables[2].columns, (QStringList{"Id", "CustomerId", "Placed", "Total", "Status"}));
+    EXPECT_EQ(run.tables[2].position, 2);
+    EXPECT_EQ(run.tables[2].total, 3);
+
+    // A catalogue whose highest ID is 40 and which has added one value already (count 3).
+    qint32 count = 3;
+    QList<QVariantList> records;
+    for (const ImportedTable& table : run.tables) {
+        ASSERT_TRUE(table.columnsRead);
+        const TableRecords batch = importRecordsForTable(40, count, 17, table.name, table.columns);
+        count += batch.countAdvance;
+        records += batch.records;
+    }
+    EXPECT_EQ(count - 3, 14);
+    ASSERT_EQ(records.size(), 14);
+    EXPECT_EQ(records[0], (QVariantList{43, "Customers", 17, 0, 3}));
+    EXPECT_EQ(records[1], (QVariantList{44, "Id", 43, 0, 3}));
+    EXPECT_EQ(records[4], (QVariantList{47, "Zip", 43, 0, 3}));
+    EXPECT_EQ(records[5], (QVariantList{48, "Notes", 17, 0, 3}));
+    EXPECT_EQ(records[8], (QVariantList{51, "Orders", 17, 0, 3}));
+    EXPECT_EQ(records[13], (QVariantList{56, "Status", 51, 0, 3}));
+}
+
+TEST(SqliteImport, ExistingNamesInAnotherLetterCaseAreSkippedWithoutReadingColumns)
+{
+    SqliteFile file(kThreeTables);
+    const ImportRun run = importSchema(file.connectionString(), {QStringLiteral("NOTES"), QStringLiteral("Other")});
+    EXPECT_EQ(run.names(), (QStringList{"Customers", "Orders"}));
+    EXPECT_EQ(run.result.tablesListed, 3);
+    EXPECT_EQ(run.result.tablesHandedOn, 2);
+}
+
+TEST(SqliteImport, NamesAreTrimmedForTheTreeButQueriedExactlyAndHostileNamesStayIdentifiers)
+{
+    SqliteFile file({
+        QStringLiteral("CREATE TABLE \"Orders  \" (\" Id \" INTEGER, Total REAL)"),
+        QStringLiteral("CREATE TABLE \"a\"\"b\" (x INTEGER)"),
+        QStringLiteral("CREATE TABLE \"x; DROP TABLE victim; --\" (y INTEGER)"),
+        QStringLiteral("CREATE TABLE victim (v INTEGER)"),
+    });
+    const ImportRun run = importSchema(file.connectionString());
+    ASSERT_EQ(run.names(), (QStringList{"a\"b", "Orders", "victim", "x; DROP TABLE victim; --"}));
+    EXPECT_EQ(run.table("Orders")->columns, (QStringList{"Id", "Total"}));
+    EXPECT_EQ(run.table("a\"b")->columns, QStringList{"x"});
+    EXPECT_EQ(run.table("x; DROP TABLE victim; --")->columns, QStringList{"y"});
+    EXPECT_EQ(importSchema(file.connectionString()).names().size(), 4);
+}
+
+TEST(SqliteImport, EmptySchemaHandsOnNothingAndReportsNothing)
+{
+    SqliteFile file;
+    const ImportRun run = importSchema(file.connectionString());
+    EXPECT_FALSE(run.openFailure);
+    EXPECT_FALSE(run.result.listingFailure);
+    EXPECT_EQ(run.result.tablesListed, 0);
+    EXPECT_TRUE(run.tables.isEmpty());
+}
+
+TEST(SqliteImport, CancellingKeepsWhatWasHandedOnAndStops)
+{
+    SqliteFile file(kThreeTables);
+    const ImportRun run = importSchema(file.connectionString(), {}, 2);
+    EXPECT_TRUE(run.result.cancelled);
+    EXPECT_EQ(run.names(), (QStringList{"Customers", "Notes"}));
+}
+
+TEST(SqliteImport, TheDictionaryPathFollowsUserTablesInNameOrderWithoutDuplicateCheck)
+{
+    SqliteFile file({
+        QStringLiteral("CREATE TABLE Zeta (z INTEGER, a INTEGER, m INTEGER)"),
+        QStringLiteral("CREATE TABLE Alpha (k INTEGER)"),
+        QStringLiteral("CREATE TABLE Hidden (h INTEGER)"),
+        QStringLiteral("CREATE TABLE Mid (b INTEGER, a INTEGER)"),
+        QStringLiteral("CREATE VIEW USER_TABLES AS SELECT name AS TABLE_NAME FROM sqlite_master "
+                       "WHERE type = 'table' AND name <> 'Hidden'"),
+    });
+    for (const QString& provider : {QStringLiteral("Provider=MSDAORA.1"), QStringLiteral("provider=msdaora.1")}) {
+        const ImportRun run = importSchema(oracleString(file, provider), {QStringLiteral("alpha")});
+        ASSERT_EQ(run.names(), (QStringList{"Alpha", "Mid", "Zeta"}));
+        EXPECT_EQ(run.table("Zeta")->columns, (QStringList{"z", "a", "m"}));
+        EXPECT_EQ(run.table("Mid")->columns, (QStringList{"b", "a"}));
+    }
+    // Blanks around "=" mean the generic listing: all tables, duplicates skipped.
+    const ImportRun generic = importSchema(oracleString(file, QStringLiteral("Provider = MSDAORA.1")),
+                                           {QStringLiteral("alpha")});
+    EXPECT_EQ(generic.names(), (QStringList{"Hidden", "Mid", "Zeta"}));
+}
+
+TEST(SqliteImport, TheDictionaryPathWithoutUserTablesListsNothing)
+{
+    SqliteFile file({QStringLiteral("CREATE TABLE t (c INTEGER)")});
+    const ImportRun run = importSchema(oracleString(file));
+    EXPECT_FALSE(run.openFailure);
+    EXPECT_TRUE(run.result.listingFailure);
+    EXPECT_TRUE(run.tables.isEmpty());
+}
+
+TEST(SqliteImport, ReadsThroughAnOdbcDriver)
+{
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")))
+        GTEST_SKIP() << "Qt's ODBC driver is not installed";
+    SqliteFile file(kThreeTables);
+    const ImportRun run = importSchema(QStringLiteral("Provider=MSDASQL;Extended Properties=\"Driver=SQLite3;Database=")
+                                       + file.path() + u'"');
+    ASSERT_FALSE(run.openFailure) << run.openFailure->toStdString();
+    ASSERT_TRUE(run.names().contains("Notes"));
+    EXPECT_EQ(run.table("Notes")->columns, (QStringList{"Id", "Body"}));
+}

@@ -1,0 +1,119 @@
+#include "FindCommands.h"
+#include "ScriptedDialogs.h"
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+const FindRequest closed;
+
+FindRequest find(const QString& text)
+{
+    return {FindRequest::Action::Find, text, {}};
+}
+
+FindRequest replace(const QString& text, const QString& replacement)
+{
+    return {FindRequest::Action::Replace, text, replacement};
+}
+
+class Find : public testing::Test
+{
+protected:
+    QTextEdit pane;
+    FindState state;
+
+    // glFoundAt after the Find and each following Find Next.
+    QList<int> hits(const QString& text, const QString& needle, int findNexts)
+    {
+        pane.setPlainText(text);
+        FindOrReplace(state, find(needle), &pane);
+        QList<int> found{state.glFoundAt};
+        while (findNexts-- > 0) {
+            FindNext(state, &pane);
+            found << state.glFoundAt;
+        }
+        return found;
+    }
+};
+
+} // namespace
+
+TEST_F(Find, StartsAtTheFirstCharacterAndWrapsAfterAMiss)
+{
+    EXPECT_EQ(hits("abc", "ab", 2), (QList<int>{0, -1, 0}));
+    EXPECT_EQ(pane.textCursor().selectedText(), "ab");
+    EXPECT_EQ(hits("abcab", "ab", 3), (QList<int>{0, 3, -1, 0}));
+    EXPECT_EQ(hits("xABCx\nline abc", "abc", 1), (QList<int>{1, 11}));
+    EXPECT_EQ(hits("xABCx", "abc", 0), QList<int>{1});
+    EXPECT_EQ(pane.textCursor().selectedText(), "ABC");
+}
+
+TEST_F(Find, TheCloseBoxDoesNothingBeforeOrAfterAFirstUse)
+{
+    pane.setPlainText("a-a");
+    FindNext(state, &pane);
+    FindOrReplace(state, closed, &pane);
+    EXPECT_EQ(state.glFoundAt, 0);
+    EXPECT_FALSE(pane.textCursor().hasSelection());
+
+    FindOrReplace(state, replace("a", "aa"), &pane);
+    ASSERT_EQ(pane.toPlainText(), "aa-aa");
+    FindOrReplace(state, closed, &pane);
+    EXPECT_EQ(pane.toPlainText(), "aa-aa") << "a cancelled dialog must not replace again";
+    EXPECT_EQ(state.gsFindText, "a");
+
+    FindOrReplace(state, find("x"), nullptr);
+    EXPECT_EQ(state.gsFindText, "x") << "without a pane the texts are still kept";
+}
+
+TEST_F(Find, ReplaceRewritesTheFocusedPaneOnly)
+{
+    pane.setPlainText("Aaa");
+    FindOrReplace(state, replace("a", "b"), &pane);
+    EXPECT_EQ(pane.toPlainText(), "bbb");
+    pane.setPlainText("xAbyab abab");
+    FindOrReplace(state, replace("ab", ""), &pane);
+    EXPECT_EQ(pane.toPlainText(), "xy ");
+    FindOrReplace(state, replace("", "z"), &pane);
+    EXPECT_EQ(pane.toPlainText(), "xy ");
+
+    QTextEdit txtSource;
+    txtSource.setPlainText("[($Field!|1|n)]");
+    pane.setPlainText("$Field0001!, $Field0002!");
+    FindOrReplace(state, replace("$field0001!", "CustomerId"), &pane);
+    EXPECT_EQ(pane.toPlainText(), "CustomerId, $Field0002!");
+    EXPECT_EQ(txtSource.toPlainText(), "[($Field!|1|n)]");
+}
+
+TEST_F(Find, ReplaceKeepsTheFormattingAroundAndUndoesInOneStep)
+{
+    pane.setPlainText("red $F! red");
+    QTextCursor marker(pane.document());
+    marker.setPosition(4);
+    marker.setPosition(7, QTextCursor::KeepAnchor);
+    QTextCharFormat red;
+    red.setForeground(Qt::red);
+    marker.mergeCharFormat(red);
+
+    FindOrReplace(state, replace("red", "blue"), &pane);
+    EXPECT_EQ(pane.toPlainText(), "blue $F! blue");
+    marker.setPosition(6);
+    EXPECT_EQ(marker.charFormat().foreground().color(), QColor(Qt::red));
+    pane.undo();
+    EXPECT_EQ(pane.toPlainText(), "red $F! red");
+}
+
+TEST_F(Find, TheMenuCommandsAskTheDialogAndShareOneState)
+{
+    ScriptedDialogs dialogs;
+    dialogs.findAnswers << find("needle");
+    pane.setPlainText("needle haystack needle");
+    FindCommand(nullptr, &pane);
+    FindNextCommand(&pane);
+    EXPECT_EQ(dialogs.findDialogsShown, 1);
+    EXPECT_EQ(ProgramFindState().glFoundAt, 16);
+}

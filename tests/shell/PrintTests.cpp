@@ -1,0 +1,170 @@
+#include "PrintCommand.h"
+#include "ScriptedDialogs.h"
+#include "modPrintTools.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const QRegularExpression lineLabel("L\\d{4}");
+
+class Print : public testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QPrinter printer{QPrinter::HighResolution};
+    QTextDocument pane;
+    ScriptedDialogs dialogs;
+
+    void SetUp() override
+    {
+        printer.setOutputFileName(pdf());
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pane.setDefaultFont(QFont("DejaVu Sans", 11));
+    }
+
+    QString pdf(const QString& name = "pane.pdf") const { return dir.filePath(name); }
+
+    void setLines(int count)
+    {
+        QStringList lines;
+        for (int i = 1; i <= count; ++i)
+            lines << QStringLiteral("L%1 [($Field!|1|n)(,|1|n-1)]").arg(i, 4, 10, QChar('0'));
+        pane.setPlainText(lines.join('\n'));
+    }
+
+    // The text of each printed page, as poppler reads it back.
+    static QStringList pages(const QString& file)
+    {
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-enc", "UTF-8", file, "-"});
+        EXPECT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
+        QStringList text = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
+        text.removeLast(); // every page ends with a form feed, the last one too
+        return text;
+    }
+
+    // White space made single spaces, so texts compare word by word.
+    static std::string words(const QString& text)
+    {
+        return text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).join(' ').toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(Print, AnEmptyPanePrintsOnePage)
+{
+    PrintRichText(pane, printer, 0, 0, 0, 0);
+    EXPECT_EQ(pages(pdf()).size(), 1);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(Print, ALongTemplateFillsEveryPageWithTheNextLines)
+{
+    setLines(400);
+    PrintRichText(pane, printer, 0, 0, 0, 0);
+    const QStringList printed = pages(pdf());
+    ASSERT_GT(printed.size(), 1);
+    const qsizetype perPage = printed[0].count(lineLabel);
+    const double estimate = printer.pageRect(QPrinter::DevicePixel).height() /
+                            QFontMetricsF(pane.defaultFont(), &printer).lineSpacing();
+    EXPECT_NEAR(double(perPage), estimate, estimate * 0.1);
+    EXPECT_EQ(printed.size(), std::ceil(400.0 / double(perPage)));
+    EXPECT_EQ(words(printed.join('\n')), words(pane.toPlainText())) << "every line once, in order";
+}
+
+TEST_F(Print, AParagraphLongerThanAPageGoesOnWithNothingLostOrRepeated)
+{
+    QStringList text;
+    for (int i = 1; i <= 6000; ++i)
+        text << QStringLiteral("w%1").arg(i);
+    pane.setPlainText(text.join(' '));
+    PrintRichText(pane, printer, 0, 0, 0, 0);
+    const QStringList printed = pages(pdf());
+    EXPECT_GT(printed.size(), 1);
+    EXPECT_EQ(words(printed.join(' ')), words(text.join(' ')));
+}
+
+TEST_F(Print, MarginsShrinkEveryPage)
+{
+    setLines(200);
+    PrintRichText(pane, printer, 0, 0, 0, 0);
+    printer.setOutputFileName(pdf("margins.pdf"));
+    PrintRichText(pane, printer, 1440, 2880, 1440, 2880); // two inches off top and bottom
+    const QStringList narrow = pages(pdf("margins.pdf"));
+    const double inches = printer.paperRect(QPrinter::Inch).height();
+    EXPECT_NEAR(double(narrow[0].count(lineLabel)), pages(pdf())[0].count(lineLabel) * (inches - 4) / inches, 2.0);
+    EXPECT_EQ(words(narrow.join('\n')), words(pane.toPlainText()));
+}
+
+TEST_F(Print, AFailureIsReportedAsAPrintingError)
+{
+    printer.setOutputFileName(pdf("no such folder/pane.pdf"));
+    PrintRichText(pane, printer, 0, 0, 0, 0);
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Unexpected Error in printing"});
+}
+
+TEST(PrinterChoice, MatchesTheFullNameAndTakesTheLastOfNamesDifferingInCaseOnly)
+{
+    const QString longName = "Accounting department colour laser, second floor";
+    const QStringList installed{"Office", "Lab", "OFFICE", longName};
+    EXPECT_EQ(PrinterToMakeCurrent("office", installed), "OFFICE");
+    EXPECT_EQ(PrinterToMakeCurrent(longName, installed), longName);
+    EXPECT_EQ(PrinterToMakeCurrent(longName.left(32), installed), std::nullopt);
+}
+
+TEST_F(Print, TheDialogStartsFromTheCurrentPrinterAndOnlyOkChangesIt)
+{
+    printer.setCopyCount(3);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    dialogs.printAnswers << [&](QPrinter& choice) {
+        EXPECT_EQ(choice.copyCount(), 3);
+        EXPECT_EQ(choice.pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_EQ(choice.outputFileName(), pdf());
+        choice.setCopyCount(1);
+        return false; // Cancel
+    };
+    EXPECT_FALSE(ShowPrinterDialog(nullptr, printer, {"Office"}));
+    EXPECT_EQ(printer.copyCount(), 3);
+
+    dialogs.printAnswers << [&](QPrinter& choice) {
+        choice.setCopyCount(2);
+        choice.setPageOrientation(QPageLayout::Portrait);
+        choice.setOutputFileName(pdf("chosen.pdf"));
+        return true;
+    };
+    EXPECT_TRUE(ShowPrinterDialog(nullptr, printer, {"Office"}));
+    EXPECT_EQ(printer.copyCount(), 2);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(printer.outputFileName(), pdf("chosen.pdf"));
+}
+
+TEST_F(Print, ThePrintCommandPrintsOnlyWhatTheUserConfirmed)
+{
+    pane.setPlainText("template text");
+    PrintTemplate(nullptr, &pane, printer, {"Office"}); // the dialog is cancelled
+    EXPECT_FALSE(QFile::exists(pdf()));
+    dialogs.printAnswers << [](QPrinter&) { return true; };
+    PrintTemplate(nullptr, &pane, printer, {"Office"});
+    EXPECT_EQ(words(pages(pdf()).join(' ')), "template text");
+
+    // Without printers: declining the PDF file prints nothing, accepting writes it.
+    dialogs.confirmAnswers << false << true;
+    dialogs.saveFileAnswers << pdf("saved");
+    PrintTemplate(nullptr, &pane, printer, {});
+    EXPECT_TRUE(dialogs.saveCaptions.isEmpty());
+    PrintTemplate(nullptr, &pane, printer, {});
+    EXPECT_EQ(words(pages(pdf("saved.pdf")).join(' ')), "template text");
+    EXPECT_EQ(dialogs.printDialogsShown, 2);
+}

@@ -1,0 +1,105 @@
+#include "CapturedFailures.h"
+#include "Stream.h"
+#include "TempAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray oldTable = "\"ID|Name|ParentID|Spare|Image\xB1" "1|Gr\xF6\xDF" "e|-1|0|1\"\r\n";
+const QByteArray oldBody = "\"old\"\r\n";
+
+struct OldFiles : TempAppFolder
+{
+    OldFiles()
+    {
+        writeDataFile("Values.app", oldTable);
+        writeDataFile("TMP_key1", oldBody);
+    }
+    bool intact() const { return readDataFile("Values.app") == oldTable && readDataFile("TMP_key1") == oldBody; }
+};
+
+// Caps the size of files this process writes, as a full disk would, also for root.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit lowered = previous_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+} // namespace
+
+TEST(FailedWrite, CharactersWithoutAByteAreRefusedByName)
+{
+    OldFiles app;
+    CapturedFailures failures;
+    Stream store(app.path());
+    EXPECT_FALSE(store.InsertRecord("Data\\Values.app", {2, QString::fromUtf8("Ж"), 1, 0, 1}));
+    EXPECT_FALSE(store.WriteStream("TMP_key1", QString::fromUtf8("smile \U0001F600")));
+    EXPECT_EQ(failures.texts,
+              (QStringList{QString::fromUtf8("InsertRecord: \"The character 'Ж' (U+0416) cannot be stored in a "
+                                             "Windows-1252 file\""),
+                           QString::fromUtf8("WriteStream: \"The character '\U0001F600' (U+1F600) cannot be "
+                                             "stored in a Windows-1252 file\"")}));
+    EXPECT_TRUE(app.intact());
+}
+
+TEST(FailedWrite, FullDiskOrAFolderInTheWayLeavesTheOldFiles)
+{
+    OldFiles app;
+    CapturedFailures failures;
+    Stream store(app.path());
+    {
+        FileSizeLimit limit(oldTable.size());
+        EXPECT_FALSE(store.InsertRecord("Data/Values.app", {2, "Name", 1, 0, 1}));
+        EXPECT_FALSE(store.WriteStream("TMP_key1", QString(100, u'x')));
+    }
+    EXPECT_TRUE(app.intact());
+    EXPECT_EQ(QDir(app.dataPath()).entryList(QDir::Files).size(), 2); // no temporary file left behind
+
+    QDir(app.dataPath()).mkdir("TMP_key2");
+    EXPECT_FALSE(store.WriteStream("TMP_key2", "text"));
+    QDir(app.dataPath()).removeRecursively();
+    EXPECT_FALSE(store.WriteStream("TMP_key1", "text"));
+    EXPECT_FALSE(QFile::exists(app.dataPath()));
+
+    ASSERT_EQ(failures.texts.size(), 4);
+    EXPECT_TRUE(failures.texts[0].startsWith("InsertRecord: \"Cannot write ")) << failures.texts[0].toStdString();
+    for (const QString& text : failures.texts.mid(1))
+        EXPECT_TRUE(text.startsWith("WriteStream: \"Cannot write ")) << text.toStdString();
+}
+
+TEST(FailedWrite, ReadOnlyFolderLeavesTheOldFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root; the full-disk case covers the failed write";
+    OldFiles app;
+    CapturedFailures failures;
+    Stream store(app.path());
+    QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(store.DeleteRecord("Data/Values.app", 1));
+    QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(failures.texts.size(), 1);
+    EXPECT_TRUE(failures.texts[0].startsWith("DeleteRecord: \"Cannot write "));
+    EXPECT_TRUE(app.intact());
+}

@@ -1,0 +1,75 @@
+#include "CapturedFailures.h"
+#include "Recordset.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+// Built in the order the store builds tables: field count, names, then the values record by record.
+Recordset table(const QStringList& names, const QStringList& values)
+{
+    Recordset rs;
+    rs.setFieldCount(names.size());
+    for (const QString& name : names)
+        rs.setFieldNames(name);
+    for (const QString& value : values)
+        rs.Add(value);
+    return rs;
+}
+
+} // namespace
+
+TEST(Recordset, CountsNavigationAndFieldLookup)
+{
+    CapturedFailures failures;
+    EXPECT_TRUE(table({"ID", "Name"}, {}).IsEOF());
+    EXPECT_TRUE(Recordset().IsEOF()); // no fields: no records, no division failure
+
+    Recordset rs = table({"ID", "Name"}, {"1", "a", "2", "b"});
+    rs.setFieldNames("Extra"); // names past the field count take no part
+    EXPECT_EQ(rs.FieldNames(), "ID,Name");
+    EXPECT_EQ(rs.RecordCount(), 2);
+    rs.moveLast();
+    EXPECT_TRUE(rs.IsEOF());
+    rs.movePrev();
+    EXPECT_EQ(rs.Item("id").toString(), "2");
+    EXPECT_EQ(rs.Item("ID"), rs.Item(0));
+    EXPECT_TRUE(rs.Item(2).isNull());
+    EXPECT_TRUE(failures.texts.isEmpty());
+
+    EXPECT_TRUE(rs.Item(-1).isNull()); // would otherwise read the previous record's last field
+    EXPECT_TRUE(rs.Item("Missing").isNull());
+    rs.moveNext();
+    EXPECT_TRUE(rs.Item("ID").isNull());
+    ASSERT_EQ(failures.texts.size(), 3);
+    for (const QString& text : failures.texts)
+        EXPECT_TRUE(text.startsWith("Item: \"") && text.endsWith('"')) << text.toStdString();
+
+    rs.Delete(2);
+    EXPECT_EQ(rs.RecordCount(), 1.5);
+    EXPECT_THROW(rs.Delete(4), std::out_of_range);
+    EXPECT_THROW(rs.setFieldCount("many"), std::invalid_argument);
+}
+
+TEST(Recordset, GetMaxComparesAsIntegersAndKeepsTheCursor)
+{
+    CapturedFailures failures;
+    Recordset rs = table({"ID"}, {"3", "12", "7"});
+    rs.moveNext();
+    EXPECT_EQ(rs.getMax("ID"), 12);
+    EXPECT_EQ(rs.cursor(), 1);
+    EXPECT_EQ(table({"ID"}, {"2.5", "-4"}).getMax(0), 2); // halves go to even
+    EXPECT_TRUE(failures.texts.isEmpty());
+
+    Recordset broken = table({"ID"}, {"3", "x", "99"});
+    broken.moveNext();
+    EXPECT_EQ(broken.getMax("ID"), std::nullopt);
+    EXPECT_EQ(broken.cursor(), 1);
+    EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'x' is not a number\""});
+
+    failures.texts.clear();
+    EXPECT_EQ(table({"ID"}, {}).getMax("ID"), 0); // reports the missing record once, counts it as 0
+    ASSERT_EQ(failures.texts.size(), 1);
+    EXPECT_TRUE(failures.texts[0].startsWith("Item: "));
+}

@@ -1,6 +1,6 @@
 #include "TextRules.h"
 
-#include <QSet>
+#include "CaseFoldedIndex.h"
 
 namespace {
 
@@ -76,20 +76,19 @@ QStringList ListFields(const QString& text)
 {
     if (!MarkersAreSimple(text))
         return ListFieldsByBlotting(text);
+    const qsizetype markerBound = text.count(u'!');
     QStringList fields;
-    QSet<QString> seen;
+    fields.reserve(markerBound);
+    CaseFoldedIndex seen(markerBound);
     qsizetype position = 0;
     for (;;) {
         const qsizetype open = text.indexOf(u'$', position);
         const qsizetype close = open < 0 ? -1 : text.indexOf(u'!', open);
         if (close < 0)
             return fields;
-        const QString field = text.mid(open, close - open + 1);
-        const QString key = field.toCaseFolded();
-        if (!seen.contains(key)) {
-            seen.insert(key);
-            fields.append(field);
-        }
+        // The index refers into `text`, which outlives it.
+        if (seen.Insert(QStringView(text).sliced(open, close - open + 1)))
+            fields.append(text.mid(open, close - open + 1));
         position = close + 1;
     }
 }

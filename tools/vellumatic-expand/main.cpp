@@ -112,9 +112,11 @@ int main(int argc, char** argv)
 
     QByteArray output;
     if (options.fields) {
-        const char terminator = options.nullTerminated ? '\0' : '\n';
+        const QChar terminator = options.nullTerminated ? QChar(0) : QChar(u'\n');
+        QString list;
         for (const QString& field : ListFields(result.text))
-            output += field.toUtf8() + terminator;
+            list.append(field).append(terminator);
+        output = list.toUtf8();
     } else {
         output = result.text.toUtf8();
     }

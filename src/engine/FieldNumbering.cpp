@@ -79,14 +79,8 @@ QString JoinLineBreaks(const QString& text)
     return joined;
 }
 
-void AppendJoined(QString& out, QStringView chunk)
-{
-    if (!chunk.isEmpty() && chunk.front() == u'\n' && !out.isEmpty() && out.back() == u'\r')
-        out.chop(1);
-    out.append(chunk);
-}
-
-NumberedGroup::NumberedGroup(const QString& groupText) : text_(groupText)
+NumberedGroup::NumberedGroup(const QString& groupText)
+    : text_(groupText), startsWithLineFeed_(groupText.startsWith(u'\n'))
 {
     struct Marker
     {
@@ -151,11 +145,15 @@ NumberedGroup::NumberedGroup(const QString& groupText) : text_(groupText)
 
 void NumberedGroup::AppendTo(QString& out, QStringView counterText) const
 {
+    // Only a LF of the group text itself can pair with the CR before it; a leading LF of
+    // the joined text may stand for the text's own CR LF.
+    if (startsWithLineFeed_ && out.endsWith(u'\r'))
+        out.chop(1);
     if (literalOnly_ || (!collisions_.isEmpty() && collisions_.contains(counterText.toString()))) {
-        AppendJoined(out, JoinLineBreaks(NumberFieldsWithText(text_, counterText)));
+        out.append(JoinLineBreaks(NumberFieldsWithText(text_, counterText)));
         return;
     }
-    AppendJoined(out, pieces_.front());
+    out.append(pieces_.front());
     for (qsizetype i = 1; i < pieces_.size(); ++i) {
         out.append(counterText);
         out.append(pieces_[i]);

@@ -22,11 +22,6 @@ QString NumberFieldsWithText(const QString& groupText, QStringView counterText);
 // left-to-right pass).
 QString JoinLineBreaks(const QString& text);
 
-// Appends `chunk` to `out` as if the two were joined and then passed through
-// JoinLineBreaks: a CR ending `out` is dropped when `chunk` starts with a LF. `chunk`
-// must already be joined itself.
-void AppendJoined(QString& out, QStringView chunk);
-
 // NumberFields for one group text, prepared once for a whole counter range. The result
 // for a counter is the prepared pieces with the counter text between them; this is the
 // same as the literal replace-all sequence whenever no marker holds a second "$" and no
@@ -38,7 +33,8 @@ class NumberedGroup
 public:
     explicit NumberedGroup(const QString& groupText);
 
-    // Appends the numbered text, line breaks joined, to `out`.
+    // Appends the numbered text, line breaks joined, to `out`; a CR ending `out` pairs
+    // with a LF starting the group text.
     void AppendTo(QString& out, QStringView counterText) const;
 
     // The length AppendTo adds for a counter text of the given length (joined line
@@ -52,6 +48,7 @@ private:
     QStringList pieces_;        // pieces_[0] + counter + pieces_[1] + counter + ...
     QSet<QString> collisions_;  // counter texts that need the literal path
     bool literalOnly_ = false;
+    bool startsWithLineFeed_ = false;
     qsizetype markerCount_ = 0;
     qsizetype piecesLength_ = 0;
 };

@@ -74,8 +74,9 @@ std::optional<QString> TokenExpander::Expand(qsizetype maxLength) const
                 active = true;
             }
         }
+        // The step's own CR LF is joined to LF; a CR before it stays.
         if (!compactStyle_)
-            AppendJoined(expansion, u"\n");
+            expansion.append(u'\n');
         if (expansion.size() > maxLength)
             return std::nullopt;
         // In compact style an idle counter adds nothing, so idle stretches are skipped.

@@ -8,6 +8,7 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <limits>
 
 namespace {

@@ -28,9 +28,12 @@ TokenExpander::TokenExpander(const QList<ResolvedGroup>& groups, qint32 start, q
                              bool compactStyle)
     : start_(start), end_(end), compactStyle_(compactStyle)
 {
-    groups_.reserve(groups.size());
-    for (const ResolvedGroup& group : groups)
-        groups_.append({NumberedGroup(group.text), group.lower, group.upper});
+    // A group with no text adds nothing at any step; leaving it out lets compact style
+    // skip its whole range instead of counting through it.
+    for (const ResolvedGroup& group : groups) {
+        if (!group.text.isEmpty())
+            groups_.append({NumberedGroup(group.text), group.lower, group.upper});
+    }
 }
 
 qint64 TokenExpander::ExpandedLength() const

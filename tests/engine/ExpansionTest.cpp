@@ -170,6 +170,7 @@ TEST(Expansion, RangesEndingAtTheLargest32BitValueEnd)
     EXPECT_EQ(Expand("[($x!|-2147483648|-2147483647)]"), "$x-2147483648!\n$x-2147483647!\n");
     // Compact style skips the idle stretch between far-apart groups.
     EXPECT_EQ(Expand("[(a|-2147483648|-2147483648)(b|2147483647|2147483647)]", {}, true), "ab");
+    EXPECT_EQ(Expand("[(|-2147483648|2147483647)]x", {}, true), "x");
 }
 
 TEST(Expansion, SizeGuardRefusesHugeResults)

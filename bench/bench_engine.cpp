@@ -1,0 +1,64 @@
+// Figures for the template engine: expansion and field listing over growing ranges.
+#include "Expansion.h"
+#include "TextRules.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString kFieldList = QStringLiteral("[($Field!|1|n)(,|1|n-1)]");
+
+AskValue Answer(qint64 n)
+{
+    return [n](const QString&) { return std::optional<QString>(QString::number(n)); };
+}
+
+void BM_GenerateResult(benchmark::State& state)
+{
+    const AskValue ask = Answer(state.range(0));
+    for (auto _ : state) {
+        ExpansionResult result = GenerateResult(kFieldList, false, ask);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_GenerateResult)->Arg(250'000)->Arg(500'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// The same expansion with markers that force the literal numbering on every step.
+void BM_GenerateResultLiteralNumbering(benchmark::State& state)
+{
+    const QString templateText = QStringLiteral("[($a $Field!|1|n)]");
+    const AskValue ask = Answer(state.range(0));
+    for (auto _ : state) {
+        ExpansionResult result = GenerateResult(templateText, false, ask);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_GenerateResultLiteralNumbering)->Arg(100'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
+
+void BM_ListFields(benchmark::State& state)
+{
+    const QString result = GenerateResult(kFieldList, false, Answer(state.range(0))).text;
+    for (auto _ : state) {
+        QStringList fields = ListFields(result);
+        benchmark::DoNotOptimize(fields.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ListFields)->Arg(100'000)->Arg(200'000)->Arg(400'000)->Unit(benchmark::kMillisecond);
+
+void BM_ColourSpans(benchmark::State& state)
+{
+    const QString result = GenerateResult(kFieldList, false, Answer(state.range(0))).text;
+    for (auto _ : state) {
+        QList<TextSpan> spans = ColourSpans(result, QStringLiteral("$"), QStringLiteral("!"));
+        benchmark::DoNotOptimize(spans.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ColourSpans)->Arg(100'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,79 @@
+#include "CaseFoldedIndex.h"
+
+#include <bit>
+
+namespace {
+
+constexpr quint64 kFnvOffset = 14695981039346656037ULL;
+constexpr quint64 kFnvPrime = 1099511628211ULL;
+
+// FNV leaves the low bits, which pick the slot, poorly mixed for texts that differ only
+// in their last digits; a final avalanche spreads them.
+quint64 Mix(quint64 hash)
+{
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ULL;
+    return hash ^ (hash >> 33);
+}
+
+} // namespace
+
+quint64 CaseFoldedHash(QStringView text)
+{
+    quint64 hash = kFnvOffset;
+    for (const QChar c : text) {
+        char16_t unit = c.unicode();
+        if (unit >= 0x80) {
+            // Some non-ASCII letters fold to ASCII ones (the Kelvin sign to "k"), so
+            // anything beyond ASCII goes through the full folding.
+            hash = kFnvOffset;
+            for (const QChar folded : text.toString().toCaseFolded())
+                hash = (hash ^ folded.unicode()) * kFnvPrime;
+            return Mix(hash);
+        }
+        if (unit >= u'A' && unit <= u'Z')
+            unit += u'a' - u'A';
+        hash = (hash ^ unit) * kFnvPrime;
+    }
+    return Mix(hash);
+}
+
+CaseFoldedIndex::CaseFoldedIndex(qsizetype expectedCount)
+{
+    const size_t size = std::bit_ceil(size_t(std::max<qsizetype>(expectedCount, 8)) * 2);
+    slots_.assign(size, -1);
+    mask_ = size - 1;
+    texts_.reserve(size_t(std::max<qsizetype>(expectedCount, 0)));
+    hashes_.reserve(size_t(std::max<qsizetype>(expectedCount, 0)));
+}
+
+bool CaseFoldedIndex::Insert(QStringView text)
+{
+    const quint64 hash = CaseFoldedHash(text);
+    size_t slot = size_t(hash) & mask_;
+    for (; slots_[slot] >= 0; slot = (slot + 1) & mask_) {
+        const size_t index = size_t(slots_[slot]);
+        if (hashes_[index] == hash && texts_[index].compare(text, Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    slots_[slot] = qint32(texts_.size());
+    texts_.push_back(text);
+    hashes_.push_back(hash);
+    if (texts_.size() * 2 > slots_.size())
+        Grow();
+    return true;
+}
+
+void CaseFoldedIndex::Grow()
+{
+    slots_.assign(slots_.size() * 2, -1);
+    mask_ = slots_.size() - 1;
+    for (size_t index = 0; index < texts_.size(); ++index) {
+        size_t slot = size_t(hashes_[index]) & mask_;
+        while (slots_[slot] >= 0)
+            slot = (slot + 1) & mask_;
+        slots_[slot] = qint32(index);
+    }
+}

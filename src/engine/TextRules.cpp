@@ -1,0 +1,122 @@
+#include "TextRules.h"
+
+#include "CaseFoldedIndex.h"
+
+namespace {
+
+// True when every "$" that has a "!" after it starts a marker, i.e. no marker holds a
+// second "$". Then blotting out one marker never changes any other, and the fields are
+// simply the distinct markers in order.
+bool MarkersAreSimple(const QString& text)
+{
+    bool dollarSeen = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'!') {
+            dollarSeen = false;
+        } else if (text[i] == u'$') {
+            if (dollarSeen)
+                return text.indexOf(u'!', i) < 0;
+            dollarSeen = true;
+        }
+    }
+    return true;
+}
+
+QStringList ListFieldsByBlotting(const QString& text)
+{
+    QStringList fields;
+    QString working = text;
+    for (;;) {
+        const QString field = FindField(working, QStringLiteral("$"), QStringLiteral("!"));
+        if (field.isEmpty())
+            return fields;
+        fields.append(field);
+        working = ReplaceAll(working, field, QStringLiteral("###"));
+    }
+}
+
+} // namespace
+
+QList<TextSpan> ColourSpans(const QString& text, const QString& opening, const QString& closing)
+{
+    QList<TextSpan> spans;
+    if (opening.isEmpty() || closing.isEmpty())
+        return spans;
+    qsizetype from = 0;
+    qsizetype close = -1;
+    for (;;) {
+        const qsizetype open = text.indexOf(opening, from, Qt::CaseInsensitive);
+        if (open < 0)
+            return spans;
+        // The first closing after a later opening is the same one while it lies past it:
+        // reusing it keeps long runs of openers linear.
+        if (close < open + 1)
+            close = text.indexOf(closing, open + 1, Qt::CaseInsensitive);
+        if (close < 0)
+            return spans;
+        spans.append({open, close + closing.size() - open});
+        from = open + 1;
+    }
+}
+
+QString FindField(const QString& text, const QString& opening, const QString& closing)
+{
+    if (opening.isEmpty() || closing.isEmpty())
+        return QString();
+    const qsizetype open = text.indexOf(opening, 0, Qt::CaseInsensitive);
+    if (open < 0)
+        return QString();
+    const qsizetype close = text.indexOf(closing, open, Qt::CaseInsensitive);
+    if (close < 0)
+        return QString();
+    return text.mid(open, close + closing.size() - open);
+}
+
+QStringList ListFields(const QString& text)
+{
+    if (!MarkersAreSimple(text))
+        return ListFieldsByBlotting(text);
+    const qsizetype markerBound = text.count(u'!');
+    QStringList fields;
+    fields.reserve(markerBound);
+    CaseFoldedIndex seen(markerBound);
+    qsizetype position = 0;
+    for (;;) {
+        const qsizetype open = text.indexOf(u'$', position);
+        const qsizetype close = open < 0 ? -1 : text.indexOf(u'!', open);
+        if (close < 0)
+            return fields;
+        // The index refers into `text`, which outlives it.
+        if (seen.Insert(QStringView(text).sliced(open, close - open + 1)))
+            fields.append(text.mid(open, close - open + 1));
+        position = close + 1;
+    }
+}
+
+QList<qsizetype> FindOccurrences(const QString& text, const QString& find)
+{
+    QList<qsizetype> positions;
+    if (find.isEmpty())
+        return positions;
+    for (qsizetype at = text.indexOf(find, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(find, at + find.size(), Qt::CaseInsensitive))
+        positions.append(at);
+    return positions;
+}
+
+QString ReplaceAll(const QString& text, const QString& find, const QString& replacement)
+{
+    const QList<qsizetype> positions = FindOccurrences(text, find);
+    if (positions.isEmpty())
+        return text;
+    QString result;
+    result.reserve(text.size() + positions.size() * (replacement.size() - find.size()));
+    qsizetype copied = 0;
+    for (const qsizetype at : positions) {
+        result += QStringView(text).sliced(copied, at - copied);
+        result += replacement;
+        copied = at + find.size();
+    }
+    result += QStringView(text).sliced(copied);
+    return result;
+}

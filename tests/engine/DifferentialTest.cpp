@@ -1,0 +1,62 @@
+#include "ReferenceRules.h"
+
+#include "FieldNumbering.h"
+#include "TextRules.h"
+#include "TokenExpansion.h"
+
+#include <gtest/gtest.h>
+
+TEST(Differential, FieldListMatchesTheLiteralBlotOutLoop)
+{
+    std::mt19937 random(20240611);
+    const QStringList alphabet = {"$", "!", "a", "A", "#", "b", "\n"};
+    for (int i = 0; i < 6000; ++i) {
+        const QString text = reference::RandomText(random, alphabet, 24);
+        ASSERT_EQ(ListFields(text), reference::ListFields(text)) << text.toStdString();
+    }
+}
+
+TEST(Differential, PreparedNumberingMatchesTheLiteralReplaceSequence)
+{
+    std::mt19937 random(7);
+    // Pieces chosen so numbered markers often collide with other markers ("$a0001!").
+    const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " "};
+    for (int i = 0; i < 6000; ++i) {
+        const QString text = reference::RandomText(random, pieces, 10);
+        const NumberedGroup group(text);
+        for (const qint32 counter : {-1, 0, 1, 2, 12345}) {
+            QString numbered;
+            group.AppendTo(numbered, CounterText(counter));
+            const qint32 k = counter;
+            const QString expected = reference::ExpandToken({{text, k, k}}, k, k, true);
+            ASSERT_EQ(numbered, expected) << text.toStdString() << " @ " << counter;
+        }
+    }
+}
+
+TEST(Differential, TokenExpansionMatchesTheLiteralLoop)
+{
+    std::mt19937 random(99);
+    const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "\r", "\n", "x"};
+    std::uniform_int_distribution<int> bound(-3, 3);
+    for (int i = 0; i < 3000; ++i) {
+        QList<reference::Group> groups;
+        QList<ResolvedGroup> resolved;
+        const int groupCount = std::uniform_int_distribution<int>(1, 3)(random);
+        for (int j = 0; j < groupCount; ++j) {
+            const reference::Group group{reference::RandomText(random, pieces, 6), bound(random), bound(random)};
+            groups.append(group);
+            resolved.append({group.text, group.lower, group.upper});
+        }
+        const qint32 start = bound(random);
+        const qint32 end = bound(random);
+        const bool compact = random() % 2 == 0;
+        const TokenExpander expander(resolved, start, end, compact);
+        const QString expected = reference::ExpandToken(groups, start, end, compact);
+        QString description;
+        for (const reference::Group& group : groups)
+            description += QStringLiteral("(%1|%2|%3)").arg(group.text).arg(group.lower).arg(group.upper);
+        ASSERT_EQ(expander.Expand(1 << 20), expected)
+            << description.toStdString() << " from " << start << " to " << end << (compact ? " compact" : "");
+    }
+}

@@ -1,0 +1,194 @@
+#include "Expansion.h"
+#include "FieldNumbering.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Outcome = ExpansionResult::Outcome;
+
+// Answers prompts from a list (then with the empty answer) and records what was asked.
+struct Prompts
+{
+    QList<std::optional<QString>> answers;
+    QStringList asked;
+
+    AskValue Ask()
+    {
+        return [this](const QString& prompt) -> std::optional<QString> {
+            asked.append(prompt);
+            return asked.size() <= answers.size() ? answers[asked.size() - 1] : QString();
+        };
+    }
+};
+
+ExpansionResult RunTemplate(const QString& text, QList<std::optional<QString>> answers = {},
+                    bool compact = false, QStringList* asked = nullptr)
+{
+    Prompts prompts{std::move(answers), {}};
+    ExpansionResult result = GenerateResult(text, compact, prompts.Ask());
+    if (asked)
+        *asked = prompts.asked;
+    return result;
+}
+
+QString Expand(const QString& text, QList<std::optional<QString>> answers = {}, bool compact = false)
+{
+    const ExpansionResult result = RunTemplate(text, std::move(answers), compact);
+    EXPECT_EQ(result.outcome, Outcome::Expanded) << result.message.toStdString();
+    return result.text;
+}
+
+} // namespace
+
+TEST(Expansion, WorkedExamples)
+{
+    EXPECT_EQ(Expand("[(a|1|3)]"), "a\na\na\n");
+    EXPECT_EQ(Expand("[(a|1|3)]", {}, true), "aaa");
+    EXPECT_EQ(Expand("[(x$f!;|1|n)]", {"2"}), "x$f0001!;\nx$f0002!;\n");
+    EXPECT_EQ(Expand("[(A|1|2)(B|2|3)]"), "A\nAB\nB\n");
+    EXPECT_EQ(Expand("[(A|1|1)(B|3|3)]"), "A\n\nB\n");
+    EXPECT_EQ(Expand("[($Field!|1|n)(,|1|n-1)]", {"3"}), "$Field0001!,\n$Field0002!,\n$Field0003!\n");
+    EXPECT_EQ(Expand("[($Field!|1|n)(,|1|n-1)]", {"3"}, true), "$Field0001!,$Field0002!,$Field0003!");
+    EXPECT_EQ(Expand("[(a|n-1|n+1)]", {"5", "5"}), "a\na\na\n");
+    EXPECT_EQ(Expand("[($f!|n-2|1)]", {"1"}), "$f00-1!\n$f0000!\n$f0001!\n");
+    EXPECT_EQ(Expand("int i;\n[(a|2|1)]"), "int i;\n");
+    EXPECT_EQ(Expand("[(A|1|2)(B|1|2)]", {}, true), "ABAB");
+}
+
+TEST(Expansion, CounterTextIsPaddedToFourCharacters)
+{
+    const QList<std::pair<qint64, const char*>> cases = {
+        {7, "0007"}, {42, "0042"}, {123, "0123"}, {1234, "1234"}, {12345, "12345"}, {0, "0000"},
+        {-5, "00-5"}, {-12, "0-12"}, {-123, "-123"}, {2147483647, "2147483647"},
+        {-2147483648LL, "-2147483648"}};
+    for (const auto& [counter, text] : cases)
+        EXPECT_EQ(CounterText(counter), QString::fromLatin1(text)) << counter;
+}
+
+TEST(Expansion, PromptsOncePerNameAndPassInDocumentOrder)
+{
+    QStringList asked;
+    RunTemplate("[($Field!|1|n)(,|1|n-1)]", {"3"}, false, &asked);
+    EXPECT_EQ(asked, QStringList({"Please Enter value for: n (Default is 1)"}));
+
+    // Lower bounds first, then upper bounds; a name is asked again in the second pass.
+    RunTemplate("[(a|n-1|n+1)(b|a|N)][(c|m|b)]", {}, false, &asked);
+    EXPECT_EQ(asked, QStringList({"Please Enter value for: n (Default is 1)",
+                                  "Please Enter value for: a (Default is 1)",
+                                  "Please Enter value for: m (Default is 1)",
+                                  "Please Enter value for: n (Default is 1)",
+                                  "Please Enter value for: b (Default is 1)"}));
+}
+
+TEST(Expansion, EmptyOrCancelledAnswersMeanOne)
+{
+    EXPECT_EQ(Expand("[(a|1|n)(b|1|m)]", {std::nullopt, ""}), "ab\n");
+}
+
+TEST(Expansion, BoundsWrittenAsNumbersWithoutLeadingDigitStillPrompt)
+{
+    QStringList asked;
+    const ExpansionResult result = RunTemplate("[(a|-1|.5)]", {"9", "9"}, false, &asked);
+    EXPECT_EQ(asked, QStringList({"Please Enter value for: - (Default is 1)",
+                                  "Please Enter value for: . (Default is 1)"}));
+    EXPECT_EQ(result.text, "a\na\n"); // the bounds keep their written values -1 and 0
+}
+
+TEST(Expansion, ElevenTokensEachGetTheirOwnExpansion)
+{
+    QString text;
+    QString expected;
+    for (int i = 0; i < 12; ++i) {
+        text += QStringLiteral("[(t%1|1|1)] ").arg(i);
+        expected += QStringLiteral("t%1\n ").arg(i);
+    }
+    EXPECT_EQ(Expand(text), expected);
+}
+
+TEST(Expansion, TokensEqualIgnoringCaseShareTheFirstExpansion)
+{
+    EXPECT_EQ(Expand("[(a|1|2)] [(A|1|2)]"), "a\na\n a\na\n");
+    EXPECT_EQ(Expand("[(x|1|1)]-[(x|1|1)]"), "x\n-x\n");
+}
+
+TEST(Expansion, NumbersFieldMarkersLikeTheReplaceAllSequence)
+{
+    EXPECT_EQ(NumberFields("$a!=$a!", 3), "$a0003!=$a0003!");
+    EXPECT_EQ(NumberFields("$a! $A!", 1), "$a0001! $a0001!");
+    EXPECT_EQ(NumberFields("$a $b!", 2), "$a $b0002!");
+    EXPECT_EQ(NumberFields("$a! $b", 2), "$a0002! $b");
+    EXPECT_EQ(NumberFields("x$ then $b!", 2), "x$ then $b0002!");
+    // The first replacement creates text the second marker matches.
+    EXPECT_EQ(NumberFields("$a! $a0001!", 1), "$a00010001! $a00010001!");
+    EXPECT_EQ(NumberFields("$a! $a0001!", 2), "$a0002! $a00010002!");
+    EXPECT_EQ(NumberFields("no markers", 2), "no markers");
+    EXPECT_EQ(Expand("[($a! $a0001!|1|2)]"), "$a00010001! $a00010001!\n$a0002! $a00010002!\n");
+}
+
+TEST(Expansion, LineBreaksInsideExpansionsAreSingleLineFeeds)
+{
+    EXPECT_EQ(Expand("top\r\n[(a\r\nb|1|2)]\r\nend"), "top\r\na\nb\na\nb\n\r\nend");
+    // A carriage return ending a group stays before the step's line break, but pairs
+    // with a line feed starting the next group.
+    EXPECT_EQ(Expand("[(a\r|1|1)]"), "a\r\n");
+    EXPECT_EQ(Expand("[(a\r|1|1)(\nb|1|1)]", {}, true), "a\nb");
+    EXPECT_EQ(Expand("[(a\r|1|2)]", {}, true), "a\ra\r");
+    EXPECT_EQ(Expand("[(\n|1|2)]"), "\n\n\n\n");
+}
+
+TEST(Expansion, TemplatesWithoutGroupsComeBackUnchanged)
+{
+    for (const QString text : {"plain $a! text", "arr[i] = [0];", ""}) {
+        const ExpansionResult result = RunTemplate(text);
+        EXPECT_EQ(result.outcome, Outcome::NoGroups);
+        EXPECT_EQ(result.text, text);
+    }
+}
+
+TEST(Expansion, MalformedTemplatesFailToParse)
+{
+    const ExpansionResult result = RunTemplate("[(a|1|2) ]");
+    EXPECT_EQ(result.outcome, Outcome::ParseFailed);
+    EXPECT_EQ(result.message, "Can't Proceed, Parser failed to parse the string.");
+}
+
+TEST(Expansion, ConversionErrorsAndOverflowStopSilently)
+{
+    EXPECT_EQ(RunTemplate("[(a|1|n+1)]", {"abc"}).outcome, Outcome::Stopped);
+    EXPECT_EQ(RunTemplate("[(a|1|n+1)]", {"2147483647"}).outcome, Outcome::Stopped);
+    EXPECT_EQ(RunTemplate("[(a|1|n-1)]", {"-2147483648"}).outcome, Outcome::Stopped);
+    // A one-character bound keeps the answer as typed; converting it is the error.
+    EXPECT_EQ(RunTemplate("[(a|n|3)]", {"abc"}).outcome, Outcome::Stopped);
+    // ...but only when a counter step converts it.
+    EXPECT_EQ(Expand("[(a|5|4)(b|9|n)]x", {"abc"}), "x");
+}
+
+TEST(Expansion, RangesEndingAtTheLargest32BitValueEnd)
+{
+    EXPECT_EQ(Expand("[(a|2147483646|2147483647)]"), "a\na\n");
+    EXPECT_EQ(Expand("[($x!|-2147483648|-2147483647)]"), "$x-2147483648!\n$x-2147483647!\n");
+    // Compact style skips the idle stretch between far-apart groups.
+    EXPECT_EQ(Expand("[(a|-2147483648|-2147483648)(b|2147483647|2147483647)]", {}, true), "ab");
+    EXPECT_EQ(Expand("[(|-2147483648|2147483647)]x", {}, true), "x");
+}
+
+TEST(Expansion, SizeGuardRefusesHugeResults)
+{
+    const ExpansionResult huge = RunTemplate("[($Field!|1|n)]", {"2000000000"});
+    EXPECT_EQ(huge.outcome, Outcome::TooLarge);
+    EXPECT_TRUE(huge.message.contains(QString::number(kMaxResultLength)));
+
+    Prompts prompts{{"100"}, {}};
+    EXPECT_EQ(GenerateResult("[(abcd|1|n)]", false, prompts.Ask(), 500).outcome, Outcome::Expanded);
+    EXPECT_EQ(GenerateResult("[(abcd|1|n)]", false, Prompts{{"101"}, {}}.Ask(), 500).outcome,
+              Outcome::TooLarge);
+    // Two places showing one token count twice.
+    EXPECT_EQ(GenerateResult("[(abcd|1|n)][(abcd|1|n)]", false, Prompts{{"60"}, {}}.Ask(), 500).outcome,
+              Outcome::TooLarge);
+    // The guard also holds where the numbering runs literally and grows past its estimate.
+    EXPECT_EQ(GenerateResult("[($a! $a0001!|1|1)]", false, Prompts{}.Ask(), 22).outcome,
+              Outcome::TooLarge);
+    EXPECT_EQ(GenerateResult("[($a! $a0001!|1|1)]", false, Prompts{}.Ask(), 24).outcome,
+              Outcome::Expanded);
+}

@@ -1,0 +1,129 @@
+#pragma once
+
+// Literal, deliberately naive forms of the text rules, written straight from their
+// description, for differential tests against the production code.
+
+#include <QString>
+#include <QStringList>
+
+#include <random>
+
+namespace reference {
+
+inline bool EqualIgnoringCase(const QString& text, qsizetype at, const QString& find)
+{
+    return at + find.size() <= text.size() && text.mid(at, find.size()).compare(find, Qt::CaseInsensitive) == 0;
+}
+
+inline QString Replace(const QString& text, const QString& find, const QString& replacement)
+{
+    QString result;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (!find.isEmpty() && EqualIgnoringCase(text, i, find)) {
+            result += replacement;
+            i += find.size();
+        } else {
+            result += text[i++];
+        }
+    }
+    return result;
+}
+
+inline QString FindField(const QString& text)
+{
+    for (qsizetype open = 0; open < text.size(); ++open) {
+        if (text[open] != u'$')
+            continue;
+        for (qsizetype close = open; close < text.size(); ++close) {
+            if (text[close] == u'!')
+                return text.mid(open, close - open + 1);
+        }
+        return QString();
+    }
+    return QString();
+}
+
+inline QStringList ListFields(const QString& text)
+{
+    QStringList fields;
+    QString working = text;
+    for (;;) {
+        const QString field = FindField(working);
+        if (field.isEmpty())
+            return fields;
+        fields.append(field);
+        working = Replace(working, field, "###");
+    }
+}
+
+inline QString CounterText(qint64 counter)
+{
+    QString text = QString::number(counter);
+    while (text.size() < 4)
+        text.prepend(u'0');
+    return text;
+}
+
+inline QString NumberFields(const QString& groupText, qint64 counter)
+{
+    QStringList spans;
+    qsizetype position = 0;
+    for (;;) {
+        const qsizetype open = groupText.indexOf(u'$', position);
+        if (open < 0)
+            break;
+        const qsizetype close = groupText.indexOf(u'!', open);
+        if (close < 0)
+            break;
+        spans.append(groupText.mid(open, close - open + 1));
+        position = close + 1;
+    }
+    QString text = groupText;
+    for (const QString& span : spans)
+        text = Replace(text, span, span.left(span.size() - 1) + CounterText(counter) + span.right(1));
+    return text;
+}
+
+struct Group
+{
+    QString text;
+    qint32 lower;
+    qint32 upper;
+};
+
+// One token's expansion: CR LF after each step unless compact, then CR LF -> LF.
+inline QString ExpandToken(const QList<Group>& groups, qint32 start, qint32 end, bool compact)
+{
+    QString raw;
+    for (qint64 k = start; k <= end; ++k) {
+        for (const Group& group : groups) {
+            if (group.lower <= k && k <= group.upper)
+                raw += NumberFields(group.text, k);
+        }
+        if (!compact)
+            raw += "\r\n";
+    }
+    QString joined;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n') {
+            joined += u'\n';
+            ++i;
+        } else {
+            joined += raw[i];
+        }
+    }
+    return joined;
+}
+
+// A random text made of the given pieces.
+inline QString RandomText(std::mt19937& random, const QStringList& pieces, int maxPieces)
+{
+    QString text;
+    const int count = std::uniform_int_distribution<int>(0, maxPieces)(random);
+    for (int i = 0; i < count; ++i)
+        text += pieces[std::uniform_int_distribution<qsizetype>(0, pieces.size() - 1)(random)];
+    return text;
+}
+
+} // namespace reference

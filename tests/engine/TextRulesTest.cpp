@@ -1,0 +1,63 @@
+#include "TextRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Spans(const QString& text, const QString& opening, const QString& closing)
+{
+    QStringList spans;
+    for (const TextSpan& span : ColourSpans(text, opening, closing))
+        spans.append(text.mid(span.start, span.length));
+    return spans;
+}
+
+} // namespace
+
+TEST(ColourSpans, EachOpeningDelimiterStartsItsOwnSpan)
+{
+    EXPECT_EQ(Spans("[a[b]", "[", "]"), QStringList({"[a[b]", "[b]"}));
+    EXPECT_EQ(ColourSpans("x [(a|1|2)] y", "[", "]"), QList<TextSpan>({{2, 9}}));
+    EXPECT_EQ(Spans("arr[i] = 0", "[", "]"), QStringList({"[i]"}));
+    EXPECT_EQ(Spans("$a\nlong\nway!", "$", "!"), QStringList({"$a\nlong\nway!"}));
+    EXPECT_EQ(Spans("$a! [b", "[", "]"), QStringList());
+    EXPECT_EQ(Spans("$a $b!", "$", "!"), QStringList({"$a $b!", "$b!"}));
+    // A later opener without a closer after it ends the search.
+    EXPECT_EQ(Spans("$a! $b", "$", "!"), QStringList({"$a!"}));
+    EXPECT_EQ(Spans("xAbyAb", "a", "B"), QStringList({"Ab", "Ab"}));
+    EXPECT_EQ(Spans("<<a>>", "<<", ">>"), QStringList({"<<a>>"}));
+}
+
+TEST(FieldList, FindFieldTakesTheFirstMarker)
+{
+    EXPECT_EQ(FindField("x $a! $b!", "$", "!"), "$a!");
+    EXPECT_EQ(FindField("a!b$c", "$", "!"), "");
+    EXPECT_EQ(FindField("no markers", "$", "!"), "");
+    EXPECT_EQ(FindField("$!", "$", "!"), "$!");
+}
+
+TEST(FieldList, ListsEveryDistinctMarkerOnce)
+{
+    EXPECT_EQ(ListFields("no markers"), QStringList());
+    EXPECT_EQ(ListFields("$a! $b! $A!"), QStringList({"$a!", "$b!"}));
+    EXPECT_EQ(ListFields("$a $b!"), QStringList({"$a $b!"}));
+    EXPECT_EQ(ListFields("a!b$c"), QStringList());
+    EXPECT_EQ(ListFields("$x!$y!"), QStringList({"$x!", "$y!"}));
+    EXPECT_EQ(ListFields("$!"), QStringList({"$!"}));
+    EXPECT_EQ(ListFields("$line\nbreak! $line\nBREAK!"), QStringList({"$line\nbreak!"}));
+    // Blotting out "$x!" everywhere cuts "$q $x!" short: "$q" no longer has a "!".
+    EXPECT_EQ(ListFields("$x! $q $x!"), QStringList({"$x!"}));
+    EXPECT_EQ(ListFields("$q $x! $x!"), QStringList({"$q $x!", "$x!"}));
+    // The Kelvin sign folds to "k".
+    EXPECT_EQ(ListFields(QString::fromUtf8("$k! $\u212A!")), QStringList({"$k!"}));
+}
+
+TEST(ReplaceAll, ReplacesEveryOccurrenceInOnePass)
+{
+    EXPECT_EQ(ReplaceAll("x=$name!; y=$NAME!", "$Name!", "Id"), "x=Id; y=Id");
+    EXPECT_EQ(ReplaceAll("$t! $t!", "$t!", "[$t!]"), "[$t!] [$t!]");
+    EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(ReplaceAll("$a! and $a!", "$a!", ""), " and ");
+    EXPECT_EQ(ReplaceAll("unchanged", "", "x"), "unchanged");
+    EXPECT_EQ(FindOccurrences("AbabAB", "ab"), QList<qsizetype>({0, 2, 4}));
+}

@@ -8,6 +8,7 @@ class QTextEdit;
 QString PaneRichText(const QTextEdit& pane);
 
 // Replaces the pane's content by `richText` (RTF, or plain text when it is not RTF) as one
-// change: the pane's change notification fires once, with the caret already at the start.
-// The undo history starts afresh.
+// change: textChanged fires once, with the caret already at the start. The pane gets a new
+// QTextDocument (same default font and options, fresh undo history), so connect to the
+// pane's signals rather than to its document's.
 void SetPaneRichText(QTextEdit& pane, const QString& richText);

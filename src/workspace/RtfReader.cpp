@@ -3,6 +3,7 @@
 #include "RtfCodePage.h"
 
 #include <QColor>
+#include <QHash>
 #include <QSet>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -91,7 +92,8 @@ public:
             case '\n':
                 break;
             default:
-                text(c);
+                --pos_;
+                plainText();
                 break;
             }
         }
@@ -100,6 +102,36 @@ public:
     }
 
 private:
+    // Ordinary characters up to the next brace, backslash or line end, taken in one go.
+    void plainText()
+    {
+        const qsizetype start = pos_;
+        while (pos_ < in_.size()) {
+            const char16_t u = in_[pos_].unicode();
+            if (u == '{' || u == '}' || u == '\\' || u < 0x20)
+                break;
+            ++pos_;
+        }
+        if (pos_ == start) {
+            text(in_[pos_++]); // a control character
+            return;
+        }
+        QStringView chunk = in_.mid(start, pos_ - start);
+        while (!chunk.isEmpty() && skipCount_ > 0) {
+            chunk = chunk.mid(1);
+            --skipCount_;
+        }
+        if (chunk.isEmpty())
+            return;
+        if (state_.destination != Destination::Text) {
+            for (const QChar c : chunk)
+                text(c);
+            return;
+        }
+        startText();
+        pending_ += chunk;
+    }
+
     void control()
     {
         if (pos_ >= in_.size())
@@ -221,6 +253,12 @@ private:
         }
         if (state_.destination != Destination::Text || (c.unicode() < 0x20 && c != u'\t'))
             return;
+        startText();
+        pending_ += c;
+    }
+
+    void startText()
+    {
         if (!runState_.sameLook(state_)) {
             flush();
             runState_ = state_;
@@ -229,7 +267,6 @@ private:
             pending_ += QChar::ParagraphSeparator;
             pendingParagraph_ = false;
         }
-        pending_ += c;
     }
 
     // A paragraph mark takes effect once text follows it: the last \par of a document
@@ -255,7 +292,18 @@ private:
         blue_.reset();
     }
 
-    QTextCharFormat format(const GroupState& state) const
+    // Runs of one look share one format object, which keeps inserting them cheap.
+    QTextCharFormat format(const GroupState& state)
+    {
+        const quint64 key = quint64(quint32(state.colour)) << 32 | quint64(state.halfPoints & 0xFFFF) << 3
+                            | (state.bold ? 4 : 0) | (state.italic ? 2 : 0) | (state.underline ? 1 : 0);
+        auto it = formats_.constFind(key);
+        if (it == formats_.cend())
+            it = formats_.insert(key, makeFormat(state));
+        return *it;
+    }
+
+    QTextCharFormat makeFormat(const GroupState& state) const
     {
         QTextCharFormat format;
         if (state.colour >= 0 && state.colour < colours_.size() && colours_[state.colour])
@@ -290,6 +338,7 @@ private:
     QString pending_;
     bool pendingParagraph_ = false;
     QList<RichTextRun> runs_;
+    QHash<quint64, QTextCharFormat> formats_;
 };
 
 QList<RichTextRun> PlainTextRuns(const QString& text)

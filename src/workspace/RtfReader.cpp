@@ -37,25 +37,25 @@ struct GroupState
 };
 
 // Destinations whose content is not document text.
-const QSet<QString>& SkippedDestinations()
+bool IsSkippedDestination(QStringView word)
 {
-    static const QSet<QString> names{
-        "fonttbl",   "stylesheet", "info",      "pict",       "object",    "header",
-        "headerl",   "headerr",    "headerf",   "footer",     "footerl",   "footerr",
-        "footerf",   "footnote",   "fldinst",   "listtable",  "listoverridetable",
-        "rsidtbl",   "revtbl",     "filetbl",   "xmlnstbl",   "themedata", "colorschememapping",
-        "datastore", "latentstyles", "generator", "pgdsctbl",  "pntext",    "pn",
-        "listtext",  "annotation", "atnid",     "atnauthor",  "bkmkstart", "bkmkend",
-        "xe",        "tc",         "txe",       "private",    "nonshppict", "shppict",
+    static const QSet<QStringView> names{
+        u"fonttbl",   u"stylesheet",   u"info",      u"pict",     u"object",    u"header",
+        u"headerl",   u"headerr",      u"headerf",   u"footer",   u"footerl",   u"footerr",
+        u"footerf",   u"footnote",     u"fldinst",   u"listtable", u"listoverridetable",
+        u"rsidtbl",   u"revtbl",       u"filetbl",   u"xmlnstbl", u"themedata", u"colorschememapping",
+        u"datastore", u"latentstyles", u"generator", u"pgdsctbl", u"pntext",    u"pn",
+        u"listtext",  u"annotation",   u"atnid",     u"atnauthor", u"bkmkstart", u"bkmkend",
+        u"xe",        u"tc",           u"txe",       u"private",  u"nonshppict", u"shppict",
     };
-    return names;
+    return names.contains(word);
 }
 
 bool IsUnderlineOn(QStringView word)
 {
-    static const QSet<QString> names{"ul", "uld", "uldb", "ulw", "ulwave", "ulth", "uldash",
-                                     "uldashd", "uldashdd", "ulhwave", "ulldash", "ulthd"};
-    return names.contains(word.toString());
+    static const QSet<QStringView> names{u"ul",      u"uld",      u"uldb",    u"ulw",     u"ulwave", u"ulth",
+                                         u"uldash",  u"uldashd",  u"uldashdd", u"ulhwave", u"ulldash", u"ulthd"};
+    return names.contains(word);
 }
 
 class RtfParser
@@ -68,13 +68,11 @@ public:
 
     QList<RichTextRun> parse()
     {
-        int depth = 0;
         while (pos_ < in_.size()) {
             const QChar c = in_[pos_++];
             switch (c.unicode()) {
             case '{':
                 stack_.append(state_);
-                ++depth;
                 skipCount_ = 0;
                 break;
             case '}':
@@ -82,7 +80,7 @@ public:
                 if (stack_.isEmpty())
                     break;
                 state_ = stack_.takeLast();
-                if (--depth == 0)
+                if (stack_.isEmpty())
                     pos_ = in_.size(); // anything after the closing brace is not RTF
                 break;
             case '\\':
@@ -230,7 +228,7 @@ private:
         else if (word == u"ldblquote") text(QChar(0x201C));
         else if (word == u"rdblquote") text(QChar(0x201D));
         else if (word == u"emspace" || word == u"enspace" || word == u"qmspace") text(QChar(' '));
-        else if (SkippedDestinations().contains(word.toString())) state_.destination = Destination::Skip;
+        else if (IsSkippedDestination(word)) state_.destination = Destination::Skip;
         // every other word (\pard, \f, \rtf, \ansi, ...) changes nothing we keep
     }
 

@@ -11,7 +11,8 @@ struct TemplateBody
     QString templateRichText;
     QString resultRichText;
     // False when the body could not be read or holds no pane separator: the panes then show
-    // what could be read, and the body must not be written back unless the user edits it.
+    // what could be read, and the body must not be written back unless the user edits it,
+    // so lower the template modified flag once both panes are filled.
     bool complete = false;
 };
 

@@ -1,0 +1,167 @@
+#include "RtfWriter.h"
+
+#include "RtfCodePage.h"
+
+#include <QHash>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+struct RunStyle
+{
+    int colour = 0; // index into the colour table; 0 is the reader's default colour
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int halfPoints = 0;
+};
+
+int DefaultHalfPoints(const QTextDocument& document)
+{
+    const qreal points = document.defaultFont().pointSizeF();
+    return points > 0 ? qRound(points * 2) : 20;
+}
+
+void AppendHex(QString& out, int byte)
+{
+    static const char digits[] = "0123456789abcdef";
+    out += QLatin1String("\\'");
+    out += QLatin1Char(digits[(byte >> 4) & 0xF]);
+    out += QLatin1Char(digits[byte & 0xF]);
+}
+
+void AppendEscaped(QString& out, QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case '\\': out += QLatin1String("\\\\"); continue;
+        case '{': out += QLatin1String("\\{"); continue;
+        case '}': out += QLatin1String("\\}"); continue;
+        // Escaped so that "_$$$_001_$$$_" and "_$$$_002_$$$_" never occur in a body file.
+        case '$':
+        case '"': AppendHex(out, u); continue;
+        case '\t': out += QLatin1String("\\tab "); continue;
+        case 0x2028: out += QLatin1String("\\line "); continue;
+        default: break;
+        }
+        if (u >= 0x20 && u < 0x7F) {
+            out += c;
+            continue;
+        }
+        const int byte = CharToWindows1252(c);
+        if (byte >= 0) {
+            AppendHex(out, byte);
+        } else {
+            // RTF's \u takes a signed 16-bit value; '?' is the fallback for older readers.
+            out += QLatin1String("\\u");
+            out += QString::number(static_cast<qint16>(u));
+            out += QLatin1Char('?');
+        }
+    }
+}
+
+class RtfWriter
+{
+public:
+    explicit RtfWriter(const QTextDocument& document)
+        : document_(document), defaultHalfPoints_(DefaultHalfPoints(document))
+    {
+        state_.halfPoints = defaultHalfPoints_;
+    }
+
+    QString write()
+    {
+        body_.reserve(document_.characterCount() * 11 / 10 + 64);
+        for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                if (fragment.isValid())
+                    writeRun(fragment.charFormat(), fragment.text());
+            }
+            // Windows writes \par after every paragraph, the last one included.
+            body_ += QLatin1String("\\par\r\n");
+        }
+        return header() + body_ + QLatin1Char('}');
+    }
+
+private:
+    int colourIndex(const QTextCharFormat& format)
+    {
+        if (!format.hasProperty(QTextFormat::ForegroundBrush))
+            return 0;
+        const QRgb rgb = format.foreground().color().rgb() & 0xFFFFFF;
+        auto it = colourIndexes_.constFind(rgb);
+        if (it != colourIndexes_.cend())
+            return *it;
+        colours_.append(rgb);
+        return *colourIndexes_.insert(rgb, int(colours_.size()));
+    }
+
+    RunStyle styleOf(const QTextCharFormat& format)
+    {
+        RunStyle style;
+        style.colour = colourIndex(format);
+        style.bold = format.hasProperty(QTextFormat::FontWeight) && format.fontWeight() >= QFont::DemiBold;
+        style.italic = format.fontItalic();
+        style.underline = format.fontUnderline();
+        style.halfPoints = format.hasProperty(QTextFormat::FontPointSize)
+                               ? qRound(format.fontPointSize() * 2)
+                               : defaultHalfPoints_;
+        return style;
+    }
+
+    void writeRun(const QTextCharFormat& format, const QString& text)
+    {
+        const RunStyle style = styleOf(format);
+        bool changed = false;
+        auto word = [&](const char* control, int value, bool withValue) {
+            body_ += QLatin1Char('\\');
+            body_ += QLatin1String(control);
+            if (withValue)
+                body_ += QString::number(value);
+            changed = true;
+        };
+        if (style.colour != state_.colour)
+            word("cf", style.colour, true);
+        if (style.bold != state_.bold)
+            word(style.bold ? "b" : "b0", 0, false);
+        if (style.italic != state_.italic)
+            word(style.italic ? "i" : "i0", 0, false);
+        if (style.underline != state_.underline)
+            word(style.underline ? "ul" : "ulnone", 0, false);
+        if (style.halfPoints != state_.halfPoints)
+            word("fs", style.halfPoints, true);
+        if (changed)
+            body_ += QLatin1Char(' ');
+        state_ = style;
+        AppendEscaped(body_, text);
+    }
+
+    QString header() const
+    {
+        QString out = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ");
+        AppendEscaped(out, document_.defaultFont().family());
+        out += QLatin1String(";}}\r\n{\\colortbl ;");
+        for (const QRgb rgb : colours_) {
+            out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(qRed(rgb)).arg(qGreen(rgb)).arg(qBlue(rgb));
+        }
+        out += QStringLiteral("}\r\n\\uc1\\pard\\plain\\f0\\fs%1 ").arg(defaultHalfPoints_);
+        return out;
+    }
+
+    const QTextDocument& document_;
+    const int defaultHalfPoints_;
+    RunStyle state_;
+    QList<QRgb> colours_;
+    QHash<QRgb, int> colourIndexes_;
+    QString body_;
+};
+
+} // namespace
+
+QString DocumentToRtf(const QTextDocument& document)
+{
+    return RtfWriter(document).write();
+}

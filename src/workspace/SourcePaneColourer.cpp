@@ -1,0 +1,44 @@
+#include "SourcePaneColourer.h"
+
+#include "PaneColouring.h"
+#include "PaneRichText.h"
+
+#include <QTextEdit>
+
+SourcePaneColourer::SourcePaneColourer(QTextEdit& pane, const QString& loadedCopy, const bool& resultBusy,
+                                       bool& templateModified)
+    : pane_(pane), loadedCopy_(loadedCopy), resultBusy_(resultBusy), templateModified_(templateModified)
+{
+}
+
+void SourcePaneColourer::txtSource_Change()
+{
+    // Our own recolouring is not an edit.
+    if (recolouring_)
+        return;
+    // Letter case counts: a case-only edit must be saved like any other. Once up, the flag
+    // stays up until saved, so the rich text need not be built again on every keystroke.
+    if (!templateModified_ && PaneRichText(pane_) != loadedCopy_)
+        templateModified_ = true;
+    if (resultBusy_)
+        return;
+    // Undo and redo bring back earlier colours; recolouring then would cut the redo history.
+    if (pane_.document()->isRedoAvailable())
+        return;
+
+    const QTextCursor caret = pane_.textCursor();
+    const int position = caret.selectionStart();
+    if (position == 0)
+        return;
+    const QChar typed = pane_.document()->characterAt(position - 1);
+    if (typed != u']' && typed != u'!')
+        return;
+
+    recolouring_ = true;
+    RecolourTemplate(*pane_.document());
+    QTextCursor restored(pane_.document());
+    restored.setPosition(position);
+    pane_.setTextCursor(restored);
+    pane_.setTextColor(kPlainColour);
+    recolouring_ = false;
+}

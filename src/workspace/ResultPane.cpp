@@ -57,6 +57,21 @@ QString groupedIntoParagraphs(QString text)
     return text;
 }
 
+// `text` with the `length` characters at each of `at` replaced by `value`; the places
+// are known already, so nothing is searched again.
+QString spliced(const QString& text, const QList<qsizetype>& at, qsizetype length, const QString& value)
+{
+    QString result;
+    result.reserve(text.size() + at.size() * (value.size() - length));
+    qsizetype done = 0;
+    for (qsizetype start : at) {
+        result.append(QStringView(text).mid(done, start - done)).append(value);
+        done = start + length;
+    }
+    result.append(QStringView(text).mid(done));
+    return result;
+}
+
 } // namespace
 
 void WriteResultPane(QTextEdit& pane, const QString& text)
@@ -121,7 +136,7 @@ qsizetype SubstituteField(QTextDocument& document, const QString& marker, const 
     const qsizetype growth = value.size() - marker.size();
     for (qsizetype i = 0; i < found.size(); ++i)
         edits.append({found[i] + i * growth, value.size()});
-    const QString after = ReplaceAll(before, marker, value);
+    const QString after = spliced(before, found, marker.size(), value);
     for (const TextSpan& part : MarkerNeighbourhoods(after, edits))
         paintRuns(cursor, part.start, part.start + part.length, MarkerRuns(after.mid(part.start, part.length)),
                   part.start);

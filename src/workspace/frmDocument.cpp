@@ -2,7 +2,11 @@
 
 #include "CatalogueContents.h"
 #include "CatalogueKeys.h"
+#include "BusyCursor.h"
 #include "Dialogs.h"
+#include "PaneRichText.h"
+#include "SourcePaneColourer.h"
+#include "TemplateBody.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -25,7 +29,6 @@ const QString frmDocument::kTempalatesFile = QStringLiteral("Data\\Tempalates.ap
 const QString frmDocument::kValuesFile = QStringLiteral("Data\\Values.app");
 const QString frmDocument::kTempalatePrefix = QStringLiteral("TMP_");
 const QString frmDocument::kValuePrefix = QStringLiteral("VAL_");
-const QString frmDocument::kPaneSeparator = QStringLiteral("_$$$_001_$$$_");
 
 namespace {
 
@@ -117,6 +120,9 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
                        static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
                        static_cast<QWidget*>(txtTarget_)})
         w->installEventFilter(this);
+
+    sourceColourer_ = std::make_unique<SourcePaneColourer>(*txtSource_, loadedCopy_, resultBusy_, templateModified_);
+    connect(txtSource_, &QTextEdit::textChanged, this, [this] { sourceColourer_->txtSource_Change(); });
 
     Form_Load();
 }
@@ -406,6 +412,23 @@ void frmDocument::cmdRemoveTempalate_Click()
 void frmDocument::cmdRemoveValue_Click()
 {
     RemoveNode(tvValues_, kValuesFile, kValuePrefix);
+}
+
+// ---- template bodies ----
+
+void frmDocument::SaveTemplate()
+{
+    if (!templateModified_)
+        return;
+    BusyCursor busy;
+    const QString key = tvTempalates_->selectedKey();
+    bool stored = true;
+    if (!key.isEmpty() && !IsRootKey(key))
+        stored = stream().WriteStream(kTempalatePrefix + key,
+                                      JoinBody(PaneRichText(*txtSource_), PaneRichText(*txtTarget_)));
+    // After a failed write (already reported) the flag stays up, so leaving a pane or closing
+    // the window tries again instead of dropping the edit.
+    templateModified_ = !stored;
 }
 
 // ---- tabs ----

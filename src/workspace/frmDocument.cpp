@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -40,6 +41,7 @@ constexpr int kBodyTempalate = 0;
 constexpr int kBodyResult = 1;
 constexpr int kMaxProblemsShown = 10;
 constexpr float kPaneTopTwips = 350;
+constexpr int kPanePointSize = 10;
 
 struct Hint
 {
@@ -187,8 +189,15 @@ void frmDocument::buildControls()
     chkCS_->setText(QStringLiteral("Compact Style"));
     cmdRun_ = button(this, "cmdRun", QStringLiteral("&Run"));
 
-    for (QTextEdit* pane : {txtSource_, txtTarget_})
+    // Templates are code: a fixed-pitch font, and one size everywhere so that the RTF we
+    // store carries no size of its own on any machine.
+    QFont paneFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    paneFont.setPointSize(kPanePointSize);
+    for (QTextEdit* pane : {txtSource_, txtTarget_}) {
         pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        pane->setFont(paneFont);
+        pane->document()->setDefaultFont(paneFont);
+    }
     for (QFrame* frame : {fraSource_, fraTempalate_, fraValue_, fraTarget_})
         frame->setFrameShape(QFrame::NoFrame);
 

@@ -1,11 +1,18 @@
-// Figures for the workspace: opening on large catalogues, and adding one value to one.
+// Figures for the workspace: opening on large catalogues, adding one value to one, and
+// loading, saving and typing in templates through the window itself.
 #include "CatalogueFiles.h"
+#include "PaneColouring.h"
+#include "PaneRichText.h"
 #include "TempAppFolder.h"
+#include "TemplateBody.h"
+#include "TextRules.h"
 #include "frmDocument.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -49,6 +56,98 @@ void AddOneValue(benchmark::State& state)
     }
 }
 BENCHMARK(AddOneValue)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly();
+
+// A pane's rich text for `text`, coloured as the program colours it.
+QString ColouredRichText(const QString& text, bool templatePane)
+{
+    QTextEdit pane;
+    pane.setPlainText(text);
+    if (templatePane)
+        RecolourTemplate(*pane.document());
+    else
+        ApplySpanColour(*pane.document(), ColourSpans(text, "$", "!"), kFieldColour);
+    return PaneRichText(pane);
+}
+
+// Templates key2 (large: the given template and result line counts) and key3 (small).
+struct TemplateFolder
+{
+    TemplateFolder(int templateLines, int resultLines)
+    {
+        app.writeDataFile("Tempalates.app", CatalogueFile({"2|Large|-1|0|3", "3|Small|-1|0|3"}));
+        app.writeDataFile("Values.app", CatalogueFile({}));
+        QString source;
+        for (int i = 0; i < templateLines; ++i)
+            source += "INSERT INTO $Table! ([($Col!|1|n)(,|1|n-1)]) VALUES ([(:$Col!|1|n)(,|1|n-1)]);\n";
+        source += "[($Last!|1|n)";
+        QString result;
+        for (int i = 1; i <= resultLines; ++i)
+            result += "$Field" + QString::number(i).rightJustified(4, u'0') + "!,\n";
+        Stream store(app.path());
+        store.WriteStream("TMP_key2", JoinBody(ColouredRichText(source, true), ColouredRichText(result, false)));
+        store.WriteStream("TMP_key3", JoinBody(ColouredRichText("[(a|1|n)]", true), QString()));
+        doc = std::make_unique<frmDocument>(app.path());
+        doc->resize(1280, 760);
+        doc->show();
+        QCoreApplication::processEvents();
+    }
+    void select(const char* key)
+    {
+        doc->tvTempalates()->selectNode(QLatin1String(key));
+        QCoreApplication::processEvents(); // the first paint belongs to the load
+    }
+
+    TempAppFolder app;
+    std::unique_ptr<frmDocument> doc;
+};
+
+void LoadTemplateWith100kResultLines(benchmark::State& state)
+{
+    TemplateFolder folder(20, 100000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        folder.select("key3");
+        state.ResumeTiming();
+        folder.select("key2");
+    }
+}
+BENCHMARK(LoadTemplateWith100kResultLines)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly();
+
+void SaveTemplateWith100kResultLines(benchmark::State& state)
+{
+    TemplateFolder folder(20, 100000);
+    folder.select("key2");
+    for (auto _ : state) {
+        state.PauseTiming();
+        folder.doc->txtSource()->moveCursor(QTextCursor::End);
+        folder.doc->txtSource()->insertPlainText("x"); // an edit raises the flag
+        state.ResumeTiming();
+        folder.doc->SaveTemplate();
+    }
+}
+BENCHMARK(SaveTemplateWith100kResultLines)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly();
+
+void TypeClosingBracketIn2000LineTemplate(benchmark::State& state)
+{
+    TemplateFolder folder(2000, 10);
+    folder.select("key2");
+    QTextEdit* pane = folder.doc->txtSource();
+    pane->setFocus();
+    for (auto _ : state) {
+        state.PauseTiming();
+        folder.doc->SaveTemplate(); // flag down: the keystroke pays for the rich text comparison
+        pane->moveCursor(QTextCursor::End);
+        state.ResumeTiming();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_BracketRight, Qt::NoModifier, "]");
+        QApplication::sendEvent(pane, &press);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        pane->undo(); // the colouring
+        pane->undo(); // the bracket
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(TypeClosingBracketIn2000LineTemplate)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5)->ReportAggregatesOnly();
 
 } // namespace
 

@@ -1,1 +1,1 @@
-"ID|Name|ParentID|Spare|Image"
+"ID|Name|ParentID|Spare|Image±2|Comma-separated field list|-1|0|3±3|SQL|-1|0|3±4|INSERT over n columns|3|0|3±5|UPDATE over n columns|3|0|3±6|C++|-1|0|3±7|Struct with getters and setters|6|0|3±8|Numbered enum|6|0|3±9|HTML|-1|0|3±10|Table row|9|0|3"

@@ -1,1 +1,1 @@
-"ID|Name|ParentID|Spare|Image"
+"ID|Name|ParentID|Spare|Image±2|Customers|-1|0|3±3|CustomerId|2|0|3±4|Name|2|0|3±5|Email|2|0|3±6|CreatedAt|2|0|3±7|Orders|-1|0|3±8|OrderId|7|0|3±9|CustomerId|7|0|3±10|OrderDate|7|0|3±11|Total|7|0|3±12|C++ types|-1|0|3±13|int|12|0|3±14|double|12|0|3±15|bool|12|0|3±16|std::string|12|0|3±17|QString|12|0|3"

@@ -22,6 +22,10 @@ constexpr std::array<char16_t, 256> makeDecodeTable()
 
 constexpr auto decodeTable = makeDecodeTable();
 
+} // namespace
+
+namespace Windows1252 {
+
 std::optional<char> encodeUnit(char16_t unit)
 {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
@@ -33,9 +37,10 @@ std::optional<char> encodeUnit(char16_t unit)
     return std::nullopt;
 }
 
-} // namespace
-
-namespace Windows1252 {
+QChar decodeByte(unsigned char byte)
+{
+    return QChar(decodeTable[byte]);
+}
 
 QString decode(QByteArrayView bytes)
 {

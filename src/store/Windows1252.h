@@ -12,6 +12,10 @@
 namespace Windows1252 {
 
 QString decode(QByteArrayView bytes);
+QChar decodeByte(unsigned char byte);
+
+// The byte of one UTF-16 unit, or nullopt when the code page has none.
+std::optional<char> encodeUnit(char16_t unit);
 
 // The bytes of text, or nullopt when a character has no byte; *offending then holds the first such
 // character (a whole code point, also outside the BMP).

@@ -1,6 +1,6 @@
 #include "RtfReader.h"
 
-#include "RtfCodePage.h"
+#include "Windows1252.h"
 
 #include <QColor>
 #include <QHash>
@@ -193,7 +193,7 @@ private:
         const int byte = in_.mid(pos_, 2).toInt(&ok, 16);
         pos_ += 2;
         if (ok)
-            text(Windows1252ToChar(static_cast<unsigned char>(byte)));
+            text(Windows1252::decodeByte(static_cast<unsigned char>(byte)));
     }
 
     void controlWord(QStringView word, std::optional<int> parameter)

@@ -1,6 +1,6 @@
 #include "RtfWriter.h"
 
-#include "RtfCodePage.h"
+#include "Windows1252.h"
 
 #include <QHash>
 #include <QTextBlock>
@@ -50,9 +50,8 @@ void AppendEscaped(QString& out, QStringView text)
             out += c;
             continue;
         }
-        const int byte = CharToWindows1252(c);
-        if (byte >= 0) {
-            AppendHex(out, byte);
+        if (const std::optional<char> byte = Windows1252::encodeUnit(u)) {
+            AppendHex(out, static_cast<unsigned char>(*byte));
         } else {
             // RTF's \u takes a signed 16-bit value; '?' is the fallback for older readers.
             out += QLatin1String("\\u");

@@ -15,3 +15,8 @@ QString JoinBody(const QString& templateRichText, const QString& resultRichText)
 {
     return templateRichText + kPaneSeparator + resultRichText;
 }
+
+QString StoredBodyText(const QString& readBack)
+{
+    return readBack.endsWith(QLatin1String("\r\n")) ? readBack.chopped(2) : readBack;
+}

@@ -20,4 +20,7 @@ struct TemplateBody
 // pane, further parts dropped.
 TemplateBody SplitBody(const QString& body);
 
+// The body as read from its file, without the line break the store adds after the text.
+QString StoredBodyText(const QString& readBack);
+
 QString JoinBody(const QString& templateRichText, const QString& resultRichText);

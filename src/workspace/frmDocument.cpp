@@ -10,10 +10,12 @@
 #include "Twips.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -39,6 +41,7 @@ constexpr int kBodyTempalate = 0;
 constexpr int kBodyResult = 1;
 constexpr int kMaxProblemsShown = 10;
 constexpr float kPaneTopTwips = 350;
+constexpr int kPanePointSize = 10;
 
 struct Hint
 {
@@ -123,11 +126,26 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
 
     sourceColourer_ = std::make_unique<SourcePaneColourer>(*txtSource_, loadedCopy_, resultBusy_, templateModified_);
     connect(txtSource_, &QTextEdit::textChanged, this, [this] { sourceColourer_->txtSource_Change(); });
+    // Keyboard moves load too, so the panes always belong to the selected template and a save
+    // never lands in another template's body.
+    connect(tvTempalates_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current)
+            tvTempalates_NodeClick(current);
+    });
 
     Form_Load();
 }
 
-frmDocument::~frmDocument() = default;
+frmDocument::~frmDocument()
+{
+    // The panes outlive our members while QWidget tears the children down.
+    txtSource_->disconnect(this);
+    tvTempalates_->disconnect(this);
+    for (QWidget* w : {static_cast<QWidget*>(cboFields_), static_cast<QWidget*>(tvTempalates_),
+                       static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
+                       static_cast<QWidget*>(txtTarget_)})
+        w->removeEventFilter(this);
+}
 
 void frmDocument::buildControls()
 {
@@ -171,8 +189,15 @@ void frmDocument::buildControls()
     chkCS_->setText(QStringLiteral("Compact Style"));
     cmdRun_ = button(this, "cmdRun", QStringLiteral("&Run"));
 
-    for (QTextEdit* pane : {txtSource_, txtTarget_})
+    // Templates are code: a fixed-pitch font, and one size everywhere so that the RTF we
+    // store carries no size of its own on any machine.
+    QFont paneFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    paneFont.setPointSize(kPanePointSize);
+    for (QTextEdit* pane : {txtSource_, txtTarget_}) {
         pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        pane->setFont(paneFont);
+        pane->document()->setDefaultFont(paneFont);
+    }
     for (QFrame* frame : {fraSource_, fraTempalate_, fraValue_, fraTarget_})
         frame->setFrameShape(QFrame::NoFrame);
 
@@ -416,6 +441,26 @@ void frmDocument::cmdRemoveValue_Click()
 
 // ---- template bodies ----
 
+void frmDocument::tvTempalates_NodeClick(QTreeWidgetItem* node)
+{
+    const QString key = CatalogueTree::keyOf(node);
+    if (IsRootKey(key)) {
+        SetPaneRichText(*txtSource_, QString());
+    } else {
+        BusyCursor busy;
+        const TemplateBody body = SplitBody(StoredBodyText(stream().ReadStream(kTempalatePrefix + key)));
+        // Filling the template pane runs its change handler against the previous template's
+        // copy, which may raise the flag; the next save then writes the panes back unchanged.
+        SetPaneRichText(*txtSource_, body.templateRichText);
+        SetPaneRichText(*txtTarget_, body.resultRichText);
+        loadedCopy_ = PaneRichText(*txtSource_);
+        // A body we could not read whole is left on disk as it is unless the user edits it.
+        if (!body.complete)
+            templateModified_ = false;
+    }
+    selectBodyTab(kBodyTempalate);
+}
+
 void frmDocument::SaveTemplate()
 {
     if (!templateModified_)
@@ -465,7 +510,14 @@ void frmDocument::tabBody_Click()
     fraTarget_->setVisible(!source);
 }
 
-// ---- status hints ----
+void frmDocument::closeEvent(QCloseEvent* event)
+{
+    // Leaving through the window's close does not take the focus from a pane first.
+    SaveTemplate();
+    QWidget::closeEvent(event);
+}
+
+// ---- status hints and leaving the panes ----
 
 bool frmDocument::eventFilter(QObject* watched, QEvent* event)
 {
@@ -473,6 +525,8 @@ bool frmDocument::eventFilter(QObject* watched, QEvent* event)
         // Switching to another application or opening a popup is not the user moving on.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (event->type() == QEvent::FocusOut && (watched == txtSource_ || watched == txtTarget_))
+                SaveTemplate();
             if (const Hint* hint = hintFor(watched)) {
                 if (event->type() == QEvent::FocusIn)
                     emit statusHint(QString::fromLatin1(hint->gotFocus));

@@ -16,6 +16,7 @@ class QListWidget;
 class QPushButton;
 class QTabBar;
 class QTextEdit;
+class QTreeWidgetItem;
 class SourcePaneColourer;
 
 // The workspace window: the template and value catalogues as trees, the template and
@@ -70,6 +71,8 @@ public:
     // its template was loaded, stores both panes in the body of the template selected in
     // tvTempalates (nothing for the root), then lowers the template modified flag.
     void SaveTemplate();
+    // Loads the clicked template's body into the two panes; the root empties the template pane.
+    void tvTempalates_NodeClick(QTreeWidgetItem* node);
     bool templateModified() const { return templateModified_; }
 
     // Raised while the result pane is being written and coloured: the template pane's
@@ -103,6 +106,7 @@ signals:
     void statusHint(const QString& text);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -21,15 +21,14 @@ TEST(BodySplit, PartsAroundTheSeparator)
     EXPECT_EQ(SplitBody(JoinBody("a", "b")).resultRichText, "b");
 }
 
-TEST(BodySplit, NewTemplateHasAnEmptyTemplatePaneAndALineBreakInTheResult)
+TEST(BodySplit, OnlyTheLineBreakTheStoreAddsIsDropped)
 {
-    const TemplateBody body = SplitBody(kPaneSeparator + "\r\n");
-    ASSERT_TRUE(body.complete);
-    QTextEdit source, target;
-    SetPaneRichText(source, body.templateRichText);
-    SetPaneRichText(target, body.resultRichText);
-    EXPECT_EQ(source.toPlainText(), "");
-    EXPECT_EQ(target.toPlainText(), "\n");
+    EXPECT_EQ(StoredBodyText("T" + kPaneSeparator + "R\r\n\r\n"), "T" + kPaneSeparator + "R\r\n");
+    EXPECT_EQ(StoredBodyText("no break"), "no break");
+    const TemplateBody fresh = SplitBody(StoredBodyText(kPaneSeparator + "\r\n"));
+    ASSERT_TRUE(fresh.complete);
+    EXPECT_EQ(fresh.templateRichText, "");
+    EXPECT_EQ(fresh.resultRichText, "");
 }
 
 TEST(BodySplit, UnreadableOrSeparatorlessBodyKeepsWhatCouldBeRead)

@@ -3,6 +3,7 @@
 #include "CatalogueContents.h"
 #include "CatalogueKeys.h"
 #include "Dialogs.h"
+#include "LastFocus.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -109,6 +110,7 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
     connect(cmdAddValue_, &QPushButton::clicked, this, &frmDocument::cmdAddValue_Click);
     connect(cmdRemoveTempalate_, &QPushButton::clicked, this, &frmDocument::cmdRemoveTempalate_Click);
     connect(cmdRemoveValue_, &QPushButton::clicked, this, &frmDocument::cmdRemoveValue_Click);
+    connect(cmdBrowse_, &QPushButton::clicked, this, &frmDocument::cmdBrowse_Click);
     connect(txtTempalate_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddTempalate_Click);
     connect(txtValue_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddValue_Click);
     connect(tabList_, &QTabBar::currentChanged, this, &frmDocument::tabList_Click);
@@ -117,6 +119,7 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
                        static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
                        static_cast<QWidget*>(txtTarget_)})
         w->installEventFilter(this);
+    lastFocus_ = new LastFocus(this);
 
     Form_Load();
 }
@@ -263,6 +266,12 @@ frmDocument::Catalogue* frmDocument::catalogueFor(const QString& file)
 
 QString frmDocument::nextKey(Catalogue& c)
 {
+    refreshTakenIds(c);
+    return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
+}
+
+void frmDocument::refreshTakenIds(Catalogue& c)
+{
     // Another workspace window may have added items since our last write: read the file afresh
     // when it is no longer the one we last wrote or read.
     if (c.readable && fileStamp(c) != c.lastStamp) {
@@ -271,7 +280,6 @@ QString frmDocument::nextKey(Catalogue& c)
             c.lastStamp = fileStamp(c);
         }
     }
-    return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
 }
 
 QString frmDocument::fileStamp(const Catalogue& c) const
@@ -440,6 +448,17 @@ void frmDocument::tabBody_Click()
     const bool source = tabBody_->currentIndex() == kBodyTempalate;
     fraSource_->setVisible(source);
     fraTarget_->setVisible(!source);
+}
+
+// ---- focus ----
+
+QTextEdit* frmDocument::focusedPane() const
+{
+    const QWidget* last = lastFocus_->widget();
+    for (QTextEdit* pane : {txtSource_, txtTarget_})
+        if (last && (last == pane || pane->isAncestorOf(last)))
+            return pane;
+    return nullptr;
 }
 
 // ---- status hints ----

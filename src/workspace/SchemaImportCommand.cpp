@@ -16,6 +16,9 @@ namespace {
 
 // Up to this many tables the import is over before a progress dialog would be read.
 constexpr int kTablesWithoutProgress = 5;
+// Every write rewrites the whole value file, so small tables are stored together; a table is
+// never split across writes.
+constexpr qsizetype kRecordsPerWrite = 1000;
 constexpr int kNamesListed = 10;
 
 QStringList childTexts(const QTreeWidgetItem* parent)
@@ -46,15 +49,73 @@ QString leftOutMessage(const QStringList& names)
         .arg(listed.join(u'\n'));
 }
 
-std::unique_ptr<QProgressDialog> makeProgress(frmDocument& document, int total)
+// Takes the tables one by one and adds them, with their columns, under one value.
+class ValueImport
 {
-    auto progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, total, &document);
-    progress->setObjectName(QStringLiteral("importProgress"));
-    progress->setWindowTitle(QStringLiteral("Vellumatic"));
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setMinimumDuration(0);
-    return progress;
-}
+public:
+    ValueImport(frmDocument& document, const QString& parentKey)
+        : document_(document)
+        , parentId_(NodeId(parentKey))
+    {
+    }
+
+    // False stops the import: Cancel pressed, or the store failed.
+    bool take(const ImportedTable& table)
+    {
+        if (cancelled(table)) {
+            flush(); // what was read before Cancel stays
+            return false;
+        }
+        if (!storable(table)) {
+            leftOut_ << table.name;
+            return true;
+        }
+        const QList<qint32> ids = document_.takeValueIds(int(table.columns.size()) + 1);
+        pending_ += importRecordsForTable(ids, parentId_, table.name, table.columns);
+        lastTableKey_ = NodeKey(ids.first());
+        // A store that failed once would fail the same way for every table after it.
+        return pending_.size() < kRecordsPerWrite || flush();
+    }
+
+    // Stores and shows the tables taken since the last write; the last one becomes selected.
+    bool flush()
+    {
+        if (pending_.isEmpty())
+            return true;
+        const bool stored = document_.addValueRecords(pending_);
+        pending_.clear();
+        if (stored)
+            document_.tvValues()->selectNode(lastTableKey_);
+        return stored;
+    }
+
+    const QStringList& leftOut() const { return leftOut_; }
+
+private:
+    bool cancelled(const ImportedTable& table)
+    {
+        if (!progress_ && table.total > kTablesWithoutProgress) {
+            progress_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, table.total, &document_);
+            progress_->setObjectName(QStringLiteral("importProgress"));
+            progress_->setWindowTitle(QStringLiteral("Vellumatic"));
+            progress_->setWindowModality(Qt::WindowModal);
+            progress_->setMinimumDuration(0);
+        }
+        if (!progress_)
+            return false;
+        progress_->setLabelText(
+            QStringLiteral("Importing table %1 of %2: %3").arg(table.position + 1).arg(table.total).arg(table.name));
+        progress_->setValue(table.position);
+        return progress_->wasCanceled();
+    }
+
+    frmDocument& document_;
+    const qint32 parentId_;
+    QList<QVariantList> pending_;
+    QString lastTableKey_;
+    QStringList leftOut_;
+    std::unique_ptr<QProgressDialog> progress_;
+};
 
 } // namespace
 
@@ -84,40 +145,20 @@ void SchemaImportCommand(frmDocument& document)
     QString parentKey = tree->selectedKey();
     if (parentKey.isEmpty())
         parentKey = kRootKey; // as Add does with nothing selected
-    const qint32 parentId = NodeId(parentKey);
 
-    std::optional<QString> listingFailure;
+    SchemaImportResult result;
     QStringList leftOut;
     {
         BusyCursor busy;
-        std::unique_ptr<QProgressDialog> progress;
-        const SchemaImportResult result =
-            importer.run(childTexts(tree->node(parentKey)), [&](const ImportedTable& table) {
-                if (!progress && table.total > kTablesWithoutProgress)
-                    progress = makeProgress(document, table.total);
-                if (progress) {
-                    progress->setLabelText(
-                        QStringLiteral("Importing table %1 of %2: %3").arg(table.position + 1).arg(table.total).arg(table.name));
-                    progress->setValue(table.position);
-                    if (progress->wasCanceled())
-                        return false;
-                }
-                if (!storable(table)) {
-                    leftOut << table.name;
-                    return true;
-                }
-                const QList<qint32> ids = document.takeValueIds(int(table.columns.size()) + 1);
-                // Past the names, a store that fails would fail the same way for every table after it.
-                if (!document.addValueRecords(importRecordsForTable(ids, parentId, table.name, table.columns)))
-                    return false;
-                tree->selectNode(NodeKey(ids.first()));
-                return true;
-            });
-        listingFailure = result.listingFailure;
+        ValueImport values(document, parentKey);
+        result = importer.run(childTexts(tree->node(parentKey)),
+                              [&](const ImportedTable& table) { return values.take(table); });
+        values.flush();
+        leftOut = values.leftOut();
     }
     // An empty schema says nothing, but a list that could not be read must not look like one.
-    if (listingFailure)
-        dialogs.message(&document, QStringLiteral("The tables could not be listed: %1").arg(*listingFailure),
+    if (result.listingFailure)
+        dialogs.message(&document, QStringLiteral("The tables could not be listed: %1").arg(*result.listingFailure),
                         Dialogs::Icon::Warning);
     if (!leftOut.isEmpty())
         dialogs.message(&document, leftOutMessage(leftOut), Dialogs::Icon::Warning);

@@ -1,6 +1,10 @@
 #include "frmMain.h"
 
+#include "DataBackup.h"
 #include "Dialogs.h"
+#include "EditCommands.h"
+#include "FindCommands.h"
+#include "PrintCommand.h"
 #include "Twips.h"
 #include "WindowSettings.h"
 #include "frmDocument.h"
@@ -91,23 +95,30 @@ void frmMain::buildMenus()
     connect(item(file, "mnuFileClose", QStringLiteral("Close"), QKeySequence(Qt::CTRL | Qt::Key_O), false),
             &QAction::triggered, this, &frmMain::mnuFileClose_Click);
     separator(file, "mnuFileBar0", false);
-    item(file, "mnuFileBackup", QStringLiteral("Backup"), QKeySequence(Qt::CTRL | Qt::Key_B));
-    item(file, "mnuFilePrint", QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(item(file, "mnuFileBackup", QStringLiteral("Backup"), QKeySequence(Qt::CTRL | Qt::Key_B)),
+            &QAction::triggered, this, &frmMain::mnuFileBackup_Click);
+    connect(item(file, "mnuFilePrint", QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
     separator(file, "mnuFileBar3");
     connect(item(file, "mnuFileExit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menu(bar, "mnuEdit", QStringLiteral("Edit"));
-    item(edit, "mnuEditUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    item(edit, "mnuEditRedo", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    auto paneCommand = [this](QAction* a, void (*command)(QTextEdit*)) {
+        connect(a, &QAction::triggered, this, [this, command] { onFocusedPane(command); });
+    };
+    paneCommand(item(edit, "mnuEditUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)), EditUndo);
+    paneCommand(item(edit, "mnuEditRedo", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y)), EditRedo);
     separator(edit, "mnuEditBar0");
-    item(edit, "mnuEditCut", QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    item(edit, "mnuEditCopy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    item(edit, "mnuEditPaste", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    item(edit, "mnuEditClear", QStringLiteral("Clear"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    paneCommand(item(edit, "mnuEditCut", QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X)), EditCut);
+    paneCommand(item(edit, "mnuEditCopy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)), EditCopy);
+    paneCommand(item(edit, "mnuEditPaste", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)), EditPaste);
+    paneCommand(item(edit, "mnuEditClear", QStringLiteral("Clear"), QKeySequence(Qt::CTRL | Qt::Key_L)), EditClear);
     separator(edit, "mnuEditBar1");
-    item(edit, "mnuEditFind", QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F));
-    item(edit, "mnuEditFindNext", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3));
+    connect(item(edit, "mnuEditFind", QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F)),
+            &QAction::triggered, this, &frmMain::mnuEditFind_Click);
+    connect(item(edit, "mnuEditFindNext", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3)),
+            &QAction::triggered, this, &frmMain::mnuEditFindNext_Click);
 
     QMenu* view = menu(bar, "mnuView", QStringLiteral("View"));
     QAction* statusBarItem = item(view, "mnuViewStatusBar", QStringLiteral("StatusBar"));
@@ -265,6 +276,35 @@ void frmMain::mnuFileClose_Click()
 {
     if (QMdiSubWindow* window = mdiArea_->currentSubWindow())
         window->close();
+}
+
+void frmMain::mnuFileBackup_Click()
+{
+    BackupCommand(this, applicationFolder_, QDate::currentDate(), [this](const QString& text) { setStatusText(text); });
+}
+
+void frmMain::mnuFilePrint_Click()
+{
+    if (frmDocument* document = activeWorkspace())
+        PrintCommand(document, document->txtSource());
+}
+
+void frmMain::mnuEditFind_Click()
+{
+    if (frmDocument* document = activeWorkspace())
+        FindCommand(document, document->focusedPane());
+}
+
+void frmMain::mnuEditFindNext_Click()
+{
+    if (frmDocument* document = activeWorkspace())
+        FindNextCommand(document->focusedPane());
+}
+
+void frmMain::onFocusedPane(void (*command)(QTextEdit*))
+{
+    if (frmDocument* document = activeWorkspace())
+        command(document->focusedPane());
 }
 
 void frmMain::mnuViewStatusBar_Click(bool checked)

@@ -5,6 +5,7 @@
 class QLabel;
 class QMdiArea;
 class QStatusBar;
+class QTextEdit;
 class QTimer;
 class frmDocument;
 
@@ -16,6 +17,7 @@ class frmMain : public QMainWindow
 
 public:
     // applicationFolder holds the Data folder the workspaces open.
+    // It is also the program folder File > Backup writes its Backup folder into.
     explicit frmMain(const QString& applicationFolder, QWidget* parent = nullptr);
 
     // Opens a new workspace window, maximised inside the frame.
@@ -42,6 +44,12 @@ private:
     void refreshClock();
     void fitFrameToSavedSize();
     void mnuFileClose_Click();
+    void mnuFileBackup_Click();
+    void mnuFilePrint_Click();
+    void mnuEditFind_Click();
+    void mnuEditFindNext_Click();
+    // Runs an Edit command on the focused pane of the active workspace, when there is one.
+    void onFocusedPane(void (*command)(QTextEdit*));
     void mnuViewStatusBar_Click(bool checked);
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();

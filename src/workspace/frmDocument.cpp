@@ -4,6 +4,7 @@
 #include "CatalogueKeys.h"
 #include "BusyCursor.h"
 #include "Dialogs.h"
+#include "LastFocus.h"
 #include "PaneRichText.h"
 #include "SourcePaneColourer.h"
 #include "TemplateBody.h"
@@ -115,6 +116,7 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
     connect(cmdAddValue_, &QPushButton::clicked, this, &frmDocument::cmdAddValue_Click);
     connect(cmdRemoveTempalate_, &QPushButton::clicked, this, &frmDocument::cmdRemoveTempalate_Click);
     connect(cmdRemoveValue_, &QPushButton::clicked, this, &frmDocument::cmdRemoveValue_Click);
+    connect(cmdBrowse_, &QPushButton::clicked, this, &frmDocument::cmdBrowse_Click);
     connect(txtTempalate_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddTempalate_Click);
     connect(txtValue_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddValue_Click);
     connect(tabList_, &QTabBar::currentChanged, this, &frmDocument::tabList_Click);
@@ -123,6 +125,7 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
                        static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
                        static_cast<QWidget*>(txtTarget_)})
         w->installEventFilter(this);
+    lastFocus_ = new LastFocus(this);
 
     sourceColourer_ = std::make_unique<SourcePaneColourer>(*txtSource_, loadedCopy_, resultBusy_, templateModified_);
     connect(txtSource_, &QTextEdit::textChanged, this, [this] { sourceColourer_->txtSource_Change(); });
@@ -294,6 +297,12 @@ frmDocument::Catalogue* frmDocument::catalogueFor(const QString& file)
 
 QString frmDocument::nextKey(Catalogue& c)
 {
+    refreshTakenIds(c);
+    return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
+}
+
+void frmDocument::refreshTakenIds(Catalogue& c)
+{
     // Another workspace window may have added items since our last write: read the file afresh
     // when it is no longer the one we last wrote or read.
     if (c.readable && fileStamp(c) != c.lastStamp) {
@@ -302,7 +311,6 @@ QString frmDocument::nextKey(Catalogue& c)
             c.lastStamp = fileStamp(c);
         }
     }
-    return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
 }
 
 QString frmDocument::fileStamp(const Catalogue& c) const
@@ -515,6 +523,17 @@ void frmDocument::closeEvent(QCloseEvent* event)
     // Leaving through the window's close does not take the focus from a pane first.
     SaveTemplate();
     QWidget::closeEvent(event);
+}
+
+// ---- focus ----
+
+QTextEdit* frmDocument::focusedPane() const
+{
+    const QWidget* last = lastFocus_->widget();
+    for (QTextEdit* pane : {txtSource_, txtTarget_})
+        if (last && (last == pane || pane->isAncestorOf(last)))
+            return pane;
+    return nullptr;
 }
 
 // ---- status hints and leaving the panes ----

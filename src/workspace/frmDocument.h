@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class LastFocus;
 class QCheckBox;
 class QFrame;
 class QLineEdit;
@@ -54,6 +55,9 @@ public:
     QString nextValueKey();
     void countAddedTempalate() { ++templates_.addedCount; }
     void countAddedValue() { ++values_.addedCount; }
+    // IDs for the next `count` new values, taken in the order the keys are handed out and
+    // counted as added, for callers that store many values at once.
+    QList<qint32> takeValueIds(int count);
 
     // Adds an item under the tree's selected node and stores it (a template also gets its
     // body). Returns false, with the tree unchanged, when the item could not be stored.
@@ -62,6 +66,14 @@ public:
     // Removes the tree's selected item, its record and a template's body; a failed delete
     // leaves everything in place.
     void RemoveNode(CatalogueTree* tree, const QString& file, const QString& prefix);
+    // Stores value records (ID, Name, ParentID, 0, 3) with one write of the value table file,
+    // then shows each under its parent, a node of the tree or an earlier record. Returns false,
+    // with tree and file unchanged, when they could not be stored.
+    bool addValueRecords(const QList<QVariantList>& records);
+
+    // The pane (txtSource or txtTarget) that last had the focus in this window; nullptr when
+    // another control has had it since. Menus and dialogs do not change it.
+    QTextEdit* focusedPane() const;
 
     // Selects a tab and runs the same switching as a click on it.
     void selectListTab(int index);
@@ -100,6 +112,8 @@ public:
     void cmdAddValue_Click();
     void cmdRemoveTempalate_Click();
     void cmdRemoveValue_Click();
+    // Imports a database's tables and columns as values under the selected value.
+    void cmdBrowse_Click();
 
 signals:
     // A one-line hint for the main window's status bar; empty clears it.
@@ -136,6 +150,7 @@ private:
     void LoadValues();
     Catalogue* catalogueFor(const QString& file);
     QString nextKey(Catalogue& catalogue);
+    void refreshTakenIds(Catalogue& catalogue);
     QString fileStamp(const Catalogue& catalogue) const;
     bool refuseChange(const Catalogue& catalogue);
     void addTyped(Catalogue& catalogue);
@@ -154,6 +169,7 @@ private:
     Catalogue values_;
     WorkspaceGeometry geometry_;
     bool pinPending_ = false;
+    LastFocus* lastFocus_ = nullptr;
 
     QTabBar* tabList_ = nullptr;
     QTabBar* tabBody_ = nullptr;

@@ -1,4 +1,6 @@
 #include "CatalogueFiles.h"
+#include "DataBackup.h"
+#include "FindCommands.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
 #include "frmDocument.h"
@@ -6,8 +8,15 @@
 #include "frmSplash.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QTextEdit>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -238,6 +247,157 @@ TEST_F(MainWindowTest, HelpShowsItsPageInAFixedWindow)
     };
     action(*w, "mnuHelpContents")->trigger();
     EXPECT_EQ(dialogs.shown, QStringList{"frmHelp"});
+}
+
+// Puts the focus on a control of the workspace as the user would, in an active window.
+void focus(QWidget* control)
+{
+    control->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString();
+}
+
+void select(QTextEdit* pane, int start, int end)
+{
+    QTextCursor cursor = pane->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    pane->setTextCursor(cursor);
+}
+
+TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
+{
+    auto w = open();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    frmDocument* doc = w->activeWorkspace();
+    QTextEdit* source = doc->txtSource();
+    QTextEdit* target = doc->txtTarget();
+    source->setPlainText("alpha beta");
+    focus(source);
+    select(source, 6, 10);
+
+    // The focus leaving the workspace, as for a dialog, leaves the pane the one the commands act on.
+    auto* outside = new QLineEdit(w->sbStatusBar());
+    outside->show();
+    focus(outside);
+    action(*w, "mnuEditCut")->trigger();
+    EXPECT_EQ(source->toPlainText(), "alpha ");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "beta");
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasHtml());
+    action(*w, "mnuEditUndo")->trigger();
+    EXPECT_EQ(source->toPlainText(), "alpha beta");
+    action(*w, "mnuEditRedo")->trigger();
+    EXPECT_EQ(source->toPlainText(), "alpha ");
+
+    // Another control focused: no pane, no effect.
+    focus(doc->tvValues());
+    action(*w, "mnuEditPaste")->trigger();
+    EXPECT_EQ(source->toPlainText(), "alpha ");
+
+    doc->selectBodyTab(1);
+    target->setPlainText("one two");
+    focus(target);
+    select(target, 0, 4);
+    action(*w, "mnuEditClear")->trigger();
+    EXPECT_EQ(target->toPlainText(), "two");
+    action(*w, "mnuEditPaste")->trigger();
+    EXPECT_EQ(target->toPlainText(), "betatwo");
+    select(target, 0, 4);
+    action(*w, "mnuEditCopy")->trigger();
+    EXPECT_EQ(source->toPlainText(), "alpha ") << "the template pane is left alone";
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "beta");
+}
+
+TEST_F(MainWindowTest, FindAndFindNextSearchTheFocusedPaneAndReplaceRewritesIt)
+{
+    ProgramFindState() = FindState{};
+    auto w = open();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    frmDocument* doc = w->activeWorkspace();
+    doc->txtSource()->setPlainText("ABcab");
+    focus(doc->txtSource());
+
+    dialogs.findAnswers << FindRequest{FindRequest::Action::Find, "ab", ""};
+    action(*w, "mnuEditFind")->trigger();
+    EXPECT_EQ(ProgramFindState().glFoundAt, 0) << "a match at the first character counts";
+    EXPECT_EQ(doc->txtSource()->textCursor().selectedText(), "AB");
+    QList<int> hits;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(w.get(), Qt::Key_F3);
+        hits << ProgramFindState().glFoundAt;
+    }
+    EXPECT_EQ(hits, (QList<int>{3, -1, 0}));
+
+    // Replace reads and writes the result pane when that has the focus.
+    doc->selectBodyTab(1);
+    doc->txtTarget()->setPlainText("Aaa");
+    focus(doc->txtTarget());
+    dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "a", "b"};
+    action(*w, "mnuEditFind")->trigger();
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), "bbb");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "ABcab");
+
+    // With a tree focused the dialog still takes the texts, but no pane changes.
+    focus(doc->tvValues());
+    dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "b", "c"};
+    action(*w, "mnuEditFind")->trigger();
+    EXPECT_EQ(dialogs.findDialogsShown, 3);
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), "bbb");
+}
+
+TEST_F(MainWindowTest, BackupCopiesTheDataFolderIntoTheProgramFolderAndSaysWhatHappened)
+{
+    auto w = open();
+    const QDate before = QDate::currentDate();
+    action(*w, "mnuFileBackup")->trigger();
+    QString folder = DatedBackupFolder(app.path(), before);
+    if (!QDir(folder).exists()) // midnight passed during the backup
+        folder = DatedBackupFolder(app.path(), QDate::currentDate());
+    EXPECT_TRUE(folder.startsWith(app.path() + "/Backup/Data_"));
+    QFile copy(folder + "/Values.app");
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), app.readDataFile("Values.app"));
+    EXPECT_TRUE(w->statusText().contains(QDir::toNativeSeparators(folder)));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    ASSERT_TRUE(QDir(app.dataPath()).removeRecursively());
+    w->setStatusText("Status");
+    action(*w, "mnuFileBackup")->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("no data folder"));
+    EXPECT_EQ(w->statusText(), "Status");
+}
+
+TEST_F(MainWindowTest, PrintPrintsTheTemplatePaneOfTheActiveWorkspace)
+{
+    QTemporaryDir out;
+    const QString pdf = out.filePath("printed.pdf");
+    auto w = open();
+    frmDocument* doc = w->activeWorkspace();
+    doc->txtSource()->setPlainText("template text");
+    doc->txtTarget()->setPlainText("result text");
+    // Whether printers are installed or not, the pages end up in the PDF file.
+    dialogs.printAnswers << [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    dialogs.confirmAnswers << true;
+    dialogs.saveFileAnswers << pdf;
+    action(*w, "mnuFilePrint")->trigger();
+
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
+    EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified(), "template text");
+
+    // Without a workspace there is nothing to print and nothing is asked.
+    const int asked = dialogs.printDialogsShown + int(dialogs.confirmations.size());
+    w->mdiArea()->closeAllSubWindows();
+    ASSERT_EQ(w->activeWorkspace(), nullptr);
+    action(*w, "mnuFilePrint")->trigger();
+    EXPECT_EQ(dialogs.printDialogsShown + int(dialogs.confirmations.size()), asked);
 }
 
 } // namespace

@@ -1,0 +1,165 @@
+#include "SchemaImportCommand.h"
+
+#include "BusyCursor.h"
+#include "CatalogueKeys.h"
+#include "Dialogs.h"
+#include "ImportRecords.h"
+#include "SchemaImporter.h"
+#include "Windows1252.h"
+#include "frmDocument.h"
+
+#include <QProgressDialog>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Up to this many tables the import is over before a progress dialog would be read.
+constexpr int kTablesWithoutProgress = 5;
+// Every write rewrites the whole value file, so small tables are stored together; a table is
+// never split across writes.
+constexpr qsizetype kRecordsPerWrite = 1000;
+constexpr int kNamesListed = 10;
+
+QStringList childTexts(const QTreeWidgetItem* parent)
+{
+    QStringList texts;
+    for (int i = 0; i < parent->childCount(); ++i)
+        texts << parent->child(i)->text(0);
+    return texts;
+}
+
+// The catalogue files are Windows-1252: a name outside it cannot be stored.
+bool storable(const ImportedTable& table)
+{
+    if (!Windows1252::encode(table.name))
+        return false;
+    return std::all_of(table.columns.begin(), table.columns.end(),
+                       [](const QString& column) { return Windows1252::encode(column).has_value(); });
+}
+
+QString leftOutMessage(const QStringList& names)
+{
+    QStringList listed = names.mid(0, kNamesListed);
+    if (names.size() > kNamesListed)
+        listed << QStringLiteral("... and %1 more").arg(names.size() - kNamesListed);
+    return QStringLiteral("%1 table(s) were left out because their names or column names hold characters the "
+                          "value catalogue cannot store:\n\n%2")
+        .arg(names.size())
+        .arg(listed.join(u'\n'));
+}
+
+// Takes the tables one by one and adds them, with their columns, under one value.
+class ValueImport
+{
+public:
+    ValueImport(frmDocument& document, const QString& parentKey)
+        : document_(document)
+        , parentId_(NodeId(parentKey))
+    {
+    }
+
+    // False stops the import: Cancel pressed, or the store failed.
+    bool take(const ImportedTable& table)
+    {
+        if (cancelled(table)) {
+            flush(); // what was read before Cancel stays
+            return false;
+        }
+        if (!storable(table)) {
+            leftOut_ << table.name;
+            return true;
+        }
+        const QList<qint32> ids = document_.takeValueIds(int(table.columns.size()) + 1);
+        pending_ += importRecordsForTable(ids, parentId_, table.name, table.columns);
+        lastTableKey_ = NodeKey(ids.first());
+        // A store that failed once would fail the same way for every table after it.
+        return pending_.size() < kRecordsPerWrite || flush();
+    }
+
+    // Stores and shows the tables taken since the last write; the last one becomes selected.
+    bool flush()
+    {
+        if (pending_.isEmpty())
+            return true;
+        const bool stored = document_.addValueRecords(pending_);
+        pending_.clear();
+        if (stored)
+            document_.tvValues()->selectNode(lastTableKey_);
+        return stored;
+    }
+
+    const QStringList& leftOut() const { return leftOut_; }
+
+private:
+    bool cancelled(const ImportedTable& table)
+    {
+        if (!progress_ && table.total > kTablesWithoutProgress) {
+            progress_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, table.total, &document_);
+            progress_->setObjectName(QStringLiteral("importProgress"));
+            progress_->setWindowTitle(QStringLiteral("Vellumatic"));
+            progress_->setWindowModality(Qt::WindowModal);
+            progress_->setMinimumDuration(0);
+        }
+        if (!progress_)
+            return false;
+        progress_->setLabelText(
+            QStringLiteral("Importing table %1 of %2: %3").arg(table.position + 1).arg(table.total).arg(table.name));
+        progress_->setValue(table.position);
+        return progress_->wasCanceled();
+    }
+
+    frmDocument& document_;
+    const qint32 parentId_;
+    QList<QVariantList> pending_;
+    QString lastTableKey_;
+    QStringList leftOut_;
+    std::unique_ptr<QProgressDialog> progress_;
+};
+
+} // namespace
+
+void SchemaImportCommand(frmDocument& document)
+{
+    Dialogs& dialogs = Dialogs::current();
+    const std::optional<QString> connection = dialogs.connectionString(&document);
+    if (!connection) {
+        dialogs.message(&document, QStringLiteral("No database was chosen, so nothing was imported."),
+                        Dialogs::Icon::None);
+        return;
+    }
+
+    SchemaImporter importer;
+    std::optional<QString> openFailure;
+    {
+        BusyCursor busy;
+        openFailure = importer.open(*connection);
+    }
+    if (openFailure) {
+        dialogs.message(&document, QStringLiteral("The database could not be opened: %1").arg(*openFailure),
+                        Dialogs::Icon::Warning);
+        return;
+    }
+
+    CatalogueTree* tree = document.tvValues();
+    QString parentKey = tree->selectedKey();
+    if (parentKey.isEmpty())
+        parentKey = kRootKey; // as Add does with nothing selected
+
+    SchemaImportResult result;
+    QStringList leftOut;
+    {
+        BusyCursor busy;
+        ValueImport values(document, parentKey);
+        result = importer.run(childTexts(tree->node(parentKey)),
+                              [&](const ImportedTable& table) { return values.take(table); });
+        values.flush();
+        leftOut = values.leftOut();
+    }
+    // An empty schema says nothing, but a list that could not be read must not look like one.
+    if (result.listingFailure)
+        dialogs.message(&document, QStringLiteral("The tables could not be listed: %1").arg(*result.listingFailure),
+                        Dialogs::Icon::Warning);
+    if (!leftOut.isEmpty())
+        dialogs.message(&document, leftOutMessage(leftOut), Dialogs::Icon::Warning);
+}

@@ -1,0 +1,68 @@
+// The workspace's side of the schema import: handing out value IDs in bulk and storing a
+// table's values with one write.
+#include "frmDocument.h"
+
+#include "CatalogueKeys.h"
+#include "SchemaImportCommand.h"
+
+#include <QSet>
+
+void frmDocument::cmdBrowse_Click()
+{
+    SchemaImportCommand(*this);
+}
+
+QList<qint32> frmDocument::takeValueIds(int count)
+{
+    refreshTakenIds(values_);
+    QList<qint32> ids;
+    ids.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const qint32 id = NextFreeId(values_.maxId, values_.addedCount, values_.takenIds);
+        // Taken at once, so the next ID of the batch cannot land on it before it is stored.
+        values_.takenIds.insert(id);
+        ++values_.addedCount;
+        ids << id;
+    }
+    return ids;
+}
+
+bool frmDocument::addValueRecords(const QList<QVariantList>& records)
+{
+    if (records.isEmpty())
+        return true;
+    if (refuseChange(values_))
+        return false;
+    // Every record must find its parent and a free key, or the tree and the file would differ.
+    QSet<QString> batchKeys;
+    for (const QVariantList& record : records) {
+        if (record.size() < 3)
+            return false;
+        const QString key = NodeKey(record[0].toInt());
+        const QString parentKey = NodeKey(record[2].toInt());
+        if (tvValues_->node(key) || batchKeys.contains(key) ||
+            !(tvValues_->node(parentKey) || batchKeys.contains(parentKey)))
+            return false;
+        batchKeys.insert(key);
+    }
+
+    std::optional<Recordset> table = stream().InsertRecords(kValuesFile, records);
+    if (!table)
+        return false;
+    values_.table = std::move(table);
+    values_.lastStamp = fileStamp(values_);
+
+    for (const QVariantList& record : records) {
+        const QString key = NodeKey(record[0].toInt());
+        const QString parentKey = NodeKey(record[2].toInt());
+        QTreeWidgetItem* parent = tvValues_->node(parentKey);
+        if (!IsRootKey(parentKey))
+            CatalogueTree::setImage(parent, 2);
+        // A node that was there before opens to show what was added; the new ones stay folded.
+        if (!batchKeys.contains(parentKey))
+            parent->setExpanded(true);
+        tvValues_->addNode(parentKey, key, record[1].toString(), 3);
+        values_.takenIds.insert(record[0].toInt());
+    }
+    return true;
+}

@@ -5,7 +5,10 @@
 #include "CatalogueKeys.h"
 #include "Dialogs.h"
 #include "FieldSubstitution.h"
+#include "PaneRichText.h"
 #include "RunCommand.h"
+#include "SourcePaneColourer.h"
+#include "TemplateBody.h"
 #include "TextDrops.h"
 #include "Twips.h"
 #include "ValueTreeRules.h"
@@ -32,7 +35,6 @@ const QString frmDocument::kTempalatesFile = QStringLiteral("Data\\Tempalates.ap
 const QString frmDocument::kValuesFile = QStringLiteral("Data\\Values.app");
 const QString frmDocument::kTempalatePrefix = QStringLiteral("TMP_");
 const QString frmDocument::kValuePrefix = QStringLiteral("VAL_");
-const QString frmDocument::kPaneSeparator = QStringLiteral("_$$$_001_$$$_");
 
 namespace {
 
@@ -130,6 +132,9 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
                        static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
                        static_cast<QWidget*>(txtTarget_)})
         w->installEventFilter(this);
+
+    sourceColourer_ = std::make_unique<SourcePaneColourer>(*txtSource_, loadedCopy_, resultBusy_, templateModified_);
+    connect(txtSource_, &QTextEdit::textChanged, this, [this] { sourceColourer_->txtSource_Change(); });
 
     Form_Load();
 }
@@ -487,9 +492,13 @@ void frmDocument::cmdRun_Click()
     const QString templateText = txtSource_->toPlainText();
     const ExpansionResult expansion =
         GenerateResult(templateText, chkCS_->isChecked(), AskInInputBox(this));
-    ShowExpansion(this, *txtTarget_, templateText, expansion);
+    {
+        ResultBusy writing(*this);
+        ShowExpansion(this, *txtTarget_, templateText, expansion);
+    }
     selectBodyTab(kBodyResult);
     selectListTab(kListValues);
+    SaveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
     FillFieldsList(*cboFields_, txtTarget_->toPlainText());
 }
@@ -546,6 +555,23 @@ void frmDocument::cboFields_KeyDown(int key)
         FillSelectedFieldWithName(*txtTarget_, *cboFields_);
     else if (key == Qt::Key_Delete)
         DropSelectedField(*cboFields_);
+}
+
+// ---- template bodies ----
+
+void frmDocument::SaveTemplate()
+{
+    if (!templateModified_)
+        return;
+    BusyCursor busy;
+    const QString key = tvTempalates_->selectedKey();
+    bool stored = true;
+    if (!key.isEmpty() && !IsRootKey(key))
+        stored = stream().WriteStream(kTempalatePrefix + key,
+                                      JoinBody(PaneRichText(*txtSource_), PaneRichText(*txtTarget_)));
+    // After a failed write (already reported) the flag stays up, so leaving a pane or closing
+    // the window tries again instead of dropping the edit.
+    templateModified_ = !stored;
 }
 
 // ---- tabs ----

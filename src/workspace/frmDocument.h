@@ -16,6 +16,7 @@ class QListWidget;
 class QPushButton;
 class QTabBar;
 class QTextEdit;
+class SourcePaneColourer;
 
 // The workspace window: the template and value catalogues as trees, the template and
 // result panes, the fields list and the Run command. Every catalogue change is stored at once.
@@ -28,7 +29,6 @@ public:
     static const QString kValuesFile;     // "Data\Values.app"
     static const QString kTempalatePrefix; // "TMP_"
     static const QString kValuePrefix;     // "VAL_"
-    static const QString kPaneSeparator;   // "_$$$_001_$$$_"
 
     // applicationFolder holds the Data folder; the catalogues are read here.
     explicit frmDocument(const QString& applicationFolder, QWidget* parent = nullptr);
@@ -69,6 +69,33 @@ public:
     // Selects a tab and runs the same switching as a click on it.
     void selectListTab(int index);
     void selectBodyTab(int index);
+
+    // The save step (leaving either pane, and Run): when the template pane was edited since
+    // its template was loaded, stores both panes in the body of the template selected in
+    // tvTempalates (nothing for the root), then lowers the template modified flag.
+    void SaveTemplate();
+    bool templateModified() const { return templateModified_; }
+
+    // Raised while the result pane is being written and coloured: the template pane's
+    // change handler leaves the panes alone meanwhile.
+    bool resultBusy() const { return resultBusy_; }
+    void setResultBusy(bool busy) { resultBusy_ = busy; }
+    // Raises the result busy flag for its lifetime and restores the previous state after.
+    class ResultBusy
+    {
+    public:
+        explicit ResultBusy(frmDocument& document) : document_(document), previous_(document.resultBusy())
+        {
+            document_.setResultBusy(true);
+        }
+        ~ResultBusy() { document_.setResultBusy(previous_); }
+        ResultBusy(const ResultBusy&) = delete;
+        ResultBusy& operator=(const ResultBusy&) = delete;
+
+    private:
+        frmDocument& document_;
+        bool previous_;
+    };
 
     void cmdAddTempalate_Click();
     void cmdAddValue_Click();
@@ -160,4 +187,10 @@ private:
     QListWidget* cboFields_ = nullptr;
     QTextEdit* txtSource_ = nullptr;
     QTextEdit* txtTarget_ = nullptr;
+
+    // The template pane's rich text as it stood right after the last template was loaded.
+    QString loadedCopy_;
+    bool templateModified_ = false;
+    bool resultBusy_ = false;
+    std::unique_ptr<SourcePaneColourer> sourceColourer_;
 };

@@ -175,6 +175,8 @@ void frmDocument::buildControls()
     tvValues_ = named<CatalogueTree>(fraValue_, "tvValues");
     cboFields_ = named<QListWidget>(fraValue_, "cboFields");
     cboFields_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A run may list a million fields; measuring each entry would take seconds.
+    cboFields_->setUniformItemSizes(true);
 
     fraTarget_ = named<QFrame>(this, "fraTarget");
     txtTarget_ = named<QTextEdit>(fraTarget_, "txtTarget");

@@ -86,6 +86,9 @@ void WriteResultPane(QTextEdit& pane, const QString& text)
     // afterwards does; a null page size holds the layout back until the real one returns.
     const QSizeF pageSize = document.pageSize();
     document.setPageSize(QSizeF(0, 0));
+    // Clearing puts the pane's own caret at 0, and text inserted at a caret moves it along,
+    // so the caret ends up at the end without asking the pane to show it there: showing it
+    // would lay out the whole result at once instead of in the background, screen by screen.
     document.clear();
 
     // Inserting runs already coloured is far cheaper than colouring afterwards: no
@@ -107,9 +110,7 @@ void WriteResultPane(QTextEdit& pane, const QString& text)
     document.setPageSize(pageSize);
     document.setUndoRedoEnabled(undo);
 
-    cursor.movePosition(QTextCursor::End);
-    cursor.setCharFormat(black);
-    pane.setTextCursor(cursor);
+    pane.setCurrentCharFormat(black);
 }
 
 qsizetype SubstituteField(QTextDocument& document, const QString& marker, const QString& valueText)

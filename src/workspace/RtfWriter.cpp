@@ -43,7 +43,6 @@ void AppendEscaped(QString& out, QStringView text)
         case '$':
         case '"': AppendHex(out, u); continue;
         case '\t': out += QLatin1String("\\tab "); continue;
-        case 0x2028: out += QLatin1String("\\line "); continue;
         default: break;
         }
         if (u >= 0x20 && u < 0x7F) {
@@ -111,8 +110,23 @@ private:
         return style;
     }
 
+    // Windows' rich edit reads \line as a character of its own rather than the line break
+    // the pane shows, so a line break is written as a paragraph end, which like a real
+    // one carries no format.
     void writeRun(const QTextCharFormat& format, const QString& text)
     {
+        qsizetype start = 0;
+        for (qsizetype end; (end = text.indexOf(QChar::LineSeparator, start)) >= 0; start = end + 1) {
+            writeStyled(format, QStringView(text).mid(start, end - start));
+            body_ += QLatin1String("\\par\r\n");
+        }
+        writeStyled(format, QStringView(text).mid(start));
+    }
+
+    void writeStyled(const QTextCharFormat& format, QStringView text)
+    {
+        if (text.isEmpty())
+            return;
         const RunStyle style = styleOf(format);
         bool changed = false;
         auto word = [&](const char* control, int value, bool withValue) {

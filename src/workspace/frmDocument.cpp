@@ -1,14 +1,19 @@
 #include "frmDocument.h"
 
+#include "BusyCursor.h"
 #include "CatalogueContents.h"
 #include "CatalogueKeys.h"
-#include "BusyCursor.h"
 #include "Dialogs.h"
+#include "FieldSubstitution.h"
 #include "LastFocus.h"
 #include "PaneRichText.h"
+#include "RunCommand.h"
 #include "SourcePaneColourer.h"
 #include "TemplateBody.h"
+#include "TextDrops.h"
 #include "Twips.h"
+#include "ValueTreeRules.h"
+#include "Windows1252.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,6 +24,7 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -121,6 +127,12 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
     connect(txtValue_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddValue_Click);
     connect(tabList_, &QTabBar::currentChanged, this, &frmDocument::tabList_Click);
     connect(tabBody_, &QTabBar::currentChanged, this, &frmDocument::tabBody_Click);
+    connect(cmdRun_, &QPushButton::clicked, this, &frmDocument::cmdRun_Click);
+    connect(tvValues_, &QTreeWidget::itemDoubleClicked, this, &frmDocument::tvValues_DblClick);
+    // Keyboard moves count as well as clicks, so the summary always names the selected value.
+    connect(tvValues_, &QTreeWidget::itemClicked, this, &frmDocument::tvValues_NodeClick);
+    connect(tvValues_, &QTreeWidget::currentItemChanged, this, &frmDocument::tvValues_NodeClick);
+    new TextDrops(tvValues_->viewport(), [this](const QString& text) { tvValues_OLEDragDrop(text); });
     for (QWidget* w : {static_cast<QWidget*>(cboFields_), static_cast<QWidget*>(tvTempalates_),
                        static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
                        static_cast<QWidget*>(txtTarget_)})
@@ -184,6 +196,8 @@ void frmDocument::buildControls()
     tvValues_ = named<CatalogueTree>(fraValue_, "tvValues");
     cboFields_ = named<QListWidget>(fraValue_, "cboFields");
     cboFields_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A run may list a million fields; measuring each entry would take seconds.
+    cboFields_->setUniformItemSizes(true);
 
     fraTarget_ = named<QFrame>(this, "fraTarget");
     txtTarget_ = named<QTextEdit>(fraTarget_, "txtTarget");
@@ -295,12 +309,6 @@ frmDocument::Catalogue* frmDocument::catalogueFor(const QString& file)
     return nullptr;
 }
 
-QString frmDocument::nextKey(Catalogue& c)
-{
-    refreshTakenIds(c);
-    return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
-}
-
 void frmDocument::refreshTakenIds(Catalogue& c)
 {
     // Another workspace window may have added items since our last write: read the file afresh
@@ -311,6 +319,12 @@ void frmDocument::refreshTakenIds(Catalogue& c)
             c.lastStamp = fileStamp(c);
         }
     }
+}
+
+QString frmDocument::nextKey(Catalogue& c)
+{
+    refreshTakenIds(c);
+    return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
 }
 
 QString frmDocument::fileStamp(const Catalogue& c) const
@@ -381,6 +395,40 @@ bool frmDocument::AddNode(CatalogueTree* tree, const QString& key, const QString
     return true;
 }
 
+qsizetype frmDocument::AddValues(const QStringList& texts)
+{
+    if (texts.isEmpty() || refuseChange(values_))
+        return 0;
+    QString parentKey = tvValues_->selectedKey();
+    if (parentKey.isEmpty())
+        parentKey = kRootKey;
+
+    // Rewriting the file once per value would make a long drop take minutes. Every value up
+    // to the first the file cannot hold goes in one write; the rest then go one at a time, so
+    // the first that fails stops the run with the store's own report.
+    qsizetype storable = 0;
+    while (storable < texts.size() && Windows1252::encode(texts[storable]))
+        ++storable;
+    const qint32 addedBefore = values_.addedCount;
+    const QList<qint32> ids = takeValueIds(int(storable));
+    QList<QVariantList> records;
+    for (qsizetype i = 0; i < storable; ++i)
+        records << BuildCatalogueRecord(NodeKey(ids[i]), texts[i], parentKey);
+    if (!addValueRecords(records)) {
+        values_.addedCount = addedBefore;
+        return 0;
+    }
+    tvValues_->scrollToItem(tvValues_->currentItem());
+
+    qsizetype added = storable;
+    for (; added < texts.size(); ++added) {
+        if (!AddNode(tvValues_, nextKey(values_), texts[added], kValuesFile, kValuePrefix, false))
+            break;
+        ++values_.addedCount;
+    }
+    return added;
+}
+
 void frmDocument::RemoveNode(CatalogueTree* tree, const QString& file, const QString& prefix)
 {
     const QString key = tree->selectedKey();
@@ -445,6 +493,79 @@ void frmDocument::cmdRemoveTempalate_Click()
 void frmDocument::cmdRemoveValue_Click()
 {
     RemoveNode(tvValues_, kValuesFile, kValuePrefix);
+}
+
+// ---- Run and the fields ----
+
+void frmDocument::cmdRun_Click()
+{
+    BusyCursor busy;
+    const QString templateText = txtSource_->toPlainText();
+    const ExpansionResult expansion =
+        GenerateResult(templateText, chkCS_->isChecked(), AskInInputBox(this));
+    {
+        ResultBusy writing(*this);
+        ShowExpansion(this, *txtTarget_, templateText, expansion);
+    }
+    selectBodyTab(kBodyResult);
+    selectListTab(kListValues);
+    SaveTemplate();
+    // The fields come from the pane as it now stands, also when the expansion was refused.
+    FillFieldsList(*cboFields_, txtTarget_->toPlainText());
+}
+
+void frmDocument::tvValues_DblClick()
+{
+    const QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey());
+    if (value && value->childCount() == 0)
+        FillSelectedField(*txtTarget_, *cboFields_, value->text(0));
+}
+
+void frmDocument::tvValues_KeyPress(int key)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+        return;
+    if (const QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey()))
+        FillSelectedField(*txtTarget_, *cboFields_, value->text(0));
+}
+
+void frmDocument::tvValues_NodeClick()
+{
+    if (const QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey()))
+        tvValues_->setToolTip(ValueSummary(value->text(0), value->childCount()));
+}
+
+void frmDocument::tvValues_OLEDragDrop(const QString& text)
+{
+    const QString separator = Dialogs::current()
+                                  .input(this, QStringLiteral("Please provide the split character"),
+                                         QStringLiteral("Splitter Value"), QStringLiteral(","))
+                                  .value_or(QString());
+    const QStringList pieces = SplitDropped(text, separator);
+    qsizetype added = 0;
+    {
+        BusyCursor busy;
+        added = AddValues(pieces);
+    }
+    tvValues_NodeClick(); // the selected value has new children
+    if (added < pieces.size())
+        Dialogs::current().message(
+            this,
+            QStringLiteral("%1 of the %2 dropped values were added. The value \"%3\" could not be stored, so it "
+                           "and the %4 after it were left out.")
+                .arg(added)
+                .arg(pieces.size())
+                .arg(pieces[added])
+                .arg(pieces.size() - added - 1),
+            Dialogs::Icon::Warning);
+}
+
+void frmDocument::cboFields_KeyDown(int key)
+{
+    if (key == Qt::Key_Insert)
+        FillSelectedFieldWithName(*txtTarget_, *cboFields_);
+    else if (key == Qt::Key_Delete)
+        DropSelectedField(*cboFields_);
 }
 
 // ---- template bodies ----
@@ -540,6 +661,14 @@ QTextEdit* frmDocument::focusedPane() const
 
 bool frmDocument::eventFilter(QObject* watched, QEvent* event)
 {
+    // The keys are only looked at: the list and the tree still get them for their own use.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched == cboFields_)
+            cboFields_KeyDown(key);
+        else if (watched == tvValues_)
+            tvValues_KeyPress(key);
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         // Switching to another application or opening a popup is not the user moving on.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

@@ -63,6 +63,10 @@ public:
     // body). Returns false, with the tree unchanged, when the item could not be stored.
     bool AddNode(CatalogueTree* tree, const QString& key, const QString& text, const QString& file,
                  const QString& prefix, bool select);
+    // Adds values under the selected value, in order, with one write of the values file. Stops
+    // at the first text that cannot be stored (the store says why) and keeps those before it.
+    // Returns how many were added.
+    qsizetype AddValues(const QStringList& texts);
     // Removes the tree's selected item, its record and a template's body; a failed delete
     // leaves everything in place.
     void RemoveNode(CatalogueTree* tree, const QString& file, const QString& prefix);
@@ -115,6 +119,17 @@ public:
     // Imports a database's tables and columns as values under the selected value.
     void cmdBrowse_Click();
 
+    void cmdRun_Click();
+    // Fill the selected field with the selected value: a double-click on a leaf, or Enter or
+    // Space on any value.
+    void tvValues_DblClick();
+    void tvValues_KeyPress(int key);
+    void tvValues_NodeClick();
+    // Splits dropped text at a separator the user gives and adds the pieces as values.
+    void tvValues_OLEDragDrop(const QString& text);
+    // Insert fills the selected field with its own name, Delete drops it from the list.
+    void cboFields_KeyDown(int key);
+
 signals:
     // A one-line hint for the main window's status bar; empty clears it.
     void statusHint(const QString& text);
@@ -149,8 +164,8 @@ private:
     void LoadTempalates();
     void LoadValues();
     Catalogue* catalogueFor(const QString& file);
-    QString nextKey(Catalogue& catalogue);
     void refreshTakenIds(Catalogue& catalogue);
+    QString nextKey(Catalogue& catalogue);
     QString fileStamp(const Catalogue& catalogue) const;
     bool refuseChange(const Catalogue& catalogue);
     void addTyped(Catalogue& catalogue);

@@ -31,7 +31,7 @@ struct CharLook
     }
 };
 
-// Every character, paragraph ends included as '\n' (their format is not compared).
+// Every character, paragraph ends and line breaks included as '\n' (their format is not compared).
 inline QList<CharLook> Looks(const QTextDocument& document)
 {
     QList<CharLook> looks;
@@ -51,6 +51,11 @@ inline QList<CharLook> Looks(const QTextDocument& document)
             if (look.pointSize == document.defaultFont().pointSizeF())
                 look.pointSize = 0;
             for (const QChar c : it.fragment().text()) {
+                // A line break inside a paragraph is stored as a paragraph end.
+                if (c == QChar::LineSeparator) {
+                    looks.append({QChar('\n')});
+                    continue;
+                }
                 look.character = c;
                 looks.append(look);
             }

@@ -1,0 +1,277 @@
+#include "CapturedFailures.h"
+#include "CatalogueFiles.h"
+#include "PaneRichText.h"
+#include "ResultPane.h"
+#include "ResultPanePainting.h"
+#include "RtfTestLooks.h"
+#include "RunCommand.h"
+#include "ScriptedDialogs.h"
+#include "TempAppFolder.h"
+#include "TemplateBody.h"
+#include "frmDocument.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString kFieldList = QStringLiteral("[($Field!|1|n)(,|1|n-1)]");
+
+class RunAndFields : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app.writeDataFile("Tempalates.app", CatalogueFile({"2|Columns|-1|0|3"}));
+        app.writeDataFile("TMP_key2", "\"_$$$_001_$$$_\"\r\n");
+        app.writeDataFile("Values.app", CatalogueFile({"2|Customers|-1|0|3", "3|CustomerId|2|0|3", "4|Name|2|0|3"}));
+        doc = std::make_unique<frmDocument>(app.path());
+        doc->resize(1000, 700);
+        doc->show();
+        doc->tvTempalates()->selectNode("key2");
+    }
+
+    // Types the template as the user would (which marks it edited) and runs it.
+    void run(const QString& templateText, QList<std::optional<QString>> answers = {})
+    {
+        doc->txtSource()->setPlainText(templateText);
+        dialogs.inputAnswers = answers;
+        doc->cmdRun()->click();
+    }
+    // A result as Run leaves it, for the gestures that follow.
+    void showResult(const QString& text)
+    {
+        WriteResultPane(*doc->txtTarget(), text);
+        FillFieldsList(*doc->cboFields(), text);
+    }
+    QString painted() const { return PaintedText(*doc->txtTarget()->document()); }
+    QStringList fields() const
+    {
+        QStringList texts;
+        for (int i = 0; i < doc->cboFields()->count(); ++i)
+            texts << doc->cboFields()->item(i)->text();
+        return texts;
+    }
+    QString selectedField() const
+    {
+        const QList<QListWidgetItem*> selected = doc->cboFields()->selectedItems();
+        return selected.isEmpty() ? QString() : selected.first()->text();
+    }
+    void doubleClickValue(const QString& key)
+    {
+        CatalogueTree* tree = doc->tvValues();
+        tree->selectNode(key);
+        const QRect rect = tree->visualItemRect(tree->node(key));
+        ASSERT_FALSE(rect.isEmpty());
+        // As the platform sends it: a click, then the double-click in place of a second press.
+        QWidget* viewport = tree->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, rect.center());
+        QMouseEvent twice(QEvent::MouseButtonDblClick, rect.center(), viewport->mapToGlobal(rect.center()),
+                          Qt::LeftButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &twice);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, rect.center());
+    }
+    void drop(const QString& text, QList<std::optional<QString>> answers)
+    {
+        dialogs.inputAnswers = answers;
+        QMimeData data;
+        data.setText(text);
+        QWidget* viewport = doc->tvValues()->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &event);
+        QCoreApplication::processEvents();
+    }
+    QStringList children(const QString& key) const
+    {
+        QStringList texts;
+        QTreeWidgetItem* item = doc->tvValues()->node(key);
+        for (int i = 0; item && i < item->childCount(); ++i)
+            texts << CatalogueTree::keyOf(item->child(i)) + "=" + item->child(i)->text(0);
+        return texts;
+    }
+
+    TempAppFolder app;
+    ScriptedDialogs dialogs;
+    CapturedFailures failures;
+    std::unique_ptr<frmDocument> doc;
+};
+
+TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
+{
+    run(kFieldList, {"3"});
+    ASSERT_EQ(dialogs.prompts.size(), 1) << "n-1 reuses the answer for n";
+    EXPECT_EQ(dialogs.prompts[0].prompt, "Please Enter value for: n (Default is 1)");
+    EXPECT_EQ(painted(), "<$Field0001!>,\n<$Field0002!>,\n<$Field0003!>\n");
+    EXPECT_EQ(doc->txtTarget()->textCursor().position(), doc->txtTarget()->toPlainText().size());
+    EXPECT_EQ(doc->tabBody()->currentIndex(), 1);
+    EXPECT_EQ(doc->tabList()->currentIndex(), 1);
+    EXPECT_EQ(fields(), (QStringList{"$Field0001!", "$Field0002!", "$Field0003!"}));
+    EXPECT_EQ(selectedField(), "$Field0001!");
+    EXPECT_FALSE(doc->resultBusy());
+    EXPECT_FALSE(doc->templateModified());
+
+    // The body holds both panes as they stood after the run, and reads back the same.
+    const QByteArray stored = app.readDataFile("TMP_key2");
+    const TemplateBody body = SplitBody(doc->stream().ReadStream("TMP_key2"));
+    ASSERT_TRUE(body.complete);
+    EXPECT_EQ(body.templateRichText, PaneRichText(*doc->txtSource()));
+    EXPECT_FALSE(body.resultRichText.contains("\\line")) << "the Windows edition reads \\line as another character";
+    QTextEdit reloaded;
+    SetPaneRichText(reloaded, body.resultRichText);
+    EXPECT_EQ(reloaded.toPlainText(), doc->txtTarget()->toPlainText());
+    EXPECT_EQ(ColourMap(*reloaded.document()), ColourMap(*doc->txtTarget()->document()));
+
+    doubleClickValue("key3");
+    EXPECT_EQ(painted(), "CustomerId,\n<$Field0002!>,\n<$Field0003!>\n");
+    EXPECT_EQ(fields(), (QStringList{"$Field0002!", "$Field0003!"}));
+    EXPECT_EQ(selectedField(), "$Field0002!");
+    doc->SaveTemplate();
+    EXPECT_EQ(app.readDataFile("TMP_key2"), stored) << "a substitution alone is not saved";
+
+    doc->chkCS()->setChecked(true);
+    run(kFieldList, {"3"});
+    EXPECT_EQ(painted(), "<$Field0001!>,<$Field0002!>,<$Field0003!>");
+}
+
+TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
+{
+    const QString old = "$a! $b! $A! a!b$c $!";
+    run(old);
+    EXPECT_EQ(painted(), old) << "no groups: copied, not coloured";
+    EXPECT_EQ(fields(), (QStringList{"$a!", "$b!", "$c $!"}));
+
+    doc->cboFields()->clear();
+    run("[(a|1|2) ]");
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Can't Proceed, Parser failed to parse the string."});
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
+    EXPECT_EQ(fields().size(), 3);
+    EXPECT_EQ(SplitBody(doc->stream().ReadStream("TMP_key2")).templateRichText, PaneRichText(*doc->txtSource()))
+        << "the edited template is saved all the same";
+
+    run("[(x|1|n+1)]", {"many"});
+    EXPECT_EQ(dialogs.messages.size(), 1) << "a bound that is no number stops silently";
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
+
+    run("[(0123456789|1|n)]", {"100000000"});
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].icon, Dialogs::Icon::Warning);
+    EXPECT_TRUE(dialogs.messages[1].text.contains("Narrow the ranges"));
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
+
+    run("[($x!|1|n)]", {std::nullopt});
+    EXPECT_EQ(painted(), "<$x0001!>\n") << "Cancel means 1";
+    run("[($x!|1|n)]", {""});
+    EXPECT_EQ(painted(), "<$x0001!>\n") << "so does an empty answer";
+}
+
+TEST_F(RunAndFields, ValuesAndKeysFillFieldsAndDropThem)
+{
+    showResult("x=$name!; y=$NAME! $Table! $c! $d!");
+    ASSERT_EQ(fields(), (QStringList{"$name!", "$Table!", "$c!", "$d!"}));
+
+    // A value with children needs Enter or Space; a double-click leaves it be.
+    doubleClickValue("key2");
+    EXPECT_EQ(fields().size(), 4);
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), "x=$name!; y=$NAME! $Table! $c! $d!");
+    QTest::keyClick(doc->tvValues(), Qt::Key_Return);
+    EXPECT_EQ(painted(), "x=Customers; y=Customers <$Table!> <$c!> <$d!>");
+    EXPECT_EQ(selectedField(), "$Table!");
+
+    QTest::keyClick(doc->cboFields(), Qt::Key_Insert);
+    EXPECT_EQ(painted(), "x=Customers; y=Customers Table <$c!> <$d!>");
+    EXPECT_EQ(fields(), (QStringList{"$c!", "$d!"}));
+
+    // The last entry hands the selection back; Delete leaves the text alone.
+    doc->cboFields()->setCurrentRow(1);
+    QTest::keyClick(doc->cboFields(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(selectedField(), "$c!");
+    doc->tvValues()->selectNode("key4");
+    QTest::keyClick(doc->tvValues(), Qt::Key_Space);
+    EXPECT_EQ(painted(), "x=Customers; y=Customers Table Name <$d!>");
+    EXPECT_TRUE(fields().isEmpty());
+    EXPECT_TRUE(selectedField().isEmpty());
+
+    // With nothing listed every gesture leaves the text as it is.
+    QTest::keyClick(doc->cboFields(), Qt::Key_Insert);
+    QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
+    doubleClickValue("key3");
+    EXPECT_EQ(painted(), "x=Customers; y=Customers Table Name <$d!>");
+}
+
+TEST_F(RunAndFields, InsertedTextIsNotSearchedAgainAndMiddleDeleteMovesOn)
+{
+    showResult("$a! $A! $b! $c!");
+    doc->tvValues()->selectNode("key3");
+    doc->tvValues()->node("key3")->setText(0, "[$a!]");
+    QTest::keyClick(doc->tvValues(), Qt::Key_Enter);
+    EXPECT_EQ(painted(), "[<$a!>] [<$a!>] <$b!> <$c!>");
+    EXPECT_EQ(fields(), (QStringList{"$b!", "$c!"}));
+
+    showResult("$a! $b! $c!");
+    doc->cboFields()->setCurrentRow(1);
+    QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
+    EXPECT_EQ(fields(), (QStringList{"$a!", "$c!"}));
+    EXPECT_EQ(selectedField(), "$c!");
+}
+
+TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOne)
+{
+    doc->tvValues()->selectNode("key2");
+    drop("ID,NAME,PRICE", {","});
+    ASSERT_EQ(dialogs.prompts.size(), 1);
+    EXPECT_EQ(dialogs.prompts[0].prompt, "Please provide the split character");
+    EXPECT_EQ(dialogs.prompts[0].title, "Splitter Value");
+    EXPECT_EQ(dialogs.prompts[0].defaultText, ",");
+    EXPECT_EQ(children("key2"), (QStringList{"key3=CustomerId", "key4=Name", "key6=ID", "key7=NAME", "key8=PRICE"}));
+    EXPECT_EQ(doc->tvValues()->toolTip(), "Customers contains 5 objects");
+
+    doc->tvValues()->selectNode("key4");
+    EXPECT_EQ(doc->tvValues()->toolTip(), "Name contains 0 objects");
+    drop("a,,b", {","});
+    drop("1X2x3", {"x"});
+    drop("4x5X6", {"X"});
+    drop("whole,text", {std::nullopt});
+    EXPECT_EQ(children("key4"), (QStringList{"key9=a", "key10=", "key11=b", "key12=1", "key13=2", "key14=3",
+                                             "key15=4", "key16=5", "key17=6", "key18=whole,text"}));
+    EXPECT_EQ(app.readDataFile("Values.app"),
+              CatalogueFile({"2|Customers|-1|0|3", "3|CustomerId|2|0|3", "4|Name|2|0|3", "6|ID|2|0|3",
+                             "7|NAME|2|0|3", "8|PRICE|2|0|3", "9|a|4|0|3", "10||4|0|3", "11|b|4|0|3",
+                             "12|1|4|0|3", "13|2|4|0|3", "14|3|4|0|3", "15|4|4|0|3", "16|5|4|0|3",
+                             "17|6|4|0|3", "18|whole,text|4|0|3"}));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(RunAndFields, ADropStopsAtThePieceThatCannotBeStoredAndSaysSo)
+{
+    const QByteArray before = app.readDataFile("Values.app");
+    QMimeData image;
+    image.setImageData(QImage(4, 4, QImage::Format_RGB32));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &image, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(doc->tvValues()->viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted()) << "only text lands on the tree";
+
+    drop("a;Ж;c", {";"});
+    EXPECT_EQ(children("key-1"), (QStringList{"key2=Customers", "key6=a"}));
+    EXPECT_EQ(app.readDataFile("Values.app"), before.chopped(3) + "\xB1" "6|a|-1|0|3\"\r\n");
+    ASSERT_EQ(failures.texts.size(), 1) << "the store says why";
+    EXPECT_TRUE(failures.texts[0].startsWith("InsertRecord: "));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, "1 of the 3 dropped values were added. The value \"Ж\" could not be "
+                                        "stored, so it and the 1 after it were left out.");
+
+    drop("d", {","});
+    EXPECT_EQ(children("key-1"), (QStringList{"key2=Customers", "key6=a", "key7=d"})) << "no key is skipped";
+}
+
+} // namespace

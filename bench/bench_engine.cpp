@@ -60,5 +60,3 @@ void BM_ColourSpans(benchmark::State& state)
 BENCHMARK(BM_ColourSpans)->Arg(100'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

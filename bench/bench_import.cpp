@@ -62,12 +62,3 @@ void BM_ImportSchemaIntoRecords(benchmark::State& state)
 BENCHMARK(BM_ImportSchemaIntoRecords)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -25,12 +25,3 @@ void PrintLongTemplate(benchmark::State& state)
 BENCHMARK(PrintLongTemplate)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -84,14 +84,3 @@ BENCHMARK(BM_SubstituteField)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMi
     ->Iterations(1)->Repetitions(9)->ReportAggregatesOnly();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -128,14 +128,3 @@ BENCHMARK(BM_DropList)->Arg(10'000)->Unit(benchmark::kMillisecond)->Iterations(1
     ->ReportAggregatesOnly();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -76,4 +76,3 @@ void InsertRecord(benchmark::State& state)
 
 BENCHMARK(GetRecordset)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(InsertRecord)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK_MAIN();

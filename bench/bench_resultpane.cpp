@@ -1,4 +1,5 @@
 // Writing a large result into the result pane and filling one field in on it.
+#include "PeakMemory.h"
 #include "ResultPane.h"
 
 #include <QApplication>
@@ -19,18 +20,6 @@ QString fieldLines(int lines)
         text += k < lines ? QStringLiteral(",\n") : QStringLiteral("\n");
     }
     return text;
-}
-
-// Peak resident memory of the process so far, in MiB.
-double peakMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
 }
 
 QTextEdit& shownPane()

@@ -1,6 +1,7 @@
 // Figures for the main loop on the real workspace window: Run of a long field list end to
 // end, filling one field in on its result, and dropping a long list on a large catalogue.
 #include "CatalogueFiles.h"
+#include "PeakMemory.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
 #include "frmDocument.h"
@@ -16,18 +17,6 @@
 namespace {
 
 const QString kFieldList = QStringLiteral("[($Field!|1|n)(,|1|n-1)]");
-
-// Peak resident memory of the process so far, in MiB.
-double peakMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
 
 // A shown workspace with one template selected and typed in, ready to run.
 struct Workspace

@@ -1,4 +1,5 @@
 #include "FindDialog.h"
+#include "WorkspaceTestSupport.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -7,12 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template<typename T = QWidget>
-T* control(QDialog& dialog, const char* name)
-{
-    return dialog.findChild<T*>(QString::fromLatin1(name));
-}
 
 int pixels(int twips, int dpi)
 {

@@ -1,5 +1,5 @@
+#include "PaneLooks.h"
 #include "ResultPane.h"
-#include "ResultPanePainting.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -15,17 +15,6 @@ TEST(ResultPane, PaintsMarkersRedOnBlack)
 
     WriteResultPane(pane, QStringLiteral("plain text"));
     EXPECT_EQ(PaintedText(*pane.document()), QStringLiteral("plain text"));
-}
-
-TEST(ResultPane, KeepsTheTextOfLongResults)
-{
-    QString text;
-    for (int k = 1; k <= 250; ++k)
-        text += QStringLiteral("$Field%1!,\n").arg(k, 4, 10, QLatin1Char('0'));
-    QTextEdit pane;
-    WriteResultPane(pane, text);
-    EXPECT_EQ(pane.toPlainText(), text);
-    EXPECT_EQ(PaintedText(*pane.document()).count(QLatin1Char('<')), 250);
 
     // Windows line breaks read as single ones rather than as extra empty lines.
     WriteResultPane(pane, QStringLiteral("$a!\r\nb\rc"));

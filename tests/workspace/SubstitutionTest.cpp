@@ -1,71 +1,45 @@
+#include "PaneLooks.h"
 #include "ResultPane.h"
-#include "ResultPanePainting.h"
 
 #include <QTextDocument>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Writes `text` as a result, substitutes once, and returns the painted outcome.
-QString substituted(const QString& text, const QString& marker, const QString& value, qsizetype* replaced = nullptr)
+TEST(Substitution, ReplacesEveryCaseOnceAndRecoloursWhatTheValueMakesOrBreaks)
 {
-    QTextEdit pane;
-    WriteResultPane(pane, text);
-    const qsizetype count = SubstituteField(*pane.document(), marker, value);
-    if (replaced)
-        *replaced = count;
-    return PaintedText(*pane.document());
-}
-
-} // namespace
-
-TEST(Substitution, ReplacesInAnyLetterCaseLeavingOtherMarkersRed)
-{
-    qsizetype replaced = 0;
-    EXPECT_EQ(substituted(QStringLiteral("x=$name!; y=$NAME!\n$Other!"), QStringLiteral("$Name!"),
-                          QStringLiteral("Id"), &replaced),
-              QStringLiteral("x=Id; y=Id\n<$Other!>"));
-    EXPECT_EQ(replaced, 2);
-
-    // Values longer and shorter than the marker keep later positions right.
-    EXPECT_EQ(substituted(QStringLiteral("$f!1 $g! $F!2 $g!"), QStringLiteral("$f!"), QStringLiteral("LONGER")),
-              QStringLiteral("LONGER1 <$g!> LONGER2 <$g!>"));
-    EXPECT_EQ(substituted(QStringLiteral("$field!1 $g! $field!2"), QStringLiteral("$field!"), QStringLiteral("v")),
-              QStringLiteral("v1 <$g!> v2"));
-}
-
-TEST(Substitution, NeverSearchesInsertedText)
-{
-    qsizetype replaced = 0;
-    // The value holds the marker itself: inserted once per occurrence, and it is a marker, so red.
-    EXPECT_EQ(substituted(QStringLiteral("$a! and $A!"), QStringLiteral("$a!"), QStringLiteral("[$a!]"), &replaced),
-              QStringLiteral("[<$a!>] and [<$a!>]"));
-    EXPECT_EQ(replaced, 2);
-}
-
-TEST(Substitution, EmptyValueRemovesTheMarker)
-{
-    EXPECT_EQ(substituted(QStringLiteral("a$f!b\n$f!"), QStringLiteral("$f!"), QString()), QStringLiteral("ab\n"));
-}
-
-TEST(Substitution, RecoloursMarkersTheValueMakesOrBreaks)
-{
-    // Losing its "!" stretches the span of an earlier "$" to the next "!".
-    EXPECT_EQ(substituted(QStringLiteral("$x $f! tail! $g!"), QStringLiteral("$f!"), QStringLiteral("V")),
-              QStringLiteral("<$x V tail!> <$g!>"));
-    // With no "!" left after it, an earlier "$" is no marker at all.
-    EXPECT_EQ(substituted(QStringLiteral("$g! $p $f!"), QStringLiteral("$f!"), QStringLiteral("q")),
-              QStringLiteral("<$g!> $p q"));
-    // A value starting a marker that a later "!" closes.
-    EXPECT_EQ(substituted(QStringLiteral("a $f! b! c"), QStringLiteral("$f!"), QStringLiteral("$new")),
-              QStringLiteral("a <$new b!> c"));
-    // A value closing the span of an earlier "$".
-    EXPECT_EQ(substituted(QStringLiteral("$p $f!"), QStringLiteral("$f!"), QStringLiteral("x!y")),
-              QStringLiteral("<$p x!>y"));
-    // Touching neighbours keep their colour.
-    EXPECT_EQ(substituted(QStringLiteral("$e!$f!$g!"), QStringLiteral("$f!"), QStringLiteral("x")),
-              QStringLiteral("<$e!>x<$g!>"));
+    struct Case
+    {
+        const char* text;
+        const char* marker;
+        const char* value;
+        const char* painted;
+        qsizetype replaced;
+    };
+    const Case cases[] = {
+        {"x=$name!; y=$NAME!\n$Other!", "$Name!", "Id", "x=Id; y=Id\n<$Other!>", 2},
+        // Values longer and shorter than the marker keep later positions right.
+        {"$f!1 $g! $F!2 $g!", "$f!", "LONGER", "LONGER1 <$g!> LONGER2 <$g!>", 2},
+        {"$field!1 $g! $field!2", "$field!", "v", "v1 <$g!> v2", 2},
+        // Inserted text is never searched again; holding a marker, it is red.
+        {"$a! and $A!", "$a!", "[$a!]", "[<$a!>] and [<$a!>]", 2},
+        {"a$f!b\n$f!", "$f!", "", "ab\n", 2},
+        // Losing its "!" stretches the span of an earlier "$" to the next "!".
+        {"$x $f! tail! $g!", "$f!", "V", "<$x V tail!> <$g!>", 1},
+        // With no "!" left after it, an earlier "$" is no marker at all.
+        {"$g! $p $f!", "$f!", "q", "<$g!> $p q", 1},
+        // A value opening a marker that a later "!" closes, or closing an earlier one.
+        {"a $f! b! c", "$f!", "$new", "a <$new b!> c", 1},
+        {"$p $f!", "$f!", "x!y", "<$p x!>y", 1},
+        {"$e!$f!$g!", "$f!", "x", "<$e!>x<$g!>", 1},
+    };
+    for (const Case& c : cases) {
+        QTextEdit pane;
+        WriteResultPane(pane, QString::fromUtf8(c.text));
+        EXPECT_EQ(SubstituteField(*pane.document(), QString::fromUtf8(c.marker), QString::fromUtf8(c.value)),
+                  c.replaced)
+            << c.text;
+        EXPECT_EQ(PaintedText(*pane.document()), QString::fromUtf8(c.painted)) << c.text;
+    }
 }
 
 TEST(Substitution, EditsOnlyTheOccurrencesOfALongResult)

@@ -11,7 +11,7 @@ TEST(Differential, FieldListMatchesTheLiteralBlotOutLoop)
     std::mt19937 random(20240611);
     const QStringList alphabet = {"$", "!", "a", "A", "#", "b", "\n"};
     for (int i = 0; i < 6000; ++i) {
-        const QString text = reference::RandomText(random, alphabet, 24);
+        const QString text = RandomText(random, alphabet, 24);
         ASSERT_EQ(ListFields(text), reference::ListFields(text)) << text.toStdString();
     }
 }
@@ -22,7 +22,7 @@ TEST(Differential, PreparedNumberingMatchesTheLiteralReplaceSequence)
     // Pieces chosen so numbered markers often collide with other markers ("$a0001!").
     const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " "};
     for (int i = 0; i < 6000; ++i) {
-        const QString text = reference::RandomText(random, pieces, 10);
+        const QString text = RandomText(random, pieces, 10);
         const NumberedGroup group(text);
         for (const qint32 counter : {-1, 0, 1, 2, 12345}) {
             QString numbered;
@@ -44,7 +44,7 @@ TEST(Differential, TokenExpansionMatchesTheLiteralLoop)
         QList<ResolvedGroup> resolved;
         const int groupCount = std::uniform_int_distribution<int>(1, 3)(random);
         for (int j = 0; j < groupCount; ++j) {
-            const reference::Group group{reference::RandomText(random, pieces, 6), bound(random), bound(random)};
+            const reference::Group group{RandomText(random, pieces, 6), bound(random), bound(random)};
             groups.append(group);
             resolved.append({group.text, group.lower, group.upper});
         }

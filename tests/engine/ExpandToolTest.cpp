@@ -57,6 +57,10 @@ TEST_F(ExpandTool, ReadsTheTemplateFromAFileOrStandardInput)
     EXPECT_EQ(RunTool({"--compact", "--answer", "3"}, kFieldList).out, "$Field0001!,$Field0002!,$Field0003!");
     // UTF-8 through and through, line breaks outside tokens untouched.
     EXPECT_EQ(RunTool({}, "Größe\r\n[(é|1|2)]\r\n").out, "Größe\r\né\né\n\r\n");
+    const QByteArray noGroups = "arr[i] = $v!;\r\nno newline at the end";
+    const ToolRun plain = RunTool({}, noGroups);
+    EXPECT_EQ(plain.exitCode, 0);
+    EXPECT_EQ(plain.out, noGroups);
 }
 
 TEST_F(ExpandTool, AnswersPromptsInOrderAndSetsNamesWithoutUsingAnswers)
@@ -80,14 +84,6 @@ TEST_F(ExpandTool, ListsFieldsInsteadOfTheResult)
               "$F0001!\n$F0002!\n$x!\n$y!\n");
     EXPECT_EQ(RunTool({"--fields", "--null"}, "$a\nb! $c!").out, QByteArray("$a\nb!\0$c!\0", 10));
     EXPECT_EQ(RunTool({"--fields"}, "no markers").out, "");
-}
-
-TEST_F(ExpandTool, TemplatesWithoutGroupsPassThroughUnchanged)
-{
-    const QByteArray text = "arr[i] = $v!;\r\nno newline at the end";
-    const ToolRun run = RunTool({}, text);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, text);
 }
 
 TEST_F(ExpandTool, ExitStatusTellsWhatHappened)

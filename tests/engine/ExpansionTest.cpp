@@ -54,6 +54,7 @@ TEST(Expansion, WorkedExamples)
     EXPECT_EQ(Expand("[($f!|n-2|1)]", {"1"}), "$f00-1!\n$f0000!\n$f0001!\n");
     EXPECT_EQ(Expand("int i;\n[(a|2|1)]"), "int i;\n");
     EXPECT_EQ(Expand("[(A|1|2)(B|1|2)]", {}, true), "ABAB");
+    EXPECT_EQ(Expand("[(a|1|n)(b|1|m)]", {std::nullopt, ""}), "ab\n") << "empty or cancelled answers mean 1";
 }
 
 TEST(Expansion, CounterTextIsPaddedToFourCharacters)
@@ -79,11 +80,6 @@ TEST(Expansion, PromptsOncePerNameAndPassInDocumentOrder)
                                   "Please Enter value for: m (Default is 1)",
                                   "Please Enter value for: n (Default is 1)",
                                   "Please Enter value for: b (Default is 1)"}));
-}
-
-TEST(Expansion, EmptyOrCancelledAnswersMeanOne)
-{
-    EXPECT_EQ(Expand("[(a|1|n)(b|1|m)]", {std::nullopt, ""}), "ab\n");
 }
 
 TEST(Expansion, BoundsWrittenAsNumbersWithoutLeadingDigitStillPrompt)
@@ -137,17 +133,13 @@ TEST(Expansion, LineBreaksInsideExpansionsAreSingleLineFeeds)
     EXPECT_EQ(Expand("[(\n|1|2)]"), "\n\n\n\n");
 }
 
-TEST(Expansion, TemplatesWithoutGroupsComeBackUnchanged)
+TEST(Expansion, TemplatesWithoutGroupsComeBackUnchangedAndMalformedOnesFail)
 {
     for (const QString text : {"plain $a! text", "arr[i] = [0];", ""}) {
         const ExpansionResult result = RunTemplate(text);
         EXPECT_EQ(result.outcome, Outcome::NoGroups);
         EXPECT_EQ(result.text, text);
     }
-}
-
-TEST(Expansion, MalformedTemplatesFailToParse)
-{
     const ExpansionResult result = RunTemplate("[(a|1|2) ]");
     EXPECT_EQ(result.outcome, Outcome::ParseFailed);
     EXPECT_EQ(result.message, "Can't Proceed, Parser failed to parse the string.");

@@ -4,15 +4,11 @@
 
 #include <gtest/gtest.h>
 
-TEST(NumericText, AcceptsSignedDecimalsWithFractionAndExponent)
+TEST(NumericText, AcceptsSignedDecimalsWithFractionAndExponentOnly)
 {
     for (const char* text : {"0", "7", "12", "-5", "+5", "2.5", "2.", ".5", "-.5", " 12 ", "\t3",
                              "1e3", "1E+3", "2.5e-1", "007"})
         EXPECT_TRUE(IsNumeric(QString::fromLatin1(text))) << text;
-}
-
-TEST(NumericText, RejectsEverythingElse)
-{
     for (const char* text : {"", " ", "n", "+", "-", "$", ".", "-.", "1+2", "x1", "1..2", "1.2.3",
                              "1e", "e3", "1e+", "- 5", "1 2", "0x10", "1,000"})
         EXPECT_FALSE(IsNumeric(QString::fromLatin1(text))) << text;

@@ -3,10 +3,7 @@
 // Literal, deliberately naive forms of the text rules, written straight from their
 // description, for differential tests against the production code.
 
-#include <QString>
-#include <QStringList>
-
-#include <random>
+#include "RandomText.h"
 
 namespace reference {
 
@@ -114,16 +111,6 @@ inline QString ExpandToken(const QList<Group>& groups, qint32 start, qint32 end,
         }
     }
     return joined;
-}
-
-// A random text made of the given pieces.
-inline QString RandomText(std::mt19937& random, const QStringList& pieces, int maxPieces)
-{
-    QString text;
-    const int count = std::uniform_int_distribution<int>(0, maxPieces)(random);
-    for (int i = 0; i < count; ++i)
-        text += pieces[std::uniform_int_distribution<qsizetype>(0, pieces.size() - 1)(random)];
-    return text;
 }
 
 } // namespace reference

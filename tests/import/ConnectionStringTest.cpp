@@ -92,22 +92,6 @@ TEST(ConnectionString, UnusableStringsAreRefusedWithoutShowingThePassword)
 TEST(ConnectionString, ComposedStringsReadBackToTheFieldsTyped)
 {
     ConnectionFields fields;
-    fields.kind = DatabaseKind::PostgreSql;
-    fields.host = QStringLiteral("db.example");
-    fields.port = 5433;
-    fields.database = QStringLiteral("crm");
-    fields.user = QStringLiteral("me");
-    fields.password = QStringLiteral(" p;w\"d'x ");
-    const QString composed = composeConnectionString(fields);
-    EXPECT_TRUE(composed.startsWith(u"Provider=PostgreSQL;"));
-    const auto pg = settingsFor(composed);
-    EXPECT_EQ(pg.hostName, fields.host);
-    EXPECT_EQ(pg.port, 5433);
-    EXPECT_EQ(pg.databaseName, u"crm");
-    EXPECT_EQ(pg.userName, u"me");
-    EXPECT_EQ(pg.password, fields.password);
-
-    fields = {};
     fields.kind = DatabaseKind::SqliteFile;
     fields.file = QStringLiteral("/data/a;b.db");
     EXPECT_EQ(settingsFor(composeConnectionString(fields)).databaseName, fields.file);

@@ -1,9 +1,13 @@
 #include "FindCommands.h"
-#include "ScriptedDialogs.h"
+#include "FindDialog.h"
+#include "WorkspaceTestSupport.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,6 +22,15 @@ FindRequest find(const QString& text)
 FindRequest replace(const QString& text, const QString& replacement)
 {
     return {FindRequest::Action::Replace, text, replacement};
+}
+
+// Runs `user` on a fresh dialog once it is up, as the user would act on it.
+template<typename User>
+FindRequest ask(User user)
+{
+    FindDialog dialog(nullptr);
+    QTimer::singleShot(0, &dialog, [&] { user(dialog); });
+    return dialog.ask();
 }
 
 class Find : public testing::Test
@@ -116,4 +129,35 @@ TEST_F(Find, TheMenuCommandsAskTheDialogAndShareOneState)
     FindNextCommand(&pane);
     EXPECT_EQ(dialogs.findDialogsShown, 1);
     EXPECT_EQ(ProgramFindState().glFoundAt, 16);
+}
+
+TEST(FindDialog, TabOrderAndButtonsHandOverBothTextsAndTheCloseBoxNothing)
+{
+    FindDialog dialog(nullptr);
+    QStringList order;
+    for (QWidget* w = control(dialog, "txtFind"); order.size() < 4; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            order << w->objectName();
+    EXPECT_EQ(order, (QStringList{"txtFind", "txtReplace", "cmdFind", "cmdReplace"}));
+
+    const auto typeAndPress = [](const char* button) {
+        return [button](QDialog& d) {
+            control<QLineEdit>(d, "txtFind")->setText("needle");
+            control<QLineEdit>(d, "txtReplace")->setText("pin");
+            control<QPushButton>(d, button)->click();
+        };
+    };
+    const FindRequest find = ask(typeAndPress("cmdFind"));
+    EXPECT_EQ(find.action, FindRequest::Action::Find);
+    EXPECT_EQ(find.findText, "needle");
+    EXPECT_EQ(find.replaceText, "pin");
+    EXPECT_EQ(ask(typeAndPress("cmdReplace")).action, FindRequest::Action::Replace);
+
+    const FindRequest closed = ask([](QDialog& d) {
+        EXPECT_TRUE(control<QLineEdit>(d, "txtFind")->text().isEmpty()) << "each dialog starts empty";
+        control<QLineEdit>(d, "txtFind")->setText("typed, then closed");
+        d.close();
+    });
+    EXPECT_EQ(closed.action, FindRequest::Action::Closed);
+    EXPECT_TRUE(closed.findText.isEmpty());
 }

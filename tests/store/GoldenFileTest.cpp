@@ -1,6 +1,7 @@
 #include "CapturedFailures.h"
 #include "Stream.h"
 #include "TempAppFolder.h"
+#include "Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -48,4 +49,37 @@ TEST(GoldenFile, BodyReadsExactlyAndWritesBackTheSameBytes)
     ASSERT_TRUE(store.WriteStream("TMP_key4", body.chopped(2)));
     EXPECT_EQ(app.readDataFile("TMP_key4"), goldenBody);
     EXPECT_TRUE(failures.texts.isEmpty());
+}
+
+TEST(BodyFile, ReadsItemsLikeTheWindowsEditionAndReportsMissingFiles)
+{
+    TempAppFolder app;
+    CapturedFailures failures;
+    Stream store(app.path());
+
+    ASSERT_TRUE(store.WriteStream("TMP_key1", ""));
+    EXPECT_EQ(app.readDataFile("TMP_key1"), "\"\"\r\n");
+    EXPECT_EQ(store.ReadStream("TMP_key1"), "\r\n");
+
+    app.writeDataFile("TMP_key2", "one,\"two, _$$$_002_$$$_three\"\r\nfour\"five\"\n\"six");
+    EXPECT_EQ(store.ReadStream("TMP_key2"), "one\r\ntwo, \"three\r\nfour\"five\"\r\nsix\r\n");
+    EXPECT_TRUE(failures.texts.isEmpty());
+
+    EXPECT_EQ(store.ReadStream("TMP_key9"), QString());
+    ASSERT_EQ(failures.texts.size(), 1);
+    EXPECT_TRUE(failures.texts[0].startsWith("ReadStream: \"File not found: ") && failures.texts[0].endsWith("TMP_key9\""));
+}
+
+TEST(Windows1252, EveryByteSurvivesARoundTrip)
+{
+    QByteArray all;
+    for (int byte = 0; byte < 256; ++byte)
+        all.append(static_cast<char>(byte));
+    const QString text = Windows1252::decode(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(text[0x80], QChar(0x20AC));
+    EXPECT_EQ(text[0x81], QChar(0x0081)); // undefined bytes keep their value
+    EXPECT_EQ(text[0x9F], QChar(0x0178));
+    EXPECT_EQ(Windows1252::encode(text), all);
+    EXPECT_EQ(Windows1252::encode(u"\u0080"), std::nullopt); // the C1 control whose byte means "€"
 }

@@ -1,22 +1,15 @@
 #include "CapturedFailures.h"
+#include "RandomText.h"
 #include "Stream.h"
 #include "TempAppFolder.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 namespace {
 
-QString randomText(std::mt19937& random, int maxPieces)
-{
-    static const QStringList pieces = {"a", "Z", "7", " ", ",", "\"", "\r", "\n", "\r\n", "|", "\t", "word",
-                                       QString::fromUtf8("±"), QString::fromUtf8("é"), QString::fromUtf8("ß"),
-                                       QString::fromUtf8("€"), "_$$$_002_$$$_"};
-    QString text;
-    for (int i = std::uniform_int_distribution<int>(0, maxPieces)(random); i > 0; --i)
-        text += pieces[std::uniform_int_distribution<qsizetype>(0, pieces.size() - 1)(random)];
-    return text;
-}
+const QStringList kPieces = {"a", "Z", "7", " ", ",", "\"", "\r", "\n", "\r\n", "|", "\t", "word",
+                             QString::fromUtf8("±"), QString::fromUtf8("é"), QString::fromUtf8("ß"),
+                             QString::fromUtf8("€"), "_$$$_002_$$$_"};
 
 // What a table keeps of a value: no quotes, line breaks or separators, no outer spaces.
 QString storedValue(QString value)
@@ -47,7 +40,7 @@ TEST(RoundTrip, TablesKeepEverythingButTheDocumentedCharacters)
         QList<QVariantList> records(std::uniform_int_distribution<int>(0, 6)(random));
         for (QVariantList& record : records)
             for (int f = 0; f < fields; ++f)
-                record << randomText(random, 8);
+                record << RandomText(random, kPieces, 8);
         std::optional<Recordset> rs = store.InsertRecords("Data/Values.app", records);
         ASSERT_TRUE(rs);
         ASSERT_EQ(rs->RecordCount(), records.size());
@@ -67,7 +60,7 @@ TEST(RoundTrip, BodiesComeBackWithOneLineBreakAdded)
     CapturedFailures failures;
     Stream store(app.path());
     for (int round = 0; round < 200; ++round) {
-        const QString text = randomText(random, 30);
+        const QString text = RandomText(random, kPieces, 30);
         ASSERT_TRUE(store.WriteStream("TMP_key1", text));
         // Only a text holding the quote token itself loses something: the token turns into a quote.
         ASSERT_EQ(store.ReadStream("TMP_key1"), QString(text).replace("_$$$_002_$$$_", "\"") + "\r\n") << round;

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 
+#include <QDialog>
 #include <QList>
 #include <QStringList>
 
@@ -66,6 +67,14 @@ public:
         return saveFileAnswers.isEmpty() ? std::nullopt : saveFileAnswers.takeFirst();
     }
 
+    // The program's own windows (help, About) are recorded and handed to onShowModal, not waited on.
+    void showModal(QDialog& window) override
+    {
+        modalWindows << window.objectName();
+        if (onShowModal)
+            onShowModal(window);
+    }
+
     QStringList messageTexts() const
     {
         QStringList texts;
@@ -83,6 +92,7 @@ public:
     // would, and returns true for OK.
     QList<std::function<bool(QPrinter&)>> printAnswers;
     QList<std::optional<QString>> saveFileAnswers;
+    std::function<void(QDialog&)> onShowModal;
 
     QList<Message> messages;
     QList<Prompt> prompts;
@@ -91,6 +101,7 @@ public:
     int findDialogsShown = 0;
     int printDialogsShown = 0;
     QStringList saveCaptions;
+    QStringList modalWindows;
 
 private:
     Dialogs* previous_ = nullptr;

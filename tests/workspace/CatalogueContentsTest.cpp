@@ -30,21 +30,12 @@ QStringList Keys(const CatalogueContents& c)
 
 } // namespace
 
-TEST(CatalogueKeys, KeysIdsAndRecords)
+TEST(CatalogueKeys, LeadingNumbersAndTheNextFreeId)
 {
-    EXPECT_EQ(NodeKey(12), "key12");
-    EXPECT_EQ(NodeId("key12"), 12);
-    EXPECT_EQ(NodeId("key-1"), -1);
     EXPECT_TRUE(IsRootKey("KEY-1"));
-    EXPECT_FALSE(IsRootKey("key1"));
     EXPECT_EQ(LeadingNumber(" 12abc"), 12);
     EXPECT_EQ(LeadingNumber("abc"), 0);
     EXPECT_EQ(LeadingNumber("99999999999"), 0);
-    EXPECT_EQ(BuildCatalogueRecord("key9", "Orders", "key-1"), (QVariantList{"9", "Orders", "-1", 0, 3}));
-}
-
-TEST(CatalogueKeys, NextFreeIdSkipsTakenIds)
-{
     EXPECT_EQ(NextFreeId(0, 2, {}), 2);
     EXPECT_EQ(NextFreeId(7, 3, {}), 10);
     EXPECT_EQ(NextFreeId(7, 2, {9, 10, 12}), 11);

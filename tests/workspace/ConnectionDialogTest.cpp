@@ -1,6 +1,7 @@
 #include "ConnectionDialog.h"
 #include "ConnectionSettings.h"
 #include "ConnectionString.h"
+#include "WorkspaceTestSupport.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,12 +17,7 @@ struct DialogUnderTest
 {
     ConnectionDialog dialog;
 
-    template <typename T> T* child(const char* name) const
-    {
-        T* widget = dialog.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    template <typename T> T* child(const char* name) const { return control<T>(dialog, name); }
     void chooseKind(const QString& caption) const
     {
         auto* kinds = child<QComboBox>("cboKind");

@@ -1,5 +1,5 @@
 #include "PaneRichText.h"
-#include "RtfTestLooks.h"
+#include "PaneLooks.h"
 
 #include <QTextEdit>
 #include <gtest/gtest.h>

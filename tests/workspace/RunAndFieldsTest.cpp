@@ -1,20 +1,14 @@
-#include "CapturedFailures.h"
-#include "CatalogueFiles.h"
+#include "PaneLooks.h"
 #include "PaneRichText.h"
 #include "ResultPane.h"
-#include "ResultPanePainting.h"
-#include "RtfTestLooks.h"
 #include "RunCommand.h"
-#include "ScriptedDialogs.h"
-#include "TempAppFolder.h"
 #include "TemplateBody.h"
-#include "frmDocument.h"
+#include "WorkspaceTestSupport.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPushButton>
+#include <QMimeData>
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
@@ -25,13 +19,13 @@ namespace {
 
 const QString kFieldList = QStringLiteral("[($Field!|1|n)(,|1|n-1)]");
 
-class RunAndFields : public ::testing::Test
+class RunAndFields : public WorkspaceTest
 {
 protected:
     void SetUp() override
     {
         app.writeDataFile("Tempalates.app", CatalogueFile({"2|Columns|-1|0|3"}));
-        app.writeDataFile("TMP_key2", "\"_$$$_001_$$$_\"\r\n");
+        app.writeDataFile("TMP_key2", kNewBody);
         app.writeDataFile("Values.app", CatalogueFile({"2|Customers|-1|0|3", "3|CustomerId|2|0|3", "4|Name|2|0|3"}));
         doc = std::make_unique<frmDocument>(app.path());
         doc->resize(1000, 700);
@@ -92,18 +86,8 @@ protected:
         QCoreApplication::sendEvent(viewport, &event);
         QCoreApplication::processEvents();
     }
-    QStringList children(const QString& key) const
-    {
-        QStringList texts;
-        QTreeWidgetItem* item = doc->tvValues()->node(key);
-        for (int i = 0; item && i < item->childCount(); ++i)
-            texts << CatalogueTree::keyOf(item->child(i)) + "=" + item->child(i)->text(0);
-        return texts;
-    }
+    QStringList children(const QString& key) const { return ::children(doc->tvValues(), key); }
 
-    TempAppFolder app;
-    ScriptedDialogs dialogs;
-    CapturedFailures failures;
     std::unique_ptr<frmDocument> doc;
 };
 

@@ -1,12 +1,7 @@
-#include "CapturedFailures.h"
-#include "CatalogueFiles.h"
 #include "ImportTestSupport.h"
-#include "ScriptedDialogs.h"
-#include "TempAppFolder.h"
-#include "frmDocument.h"
+#include "WorkspaceTestSupport.h"
 
 #include <QDir>
-#include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -31,12 +26,11 @@ QStringList tables(int count)
     return statements;
 }
 
-class SchemaImportTest : public ::testing::Test
+class SchemaImportTest : public WorkspaceTest
 {
 protected:
     void SetUp() override
     {
-        app.writeDataFile("Tempalates.app", CatalogueFile({}));
         app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3"}));
     }
 
@@ -50,7 +44,7 @@ protected:
     void import(frmDocument& doc, const std::optional<QString>& connection)
     {
         dialogs.connectionAnswers << connection;
-        doc.findChild<QPushButton*>("cmdBrowse")->click();
+        control<QPushButton>(doc, "cmdBrowse")->click();
     }
 
     // Runs `step` with the progress dialog each time the import moves it on.
@@ -63,19 +57,6 @@ protected:
         });
         poll.start();
     }
-
-    static QStringList children(CatalogueTree* tree, const QString& key)
-    {
-        QStringList texts;
-        QTreeWidgetItem* item = tree->node(key);
-        for (int i = 0; item && i < item->childCount(); ++i)
-            texts << CatalogueTree::keyOf(item->child(i)) + "=" + item->child(i)->text(0);
-        return texts;
-    }
-
-    TempAppFolder app;
-    ScriptedDialogs dialogs;
-    CapturedFailures failures;
 };
 
 } // namespace
@@ -95,8 +76,7 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesWithConsecutiveKe
     EXPECT_EQ(tree->selectedKey(), "key12") << "the selection rests on the last table added";
 
     // The count moved on by 14: the next Add goes on from there, under the selected table.
-    doc->findChild<QLineEdit*>("txtValue")->setText("After");
-    doc->findChild<QPushButton*>("cmdAddValue")->click();
+    addValue(*doc, "After");
     EXPECT_EQ(app.readDataFile("Values.app"),
               CatalogueFile({"2|Leaf|-1|0|3", "4|Customers|2|0|3", "5|Id|4|0|3", "6|Name|4|0|3", "7|City|4|0|3",
                              "8|Zip|4|0|3", "9|Notes|2|0|3", "10|Id|9|0|3", "11|Body|9|0|3", "12|Orders|2|0|3",

@@ -1,7 +1,7 @@
 #include "CapturedFailures.h"
 #include "Expansion.h"
 #include "PaneColouring.h"
-#include "RtfTestLooks.h"
+#include "PaneLooks.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
 #include "frmDocument.h"

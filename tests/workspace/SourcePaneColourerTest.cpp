@@ -1,7 +1,8 @@
 #include "PaneColouring.h"
 #include "PaneRichText.h"
-#include "RtfTestLooks.h"
+#include "PaneLooks.h"
 #include "SourcePaneColourer.h"
+#include "WorkspaceTestSupport.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -27,12 +28,7 @@ protected:
             QTest::keyClicks(&pane, lines[i]);
         }
     }
-    void caretAt(int position)
-    {
-        QTextCursor cursor = pane.textCursor();
-        cursor.setPosition(position);
-        pane.setTextCursor(cursor);
-    }
+    void caretAt(int position) { selectRange(pane, position, position); }
     QString colours() const { return ColourMap(*pane.document()); }
     // Loads the way selecting a template does (fill the pane, then keep its rich text),
     // followed by a save that lowers the flag.
@@ -89,10 +85,7 @@ TEST_F(SourcePane, TextThatStopsBeingASpanTurnsBlackAgain)
 {
     type("[a] b");
     EXPECT_EQ(colours(), "bbbkk");
-    QTextCursor cursor = pane.textCursor();
-    cursor.setPosition(0);
-    cursor.setPosition(1, QTextCursor::KeepAnchor);
-    pane.setTextCursor(cursor);
+    selectRange(pane, 0, 1);
     type("x");
     EXPECT_EQ(colours(), "bbbkk") << "no closing delimiter typed, no recolour";
     caretAt(5);
@@ -123,16 +116,10 @@ TEST_F(SourcePane, ResultBusyRaisesTheFlagButSkipsColouring)
 TEST_F(SourcePane, ModifiedFlagFollowsTheRichText)
 {
     load("{\\rtf1 select [x]}");
-    QTextCursor cursor = pane.textCursor();
-    cursor.setPosition(0);
-    cursor.setPosition(1, QTextCursor::KeepAnchor);
-    pane.setTextCursor(cursor);
+    selectRange(pane, 0, 1);
     type("s");
     EXPECT_FALSE(templateModified) << "same rich text as loaded";
-
-    cursor.setPosition(0);
-    cursor.setPosition(1, QTextCursor::KeepAnchor);
-    pane.setTextCursor(cursor);
+    selectRange(pane, 0, 1);
     type("S");
     EXPECT_TRUE(templateModified) << "a change of letter case alone is an edit to keep";
 }

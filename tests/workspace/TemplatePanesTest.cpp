@@ -1,35 +1,22 @@
-#include "CapturedFailures.h"
-#include "CatalogueFiles.h"
-#include "RtfTestLooks.h"
-#include "ScriptedDialogs.h"
-#include "TempAppFolder.h"
-#include "frmDocument.h"
+#include "PaneLooks.h"
+#include "WorkspaceTestSupport.h"
 
-#include <QLineEdit>
 #include <QMdiArea>
+#include <QFile>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-// A body file as the store writes it: the text in double quotes, quotes as the quote token.
-QByteArray BodyFile(QByteArray text)
-{
-    return '"' + text.replace('"', "_$$$_002_$$$_") + "\"\r\n";
-}
-
-class TemplatePanes : public ::testing::Test
+class TemplatePanes : public WorkspaceTest
 {
 protected:
     void SetUp() override
     {
         app.writeDataFile("Tempalates.app", CatalogueFile({"2|Alpha|-1|0|3", "3|Beta|-1|0|3"}));
-        app.writeDataFile("Values.app", CatalogueFile({}));
         app.writeDataFile("TMP_key2", BodyFile("alpha [x]_$$$_001_$$$_result of alpha"));
         app.writeDataFile("TMP_key3", BodyFile("beta_$$$_001_$$$_result of beta"));
     }
@@ -73,10 +60,6 @@ protected:
         pane->setFocus(Qt::MouseFocusReason);
         doc.tvTempalates()->setFocus(Qt::MouseFocusReason);
     }
-
-    TempAppFolder app;
-    ScriptedDialogs dialogs;
-    CapturedFailures failures;
 };
 
 TEST_F(TemplatePanes, AnEditedTemplateIsSavedOnLeavingAndComesBackWithItsColours)
@@ -163,8 +146,7 @@ TEST_F(TemplatePanes, ANewTemplateOpensWithBothPanesEmpty)
 {
     auto doc = open();
     click(*doc, "key-1");
-    doc->findChild<QLineEdit*>("txtTempalate")->setText("Fresh");
-    doc->findChild<QPushButton*>("cmdAddTempalate")->click();
+    addTemplate(*doc, "Fresh");
     click(*doc, "key5"); // the highest ID 3 plus the added count 2
     EXPECT_EQ(doc->txtSource()->toPlainText(), "");
     EXPECT_EQ(doc->txtTarget()->toPlainText(), "");

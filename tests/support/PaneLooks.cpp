@@ -1,7 +1,4 @@
-#include "ResultPanePainting.h"
-
-#include <QTextBlock>
-#include <QTextDocument>
+#include "PaneLooks.h"
 
 QString PaintedText(const QTextDocument& document)
 {

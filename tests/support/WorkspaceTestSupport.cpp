@@ -1,0 +1,39 @@
+#include "WorkspaceTestSupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+QStringList children(CatalogueTree* tree, const QString& key)
+{
+    QStringList texts;
+    QTreeWidgetItem* item = tree->node(key);
+    for (int i = 0; item && i < item->childCount(); ++i)
+        texts << CatalogueTree::keyOf(item->child(i)) + "=" + item->child(i)->text(0);
+    return texts;
+}
+
+namespace {
+void type(frmDocument& doc, const char* box, const char* button, const QString& text)
+{
+    control<QLineEdit>(doc, box)->setText(text);
+    control<QPushButton>(doc, button)->click();
+}
+} // namespace
+
+void addTemplate(frmDocument& doc, const QString& text)
+{
+    type(doc, "txtTempalate", "cmdAddTempalate", text);
+}
+
+void addValue(frmDocument& doc, const QString& text)
+{
+    type(doc, "txtValue", "cmdAddValue", text);
+}
+
+void selectRange(QTextEdit& pane, int from, int to)
+{
+    QTextCursor cursor = pane.textCursor();
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    pane.setTextCursor(cursor);
+}

@@ -14,9 +14,7 @@ frmHelp::frmHelp(QWidget* parent)
     setWindowTitle(QStringLiteral("      Vellumatic Help "));
     const qreal dpiX = logicalDpiX();
     const qreal dpiY = logicalDpiY();
-    auto rect = [&](float l, float t, float w, float h) {
-        return QRect(TwipsToPixels(l, dpiX), TwipsToPixels(t, dpiY), TwipsToPixels(w, dpiX), TwipsToPixels(h, dpiY));
-    };
+    auto rect = [this](float l, float t, float w, float h) { return TwipsToPixels(*this, l, t, w, h); };
     setFixedSize(TwipsToPixels(13980, dpiX), TwipsToPixels(9570, dpiY));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);

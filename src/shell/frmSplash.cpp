@@ -31,9 +31,7 @@ frmSplash::frmSplash(QWidget* parent)
     setObjectName(QStringLiteral("frmSplash"));
     const qreal dpiX = logicalDpiX();
     const qreal dpiY = logicalDpiY();
-    auto rect = [&](float l, float t, float w, float h) {
-        return QRect(TwipsToPixels(l, dpiX), TwipsToPixels(t, dpiY), TwipsToPixels(w, dpiX), TwipsToPixels(h, dpiY));
-    };
+    auto rect = [this](float l, float t, float w, float h) { return TwipsToPixels(*this, l, t, w, h); };
     setFixedSize(TwipsToPixels(7710, dpiX), TwipsToPixels(4470, dpiY));
 
     frame1_ = new QFrame(this);

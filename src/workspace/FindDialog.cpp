@@ -1,16 +1,12 @@
 #include "FindDialog.h"
 
+#include "Twips.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
-
-// Geometry is laid out in twips; the screen's logical DPI turns it into pixels.
-int twipsToPixels(int twips, int dpi)
-{
-    return qRound(twips * dpi / 1440.0);
-}
 
 void paintLightGrey(QWidget* control, QPalette::ColorRole role)
 {
@@ -34,7 +30,7 @@ FindDialog::FindDialog(QWidget* owner)
     setObjectName(QStringLiteral("FindDialog"));
     setWindowTitle(QStringLiteral(" Find Dialog Box"));
     setModal(true);
-    setFixedSize(twipsToPixels(5160, logicalDpiX()), twipsToPixels(1260, logicalDpiY()));
+    setFixedSize(TwipsToPixels(*this, 0, 0, 5160, 1260).size());
 
     Label1->setObjectName(QStringLiteral("Label1"));
     txtFind->setObjectName(QStringLiteral("txtFind"));
@@ -75,10 +71,7 @@ FindRequest FindDialog::ask()
 
 void FindDialog::place(QWidget* control, int left, int top, int width, int height)
 {
-    const int dpiX = logicalDpiX();
-    const int dpiY = logicalDpiY();
-    control->setGeometry(twipsToPixels(left, dpiX), twipsToPixels(top, dpiY), twipsToPixels(width, dpiX),
-                         twipsToPixels(height, dpiY));
+    control->setGeometry(TwipsToPixels(*this, left, top, width, height));
 }
 
 void FindDialog::cmdFind_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QRect>
+#include <QWidget>
 
 // Geometry is kept in twips (1/1440 inch) and drawn at the widget's logical DPI
 // (15 twips to the pixel at 96 dpi).
@@ -12,4 +13,12 @@ inline int TwipsToPixels(float twips, qreal dpi)
 inline float PixelsToTwips(int pixels, qreal dpi)
 {
     return float(pixels) * 1440.0f / float(dpi);
+}
+
+// A rectangle given in twips, in pixels at the widget's logical DPI.
+inline QRect TwipsToPixels(const QWidget& widget, float left, float top, float width, float height)
+{
+    const qreal dpiX = widget.logicalDpiX();
+    const qreal dpiY = widget.logicalDpiY();
+    return {TwipsToPixels(left, dpiX), TwipsToPixels(top, dpiY), TwipsToPixels(width, dpiX), TwipsToPixels(height, dpiY)};
 }

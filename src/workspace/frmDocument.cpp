@@ -700,7 +700,7 @@ int frmDocument::toPixelsY(float twips) const
 
 QRect frmDocument::toPixels(const TwipsRect& r) const
 {
-    return {toPixelsX(r.left), toPixelsY(r.top), toPixelsX(r.width), toPixelsY(r.height)};
+    return TwipsToPixels(*this, r.left, r.top, r.width, r.height);
 }
 
 void frmDocument::placeFixedControls()

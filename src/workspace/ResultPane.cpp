@@ -1,5 +1,6 @@
 #include "ResultPane.h"
 
+#include "LineGrouping.h"
 #include "MarkerColouring.h"
 #include "TextRules.h"
 
@@ -43,16 +44,11 @@ QString singleLineFeeds(QString text)
     return text;
 }
 
-// Lines of a written result held per paragraph. Every paragraph costs the document far
-// more to build than a line break inside one, so a million-line result is written as
-// paragraphs of this many lines. The plain text reads the same either way.
-constexpr int linesPerParagraph = 100;
-
 QString groupedIntoParagraphs(QString text)
 {
-    int line = 0;
+    qsizetype line = 0;
     for (QChar& c : text)
-        if (c == QLatin1Char('\n') && ++line % linesPerParagraph != 0)
+        if (c == QLatin1Char('\n') && LineBreakAfter(++line) == QChar::LineSeparator)
             c = QChar::LineSeparator;
     return text;
 }

@@ -1,5 +1,6 @@
 #include "RtfReader.h"
 
+#include "LineGrouping.h"
 #include "Windows1252.h"
 
 #include <QColor>
@@ -262,7 +263,7 @@ private:
             runState_ = state_;
         }
         if (pendingParagraph_) {
-            pending_ += QChar::ParagraphSeparator;
+            pending_ += LineBreakAfter(++lines_);
             pendingParagraph_ = false;
         }
     }
@@ -274,7 +275,7 @@ private:
         if (state_.destination != Destination::Text)
             return;
         if (pendingParagraph_)
-            pending_ += QChar::ParagraphSeparator;
+            pending_ += LineBreakAfter(++lines_);
         pendingParagraph_ = true;
     }
 
@@ -335,6 +336,7 @@ private:
     GroupState runState_;
     QString pending_;
     bool pendingParagraph_ = false;
+    qsizetype lines_ = 0;
     QList<RichTextRun> runs_;
     QHash<quint64, QTextCharFormat> formats_;
 };
@@ -343,12 +345,13 @@ QList<RichTextRun> PlainTextRuns(const QString& text)
 {
     QString converted;
     converted.reserve(text.size());
+    qsizetype lines = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
-            converted += QChar::ParagraphSeparator;
+            converted += LineBreakAfter(++lines);
         } else {
             converted += c;
         }

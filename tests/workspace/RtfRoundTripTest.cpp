@@ -97,6 +97,19 @@ TEST_F(RtfRoundTrip, ParagraphEndsAtEitherEndSurvive)
     }
 }
 
+TEST_F(RtfRoundTrip, LongTextsLoadAsGroupedLinesAndWriteBackTheSame)
+{
+    QString text;
+    for (int line = 1; line <= 250; ++line)
+        text += QString("line %1\n").arg(line);
+    source.setPlainText(text);
+    const QString rtf = PaneRichText(source);
+    SetPaneRichText(copy, rtf);
+    EXPECT_EQ(copy.toPlainText(), text);
+    EXPECT_EQ(copy.document()->blockCount(), 3) << "250 lines and the empty last one, 100 to a paragraph";
+    EXPECT_EQ(PaneRichText(copy), rtf);
+}
+
 TEST_F(RtfRoundTrip, BodyOfBothPanesSurvivesTheBodyFileLineBreak)
 {
     QRandomGenerator random(7);

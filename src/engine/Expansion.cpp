@@ -7,6 +7,7 @@
 #include "TokenExpansion.h"
 
 #include <QList>
+#include <QSet>
 
 #include <algorithm>
 #include <limits>
@@ -176,8 +177,10 @@ qint32 MaxBound(const pugi::xpath_node_set& items)
     return ScanBounds(items, false);
 }
 
-ExpansionResult GenerateResult(const QString& templateText, bool compactStyle, const AskValue& ask,
-                               qsizetype maxResultLength)
+namespace {
+
+ExpansionResult GenerateWithoutNul(const QString& templateText, bool compactStyle, const AskValue& ask,
+                                   qsizetype maxResultLength)
 {
     QString parseText = templateText;
     TokenDocument document;
@@ -249,4 +252,40 @@ ExpansionResult GenerateResult(const QString& templateText, bool compactStyle, c
     if (result.size() > maxResultLength)
         return Refuse(result.size(), maxResultLength);
     return {ExpansionResult::Outcome::Expanded, result, QString()};
+}
+
+// A private-use character the text does not hold, to stand for its NUL characters.
+std::optional<QChar> UnusedPrivateUseCharacter(const QString& text)
+{
+    QSet<char16_t> used;
+    for (QChar c : text)
+        if (c.category() == QChar::Other_PrivateUse)
+            used.insert(c.unicode());
+    for (char16_t candidate = 0xE000; candidate <= 0xF8FF; ++candidate)
+        if (!used.contains(candidate))
+            return QChar(candidate);
+    return std::nullopt;
+}
+
+} // namespace
+
+ExpansionResult GenerateResult(const QString& templateText, bool compactStyle, const AskValue& ask,
+                               qsizetype maxResultLength)
+{
+    const QChar nul(0);
+    if (!templateText.contains(nul))
+        return GenerateWithoutNul(templateText, compactStyle, ask, maxResultLength);
+
+    // The token document's strings end at a NUL, which would cut the template short: a
+    // character the template does not use stands in for it while expanding.
+    const std::optional<QChar> standIn = UnusedPrivateUseCharacter(templateText);
+    if (!standIn)
+        return {ExpansionResult::Outcome::Stopped, QString(),
+                QStringLiteral("the template holds NUL characters and every private-use character")};
+    const AskValue askWithNul = [&](const QString& prompt) { return ask(QString(prompt).replace(*standIn, nul)); };
+    ExpansionResult result =
+        GenerateWithoutNul(QString(templateText).replace(nul, *standIn), compactStyle, askWithNul, maxResultLength);
+    result.text.replace(*standIn, nul);
+    result.message.replace(*standIn, nul);
+    return result;
 }

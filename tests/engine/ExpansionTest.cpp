@@ -57,6 +57,15 @@ TEST(Expansion, WorkedExamples)
     EXPECT_EQ(Expand("[(a|1|n)(b|1|m)]", {std::nullopt, ""}), "ab\n") << "empty or cancelled answers mean 1";
 }
 
+TEST(Expansion, NulCharactersSurviveLikeAnyOtherText)
+{
+    const QString nul(QChar(0));
+    EXPECT_EQ(Expand("a" + nul + "b [(x" + nul + "$f!|1|2)]"),
+              "a" + nul + "b x" + nul + "$f0001!\nx" + nul + "$f0002!\n");
+    EXPECT_EQ(Expand(nul + QChar(0xE000) + "[(y|1|1)]"), nul + QChar(0xE000) + "y\n")
+        << "the stand-in for NUL must be a character the template does not hold";
+}
+
 TEST(Expansion, CounterTextIsPaddedToFourCharacters)
 {
     const QList<std::pair<qint64, const char*>> cases = {

@@ -51,10 +51,6 @@ bool ReadTemplate(const QString& path, QString* text, QString* error)
         *error = QStringLiteral("the template is not valid UTF-8");
         return false;
     }
-    if (text->contains(QChar(0))) {
-        *error = QStringLiteral("the template holds a NUL character");
-        return false;
-    }
     return true;
 }
 

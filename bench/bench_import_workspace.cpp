@@ -1,7 +1,7 @@
 // Importing a SQLite schema of 1,000 tables with 10 columns each through the workspace's "..."
 // button into a value catalogue of 10,000 values: reading, storing and showing every value.
-#include "CatalogueFiles.h"
 #include "ImportTestSupport.h"
+#include "LargeCatalogue.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
 #include "frmDocument.h"
@@ -12,18 +12,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray valueCatalogue(int count)
-{
-    QList<QByteArray> records;
-    records.reserve(count);
-    for (int id = 2; id < count + 2; ++id) {
-        const int parent = id < 102 ? -1 : 2 + (id % 100);
-        records << QByteArray::number(id) + "|Value number " + QByteArray::number(id) + "|" +
-                       QByteArray::number(parent) + "|0|3";
-    }
-    return CatalogueFile(records);
-}
 
 QStringList schema(int tables, int columns)
 {
@@ -41,7 +29,7 @@ void ImportSchemaThroughTheWorkspace(benchmark::State& state)
 {
     const int tables = int(state.range(0));
     const SqliteFile database(schema(tables, 10));
-    const QByteArray values = valueCatalogue(10000);
+    const QByteArray values = LargeCatalogue(10000);
     TempAppFolder app;
     app.writeDataFile("Tempalates.app", CatalogueFile({}));
     ScriptedDialogs dialogs;

@@ -1,6 +1,6 @@
 // Figures for the main loop on the real workspace window: Run of a long field list end to
 // end, filling one field in on its result, and dropping a long list on a large catalogue.
-#include "CatalogueFiles.h"
+#include "LargeCatalogue.h"
 #include "PeakMemory.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
@@ -78,19 +78,6 @@ void BM_FillField(benchmark::State& state)
 }
 BENCHMARK(BM_FillField)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1)
     ->Repetitions(9)->ReportAggregatesOnly();
-
-// A catalogue of `count` values: a hundred top-level groups with the rest spread under them.
-QByteArray LargeCatalogue(int count)
-{
-    QList<QByteArray> records;
-    records.reserve(count);
-    for (int id = 2; id < count + 2; ++id) {
-        const int parent = id < 102 ? -1 : 2 + (id % 100);
-        records << QByteArray::number(id) + "|Value " + QByteArray::number(id) + "|" + QByteArray::number(parent) +
-                       "|0|3";
-    }
-    return CatalogueFile(records);
-}
 
 void BM_DropList(benchmark::State& state)
 {

@@ -1,6 +1,6 @@
 // Figures for the workspace: opening on large catalogues, adding one value to one, and
 // loading, saving and typing in templates through the window itself.
-#include "CatalogueFiles.h"
+#include "LargeCatalogue.h"
 #include "PaneColouring.h"
 #include "PaneRichText.h"
 #include "TempAppFolder.h"
@@ -16,19 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// A catalogue of `count` items: a hundred top-level groups with the rest spread under them.
-QByteArray LargeCatalogue(int count)
-{
-    QList<QByteArray> records;
-    records.reserve(count);
-    for (int id = 2; id < count + 2; ++id) {
-        const int parent = id < 102 ? -1 : 2 + (id % 100);
-        records << QByteArray::number(id) + "|Item number " + QByteArray::number(id) + "|" +
-                       QByteArray::number(parent) + "|0|3";
-    }
-    return CatalogueFile(records);
-}
 
 void WorkspaceStartUp(benchmark::State& state)
 {

@@ -8,20 +8,22 @@ FindState& ProgramFindState()
     return state;
 }
 
-void FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane)
+bool FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane)
 {
     // Closing the dialog is a cancel: repeating the last replacement would edit the pane unasked.
     if (request.action == FindRequest::Action::Closed)
-        return;
+        return false;
     state.gbFindMode = request.action == FindRequest::Action::Find;
     state.gsFindText = request.findText;
     state.gsReplaceText = request.replaceText;
     if (!pane)
-        return;
-    if (state.gbFindMode)
+        return false;
+    if (state.gbFindMode) {
         state.glFoundAt = FindInPane(pane, state.gsFindText, 0);
-    else
-        ReplaceInPane(pane, state.gsFindText, state.gsReplaceText);
+        return false;
+    }
+    ReplaceInPane(pane, state.gsFindText, state.gsReplaceText);
+    return true;
 }
 
 void FindNext(FindState& state, QTextEdit* pane)
@@ -31,9 +33,9 @@ void FindNext(FindState& state, QTextEdit* pane)
     state.glFoundAt = FindInPane(pane, state.gsFindText, state.glFoundAt + 1);
 }
 
-void FindCommand(QWidget* owner, QTextEdit* focusedPane)
+bool FindCommand(QWidget* owner, QTextEdit* focusedPane)
 {
-    FindOrReplace(ProgramFindState(), Dialogs::current().findDialog(owner), focusedPane);
+    return FindOrReplace(ProgramFindState(), Dialogs::current().findDialog(owner), focusedPane);
 }
 
 void FindNextCommand(QTextEdit* focusedPane)

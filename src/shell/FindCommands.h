@@ -21,13 +21,15 @@ FindState& ProgramFindState();
 
 // Takes the find dialog's answer: Find searches `pane` from its first character, Replace
 // rewrites every occurrence in `pane`. A closed dialog changes and does nothing.
-void FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane);
+// Returns true when Replace ran on the pane.
+bool FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane);
 
 // Searches again from one character after the last hit; after a miss, from the start.
 // Does nothing until a Find has been made.
 void FindNext(FindState& state, QTextEdit* pane);
 
 // Edit > Find: asks through the find dialog, then finds or replaces in the focused pane.
-void FindCommand(QWidget* owner, QTextEdit* focusedPane);
+// Returns true when Replace ran on the pane.
+bool FindCommand(QWidget* owner, QTextEdit* focusedPane);
 // Edit > Find Next on the focused pane.
 void FindNextCommand(QTextEdit* focusedPane);

@@ -291,8 +291,11 @@ void frmMain::mnuFilePrint_Click()
 
 void frmMain::mnuEditFind_Click()
 {
-    if (frmDocument* document = activeWorkspace())
-        FindCommand(document, document->focusedPane());
+    if (frmDocument* document = activeWorkspace()) {
+        QTextEdit* pane = document->focusedPane();
+        if (FindCommand(document, pane))
+            document->paneReplaced(pane);
+    }
 }
 
 void frmMain::mnuEditFindNext_Click()

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -37,13 +36,6 @@ qint32 completeRecords(const Recordset& table)
     return table.FieldCount() > 0 ? qint32(table.valueCount() / table.FieldCount()) : 0;
 }
 
-std::optional<qint32> strictInteger(const QString& text)
-{
-    bool ok = false;
-    const qint32 value = text.trimmed().toInt(&ok);
-    return ok ? std::optional<qint32>(value) : std::nullopt;
-}
-
 } // namespace
 
 QSet<qint32> TakenIds(Recordset& table)
@@ -73,55 +65,52 @@ CatalogueContents ReadCatalogue(Recordset& table)
         contents.maxId = std::max(contents.maxId, id);
 
     const qint32 count = completeRecords(table);
+    // The store's own check of the IDs: one that is not a number is reported as "getMax: ...".
+    // The node still shows under the key its ID spells, as for every other record.
+    if (count > 0)
+        table.getMax(col.id);
+
+    // A node's key is "key" + its ID as written, so "07" opens the body TMP_key07 that its
+    // key names, and a child finds its parent by the same spelling.
     QList<CatalogueEntry> records;
-    QList<qint32> parentIds;
-    QSet<qint32> seen;
+    QSet<QString> seen;
     auto recordName = [](qint32 r) { return QStringLiteral("record %1").arg(r + 1); };
 
     table.moveFirst();
     for (qint32 r = 0; r < count; ++r, table.moveNext()) {
         const QString idText = table.Item(col.id).toString();
-        const std::optional<qint32> id = strictInteger(idText);
-        if (!id || *id == kRootId) {
-            contents.problems << QStringLiteral("%1: the ID \"%2\" is not a usable number").arg(recordName(r), idText);
+        const QString key = QStringLiteral("key") + idText;
+        if (idText.trimmed().isEmpty() || IsRootKey(key) || NodeId(key) == kRootId) {
+            contents.problems << QStringLiteral("%1: the ID \"%2\" is not usable").arg(recordName(r), idText);
             continue;
         }
-        if (seen.contains(*id)) {
-            contents.problems << QStringLiteral("%1: the ID %2 is used by an earlier record").arg(recordName(r)).arg(*id);
+        if (seen.contains(key)) {
+            contents.problems << QStringLiteral("%1: the ID %2 is used by an earlier record").arg(recordName(r), idText);
             continue;
         }
-        const QString parentText = table.Item(col.parentId).toString();
-        const std::optional<qint32> parentId = strictInteger(parentText);
-        if (!parentId) {
-            contents.problems << QStringLiteral("%1 (ID %2): the parent \"%3\" is not a number")
-                                     .arg(recordName(r)).arg(*id).arg(parentText);
-            continue;
-        }
-        seen.insert(*id);
-        records.append({NodeKey(*id), NodeKey(*parentId), table.Item(col.name).toString(),
-                        LeadingNumber(table.Item(col.image).toString())});
-        parentIds.append(*parentId);
+        seen.insert(key);
+        records.append({key, QStringLiteral("key") + table.Item(col.parentId).toString(),
+                        table.Item(col.name).toString(), LeadingNumber(table.Item(col.image).toString())});
     }
     table.moveFirst();
     if (table.valueCount() % std::max(1, int(table.FieldCount())) != 0)
         contents.problems << QStringLiteral("%1: the record is incomplete").arg(recordName(count));
 
     // Place each record once its parent is placed; children that come before their parent wait.
-    QSet<qint32> placed{kRootId};
-    QHash<qint32, QList<qsizetype>> waiting;
+    QSet<QString> placed{kRootKey};
+    QHash<QString, QList<qsizetype>> waiting;
     contents.entries.reserve(records.size());
     for (qsizetype i = 0; i < records.size(); ++i) {
-        if (!placed.contains(parentIds[i])) {
-            waiting[parentIds[i]].append(i);
+        if (!placed.contains(records[i].parentKey)) {
+            waiting[records[i].parentKey].append(i);
             continue;
         }
         QList<qsizetype> ready{i};
         while (!ready.isEmpty()) {
             const qsizetype k = ready.takeLast();
             contents.entries.append(records[k]);
-            const qint32 id = NodeId(records[k].key);
-            placed.insert(id);
-            if (auto it = waiting.find(id); it != waiting.end()) {
+            placed.insert(records[k].key);
+            if (auto it = waiting.find(records[k].key); it != waiting.end()) {
                 for (auto c = it->rbegin(); c != it->rend(); ++c)
                     ready.append(*c);
                 waiting.erase(it);
@@ -131,7 +120,7 @@ CatalogueContents ReadCatalogue(Recordset& table)
     for (auto it = waiting.cbegin(); it != waiting.cend(); ++it)
         for (qsizetype i : it.value())
             contents.problems << QStringLiteral("ID %1 (\"%2\"): its parent %3 is not in the catalogue")
-                                     .arg(NodeId(records[i].key)).arg(records[i].text).arg(it.key());
+                                     .arg(records[i].key.mid(3), records[i].text, it.key().mid(3));
     return contents;
 }
 

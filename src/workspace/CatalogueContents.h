@@ -31,7 +31,8 @@ struct CatalogueContents
 };
 
 // Reads the whole table (its cursor ends up on the first record). Records whose parent comes
-// later in the file are still placed; nothing is ever dropped silently.
+// later in the file are still placed; nothing is ever dropped silently. An ID that is not a
+// number is reported through the table's getMax and its node shown all the same.
 CatalogueContents ReadCatalogue(Recordset& table);
 
 // The IDs a table holds, as ReadCatalogue counts them.

@@ -3,6 +3,7 @@
 #include "ClosedBook.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTreeWidgetItemIterator>
 
 namespace {
@@ -120,6 +121,24 @@ bool CatalogueTree::selectNode(const QString& key)
     setCurrentItem(item);
     item->setSelected(true);
     return true;
+}
+
+QItemSelectionModel::SelectionFlags CatalogueTree::selectionCommand(const QModelIndex& index, const QEvent*) const
+{
+    // Adding, removing and the panes all work on the selected node; losing it would leave the
+    // panes showing a template that nothing saves to.
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+}
+
+void CatalogueTree::mousePressEvent(QMouseEvent* event)
+{
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::mousePressEvent(event);
+    if (before && event->button() == Qt::LeftButton && itemAt(event->position().toPoint()) == before &&
+        currentItem() == before)
+        emit currentNodeClicked(before);
 }
 
 void SetTreeBackColor(QTreeWidget* tree, quint32 colour)

@@ -7,6 +7,7 @@
 
 // A tree whose nodes are found by key, as the catalogues address them.
 // The key and the image index live in the item; the hash makes lookups cheap.
+// Once a node is selected, one always is: clicks on empty space or Ctrl+clicks cannot clear it.
 class CatalogueTree : public QTreeWidget
 {
     Q_OBJECT
@@ -32,6 +33,15 @@ public:
     // The selected node's key, or empty when nothing is selected.
     QString selectedKey() const;
     bool selectNode(const QString& key);
+
+signals:
+    // The user clicked the node that was already the current one.
+    void currentNodeClicked(QTreeWidgetItem* item);
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void forget(QTreeWidgetItem* item);

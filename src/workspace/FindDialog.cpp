@@ -2,6 +2,7 @@
 
 #include "Twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,6 +68,34 @@ FindRequest FindDialog::ask()
     request_ = {};
     exec();
     return request_;
+}
+
+// A tool window hands shortcuts to the window under it, where Alt+R would press the
+// workspace's Run; the dialog's own mnemonics take their keys first.
+QPushButton* FindDialog::mnemonicButton(const QKeyEvent& key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    for (QPushButton* button : {cmdFind, cmdReplace})
+        if (QKeySequence::mnemonic(button->text()) == pressed)
+            return button;
+    return nullptr;
+}
+
+bool FindDialog::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && mnemonicButton(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void FindDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (QPushButton* button = mnemonicButton(*event))
+        button->click();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 void FindDialog::place(QWidget* control, int left, int top, int width, int height)

@@ -1,13 +1,11 @@
 #include "SourcePaneColourer.h"
 
 #include "PaneColouring.h"
-#include "PaneRichText.h"
 
 #include <QTextEdit>
 
-SourcePaneColourer::SourcePaneColourer(QTextEdit& pane, const QString& loadedCopy, const bool& resultBusy,
-                                       bool& templateModified)
-    : pane_(pane), loadedCopy_(loadedCopy), resultBusy_(resultBusy), templateModified_(templateModified)
+SourcePaneColourer::SourcePaneColourer(QTextEdit& pane, const bool& resultBusy)
+    : pane_(pane), resultBusy_(resultBusy)
 {
 }
 
@@ -16,10 +14,6 @@ void SourcePaneColourer::txtSource_Change()
     // Our own recolouring is not an edit.
     if (recolouring_)
         return;
-    // Letter case counts: a case-only edit must be saved like any other. Once up, the flag
-    // stays up until saved, so the rich text need not be built again on every keystroke.
-    if (!templateModified_ && PaneRichText(pane_) != loadedCopy_)
-        templateModified_ = true;
     if (resultBusy_)
         return;
     // Undo and redo bring back earlier colours; recolouring then would cut the redo history.

@@ -13,6 +13,7 @@
 #include "TextDrops.h"
 #include "Twips.h"
 #include "ValueTreeRules.h"
+#include "TemplatePaneText.h"
 #include "Windows1252.h"
 
 #include <QCheckBox>
@@ -29,6 +30,7 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTabBar>
 #include <QTextEdit>
@@ -126,6 +128,11 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
     connect(txtTempalate_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddTempalate_Click);
     connect(txtValue_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddValue_Click);
     connect(tabList_, &QTabBar::currentChanged, this, &frmDocument::tabList_Click);
+    // A click on the tab already shown switches the panes all the same.
+    connect(tabList_, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index == tabList_->currentIndex())
+            tabList_Click();
+    });
     connect(tabBody_, &QTabBar::currentChanged, this, &frmDocument::tabBody_Click);
     connect(cmdRun_, &QPushButton::clicked, this, &frmDocument::cmdRun_Click);
     connect(tvValues_, &QTreeWidget::itemDoubleClicked, this, &frmDocument::tvValues_DblClick);
@@ -139,14 +146,19 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
         w->installEventFilter(this);
     lastFocus_ = new LastFocus(this);
 
-    sourceColourer_ = std::make_unique<SourcePaneColourer>(*txtSource_, loadedCopy_, resultBusy_, templateModified_);
-    connect(txtSource_, &QTextEdit::textChanged, this, [this] { sourceColourer_->txtSource_Change(); });
+    sourceColourer_ = std::make_unique<SourcePaneColourer>(*txtSource_, resultBusy_);
+    connect(txtSource_, &QTextEdit::textChanged, this, [this] {
+        bodyChanges_.touch(BodyChanges::Pane::Template);
+        sourceColourer_->txtSource_Change();
+    });
+    connect(txtTarget_, &QTextEdit::textChanged, this, [this] { bodyChanges_.touch(BodyChanges::Pane::Result); });
     // Keyboard moves load too, so the panes always belong to the selected template and a save
     // never lands in another template's body.
     connect(tvTempalates_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current)
             tvTempalates_NodeClick(current);
     });
+    connect(tvTempalates_, &CatalogueTree::currentNodeClicked, this, &frmDocument::tvTempalates_NodeClick);
 
     Form_Load();
 }
@@ -155,6 +167,7 @@ frmDocument::~frmDocument()
 {
     // The panes outlive our members while QWidget tears the children down.
     txtSource_->disconnect(this);
+    txtTarget_->disconnect(this);
     tvTempalates_->disconnect(this);
     for (QWidget* w : {static_cast<QWidget*>(cboFields_), static_cast<QWidget*>(tvTempalates_),
                        static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
@@ -431,6 +444,11 @@ qsizetype frmDocument::AddValues(const QStringList& texts)
 
 void frmDocument::RemoveNode(CatalogueTree* tree, const QString& file, const QString& prefix)
 {
+    // A second click that arrives while the first is handled (a double-click) must not take
+    // the next item with it.
+    if (removing_)
+        return;
+    const QScopedValueRollback<bool> handling(removing_, true);
     const QString key = tree->selectedKey();
     if (key.isEmpty() || IsRootKey(key))
         return;
@@ -455,24 +473,45 @@ void frmDocument::RemoveNode(CatalogueTree* tree, const QString& file, const QSt
         return;
     }
 
+    QTreeWidgetItem* node = tree->node(key);
+    const QString question = c->hasBodies
+                                 ? QStringLiteral("Remove the template \"%1\"? Its text and result are deleted with it.")
+                                 : QStringLiteral("Remove the value \"%1\"?");
+    if (!Dialogs::current().confirm(this, question.arg(node->text(0))))
+        return;
+
     std::optional<Recordset> table = stream().DeleteRecord(file, id);
     if (!table)
         return;
     c->table = std::move(table);
     c->takenIds = TakenIds(*c->table);
     c->lastStamp = fileStamp(*c);
-    if (c->hasBodies)
+    if (c->hasBodies) {
+        // The panes no longer belong to a template: nothing may write its body again.
+        if (bodyChanges_.key() == key)
+            bodyChanges_.setStored(QString(), currentPaneTexts());
         QFile::remove(QDir(applicationFolder_).filePath(QStringLiteral("Data/") + prefix + key));
+    }
+    // The parent, not a neighbour, takes the selection, so a second Remove cannot hit an item
+    // the user never chose.
+    tree->selectNode(CatalogueTree::keyOf(node->parent()));
     tree->removeNode(key);
 }
 
 void frmDocument::addTyped(Catalogue& c)
 {
-    const QString key = nextKey(c);
-    AddNode(c.tree, key, c.nameBox->text().trimmed(), c.file, c.prefix, false);
+    const QString name = c.nameBox->text().trimmed();
+    c.nameBox->setFocus();
+    if (name.isEmpty()) {
+        Dialogs::current().message(this, QStringLiteral("Please type a name for the new %1.").arg(c.title),
+                                   Dialogs::Icon::Warning);
+        return;
+    }
+    // A refused name stays in the box, so the user can put it right and try again.
+    if (!AddNode(c.tree, nextKey(c), name, c.file, c.prefix, false))
+        return;
     ++c.addedCount;
     c.nameBox->clear();
-    c.nameBox->setFocus();
 }
 
 void frmDocument::cmdAddTempalate_Click()
@@ -500,7 +539,7 @@ void frmDocument::cmdRemoveValue_Click()
 void frmDocument::cmdRun_Click()
 {
     BusyCursor busy;
-    const QString templateText = txtSource_->toPlainText();
+    const QString templateText = TemplatePaneText(*txtSource_->document());
     const ExpansionResult expansion =
         GenerateResult(templateText, chkCS_->isChecked(), AskInInputBox(this));
     {
@@ -512,6 +551,12 @@ void frmDocument::cmdRun_Click()
     SaveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
     FillFieldsList(*cboFields_, txtTarget_->toPlainText());
+}
+
+void frmDocument::paneReplaced(const QTextEdit* pane)
+{
+    if (pane == txtTarget_)
+        FillFieldsList(*cboFields_, txtTarget_->toPlainText());
 }
 
 void frmDocument::tvValues_DblClick()
@@ -572,37 +617,56 @@ void frmDocument::cboFields_KeyDown(int key)
 
 void frmDocument::tvTempalates_NodeClick(QTreeWidgetItem* node)
 {
+    // The panes' changes go to the template they belong to before anything replaces them.
+    SaveTemplate();
     const QString key = CatalogueTree::keyOf(node);
     if (IsRootKey(key)) {
         SetPaneRichText(*txtSource_, QString());
+        bodyChanges_.setStored(QString(), currentPaneTexts());
     } else {
         BusyCursor busy;
         const TemplateBody body = SplitBody(StoredBodyText(stream().ReadStream(kTempalatePrefix + key)));
-        // Filling the template pane runs its change handler against the previous template's
-        // copy, which may raise the flag; the next save then writes the panes back unchanged.
         SetPaneRichText(*txtSource_, body.templateRichText);
         SetPaneRichText(*txtTarget_, body.resultRichText);
-        loadedCopy_ = PaneRichText(*txtSource_);
-        // A body we could not read whole is left on disk as it is unless the user edits it.
-        if (!body.complete)
-            templateModified_ = false;
+        // Compared with the body as read, so a pane the user leaves alone is never written back,
+        // and a body we could not read whole stays on disk as it is.
+        bodyChanges_.setStored(key, {body.templateRichText, body.resultRichText});
     }
     selectBodyTab(kBodyTempalate);
 }
 
+BodyChanges::Texts frmDocument::currentPaneTexts() const
+{
+    return bodyChanges_.current([this](BodyChanges::Pane pane) {
+        return PaneRichText(pane == BodyChanges::Pane::Template ? *txtSource_ : *txtTarget_);
+    });
+}
+
+bool frmDocument::templateModified() const
+{
+    return bodyChanges_.differs(currentPaneTexts());
+}
+
 void frmDocument::SaveTemplate()
 {
-    if (!templateModified_)
+    const BodyChanges::Texts now = currentPaneTexts();
+    if (!bodyChanges_.differs(now))
         return;
+    const QString key = bodyChanges_.key();
+    if (key.isEmpty()) {
+        if (bodyChanges_.takeUnsavedWarning())
+            Dialogs::current().message(
+                this,
+                QStringLiteral("The panes belong to no template, so they were not saved. Add or select a template "
+                               "to keep their text."),
+                Dialogs::Icon::Warning);
+        return;
+    }
     BusyCursor busy;
-    const QString key = tvTempalates_->selectedKey();
-    bool stored = true;
-    if (!key.isEmpty() && !IsRootKey(key))
-        stored = stream().WriteStream(kTempalatePrefix + key,
-                                      JoinBody(PaneRichText(*txtSource_), PaneRichText(*txtTarget_)));
-    // After a failed write (already reported) the flag stays up, so leaving a pane or closing
-    // the window tries again instead of dropping the edit.
-    templateModified_ = !stored;
+    // After a failed write (already reported) the change stays unsaved, so leaving a pane or
+    // closing the window tries again instead of dropping the edit.
+    if (stream().WriteStream(kTempalatePrefix + key, JoinBody(now.templateRichText, now.resultRichText)))
+        bodyChanges_.setStored(key, now);
 }
 
 // ---- tabs ----

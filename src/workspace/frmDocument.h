@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BodyChanges.h"
 #include "CatalogueTree.h"
 #include "Recordset.h"
 #include "Stream.h"
@@ -67,8 +68,8 @@ public:
     // at the first text that cannot be stored (the store says why) and keeps those before it.
     // Returns how many were added.
     qsizetype AddValues(const QStringList& texts);
-    // Removes the tree's selected item, its record and a template's body; a failed delete
-    // leaves everything in place.
+    // Removes the tree's selected item, its record and a template's body once the user has
+    // confirmed it; its parent is selected after. A failed delete leaves everything in place.
     void RemoveNode(CatalogueTree* tree, const QString& file, const QString& prefix);
     // Stores value records (ID, Name, ParentID, 0, 3) with one write of the value table file,
     // then shows each under its parent, a node of the tree or an earlier record. Returns false,
@@ -83,13 +84,17 @@ public:
     void selectListTab(int index);
     void selectBodyTab(int index);
 
-    // The save step (leaving either pane, and Run): when the template pane was edited since
-    // its template was loaded, stores both panes in the body of the template selected in
-    // tvTempalates (nothing for the root), then lowers the template modified flag.
+    // The save step (leaving either pane, Run, closing, selecting a template): when either pane
+    // differs from what was loaded or last saved, stores both in the body of the template they
+    // belong to. Panes that belong to no template (under the root) are kept and the user told.
     void SaveTemplate();
-    // Loads the clicked template's body into the two panes; the root empties the template pane.
+    // Saves the panes, then loads the clicked template's body into them, also when the template
+    // is already selected; the root empties the template pane.
     void tvTempalates_NodeClick(QTreeWidgetItem* node);
-    bool templateModified() const { return templateModified_; }
+    // True while either pane holds a change that is not stored.
+    bool templateModified() const;
+    // After Find's Replace rewrote `pane`: the fields list follows a rewritten result pane.
+    void paneReplaced(const QTextEdit* pane);
 
     // Raised while the result pane is being written and coloured: the template pane's
     // change handler leaves the panes alone meanwhile.
@@ -171,6 +176,7 @@ private:
     void addTyped(Catalogue& catalogue);
     void tabList_Click();
     void tabBody_Click();
+    BodyChanges::Texts currentPaneTexts() const;
     void applyLayout();
     void pinWindow();
     void placeFixedControls();
@@ -207,9 +213,8 @@ private:
     QTextEdit* txtSource_ = nullptr;
     QTextEdit* txtTarget_ = nullptr;
 
-    // The template pane's rich text as it stood right after the last template was loaded.
-    QString loadedCopy_;
-    bool templateModified_ = false;
+    BodyChanges bodyChanges_;
+    bool removing_ = false;
     bool resultBusy_ = false;
     std::unique_ptr<SourcePaneColourer> sourceColourer_;
 };

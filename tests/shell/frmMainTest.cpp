@@ -1,10 +1,13 @@
 #include "DataBackup.h"
 #include "FindCommands.h"
+#include "FindDialog.h"
 #include "WorkspaceTestSupport.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QLabel>
@@ -23,6 +26,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -294,6 +298,40 @@ TEST_F(MainWindowTest, FindAndFindNextSearchTheFocusedPaneAndReplaceRewritesIt)
     action(*w, "mnuEditFind")->trigger();
     EXPECT_EQ(dialogs.findDialogsShown, 3);
     EXPECT_EQ(doc->txtTarget()->toPlainText(), "bbb");
+
+    // A Replace in the result pane leaves the fields list listing what the pane now holds.
+    doc->txtTarget()->setPlainText("$x! and $y! and $X!");
+    focus(doc->txtTarget());
+    dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "$x!", "done"};
+    action(*w, "mnuEditFind")->trigger();
+    const QAbstractItemModel* fields = doc->cboFields()->model();
+    ASSERT_EQ(fields->rowCount(), 1);
+    EXPECT_EQ(fields->index(0, 0).data().toString(), "$y!");
+    EXPECT_EQ(doc->cboFields()->currentIndex().row(), 0);
+}
+
+TEST_F(MainWindowTest, TheFindDialogsOwnMnemonicsWinOverTheWorkspaceWhileItIsUp)
+{
+    auto w = open();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    frmDocument* doc = w->activeWorkspace();
+    doc->txtSource()->setPlainText("[(a|1|n)]"); // Run would ask for n
+    for (const auto& [key, wanted] : {std::pair{Qt::Key_R, FindRequest::Action::Replace},
+                                      std::pair{Qt::Key_F, FindRequest::Action::Find}}) {
+        FindDialog dialog(doc);
+        QTimer::singleShot(0, &dialog, [&dialog, key] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            QTest::keyClicks(QApplication::focusWidget(), "needle");
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        });
+        QTimer::singleShot(5000, &dialog, &QDialog::reject); // never hang the suite on a lost key
+        const FindRequest request = dialog.ask();
+        EXPECT_EQ(request.action, wanted) << key;
+        EXPECT_EQ(request.findText, "needle");
+    }
+    EXPECT_TRUE(dialogs.prompts.isEmpty()) << "Run took the key";
+    EXPECT_EQ(doc->tabBody()->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, BackupCopiesTheDataFolderIntoTheProgramFolderAndSaysWhatHappened)

@@ -41,6 +41,8 @@ public:
     bool confirm(QWidget*, const QString& text) override
     {
         confirmations << text;
+        if (onConfirm)
+            onConfirm(); // what the user does while the question is open
         return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
     }
 
@@ -93,6 +95,7 @@ public:
     QList<std::function<bool(QPrinter&)>> printAnswers;
     QList<std::optional<QString>> saveFileAnswers;
     std::function<void(QDialog&)> onShowModal;
+    std::function<void()> onConfirm;
 
     QList<Message> messages;
     QList<Prompt> prompts;

@@ -1,6 +1,9 @@
+#include "BodyChanges.h"
 #include "PaneRichText.h"
+#include "TemplatePaneText.h"
 #include "TemplateBody.h"
 
+#include <QTextDocument>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -43,6 +46,71 @@ TEST(BodySplit, UnreadableOrSeparatorlessBodyKeepsWhatCouldBeRead)
     SetPaneRichText(source, cut.templateRichText);
     EXPECT_EQ(source.toPlainText(), "half a templ");
     EXPECT_EQ(cut.resultRichText, "");
+}
+
+using Pane = BodyChanges::Pane;
+
+// Only touched panes are read; what they read decides whether the body is written.
+TEST(BodyChanges, WrittenWhenEitherPaneDiffersFromWhatWasStoredAndNeverOtherwise)
+{
+    struct Case
+    {
+        const char* what;
+        QList<Pane> touched;
+        QString templateNow;
+        QString resultNow;
+        bool differs;
+    };
+    const Case cases[] = {
+        {"nothing touched", {}, "changed", "changed", false},
+        {"touched, same text", {Pane::Template, Pane::Result}, "T", "R", false},
+        {"template edited", {Pane::Template}, "T2", "R", true},
+        {"letter case only", {Pane::Template}, "t", "R", true},
+        {"result written by Run", {Pane::Result}, "T", "R2", true},
+        {"substitution into the result", {Pane::Result}, "T", "", true},
+    };
+    for (const Case& c : cases) {
+        BodyChanges changes;
+        changes.setStored("key2", {"T", "R"});
+        for (Pane pane : c.touched)
+            changes.touch(pane);
+        QList<Pane> read;
+        const BodyChanges::Texts now = changes.current([&](Pane pane) {
+            read << pane;
+            return pane == Pane::Template ? c.templateNow : c.resultNow;
+        });
+        EXPECT_EQ(changes.differs(now), c.differs) << c.what;
+        EXPECT_EQ(read, c.touched) << c.what << ": an untouched pane is never read";
+        EXPECT_EQ(changes.key(), "key2");
+    }
+}
+
+TEST(BodyChanges, ASaveOrALoadIsTheNewBaseAndTheWarningComesOncePerChange)
+{
+    BodyChanges changes;
+    changes.setStored(QString(), {"", "R"});
+    changes.touch(Pane::Template);
+    EXPECT_TRUE(changes.takeUnsavedWarning());
+    EXPECT_FALSE(changes.takeUnsavedWarning()) << "leaving the pane again says nothing new";
+    changes.touch(Pane::Template);
+    EXPECT_TRUE(changes.takeUnsavedWarning()) << "a further edit is told again";
+
+    const auto read = [](Pane pane) { return pane == Pane::Template ? QString("typed") : QString("R"); };
+    ASSERT_TRUE(changes.differs(changes.current(read)));
+    changes.setStored("key3", changes.current(read));
+    EXPECT_EQ(changes.key(), "key3");
+    EXPECT_FALSE(changes.differs(changes.current([](Pane) { return QString("never read"); })));
+}
+
+TEST(TemplatePaneText, KeepsEveryCharacterAndEndsLinesWithLineFeeds)
+{
+    QTextDocument document;
+    const QString typed = QString::fromUtf8("a\u00A0b\u2007c") + QChar::LineSeparator + "d\ne\u00A0";
+    document.setPlainText(typed);
+    EXPECT_EQ(TemplatePaneText(document), QString::fromUtf8("a\u00A0b\u2007c\nd\ne\u00A0"));
+    EXPECT_NE(document.toPlainText(), TemplatePaneText(document)) << "toPlainText turns no-break spaces into spaces";
+    document.clear();
+    EXPECT_EQ(TemplatePaneText(document), "");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "CapturedFailures.h"
 #include "CatalogueContents.h"
 #include "CatalogueKeys.h"
 #include "Recordset.h"
@@ -63,24 +64,43 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstAndFindsTheMaximum)
 
 TEST(CatalogueContents, ReportsWhatCannotBePlacedAndKeepsTheRest)
 {
+    CapturedFailures failures;
     Recordset table = Table(kHeader, {{"3", "Good", "-1", "0", "3"},
                                       {"3", "Repeated", "-1", "0", "3"},
                                       {"x7", "Broken", "-1", "0", "3"},
                                       {"8", "Orphan", "40", "0", "3"},
                                       {"9", "Under orphan", "8", "0", "3"},
-                                      {"10", "Bad parent", "zz", "0", "3"}});
+                                      {"10", "Bad parent", "zz", "0", "3"},
+                                      {"-1", "Root again", "-1", "0", "3"},
+                                      {"", "No ID", "-1", "0", "3"}});
     table.Add("11"); // an incomplete last record
     const CatalogueContents c = ReadCatalogue(table);
-    EXPECT_EQ(Keys(c), (QStringList{"key3<key-1"}));
-    ASSERT_EQ(c.problems.size(), 6) << c.problems.join('\n').toStdString();
+    EXPECT_EQ(Keys(c), (QStringList{"key3<key-1", "keyx7<key-1"})) << "an ID that is no number keeps its spelling";
+    EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'x7' is not a number\""});
+    ASSERT_EQ(c.problems.size(), 7) << c.problems.join('\n').toStdString();
     EXPECT_TRUE(c.problems.join('\n').contains("its parent 40 is not in the catalogue"));
+    EXPECT_TRUE(c.problems.join('\n').contains("its parent zz is not in the catalogue"));
     EXPECT_TRUE(c.problems.join('\n').contains("used by an earlier record"));
     EXPECT_TRUE(c.problems.join('\n').contains("incomplete"));
-    // IDs as the store matches them on delete: "x7" counts as 0.
-    EXPECT_EQ(c.takenIds, (QSet<qint32>{0, 3, 8, 9, 10}));
+    // IDs as the store matches them on delete: "x7" and "" count as 0.
+    EXPECT_EQ(c.takenIds, (QSet<qint32>{-1, 0, 3, 8, 9, 10}));
     EXPECT_EQ(c.maxId, 10);
     EXPECT_EQ(RecordsWithId(table, 3), 2);
     EXPECT_EQ(RecordsWithId(table, 9), 1);
+}
+
+TEST(CatalogueContents, KeysAndParentsFollowTheIdsAsWritten)
+{
+    CapturedFailures failures;
+    Recordset table = Table(kHeader, {{"07", "Seven, written 07", "-1", "0", "3"},
+                                      {"7", "Seven", "-1", "0", "3"},
+                                      {"8", "Under 07", "07", "0", "3"},
+                                      {"9", "Under 7", "7", "0", "3"}});
+    const CatalogueContents c = ReadCatalogue(table);
+    EXPECT_EQ(Keys(c), (QStringList{"key07<key-1", "key7<key-1", "key8<key07", "key9<key7"}));
+    EXPECT_TRUE(c.problems.isEmpty()) << c.problems.join('\n').toStdString();
+    EXPECT_TRUE(failures.texts.isEmpty());
+    EXPECT_EQ(RecordsWithId(table, 7), 2) << "the store would delete both, so neither may be removed alone";
 }
 
 TEST(CatalogueContents, AHeaderWithoutTheCatalogueFieldsIsUnusable)

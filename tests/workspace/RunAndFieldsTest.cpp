@@ -3,6 +3,7 @@
 #include "ResultPane.h"
 #include "RunCommand.h"
 #include "TemplateBody.h"
+#include "TemplatePaneText.h"
 #include "WorkspaceTestSupport.h"
 
 #include <QCheckBox>
@@ -91,6 +92,17 @@ protected:
     std::unique_ptr<frmDocument> doc;
 };
 
+TEST_F(RunAndFields, NoBreakSpacesReachTheResultAsTyped)
+{
+    const QString nbsp(QChar::Nbsp);
+    for (const QString& typed : {"no" + nbsp + "groups" + nbsp, "x" + nbsp + "[(a" + nbsp + "$F!|1|2)]" + nbsp + "9"}) {
+        run(typed, {});
+        const QString result = TemplatePaneText(*doc->txtTarget()->document());
+        EXPECT_EQ(result.count(nbsp), typed.count(nbsp) + (typed.contains("[(") ? 1 : 0)) << result.toStdString();
+        EXPECT_FALSE(result.contains(u' ')) << "no no-break space turned plain";
+    }
+}
+
 TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
 {
     run(kFieldList, {"3"});
@@ -121,7 +133,8 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     EXPECT_EQ(fields(), (QStringList{"$Field0002!", "$Field0003!"}));
     EXPECT_EQ(selectedField(), "$Field0002!");
     doc->SaveTemplate();
-    EXPECT_EQ(app.readDataFile("TMP_key2"), stored) << "a substitution alone is not saved";
+    EXPECT_NE(app.readDataFile("TMP_key2"), stored) << "a substitution is kept like any other change";
+    EXPECT_TRUE(app.readDataFile("TMP_key2").contains("CustomerId,"));
 
     doc->chkCS()->setChecked(true);
     run(kFieldList, {"3"});

@@ -30,20 +30,9 @@ protected:
     }
     void caretAt(int position) { selectRange(pane, position, position); }
     QString colours() const { return ColourMap(*pane.document()); }
-    // Loads the way selecting a template does (fill the pane, then keep its rich text),
-    // followed by a save that lowers the flag.
-    void load(const QString& richText)
-    {
-        SetPaneRichText(pane, richText);
-        loadedCopy = PaneRichText(pane);
-        templateModified = false;
-    }
-
     QTextEdit pane;
-    QString loadedCopy;
     bool resultBusy = false;
-    bool templateModified = false;
-    SourcePaneColourer colourer{pane, loadedCopy, resultBusy, templateModified};
+    SourcePaneColourer colourer{pane, resultBusy};
 };
 
 TEST_F(SourcePane, ClosingBracketColoursTheTokenAndLeavesTheCaretTypingBlack)
@@ -94,46 +83,21 @@ TEST_F(SourcePane, TextThatStopsBeingASpanTurnsBlackAgain)
     EXPECT_EQ(colours(), "kkkkkk");
 }
 
-TEST_F(SourcePane, CaretAtTheStartRaisesTheFlagWithoutRecolouring)
+TEST_F(SourcePane, NothingIsRecolouredAtTheStartWhileTheResultIsWrittenOrOnLoading)
 {
-    load("x[a]");
-    ASSERT_FALSE(templateModified);
+    SetPaneRichText(pane, "x[a]");
     caretAt(1);
     QTest::keyClick(&pane, Qt::Key_Backspace);
     EXPECT_EQ(pane.toPlainText(), "[a]");
     EXPECT_EQ(colours(), "...");
-    EXPECT_TRUE(templateModified);
-}
 
-TEST_F(SourcePane, ResultBusyRaisesTheFlagButSkipsColouring)
-{
-    resultBusy = true;
-    type("[a]");
-    EXPECT_EQ(colours(), "...");
-    EXPECT_TRUE(templateModified);
-}
-
-TEST_F(SourcePane, ModifiedFlagFollowsTheRichText)
-{
-    load("{\\rtf1 select [x]}");
-    selectRange(pane, 0, 1);
-    type("s");
-    EXPECT_FALSE(templateModified) << "same rich text as loaded";
-    selectRange(pane, 0, 1);
-    type("S");
-    EXPECT_TRUE(templateModified) << "a change of letter case alone is an edit to keep";
-}
-
-TEST_F(SourcePane, LoadingAnotherTemplateRaisesTheFlagAgainstTheOldCopy)
-{
-    load("{\\rtf1 first}");
     SetPaneRichText(pane, "{\\rtf1 second [x]}");
-    EXPECT_TRUE(templateModified);
     EXPECT_EQ(colours(), "..........") << "loading keeps the stored colours";
 
-    load("{\\rtf1 second [x]}");
-    SetPaneRichText(pane, loadedCopy);
-    EXPECT_FALSE(templateModified) << "the same template again is no change";
+    resultBusy = true;
+    pane.clear();
+    type("[a]");
+    EXPECT_EQ(colours(), "...");
 }
 
 TEST_F(SourcePane, UndoAndRedoStepThroughColouringWithoutRecolouring)

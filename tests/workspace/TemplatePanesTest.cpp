@@ -90,37 +90,71 @@ TEST_F(TemplatePanes, AnEditedTemplateIsSavedOnLeavingAndComesBackWithItsColours
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
-TEST_F(TemplatePanes, TheFlagFollowsTheTemplatePaneOnly)
+TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)
 {
+    const QByteArray alpha = app.readDataFile("TMP_key2");
+    const QByteArray beta = app.readDataFile("TMP_key3");
+    {
+        auto doc = open();
+        click(*doc, "key2");
+        leave(*doc, doc->txtSource());
+        leave(*doc, doc->txtTarget());
+        click(*doc, "key3");
+        click(*doc, "key2");
+        EXPECT_FALSE(doc->templateModified());
+        doc->close();
+    }
+    EXPECT_EQ(app.readDataFile("TMP_key2"), alpha) << "looked at, never changed";
+    EXPECT_EQ(app.readDataFile("TMP_key3"), beta);
+
     auto doc = open();
-    click(*doc, "key2");
     click(*doc, "key3");
-    EXPECT_TRUE(doc->templateModified()) << "loading Beta over Alpha's copy raises the flag";
+    typeInto(doc->txtTarget(), " edited"); // the result pane alone is worth keeping too
+    EXPECT_TRUE(doc->templateModified());
     leave(*doc, doc->txtTarget());
     EXPECT_FALSE(doc->templateModified());
-    click(*doc, "key2");
-    click(*doc, "key3");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "beta") << "the spurious save wrote Beta back unchanged";
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "result of beta");
-
-    // Saved and reloaded: only the result pane is edited, so nothing is written.
-    leave(*doc, doc->txtSource());
-    const QByteArray stored = app.readDataFile("TMP_key3");
-    typeInto(doc->txtTarget(), " edited");
+    const QByteArray edited = app.readDataFile("TMP_key3");
+    EXPECT_NE(edited, beta);
+    typeInto(doc->txtTarget(), "x");
+    QTest::keyClick(doc->txtTarget(), Qt::Key_Backspace);
     leave(*doc, doc->txtTarget());
-    EXPECT_FALSE(doc->templateModified());
-    EXPECT_EQ(app.readDataFile("TMP_key3"), stored);
+    EXPECT_EQ(app.readDataFile("TMP_key3"), edited) << "typed and taken back is no change";
 
-    // Letter case alone is an edit worth keeping.
-    retype(doc->txtSource(), "BETA");
+    retype(doc->txtSource(), "BETA"); // letter case alone is an edit as well
     EXPECT_TRUE(doc->templateModified());
     leave(*doc, doc->txtSource());
     click(*doc, "key2");
     click(*doc, "key3");
     EXPECT_EQ(doc->txtSource()->toPlainText(), "BETA");
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), "result of beta edited");
 }
 
-TEST_F(TemplatePanes, TheRootEmptiesTheTemplatePaneAndWritesNothing)
+TEST_F(TemplatePanes, RunClickedWithTheMouseAndSubstitutionsBeforeMovingOnAreKept)
+{
+    app.writeDataFile("Values.app", CatalogueFile({"2|CustomerId|-1|0|3"}));
+    auto doc = open();
+    click(*doc, "key2");
+    retype(doc->txtSource(), "[($F!|1|2)]");
+    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton); // the template pane loses the focus first
+    const QString result = doc->txtTarget()->toPlainText();
+    ASSERT_TRUE(result.contains("$F0002!")) << result.toStdString();
+    click(*doc, "key3");
+    click(*doc, "key2");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "[($F!|1|2)]");
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), result) << "Run's own result, not the one before it";
+
+    doc->cmdRun()->click();
+    doc->tvValues()->selectNode("key2");
+    doc->tvValues_DblClick(); // fills the first field; the focus never entered a pane
+    const QString filled = doc->txtTarget()->toPlainText();
+    ASSERT_TRUE(filled.contains("CustomerId")) << filled.toStdString();
+    click(*doc, "key3");
+    click(*doc, "key2");
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), filled);
+    EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
+}
+
+TEST_F(TemplatePanes, TheRootEmptiesTheTemplatePaneAndWhatIsTypedThereIsKeptAndToldAbout)
 {
     auto doc = open();
     click(*doc, "key2");
@@ -134,12 +168,88 @@ TEST_F(TemplatePanes, TheRootEmptiesTheTemplatePaneAndWritesNothing)
     EXPECT_EQ(doc->tabBody()->currentIndex(), 0);
     const QByteArray edited = app.readDataFile("TMP_key2");
     EXPECT_NE(edited, stored);
+    EXPECT_FALSE(doc->templateModified()) << "nothing typed under the root yet";
 
     typeInto(doc->txtSource(), "typed under the root");
     leave(*doc, doc->txtSource());
-    EXPECT_FALSE(doc->templateModified());
+    leave(*doc, doc->txtSource());
+    EXPECT_TRUE(doc->templateModified()) << "nowhere to write it, but not dropped either";
+    ASSERT_EQ(dialogs.messages.size(), 1) << "told once, not on every move";
+    EXPECT_TRUE(dialogs.messages[0].text.contains("not saved"));
+    typeInto(doc->txtSource(), " and more");
+    leave(*doc, doc->txtSource());
+    EXPECT_EQ(dialogs.messages.size(), 2) << "a further edit is told again";
     EXPECT_EQ(app.readDataFile("TMP_key2"), edited);
     EXPECT_EQ(app.readDataFile("TMP_key3"), BodyFile("beta_$$$_001_$$$_result of beta"));
+}
+
+TEST_F(TemplatePanes, HurriedClicksNeverLeaveTheTreeWithoutASelection)
+{
+    auto doc = open();
+    CatalogueTree* tree = doc->tvTempalates();
+    click(*doc, "key2");
+    const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 3);
+    ASSERT_EQ(tree->itemAt(empty), nullptr);
+    const QPoint alpha = tree->visualItemRect(tree->node("key2")).center();
+
+    typeInto(doc->txtSource(), " one");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, empty);
+    EXPECT_EQ(tree->selectedKey(), "key2");
+    typeInto(doc->txtSource(), " two");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, alpha);
+    EXPECT_EQ(tree->selectedKey(), "key2");
+    QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(tree->selectedKey(), "key2");
+    typeInto(doc->txtSource(), " three");
+    doc->close();
+
+    auto again = open();
+    click(*again, "key2");
+    EXPECT_EQ(again->txtSource()->toPlainText(), "alpha [x] one two three");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(TemplatePanes, ClickingWhatIsAlreadySelectedActsAsAFirstClick)
+{
+    auto doc = open();
+    click(*doc, "key2");
+    doc->selectBodyTab(1);
+    // Saved meanwhile by another workspace window.
+    app.writeDataFile("TMP_key2", BodyFile("alpha again_$$$_001_$$$_new result"));
+    click(*doc, "key2");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "alpha again");
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), "new result");
+    EXPECT_EQ(doc->tabBody()->currentIndex(), 0);
+
+    click(*doc, "key-1");
+    doc->txtSource()->setPlainText("scratch");
+    click(*doc, "key-1");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "");
+
+    doc->selectListTab(1);
+    doc->selectBodyTab(0);
+    QTabBar* list = doc->tabList();
+    QTest::mouseClick(list, Qt::LeftButton, {}, list->tabRect(1).center());
+    EXPECT_EQ(doc->tabBody()->currentIndex(), 1) << "Values List always brings the result pane";
+}
+
+TEST_F(TemplatePanes, AnIdWrittenByHandOpensTheBodyItsKeyNames)
+{
+    app.writeDataFile("Tempalates.app", CatalogueFile({"07|Seven|-1|0|3", "abc|Letters|-1|0|3"}));
+    app.writeDataFile("TMP_key07", BodyFile("seven as written_$$$_001_$$$_r07"));
+    app.writeDataFile("TMP_key7", BodyFile("not this one_$$$_001_$$$_r7"));
+    app.writeDataFile("TMP_keyabc", BodyFile("letters_$$$_001_$$$_rabc"));
+    auto doc = open();
+    EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'abc' is not a number\""});
+    EXPECT_EQ(children(doc->tvTempalates(), "key-1"), (QStringList{"key07=Seven", "keyabc=Letters"}));
+    click(*doc, "key07");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "seven as written");
+    typeInto(doc->txtSource(), " and edited");
+    click(*doc, "keyabc");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "letters");
+    EXPECT_TRUE(app.readDataFile("TMP_key07").contains("seven as written and edited"));
+    EXPECT_EQ(app.readDataFile("TMP_key7"), BodyFile("not this one_$$$_001_$$$_r7"));
+    EXPECT_EQ(doc->nextTempalateKey(), "key9");
 }
 
 TEST_F(TemplatePanes, ANewTemplateOpensWithBothPanesEmpty)
@@ -252,6 +362,13 @@ TEST_F(TemplatePanes, ALegacyBodyLoadsIntoTheSamePaneTextsAndColours)
     EXPECT_EQ(doc->txtTarget()->toPlainText(), "$Col0001!,\n$Col0002!");
     EXPECT_EQ(ColourMap(*doc->txtTarget()->document()), "rrrrrrrrrk\nrrrrrrrrr");
     EXPECT_TRUE(failures.texts.isEmpty());
+
+    leave(*doc, doc->txtSource());
+    leave(*doc, doc->txtTarget());
+    click(*doc, "key3");
+    doc->close();
+    EXPECT_EQ(app.readDataFile("TMP_key2"), BodyFile(source + '\0' + "_$$$_001_$$$_" + result + '\0'))
+        << "a body left alone keeps the Windows edition's bytes";
 }
 
 } // namespace

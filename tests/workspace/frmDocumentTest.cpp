@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -98,11 +99,48 @@ TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndBarsNeverReachTheFile)
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_TRUE(box->text().isEmpty());
     addValue(*doc, "a|b");
-    addValue(*doc, "");
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), (QStringList{"key2=Orders", "key3=a|b", "key4="}));
-    EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|Orders|-1|0|3", "3|ab|-1|0|3", "4||-1|0|3"}));
+    EXPECT_EQ(children(doc->tvValues(), "key-1"), (QStringList{"key2=Orders", "key3=a|b"}));
+    EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|Orders|-1|0|3", "3|ab|-1|0|3"}));
     auto again = open(app);
-    EXPECT_EQ(children(again->tvValues(), "key-1"), (QStringList{"key2=Orders", "key3=ab", "key4="}));
+    EXPECT_EQ(children(again->tvValues(), "key-1"), (QStringList{"key2=Orders", "key3=ab"}));
+}
+
+TEST_F(WorkspaceTest, ARefusedNameStaysInTheBoxAndABlankOneIsRefusedWithAMessage)
+{
+    auto doc = open(app);
+    const QByteArray before = app.readDataFile("Values.app");
+    struct Attempt
+    {
+        const char* box;
+        const char* button;
+        QString typed;
+        bool storeRefuses;
+    };
+    const Attempt attempts[] = {
+        {"txtValue", "cmdAddValue", "", false},
+        {"txtValue", "cmdAddValue", " \t ", false},
+        {"txtValue", "cmdAddValue", QString::fromUtf8("名前"), true}, // not in Windows-1252
+        {"txtTempalate", "cmdAddTempalate", "   ", false},
+        {"txtTempalate", "cmdAddTempalate", QString::fromUtf8("テンプレート"), true},
+    };
+    for (const Attempt& a : attempts) {
+        auto* box = control<QLineEdit>(*doc, a.box);
+        box->setText(a.typed);
+        control<QPushButton>(*doc, a.button)->click();
+        control<QPushButton>(*doc, a.button)->click(); // impatient: twice
+        EXPECT_EQ(box->text(), a.typed) << "kept for the user to put right";
+        const QString said = a.storeRefuses ? failures.texts.value(failures.texts.size() - 1)
+                                            : dialogs.messages.value(dialogs.messages.size() - 1).text;
+        EXPECT_FALSE(said.isEmpty()) << a.typed.toStdString();
+    }
+    EXPECT_EQ(dialogs.messages.size(), 6);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("name"));
+    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{});
+    EXPECT_EQ(children(doc->tvTempalates(), "key-1"), QStringList{});
+    EXPECT_EQ(app.readDataFile("Values.app"), before);
+
+    addValue(*doc, "Orders");
+    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{"key2=Orders"}) << "refusals use up no key";
 }
 
 TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
@@ -116,6 +154,7 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
     CatalogueTree* templates = doc->tvTempalates();
     const QByteArray before = app.readDataFile("Tempalates.app");
 
+    dialogs.confirmAnswers = {true, true};
     doc->cmdRemoveTempalate_Click(); // the root
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_NE(templates->node("key-1"), nullptr);
@@ -141,6 +180,48 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
     EXPECT_EQ(app.readDataFile("Values.app"), kEmptyTable);
     EXPECT_EQ(app.readDataFile("VAL_key3"), "not ours") << "values have no body files";
     EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.confirmations, (QStringList{"Remove the template \"Select\"? Its text and result are deleted "
+                                                  "with it.",
+                                                  "Remove the value \"Orders\"?"}));
+    EXPECT_EQ(templates->selectedKey(), "key2") << "the parent takes the selection";
+
+    // Answered No: nothing changes.
+    templates->selectNode("key2");
+    doc->cmdRemoveTempalate_Click();
+    EXPECT_NE(templates->node("key2"), nullptr);
+    EXPECT_TRUE(app.dataFileExists("TMP_key2"));
+}
+
+TEST_F(WorkspaceTest, ADoubleClickOnRemoveTakesOneItem)
+{
+    app.writeDataFile("Tempalates.app",
+                      CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "4|Update|2|0|3", "5|Delete|2|0|3"}));
+    for (const char* body : {"TMP_key2", "TMP_key3", "TMP_key4", "TMP_key5"})
+        app.writeDataFile(body, kNewBody);
+    auto doc = open(app);
+    doc->show();
+    CatalogueTree* templates = doc->tvTempalates();
+    auto* remove = control<QPushButton>(*doc, "cmdRemoveTempalate");
+
+    // The second click arrives while the first one's question is still open.
+    templates->selectNode("key4");
+    dialogs.confirmAnswers = {true, true};
+    bool clickedAgain = false;
+    dialogs.onConfirm = [&] {
+        if (!std::exchange(clickedAgain, true))
+            QTest::mouseClick(remove, Qt::LeftButton);
+    };
+    QTest::mouseDClick(remove, Qt::LeftButton);
+    EXPECT_EQ(children(templates, "key2"), (QStringList{"key3=Select", "key5=Delete"}));
+    EXPECT_TRUE(app.dataFileExists("TMP_key3") && app.dataFileExists("TMP_key5"));
+    EXPECT_EQ(dialogs.confirmations, QStringList{"Remove the template \"Update\"? Its text and result are deleted "
+                                                 "with it."})
+        << "the click that came while the question was open did nothing";
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Item can't be deleted, first delete its childs"})
+        << "the double-click's second click met the parent, never a neighbour";
+    EXPECT_EQ(templates->selectedKey(), "key2");
+    EXPECT_EQ(app.readDataFile("Tempalates.app"),
+              CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "5|Delete|2|0|3"}));
 }
 
 TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
@@ -155,6 +236,7 @@ TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
     EXPECT_EQ(children(doc->tvTempalates(), "key-1"), QStringList{"key2=SQL"});
     EXPECT_FALSE(app.dataFileExists("TMP_key3")) << "no body without its record";
     doc->tvTempalates()->selectNode("key2");
+    dialogs.confirmAnswers = {true};
     doc->cmdRemoveTempalate_Click();
     EXPECT_NE(doc->tvTempalates()->node("key2"), nullptr);
     EXPECT_TRUE(app.dataFileExists("TMP_key2")) << "the body stays when the record could not be deleted";
@@ -183,6 +265,7 @@ TEST_F(WorkspaceTest, AReadOnlyDataFolderChangesNothing)
     QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::ExeOwner);
     addValue(*doc, "lost");
     doc->tvValues()->selectNode("key2");
+    dialogs.confirmAnswers = {true};
     doc->cmdRemoveValue_Click();
     QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{"key2=Orders"});
@@ -216,16 +299,19 @@ TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
                                            "6|Orphan|40|0|3", "3|Lines|2|0|3"});
     app.writeDataFile("Values.app", file);
     auto doc = open(app);
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{"key2=Orders"});
+    EXPECT_EQ(children(doc->tvValues(), "key-1"), (QStringList{"key2=Orders", "keyabc=Broken"}))
+        << "an ID that is not a number still shows, under the key it spells";
     EXPECT_EQ(children(doc->tvValues(), "key2"), QStringList{"key3=Lines"});
+    EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'abc' is not a number\""});
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("3 record(s)"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains("2 record(s)"));
     EXPECT_EQ(app.readDataFile("Values.app"), file);
 
     doc->tvValues()->selectNode("key2");
     addValue(*doc, "fresh");
     EXPECT_EQ(children(doc->tvValues(), "key2"), (QStringList{"key3=Lines", "key8=fresh"}))
         << "a key above every stored ID, the orphan's included";
+    dialogs.confirmAnswers = {true, true};
     for (const char* leaf : {"key8", "key3"}) {
         doc->tvValues()->selectNode(leaf);
         doc->cmdRemoveValue_Click();

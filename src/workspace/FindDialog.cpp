@@ -2,7 +2,6 @@
 
 #include "Twips.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +19,9 @@ void paintLightGrey(QWidget* control, QPalette::ColorRole role)
 } // namespace
 
 FindDialog::FindDialog(QWidget* owner)
-    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // A dialog rather than a tool window: Qt hands an active tool window's shortcuts on to the
+    // window under it, where Alt+R would press the workspace's Run instead of our Replace.
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , Label1(new QLabel(QStringLiteral("Find What:"), this))
     , txtFind(new QLineEdit(this))
     , Label2(new QLabel(QStringLiteral("Replace With:"), this))
@@ -68,34 +69,6 @@ FindRequest FindDialog::ask()
     request_ = {};
     exec();
     return request_;
-}
-
-// A tool window hands shortcuts to the window under it, where Alt+R would press the
-// workspace's Run; the dialog's own mnemonics take their keys first.
-QPushButton* FindDialog::mnemonicButton(const QKeyEvent& key) const
-{
-    const QKeySequence pressed(key.keyCombination());
-    for (QPushButton* button : {cmdFind, cmdReplace})
-        if (QKeySequence::mnemonic(button->text()) == pressed)
-            return button;
-    return nullptr;
-}
-
-bool FindDialog::event(QEvent* event)
-{
-    if (event->type() == QEvent::ShortcutOverride && mnemonicButton(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
-    return QDialog::event(event);
-}
-
-void FindDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (QPushButton* button = mnemonicButton(*event))
-        button->click();
-    else
-        QDialog::keyPressEvent(event);
 }
 
 void FindDialog::place(QWidget* control, int left, int top, int width, int height)

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,12 +19,7 @@ public:
     // Shows the dialog modal and returns what the user did.
     FindRequest ask();
 
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    QPushButton* mnemonicButton(const QKeyEvent& key) const;
     void place(QWidget* control, int left, int top, int width, int height);
     void cmdFind_Click();
     void cmdReplace_Click();

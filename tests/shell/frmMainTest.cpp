@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -321,9 +322,11 @@ TEST_F(MainWindowTest, TheFindDialogsOwnMnemonicsWinOverTheWorkspaceWhileItIsUp)
                                       std::pair{Qt::Key_F, FindRequest::Action::Find}}) {
         FindDialog dialog(doc);
         QTimer::singleShot(0, &dialog, [&dialog, key] {
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-            QTest::keyClicks(QApplication::focusWidget(), "needle");
-            QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+            dialog.activateWindow();
+            ASSERT_TRUE(QTest::qWaitFor([&dialog] { return QApplication::activeWindow() == &dialog; }));
+            auto* findBox = control<QLineEdit>(dialog, "txtFind");
+            QTest::keyClicks(findBox, "needle");
+            QTest::keyClick(findBox, key, Qt::AltModifier);
         });
         QTimer::singleShot(5000, &dialog, &QDialog::reject); // never hang the suite on a lost key
         const FindRequest request = dialog.ask();

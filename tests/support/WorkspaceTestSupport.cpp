@@ -1,7 +1,9 @@
 #include "WorkspaceTestSupport.h"
 
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 
 QStringList children(CatalogueTree* tree, const QString& key)
 {
@@ -28,6 +30,14 @@ void addTemplate(frmDocument& doc, const QString& text)
 void addValue(frmDocument& doc, const QString& text)
 {
     type(doc, "txtValue", "cmdAddValue", text);
+}
+
+void doubleClick(QWidget* widget, QPoint at)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(widget, &twice);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
 void selectRange(QTextEdit& pane, int from, int to)

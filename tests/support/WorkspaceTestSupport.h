@@ -26,6 +26,10 @@ QStringList children(CatalogueTree* tree, const QString& key);
 void addTemplate(frmDocument& doc, const QString& text);
 void addValue(frmDocument& doc, const QString& text);
 
+// A double-click as the platform sends it: a click, then a double-click in place of the
+// second press, then its release.
+void doubleClick(QWidget* widget, QPoint at);
+
 // Selects the characters from..to in a pane.
 void selectRange(QTextEdit& pane, int from, int to);
 

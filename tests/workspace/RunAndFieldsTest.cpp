@@ -66,13 +66,7 @@ protected:
         tree->selectNode(key);
         const QRect rect = tree->visualItemRect(tree->node(key));
         ASSERT_FALSE(rect.isEmpty());
-        // As the platform sends it: a click, then the double-click in place of a second press.
-        QWidget* viewport = tree->viewport();
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, rect.center());
-        QMouseEvent twice(QEvent::MouseButtonDblClick, rect.center(), viewport->mapToGlobal(rect.center()),
-                          Qt::LeftButton, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(viewport, &twice);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, rect.center());
+        ::doubleClick(tree->viewport(), rect.center());
     }
     void drop(const QString& text, QList<std::optional<QString>> answers)
     {

@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>

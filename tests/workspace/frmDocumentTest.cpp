@@ -211,7 +211,7 @@ TEST_F(WorkspaceTest, ADoubleClickOnRemoveTakesOneItem)
         if (!std::exchange(clickedAgain, true))
             QTest::mouseClick(remove, Qt::LeftButton);
     };
-    QTest::mouseDClick(remove, Qt::LeftButton);
+    doubleClick(remove, remove->rect().center());
     EXPECT_EQ(children(templates, "key2"), (QStringList{"key3=Select", "key5=Delete"}));
     EXPECT_TRUE(app.dataFileExists("TMP_key3") && app.dataFileExists("TMP_key5"));
     EXPECT_EQ(dialogs.confirmations, QStringList{"Remove the template \"Update\"? Its text and result are deleted "

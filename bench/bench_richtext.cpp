@@ -89,17 +89,13 @@ void BM_TypeClosingBracket2000Lines(benchmark::State& state)
         text += QStringLiteral("INSERT INTO $Table! ([($Col!|1|n)(,|1|n-1)]) VALUES ([(:$Col!|1|n)(,|1|n-1)]);\n");
     text += "[($Last!|1|n)";
     auto pane = Pane({});
-    QString loadedCopy;
     bool resultBusy = false;
-    bool templateModified = false;
     SetPaneRichText(*pane, text);
-    SourcePaneColourer colourer(*pane, loadedCopy, resultBusy, templateModified);
+    SourcePaneColourer colourer(*pane, resultBusy);
     QObject::connect(pane.get(), &QTextEdit::textChanged, [&] { colourer.txtSource_Change(); });
     RecolourTemplate(*pane->document());
-    loadedCopy = PaneRichText(*pane);
     pane->moveCursor(QTextCursor::End);
     for (auto _ : state) {
-        templateModified = false; // the worst case: the rich text is compared on this keystroke
         QKeyEvent press(QEvent::KeyPress, Qt::Key_BracketRight, Qt::NoModifier, "]");
         QApplication::sendEvent(pane.get(), &press);
         state.PauseTiming();

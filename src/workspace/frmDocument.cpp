@@ -10,10 +10,10 @@
 #include "RunCommand.h"
 #include "SourcePaneColourer.h"
 #include "TemplateBody.h"
+#include "TemplatePaneText.h"
 #include "TextDrops.h"
 #include "Twips.h"
 #include "ValueTreeRules.h"
-#include "TemplatePaneText.h"
 #include "Windows1252.h"
 
 #include <QCheckBox>
@@ -657,8 +657,7 @@ void frmDocument::SaveTemplate()
         if (bodyChanges_.takeUnsavedWarning())
             Dialogs::current().message(
                 this,
-                QStringLiteral("The panes belong to no template, so they were not saved. Add or select a template "
-                               "to keep their text."),
+                QStringLiteral("The panes belong to no template, so their changes are not saved."),
                 Dialogs::Icon::Warning);
         return;
     }

@@ -1,6 +1,7 @@
 #include "PaneLooks.h"
 #include "WorkspaceTestSupport.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QFile>
 #include <QMdiSubWindow>
@@ -145,11 +146,14 @@ TEST_F(TemplatePanes, RunClickedWithTheMouseAndSubstitutionsBeforeMovingOnAreKep
     EXPECT_EQ(doc->txtTarget()->toPlainText(), result) << "Run's own result, not the one before it";
 
     doc->cmdRun()->click();
-    doc->tvValues()->selectNode("key2");
-    doc->tvValues_DblClick(); // fills the first field; the focus never entered a pane
+    CatalogueTree* values = doc->tvValues();
+    doubleClick(values->viewport(), values->visualItemRect(values->node("key2")).center()); // fills the first field
     const QString filled = doc->txtTarget()->toPlainText();
     ASSERT_TRUE(filled.contains("CustomerId")) << filled.toStdString();
-    click(*doc, "key3");
+    ASSERT_EQ(QApplication::focusWidget(), values);
+    // Straight on to another template, as a keyboard move does: no pane loses the focus.
+    doc->tvTempalates()->setCurrentItem(doc->tvTempalates()->node("key3"));
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "beta");
     click(*doc, "key2");
     EXPECT_EQ(doc->txtTarget()->toPlainText(), filled);
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();

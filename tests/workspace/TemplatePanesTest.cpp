@@ -2,6 +2,7 @@
 #include "WorkspaceTestSupport.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QFile>
 #include <QMdiSubWindow>
@@ -156,6 +157,18 @@ TEST_F(TemplatePanes, RunClickedWithTheMouseAndSubstitutionsBeforeMovingOnAreKep
     EXPECT_EQ(doc->txtSource()->toPlainText(), "beta");
     click(*doc, "key2");
     EXPECT_EQ(doc->txtTarget()->toPlainText(), filled);
+
+    // Twice in a row with a large n: the last result is the one listed and kept.
+    retype(doc->txtSource(), "[($F!|1|n)]");
+    dialogs.inputAnswers = {"20000", "20000"};
+    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
+    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
+    EXPECT_EQ(doc->cboFields()->count(), 20000);
+    EXPECT_FALSE(doc->templateModified());
+    const QString large = doc->txtTarget()->toPlainText();
+    click(*doc, "key3");
+    click(*doc, "key2");
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), large);
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 

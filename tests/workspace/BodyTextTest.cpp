@@ -1,5 +1,6 @@
 #include "BodyChanges.h"
 #include "PaneRichText.h"
+#include "RandomText.h"
 #include "TemplatePaneText.h"
 #include "TemplateBody.h"
 
@@ -104,13 +105,20 @@ TEST(BodyChanges, ASaveOrALoadIsTheNewBaseAndTheWarningComesOncePerChange)
 
 TEST(TemplatePaneText, KeepsEveryCharacterAndEndsLinesWithLineFeeds)
 {
+    const QString nbsp(QChar::Nbsp);
+    const QStringList pieces{"a", "7", nbsp, QString(QChar(0x2007)), "\t", "\n", QString(QChar::LineSeparator),
+                             "[(", "|1|n)]", "$F!", QString::fromUtf8("\u20AC"), " "};
+    std::mt19937 random(11);
     QTextDocument document;
-    const QString typed = QString::fromUtf8("a\u00A0b\u2007c") + QChar::LineSeparator + "d\ne\u00A0";
-    document.setPlainText(typed);
-    EXPECT_EQ(TemplatePaneText(document), QString::fromUtf8("a\u00A0b\u2007c\nd\ne\u00A0"));
+    for (int i = 0; i < 500; ++i) {
+        const QString typed = RandomText(random, pieces, 12);
+        document.setPlainText(typed);
+        QString expected = typed;
+        expected.replace(QChar::LineSeparator, u'\n');
+        ASSERT_EQ(TemplatePaneText(document), expected) << typed.toStdString();
+    }
+    document.setPlainText("x" + nbsp);
     EXPECT_NE(document.toPlainText(), TemplatePaneText(document)) << "toPlainText turns no-break spaces into spaces";
-    document.clear();
-    EXPECT_EQ(TemplatePaneText(document), "");
 }
 
 } // namespace

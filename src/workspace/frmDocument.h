@@ -213,7 +213,9 @@ private:
     QTextEdit* txtSource_ = nullptr;
     QTextEdit* txtTarget_ = nullptr;
 
+    // Which template the panes belong to and whether they hold changes to store.
     BodyChanges bodyChanges_;
+    // Set while a Remove is handled, so a click arriving meanwhile does nothing.
     bool removing_ = false;
     bool resultBusy_ = false;
     std::unique_ptr<SourcePaneColourer> sourceColourer_;

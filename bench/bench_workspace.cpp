@@ -107,7 +107,7 @@ void SaveTemplateWith100kResultLines(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         folder.doc->txtSource()->moveCursor(QTextCursor::End);
-        folder.doc->txtSource()->insertPlainText("x"); // an edit raises the flag
+        folder.doc->txtSource()->insertPlainText("x"); // an edit to store
         state.ResumeTiming();
         folder.doc->SaveTemplate();
     }
@@ -122,7 +122,7 @@ void TypeClosingBracketIn2000LineTemplate(benchmark::State& state)
     pane->setFocus();
     for (auto _ : state) {
         state.PauseTiming();
-        folder.doc->SaveTemplate(); // flag down: the keystroke pays for the rich text comparison
+        folder.doc->SaveTemplate(); // each keystroke starts from a stored template
         pane->moveCursor(QTextCursor::End);
         state.ResumeTiming();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_BracketRight, Qt::NoModifier, "]");

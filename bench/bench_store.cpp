@@ -1,3 +1,4 @@
+#include "FailureReporter.h"
 #include "Stream.h"
 
 #include <QDir>
@@ -72,7 +73,36 @@ void InsertRecord(benchmark::State& state)
     }
 }
 
+// 40 KB table files shaped to make padding of short records grow with the square of the file:
+// a 20,000-field header followed by 10,000 one-field records, and the same with empty records.
+void HostileTableFile(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("Data"));
+    const QByteArray record = state.range(0) ? QByteArrayLiteral("\xB1x") : QByteArrayLiteral("\xB1");
+    const QByteArray bytes = "\"ID" + QByteArray(20000, '|') + record.repeated(10000) + "\"\r\n";
+    QFile file(folder.path() + QStringLiteral("/Data/Values.app"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::abort();
+    file.close();
+    Stream store(folder.path());
+    struct Silent final : FailureReporter
+    {
+        void reportFailure(const QString&) override {}
+    } silent;
+    FailureReporter* const previous = FailureReporter::install(&silent);
+    for (auto _ : state) {
+        // The short records are refused as a damaged file; the empty ones read as no records.
+        std::optional<Recordset> table = store.GetRecordset(QStringLiteral("Data\\Values.app"));
+        if (table.has_value() == bool(state.range(0)))
+            state.SkipWithError("the hostile file was not read as expected");
+        benchmark::DoNotOptimize(table);
+    }
+    FailureReporter::install(previous);
+}
+
 } // namespace
 
+BENCHMARK(HostileTableFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(GetRecordset)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(InsertRecord)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);

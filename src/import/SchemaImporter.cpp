@@ -92,7 +92,8 @@ SchemaImportResult SchemaImporter::run(const QStringList& existingNames, const T
         const ListedTable& table = tables->at(i);
         const QString folded = table.nodeText.toCaseFolded();
         if (!dictionaryPath_) {
-            if (known.contains(folded))
+            result.lastSkipped = known.contains(folded);
+            if (result.lastSkipped)
                 continue;
             known.insert(folded);
         }

@@ -26,6 +26,8 @@ struct SchemaImportResult
     int tablesListed = 0;
     int tablesHandedOn = 0;
     bool cancelled = false;
+    // True when the last table listed was skipped because the parent holds it already.
+    bool lastSkipped = false;
     // Set when the tables could not be listed at all (passwords removed).
     std::optional<QString> listingFailure;
 };

@@ -49,8 +49,22 @@ void writeQuoted(const QString& path, QStringView content)
     // Unbuffered, so a short write (a full disk) shows in write()'s count: a failed flush inside
     // commit() can go unnoticed and replace the old file with a cut one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(line) != line.size() || !file.commit())
-        throw StoreFailure{QStringLiteral("Cannot write %1: %2").arg(shown(path), file.errorString())};
+    const auto failed = [&](const QString& reason) {
+        return StoreFailure{QStringLiteral("Cannot write %1: %2").arg(shown(path), reason)};
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw failed(file.errorString());
+    // A write cut short by a full disk sets no error; writing the rest then fails with the system's own.
+    qint64 written = 0;
+    for (qint64 step = 0; written < line.size(); written += step) {
+        step = file.write(line.constData() + written, line.size() - written);
+        if (step <= 0)
+            break;
+    }
+    if (written < line.size())
+        throw failed(file.error() == QFileDevice::NoError ? QStringLiteral("The disk is full") : file.errorString());
+    if (!file.commit())
+        throw failed(file.errorString());
 }
 
 } // namespace DataFile

@@ -45,7 +45,7 @@ void Recordset::setFieldCount(const QVariant& vNewValue)
 
 QString Recordset::FieldNames() const
 {
-    return names_.mid(0, qMax(fieldCount_, 0)).join(QLatin1Char(','));
+    return fieldNameList().join(QLatin1Char(','));
 }
 
 void Recordset::setFieldNames(const QVariant& vNewValue)

@@ -46,6 +46,8 @@ public:
     // A value that is not an integer reports "getMax: ..." and gives nullopt.
     std::optional<qint32> getMax(const QVariant& vIndex);
 
+    // The names taking part in lookups, one per field.
+    QStringList fieldNameList() const { return names_.mid(0, qMax(fieldCount_, 0)); }
     qint32 cursor() const { return cursor_; }
     qsizetype valueCount() const { return values_.size(); }
     void reserveValues(qsizetype count) { values_.reserve(count); }

@@ -35,8 +35,7 @@ void requireFieldCount(const QString& text, const QVariantList& record)
                                .arg(fields)};
 }
 
-// The table's records with their ID fields; an empty record has no ID field at all and stops
-// the change before anything is written.
+// The table's records with their ID fields; an empty record is no record and stays as it is.
 template <typename OnRecord>
 QString rewriteRecords(const QString& text, OnRecord&& onRecord)
 {
@@ -44,8 +43,10 @@ QString rewriteRecords(const QString& text, OnRecord&& onRecord)
     QStringList kept{records.first()};
     for (qsizetype i = 1; i < records.size(); ++i) {
         const QString& record = records[i];
-        if (record.isEmpty())
-            throw StoreFailure{QStringLiteral("Record %1 is empty: it has no ID field").arg(i)};
+        if (record.isEmpty()) {
+            kept << record;
+            continue;
+        }
         const qsizetype idEnd = record.indexOf(TableText::fieldSeparator);
         const double id = TableText::leadingNumber(QStringView(record).first(idEnd < 0 ? record.size() : idEnd));
         onRecord(id, record, kept);
@@ -156,19 +157,27 @@ QString Stream::BuildRecordLine(const QVariantList& values)
     for (const QVariant& value : values) {
         if (!value.isNull() && !value.canConvert<QString>())
             throw StoreFailure{QStringLiteral("A value of type %1 cannot be stored as text").arg(value.typeName())};
-        QString field = value.toString();
-        field.removeIf([](QChar c) { return c == TableText::fieldSeparator || c == TableText::recordSeparator; });
+        const QString field = value.toString();
+        // Stripping the character would store a different name than the one the user sees.
+        if (const std::optional<char16_t> separator = TableText::separatorIn(field))
+            throw StoreFailure{TableText::separatorMessage(*separator)};
         fields << TableText::trimSpaces(field).toString();
     }
-    return fields.join(TableText::fieldSeparator);
+    QString line = fields.join(TableText::fieldSeparator);
+    // An empty record text reads back as no record at all, so the value would vanish.
+    if (line.isEmpty())
+        throw StoreFailure{QStringLiteral("A record made of one empty value cannot be stored")};
+    return line;
 }
 
 Recordset Stream::readRecordset(const QString& psFileName) const
 {
     TableText::Parsed parsed = TableText::parse(ReadTableText(psFileName));
+    const QString problem = QDir::toNativeSeparators(tablePath(psFileName)) + QStringLiteral(": ") + parsed.shapeProblem;
+    if (parsed.unreadable)
+        throw StoreFailure{problem};
     if (!parsed.shapeProblem.isEmpty())
-        reportFailure(QStringLiteral("GetRecordset"),
-                      QDir::toNativeSeparators(tablePath(psFileName)) + QStringLiteral(": ") + parsed.shapeProblem);
+        reportFailure(QStringLiteral("GetRecordset"), problem);
     return std::move(parsed.table);
 }
 

@@ -112,7 +112,9 @@ private:
             ++pos_;
         }
         if (pos_ == start) {
-            text(in_[pos_++]); // a control character
+            // Of the raw control characters only a tab is text; the others a writer sends as \'hh or \uN.
+            if (in_[pos_++] == u'\t')
+                text(QChar(u'\t'));
             return;
         }
         QStringView chunk = in_.mid(start, pos_ - start);
@@ -250,7 +252,8 @@ private:
                 endColour();
             return;
         }
-        if (state_.destination != Destination::Text || (c.unicode() < 0x20 && c != u'\t'))
+        // Line ends come only from \par and \line; other control characters are the user's text.
+        if (state_.destination != Destination::Text || c == u'\r' || c == u'\n')
             return;
         startText();
         pending_ += c;

@@ -5,11 +5,10 @@
 #include "Dialogs.h"
 #include "ImportRecords.h"
 #include "SchemaImporter.h"
-#include "Windows1252.h"
+#include "StorableName.h"
 #include "frmDocument.h"
 
 #include <QProgressDialog>
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -29,22 +28,13 @@ QStringList childTexts(const QTreeWidgetItem* parent)
     return texts;
 }
 
-// The catalogue files are Windows-1252: a name outside it cannot be stored.
-bool storable(const ImportedTable& table)
-{
-    if (!Windows1252::encode(table.name))
-        return false;
-    return std::all_of(table.columns.begin(), table.columns.end(),
-                       [](const QString& column) { return Windows1252::encode(column).has_value(); });
-}
-
 QString leftOutMessage(const QStringList& names)
 {
     QStringList listed = names.mid(0, kNamesListed);
     if (names.size() > kNamesListed)
         listed << QStringLiteral("... and %1 more").arg(names.size() - kNamesListed);
-    return QStringLiteral("%1 table(s) were left out because their names or column names hold characters the "
-                          "value catalogue cannot store:\n\n%2")
+    return QStringLiteral("%1 table(s) or column(s) were left out because their names hold characters the value "
+                          "catalogue cannot store:\n\n%2")
         .arg(names.size())
         .arg(listed.join(u'\n'));
 }
@@ -55,6 +45,7 @@ class ValueImport
 public:
     ValueImport(frmDocument& document, const QString& parentKey)
         : document_(document)
+        , parentKey_(parentKey)
         , parentId_(NodeId(parentKey))
     {
     }
@@ -66,32 +57,54 @@ public:
             flush(); // what was read before Cancel stays
             return false;
         }
-        if (!storable(table)) {
-            leftOut_ << table.name;
+        // A name the file cannot hold is left out whole, never stored with characters stripped.
+        if (const std::optional<QString> refusal = nameRefusal(table.name)) {
+            leftOut(table.name, *refusal);
+            endKey_ = parentKey_;
             return true;
         }
-        const QList<qint32> ids = document_.takeValueIds(int(table.columns.size()) + 1);
-        pending_ += importRecordsForTable(ids, parentId_, table.name, table.columns);
-        lastTableKey_ = NodeKey(ids.first());
+        QStringList columns;
+        for (const QString& column : table.columns) {
+            if (const std::optional<QString> refusal = nameRefusal(column))
+                leftOut(table.name + u'.' + column, *refusal);
+            else
+                columns << column;
+        }
+        const QList<qint32> ids = document_.takeValueIds(int(columns.size()) + 1);
+        pending_ += importRecordsForTable(ids, parentId_, table.name, columns);
+        endKey_ = NodeKey(ids.first());
         // A store that failed once would fail the same way for every table after it.
         return pending_.size() < kRecordsPerWrite || flush();
     }
 
-    // Stores and shows the tables taken since the last write; the last one becomes selected.
-    bool flush()
+    // Stores what is pending and leaves the selection where the import ended: on the last table
+    // added, or on the parent when the last table listed was not added.
+    void finish(bool lastSkipped)
     {
-        if (pending_.isEmpty())
-            return true;
-        const bool stored = document_.addValueRecords(pending_);
-        pending_.clear();
-        if (stored)
-            document_.tvValues()->selectNode(lastTableKey_);
-        return stored;
+        if (lastSkipped)
+            endKey_ = parentKey_;
+        if (flush() && !endKey_.isEmpty())
+            document_.tvValues()->selectNode(endKey_);
     }
 
     const QStringList& leftOut() const { return leftOut_; }
 
 private:
+    // Stores and shows the tables taken since the last write; false once any write has failed.
+    bool flush()
+    {
+        if (!pending_.isEmpty()) {
+            storeFailed_ = storeFailed_ || !document_.addValueRecords(pending_);
+            pending_.clear();
+        }
+        return !storeFailed_;
+    }
+
+    void leftOut(const QString& name, const QString& refusal)
+    {
+        leftOut_ << QStringLiteral("%1: %2").arg(name, refusal);
+    }
+
     bool cancelled(const ImportedTable& table)
     {
         if (!progress_ && table.total > kTablesWithoutProgress) {
@@ -110,9 +123,11 @@ private:
     }
 
     frmDocument& document_;
+    const QString parentKey_;
     const qint32 parentId_;
     QList<QVariantList> pending_;
-    QString lastTableKey_;
+    QString endKey_;
+    bool storeFailed_ = false;
     QStringList leftOut_;
     std::unique_ptr<QProgressDialog> progress_;
 };
@@ -136,8 +151,7 @@ void SchemaImportCommand(frmDocument& document)
         openFailure = importer.open(*connection);
     }
     if (openFailure) {
-        dialogs.message(&document, QStringLiteral("The database could not be opened: %1").arg(*openFailure),
-                        Dialogs::Icon::Warning);
+        dialogs.message(&document, *openFailure, Dialogs::Icon::None);
         return;
     }
 
@@ -153,7 +167,7 @@ void SchemaImportCommand(frmDocument& document)
         ValueImport values(document, parentKey);
         result = importer.run(childTexts(tree->node(parentKey)),
                               [&](const ImportedTable& table) { return values.take(table); });
-        values.flush();
+        values.finish(result.lastSkipped && !result.cancelled);
         leftOut = values.leftOut();
     }
     // An empty schema says nothing, but a list that could not be read must not look like one.

@@ -9,12 +9,12 @@
 #include "PaneRichText.h"
 #include "RunCommand.h"
 #include "SourcePaneColourer.h"
+#include "StorableName.h"
 #include "TemplateBody.h"
 #include "TemplatePaneText.h"
 #include "TextDrops.h"
 #include "Twips.h"
 #include "ValueTreeRules.h"
-#include "Windows1252.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -420,7 +420,7 @@ qsizetype frmDocument::AddValues(const QStringList& texts)
     // to the first the file cannot hold goes in one write; the rest then go one at a time, so
     // the first that fails stops the run with the store's own report.
     qsizetype storable = 0;
-    while (storable < texts.size() && Windows1252::encode(texts[storable]))
+    while (storable < texts.size() && !nameRefusal(texts[storable]))
         ++storable;
     const qint32 addedBefore = values_.addedCount;
     const QList<qint32> ids = takeValueIds(int(storable));

@@ -27,10 +27,10 @@ TEST(TableStore, AppendsRecordsOneByOneOrSeveralInOneRewrite)
     oneByOne.writeDataFile("Values.app", "\"ID|Name|ParentID|Spare|Image\"\r\n");
     EXPECT_TRUE(store.GetRecordset(values)->IsEOF());
 
-    ASSERT_TRUE(store.InsertRecord("Data/Values.app", {7, "a|b", -1, 0, 3}));
+    ASSERT_TRUE(store.InsertRecord("Data/Values.app", {7, "ab", -1, 0, 3}));
     EXPECT_EQ(app.readDataFile("Values.app"), "\"ID|Name|ParentID|Spare|Image\xB1" "7|ab|-1|0|3\"\r\n");
 
-    const QList<QVariantList> records = {{7, "a|b", -1, 0, 3}, {8, " x, y ", 7, 0, 1}, {9, "z\"\r\n", 7, 0, 1}};
+    const QList<QVariantList> records = {{7, "ab", -1, 0, 3}, {8, " x, y ", 7, 0, 1}, {9, "z", 7, 0, 1}};
     for (const QVariantList& record : records)
         other.InsertRecord(values, record);
     ASSERT_TRUE(store.InsertRecords(values, records.mid(1)));
@@ -65,28 +65,105 @@ TEST(TableStore, DeleteAndUpdateMatchWholeRecordsByNumber)
     EXPECT_EQ(app.readDataFile("Values.app"), "\"ID|Name\xB1" "1|a\"\r\n");
 }
 
-TEST(TableStore, BrokenRecordsAreRepairedOnReadAndStopChanges)
+TEST(TableStore, NamesHoldingTheFileSeparatorsAreRefusedByName)
 {
     TempAppFolder app;
     CapturedFailures failures;
     Stream store(app.path());
-    const QByteArray broken = "\"ID|Name|Image\xB1" "1|a\xB1\xB1" "2|b|0|extra\"\r\n";
-    app.writeDataFile("Values.app", broken);
+    const QByteArray before = "\"ID|Name\xB1" "1|a\"\r\n";
+    app.writeDataFile("Values.app", before);
+    const struct
+    {
+        QString name;
+        QString named;
+    } cases[] = {
+        {"pipe|name", "The character '|' (U+007C)"},
+        {QString::fromUtf8("plus±minus"), QString::fromUtf8("The character '±' (U+00B1)")},
+        {"say \"hi\"", "The character '\"' (U+0022)"},
+        {"two\r\nlines", "A line break (U+000D)"},
+        {"\n", "A line break (U+000A)"},
+        {"|", "The character '|' (U+007C)"},
+    };
+    for (const auto& c : cases) {
+        failures.texts.clear();
+        EXPECT_FALSE(store.InsertRecord(values, {2, c.name}));
+        EXPECT_FALSE(store.UpdateRecord(values, 1, {1, c.name}));
+        ASSERT_EQ(failures.texts.size(), 2) << c.name.toStdString();
+        EXPECT_TRUE(failures.texts[0].startsWith("InsertRecord: \"" + c.named)) << failures.texts[0].toStdString();
+        EXPECT_TRUE(failures.texts[1].startsWith("UpdateRecord: \"" + c.named)) << failures.texts[1].toStdString();
+    }
+    EXPECT_EQ(app.readDataFile("Values.app"), before);
+}
 
-    std::optional<Recordset> rs = store.GetRecordset(values);
-    ASSERT_TRUE(rs);
-    EXPECT_EQ(column(*rs, "ID"), (QStringList{"1", "", "2"}));
-    EXPECT_EQ(column(*rs, "Image"), (QStringList{"", "", "0"}));
-    ASSERT_EQ(failures.texts.size(), 1);
-    EXPECT_TRUE(failures.texts[0].startsWith("GetRecordset: \"")
-                && failures.texts[0].contains("3 of 3 records do not have the 3 fields of the header"));
+TEST(TableStore, EmptyRecordsAreNoRecordsAndBrokenOnesArePadded)
+{
+    const struct
+    {
+        QByteArray text;
+        QStringList ids;
+        QStringList names;
+        bool reported;
+    } cases[] = {
+        {"ID|Name\xB1\xB1" "1|a", {"1"}, {"a"}, false},
+        {"ID|Name\xB1" "1|a\xB1", {"1"}, {"a"}, false},
+        {"ID|Name\xB1" "1|a\xB1\xB1\xB1" "2|b\xB1\xB1", {"1", "2"}, {"a", "b"}, false},
+        {"ID|Name\xB1", {}, {}, false},
+        {"ID|Name\xB1" "1|a\xB1" "2\xB1" "3|c|extra", {"1", "2", "3"}, {"a", "", "c"}, true},
+        {"ID|Name\xB1 \xB1" "1|a", {""}, {""}, true}, // a blank record is a record with one empty field
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        TempAppFolder app;
+        CapturedFailures failures;
+        Stream store(app.path());
+        app.writeDataFile("Values.app", '"' + c.text + "\"\r\n");
+        std::optional<Recordset> rs = store.GetRecordset(values);
+        ASSERT_TRUE(rs);
+        EXPECT_EQ(column(*rs, "ID").mid(0, c.ids.size()), c.ids);
+        EXPECT_EQ(column(*rs, "Name").mid(0, c.names.size()), c.names);
+        EXPECT_EQ(failures.texts.size(), c.reported ? 1 : 0) << failures.texts.join('\n').toStdString();
+        if (c.reported) {
+            EXPECT_TRUE(failures.texts[0].contains("missing fields were read as empty"));
+        }
 
-    failures.texts.clear();
-    EXPECT_FALSE(store.DeleteRecord(values, 1));
-    EXPECT_FALSE(store.UpdateRecord(values, 1, {1, "x", 0}));
-    EXPECT_EQ(failures.texts, (QStringList{"DeleteRecord: \"Record 2 is empty: it has no ID field\"",
-                                           "UpdateRecord: \"Record 2 is empty: it has no ID field\""}));
-    EXPECT_EQ(app.readDataFile("Values.app"), broken);
+        // Removing a record keeps the empty ones as they were and the others whole.
+        failures.texts.clear();
+        ASSERT_TRUE(store.DeleteRecord(values, 99));
+        EXPECT_EQ(app.readDataFile("Values.app"), '"' + c.text + "\"\r\n");
+    }
+}
+
+TEST(TableStore, HostileShapesAreReadInLinearMemoryOrRefused)
+{
+    // 40 KB files that, padded record by record, would need hundreds of millions of values.
+    constexpr int n = 20000;
+    const struct
+    {
+        QByteArray text;
+        bool readable;
+    } cases[] = {
+        {"ID" + QByteArray(n, '|') + QByteArray(n, '\xB1'), true}, // a wide header and only empty records
+        {"ID" + QByteArray(n, '|') + QByteArray(n / 2, '\xB1').replace("\xB1", "\xB1x"), false},
+        {"ID" + QByteArray(n / 2, '|') + QByteArray(n / 2, '\xB1').replace("\xB1", "\xB1|"), false},
+        {"ID|Name|ParentID|Spare|Image" + QByteArray(n / 2, '\xB1').replace("\xB1", "\xB1" "1"), true},
+    };
+    for (const auto& c : cases) {
+        TempAppFolder app;
+        CapturedFailures failures;
+        Stream store(app.path());
+        app.writeDataFile("Values.app", '"' + c.text + "\"\r\n");
+        const std::optional<Recordset> rs = store.GetRecordset(values);
+        EXPECT_EQ(rs.has_value(), c.readable);
+        if (rs) {
+            EXPECT_LE(rs->valueCount(), 10 * c.text.size());
+        }
+        if (!c.readable) {
+            ASSERT_EQ(failures.texts.size(), 1);
+            EXPECT_TRUE(failures.texts[0].startsWith("GetRecordset: \"") &&
+                        failures.texts[0].contains("so many fields are missing that the file cannot be read"))
+                << failures.texts[0].toStdString();
+        }
+    }
 }
 
 TEST(TableStore, MissingFilesAreReportedWithoutWriting)

@@ -15,7 +15,7 @@ const QStringList kPieces{
     "$",  "\\", "{",  "}",  "\"", "'",  "!",  "[",  "]",  "|",  "a",  "Z",  "0",  " ",
     "\t", "\n", QString(QChar(0x2028)), "é", "ü", "ß", "€", "Ж", "日本", "😀",
     QString(QChar(0x00A0)), QString(QChar(0xFFFD)), kPaneSeparator, "_$$$_002_$$$_", "\\par", "\\'24",
-    "{\\rtf1", "SELECT * FROM ", "$Field0001!",
+    "{\\rtf1", "SELECT * FROM ", "$Field0001!", QString(QChar(0)), "\x01", "\x08", "\x0b", "\x0c", "\x1b", "\x1f",
 };
 
 QString RandomText(QRandomGenerator& random, int pieces)

@@ -93,7 +93,10 @@ TEST_F(SchemaImportTest, ACancelledDialogOrAFailedOpenShowsOneMessageAndAddsNoth
 
     import(*doc, "Provider=SQLite;Data Source=" + app.path() + "/no such folder/none.db;Password=Wr0ng-s3cret");
     EXPECT_EQ(dialogs.messages.size(), 2);
-    EXPECT_TRUE(dialogs.messages.last().text.startsWith("The database could not be opened"));
+    // The failure's own description, bare, with an OK button only.
+    EXPECT_FALSE(dialogs.messages.last().text.isEmpty());
+    EXPECT_FALSE(dialogs.messages.last().text.startsWith("The database could not be opened:"));
+    EXPECT_EQ(dialogs.messages.last().icon, Dialogs::Icon::None);
     EXPECT_FALSE(dialogs.messages.last().text.contains("Wr0ng-s3cret"));
 
     EXPECT_EQ(dialogs.connectionRequests, 2);
@@ -122,6 +125,64 @@ TEST_F(SchemaImportTest, TablesTheParentHoldsInAnyCaseAndNamesTheFilesCannotHold
     import(*doc, schema.connectionString());
     EXPECT_EQ(app.readDataFile("Values.app"), before);
     EXPECT_EQ(dialogs.messages.size(), 1) << "only the table that cannot be stored is named again";
+}
+
+TEST_F(SchemaImportTest, TheSelectionEndsOnTheParentWhenTheLastTableIsNotAdded)
+{
+    const struct
+    {
+        QByteArray existing; // a child of the parent before the import
+        QStringList extraTables;
+        QString selected;
+    } cases[] = {
+        {"3|orders|2|0|3", {}, "key2"},              // the last table listed is there already
+        {"3|customers|2|0|3", {}, "key8"},           // the first is: the last added keeps the selection
+        {"3|Other|2|0|3", {"CREATE TABLE \"Zz|z\" (Id INTEGER)"}, "key2"}, // the last cannot be stored
+        {"3|Other|2|0|3", {}, "key13"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.existing.toStdString());
+        app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3", c.existing}));
+        SqliteFile schema(kThreeTables + c.extraTables);
+        auto doc = open();
+        import(*doc, schema.connectionString());
+        EXPECT_EQ(doc->tvValues()->selectedKey(), c.selected);
+    }
+}
+
+TEST_F(SchemaImportTest, NamesHoldingSeparatorsAreRefusedNeverStripped)
+{
+    SqliteFile schema({QStringLiteral("CREATE TABLE \"pipe|name\" (Id INTEGER)"),
+                       QStringLiteral("CREATE TABLE \"\"\"\" (Id INTEGER)"),
+                       QStringLiteral("CREATE TABLE \"two\nlines\" (Id INTEGER)"),
+                       QStringLiteral("CREATE TABLE Kept (Id INTEGER, \"a\u00B1b\" TEXT, \"c\rd\" TEXT, Name TEXT)")});
+    auto doc = open();
+    import(*doc, schema.connectionString());
+
+    EXPECT_EQ(children(doc->tvValues(), "key2"), (QStringList{"key4=Kept"}));
+    EXPECT_EQ(children(doc->tvValues(), "key4"), (QStringList{"key5=Id", "key6=Name"}));
+    EXPECT_EQ(app.readDataFile("Values.app"),
+              CatalogueFile({"2|Leaf|-1|0|3", "4|Kept|2|0|3", "5|Id|4|0|3", "6|Name|4|0|3"}));
+    ASSERT_EQ(dialogs.messages.size(), 1) << "every name left out is named in one message";
+    for (const QString& named : {QString("pipe|name: The character '|'"), QString("\": The character '\"'"),
+                                 QString("two\nlines: A line break (U+000A)"),
+                                 QString::fromUtf8("Kept.a±b: The character '±'"), QString("Kept.c\rd: A line break (U+000D)")})
+        EXPECT_TRUE(dialogs.messages[0].text.contains(named)) << named.toStdString();
+    EXPECT_TRUE(failures.texts.isEmpty());
+
+    // Typed names are refused by the store with the character named, and nothing is added.
+    failures.texts.clear();
+    const QByteArray before = app.readDataFile("Values.app");
+    for (const QString& name : {QString("pipe|name"), QString("say \"hi\"")}) {
+        addValue(*doc, name);
+        addTemplate(*doc, name);
+    }
+    EXPECT_EQ(failures.texts.size(), 4);
+    for (const QString& text : failures.texts)
+        EXPECT_TRUE(text.startsWith("InsertRecord: \"The character '")) << text.toStdString();
+    EXPECT_EQ(app.readDataFile("Values.app"), before);
+    EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({}));
+    EXPECT_EQ(doc->tvTempalates()->node("key-1")->childCount(), 0);
 }
 
 TEST_F(SchemaImportTest, CancellingTheProgressKeepsTheTablesAddedBeforeIt)

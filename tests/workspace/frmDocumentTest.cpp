@@ -91,7 +91,7 @@ TEST_F(WorkspaceTest, AddsUnderTheSelectedNodeAndMarksThatNode)
     EXPECT_EQ(CatalogueTree::imageOf(again->tvValues()->node("key2")), 3) << "image 2 was on the screen only";
 }
 
-TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndBarsNeverReachTheFile)
+TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndNamesWithBarsAreRefused)
 {
     auto doc = open(app);
     auto* box = control<QLineEdit>(*doc, "txtValue");
@@ -99,10 +99,10 @@ TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndBarsNeverReachTheFile)
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_TRUE(box->text().isEmpty());
     addValue(*doc, "a|b");
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), (QStringList{"key2=Orders", "key3=a|b"}));
-    EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|Orders|-1|0|3", "3|ab|-1|0|3"}));
-    auto again = open(app);
-    EXPECT_EQ(children(again->tvValues(), "key-1"), (QStringList{"key2=Orders", "key3=ab"}));
+    ASSERT_EQ(failures.texts.size(), 1) << "a name with a bar is refused, not stored without it";
+    EXPECT_TRUE(failures.texts[0].startsWith("InsertRecord: \"The character '|' (U+007C)"));
+    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{"key2=Orders"});
+    EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|Orders|-1|0|3"}));
 }
 
 TEST_F(WorkspaceTest, ARefusedNameStaysInTheBoxAndABlankOneIsRefusedWithAMessage)

@@ -1,0 +1,63 @@
+// Feeds arbitrary bytes to the body file reader and the splitter that takes a body apart into
+// its two panes. The parts must join back to what was read, and a body written and read again
+// must split the same way.
+#include "FailureReporter.h"
+#include "Stream.h"
+#include "TemplateBody.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+class CountedFailures final : public FailureReporter
+{
+public:
+    void reportFailure(const QString&) override { ++count; }
+    int count = 0;
+};
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static QTemporaryDir folder;
+    static const bool made = QDir(folder.path()).mkpath(QStringLiteral("Data"));
+    static CountedFailures failures;
+    static const bool installed = (FailureReporter::install(&failures), true);
+    Check(made && installed);
+
+    QFile file(folder.path() + QStringLiteral("/Data/TMP_key1"));
+    Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
+    file.close();
+
+    Stream store(folder.path());
+    failures.count = 0;
+    const QString read = store.ReadStream(QStringLiteral("TMP_key1"));
+    Check(failures.count == 0);
+    const QString stored = StoredBodyText(read);
+    const TemplateBody body = SplitBody(stored);
+    Check(!body.templateRichText.contains(kPaneSeparator) && !body.resultRichText.contains(kPaneSeparator));
+    if (body.complete)
+        Check(stored.startsWith(JoinBody(body.templateRichText, body.resultRichText)));
+    else
+        Check(body.templateRichText == stored && body.resultRichText.isEmpty());
+
+    // What was read, written back, reads and splits the same.
+    Check(store.WriteStream(QStringLiteral("TMP_key2"), stored));
+    const QString again = StoredBodyText(store.ReadStream(QStringLiteral("TMP_key2")));
+    Check(failures.count == 0 && again == stored);
+    const TemplateBody second = SplitBody(again);
+    Check(second.complete == body.complete && second.templateRichText == body.templateRichText
+          && second.resultRichText == body.resultRichText);
+    return 0;
+}

@@ -97,9 +97,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
+frmDocument::frmDocument(const QString& dataFolder, QWidget* parent)
     : QWidget(parent)
-    , applicationFolder_(applicationFolder)
+    , dataFolder_(dataFolder)
 {
     setObjectName(QStringLiteral("frmDocument"));
     setWindowTitle(QStringLiteral("Workspace"));
@@ -230,7 +230,7 @@ void frmDocument::buildControls()
 Stream& frmDocument::stream()
 {
     if (!stream_)
-        stream_ = std::make_unique<Stream>(applicationFolder_);
+        stream_ = std::make_unique<Stream>(Stream::forDataFolder(dataFolder_));
     return *stream_;
 }
 
@@ -329,7 +329,7 @@ QString frmDocument::nextKey(Catalogue& c)
 
 QString frmDocument::fileStamp(const Catalogue& c) const
 {
-    const QFileInfo info(QDir(applicationFolder_).filePath(QString(c.file).replace(u'\\', u'/')));
+    const QFileInfo info(Stream::forDataFolder(dataFolder_).tablePath(c.file));
     return QString::number(info.size()) + u'@' + QString::number(info.lastModified().toMSecsSinceEpoch()) + u'/' +
            QString::number(info.metadataChangeTime().toMSecsSinceEpoch());
 }
@@ -462,7 +462,7 @@ void frmDocument::RemoveNode(CatalogueTree* tree, const QString& file, const QSt
     c->takenIds = TakenIds(*c->table);
     c->lastStamp = fileStamp(*c);
     if (c->hasBodies)
-        QFile::remove(QDir(applicationFolder_).filePath(QStringLiteral("Data/") + prefix + key));
+        QFile::remove(QDir(dataFolder_).filePath(prefix + key));
     tree->removeNode(key);
 }
 

@@ -1,0 +1,182 @@
+#include "CatalogueFiles.h"
+#include "DataFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+
+namespace {
+
+// A machine in miniature: a sample catalogue, a program folder and a home, all in one temporary folder.
+class DataFolderTest : public testing::Test
+{
+protected:
+    QTemporaryDir root;
+    DataFolderPlaces places = machine(root);
+
+    static DataFolderPlaces machine(const QTemporaryDir& dir)
+    {
+        const DataFolderPlaces p{{}, dir.filePath("bin/Data"), dir.filePath("home/.local/share/Vellumatic/Data"),
+                                 dir.filePath("share/vellumatic/Data")};
+        makeCatalogue(p.sample, "Sample");
+        write(p.sample + "/TMP_key2", BodyFile("[($Field!|1|n)]_$$$_001_$$$_"));
+        return p;
+    }
+
+    static void write(const QString& path, const QByteArray& bytes)
+    {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+    }
+
+    static QByteArray read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
+    static void makeCatalogue(const QString& folder, const QByteArray& name)
+    {
+        write(folder + "/Tempalates.app", CatalogueFile({"2|" + name + "|-1|0|1"}));
+        write(folder + "/Values.app", CatalogueFile({"2|" + name + " value|-1|0|3"}));
+    }
+
+    static QStringList entries(const QString& folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+};
+
+struct Case
+{
+    const char* name;
+    std::function<void(const QTemporaryDir&, DataFolderPlaces&)> arrange;
+    QString DataFolderPlaces::*expected; // the place opened; nullptr when a problem is expected
+    bool seeded;
+    const char* problem; // part of the message; empty when none
+};
+
+} // namespace
+
+TEST_F(DataFolderTest, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnlyWhatIsMissing)
+{
+    const auto requestedWithCatalogue = [](const QTemporaryDir& t, DataFolderPlaces& p) {
+        p.requested = t.filePath("share drive/Orders");
+        makeCatalogue(p.requested, "Orders");
+        makeCatalogue(p.besideProgram, "Portable");
+        makeCatalogue(p.perUser, "Mine");
+    };
+    const Case cases[] = {
+        {"requested wins over both others", requestedWithCatalogue, &DataFolderPlaces::requested, false, ""},
+        {"requested but missing starts from the sample",
+         [](const QTemporaryDir& t, DataFolderPlaces& p) { p.requested = t.filePath("new/Catalogue"); },
+         &DataFolderPlaces::requested, true, ""},
+        {"requested and empty starts from the sample",
+         [](const QTemporaryDir& t, DataFolderPlaces& p) {
+             p.requested = t.filePath("empty");
+             ASSERT_TRUE(QDir().mkpath(p.requested));
+         },
+         &DataFolderPlaces::requested, true, ""},
+        {"requested holding something else is left alone",
+         [](const QTemporaryDir& t, DataFolderPlaces& p) {
+             p.requested = t.filePath("photos");
+             write(p.requested + "/holiday.jpg", "jpeg");
+         },
+         nullptr, false, "holds no catalogue"},
+        {"requested holding only one table is left alone",
+         [](const QTemporaryDir& t, DataFolderPlaces& p) {
+             p.requested = t.filePath("half");
+             write(p.requested + "/Values.app", CatalogueFile({}));
+         },
+         nullptr, false, "holds no catalogue"},
+        {"requested is a file",
+         [](const QTemporaryDir& t, DataFolderPlaces& p) {
+             p.requested = t.filePath("notes.txt");
+             write(p.requested, "text");
+         },
+         nullptr, false, "holds no catalogue"},
+        {"the portable folder beside the program comes next",
+         [](const QTemporaryDir&, DataFolderPlaces& p) {
+             makeCatalogue(p.besideProgram, "Portable");
+             makeCatalogue(p.perUser, "Mine");
+         },
+         &DataFolderPlaces::besideProgram, false, ""},
+        {"a file named Data beside the program is not a data folder",
+         [](const QTemporaryDir&, DataFolderPlaces& p) { write(p.besideProgram, "not a folder"); },
+         &DataFolderPlaces::perUser, true, ""},
+        {"the per-user folder is made on first start",
+         [](const QTemporaryDir&, DataFolderPlaces&) {}, &DataFolderPlaces::perUser, true, ""},
+        {"the per-user folder is kept on later starts",
+         [](const QTemporaryDir&, DataFolderPlaces& p) { makeCatalogue(p.perUser, "Mine"); },
+         &DataFolderPlaces::perUser, false, ""},
+        {"no sample to start from",
+         [](const QTemporaryDir&, DataFolderPlaces& p) { p.sample = "/nonexistent/share/vellumatic/Data"; },
+         nullptr, false, "no sample catalogue"},
+        {"a file where the per-user folder's parent belongs",
+         [](const QTemporaryDir& t, DataFolderPlaces&) { write(t.filePath("home/.local/share/Vellumatic"), "x"); },
+         nullptr, false, "cannot be created"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        DataFolderPlaces p = machine(dir);
+        c.arrange(dir, p);
+        const bool perUserWasThere = QFileInfo::exists(QFileInfo(p.perUser).absolutePath());
+
+        const DataFolderChoice choice = ChooseDataFolder(p);
+        EXPECT_EQ(choice.seeded, c.seeded);
+        if (!c.expected) {
+            EXPECT_TRUE(choice.folder.isEmpty());
+            EXPECT_TRUE(choice.problem.contains(c.problem)) << choice.problem.toStdString();
+            EXPECT_FALSE(QFileInfo(p.perUser).isDir()) << "no empty tree to add into";
+            continue;
+        }
+        EXPECT_EQ(choice.problem, "");
+        EXPECT_EQ(choice.folder, QDir::cleanPath(p.*c.expected));
+        if (c.seeded) {
+            EXPECT_EQ(entries(choice.folder), entries(p.sample));
+            for (const QString& file : entries(p.sample))
+                EXPECT_EQ(read(choice.folder + "/" + file), read(p.sample + "/" + file)) << file.toStdString();
+            EXPECT_TRUE(entries(QFileInfo(choice.folder).absolutePath()).filter(".Data-").isEmpty())
+                << "no staging folder left behind";
+        }
+        if (!c.seeded) {
+            EXPECT_NE(read(choice.folder + "/Tempalates.app"), read(p.sample + "/Tempalates.app"));
+        }
+        if (c.expected != &DataFolderPlaces::perUser && !perUserWasThere) {
+            EXPECT_FALSE(QFileInfo::exists(QFileInfo(p.perUser).absolutePath())) << "made only when used";
+        }
+    }
+}
+
+TEST_F(DataFolderTest, SeededFilesAreTheUsersToChangeEvenWhenTheSampleIsReadOnly)
+{
+    const QString tables[] = {places.sample + "/Tempalates.app", places.sample + "/Values.app"};
+    for (const QString& table : tables)
+        ASSERT_TRUE(QFile::setPermissions(table, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const DataFolderChoice choice = ChooseDataFolder(places);
+    ASSERT_EQ(choice.problem, "");
+    for (const char* name : {"Tempalates.app", "Values.app", "TMP_key2"})
+        EXPECT_TRUE(QFile::permissions(choice.folder + "/" + name) & QFile::WriteOwner) << name;
+}
+
+TEST_F(DataFolderTest, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyTheProgramsOne)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    makeCatalogue(places.besideProgram, "Portable");
+    ASSERT_TRUE(QFile::setPermissions(places.besideProgram, QFile::ReadOwner | QFile::ExeOwner));
+    const DataFolderChoice fallback = ChooseDataFolder(places);
+    EXPECT_EQ(fallback.folder, QDir::cleanPath(places.perUser));
+
+    places.requested = places.besideProgram;
+    const DataFolderChoice refused = ChooseDataFolder(places);
+    EXPECT_TRUE(refused.folder.isEmpty());
+    EXPECT_TRUE(refused.problem.contains("cannot be written")) << refused.problem.toStdString();
+    QFile::setPermissions(places.besideProgram, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}

@@ -11,6 +11,7 @@ and fills each marker with a value picked from the value tree. vellumatic-expand
 same expansion in scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 # The libraries the programs link, as dpkg-shlibdeps finds them; the SQL drivers are plugins
 # it cannot see, so the SQLite one the import needs at least is named by hand.

@@ -25,8 +25,9 @@ DataFolderPlaces dataFolderPlaces(const QString& requested)
 
 int main(int argc, char** argv)
 {
+    // No organisation name: the per-user data folder is then ~/.local/share/Vellumatic/Data.
+    // The window settings name their own file.
     QCoreApplication::setApplicationName(QStringLiteral("Vellumatic"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Vellumatic"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMATIC_VERSION));
 
     QCommandLineParser options;

@@ -4,7 +4,7 @@
 #   debian-package.sh BUILD_DIR DRIVER_PLUGIN_PATH
 # Installing needs root: skipped (exit 77) without it, except under CI=true, where it fails.
 set -euo pipefail
-build="$1" plugins="$2"
+build="$(cd "$1" && pwd)" plugins="$(cd "$2" && pwd)"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 if [[ $(id -u) -ne 0 ]]; then
     [[ "${CI:-}" == true ]] && { echo "FAIL: installing the package needs root" >&2; exit 1; }

@@ -3,7 +3,7 @@
 # own tools are not, and the installed program starts a new user's data folder from the
 # installed sample.   install-tree.sh BUILD_DIR DRIVER_PLUGIN_PATH
 set -euo pipefail
-build="$1" plugins="$2"
+build="$(cd "$1" && pwd)" plugins="$(cd "$2" && pwd)"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT

@@ -1,5 +1,6 @@
 #include "CatalogueFiles.h"
 #include "DataFolder.h"
+#include "WorkspaceTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -179,4 +180,24 @@ TEST_F(DataFolderTest, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyThePr
     EXPECT_TRUE(refused.folder.isEmpty());
     EXPECT_TRUE(refused.problem.contains("cannot be written")) << refused.problem.toStdString();
     QFile::setPermissions(places.besideProgram, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(DataFolderTest, AWorkspaceReadsAndWritesOnlyInsideAFolderOfAnyName)
+{
+    const QString folder = root.filePath("shared drive/Orders catalogue");
+    makeCatalogue(folder, "Orders");
+    CapturedFailures failures;
+    {
+        frmDocument doc(folder);
+        EXPECT_EQ(children(doc.tvTempalates(), "key-1"), QStringList{"key2=Orders"});
+        addTemplate(doc, "Invoice lines");
+        addValue(doc, "InvoiceId");
+    }
+    EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join("; ").toStdString();
+    EXPECT_TRUE(read(folder + "/Tempalates.app").contains("|Invoice lines|"));
+    EXPECT_TRUE(read(folder + "/Values.app").contains("|InvoiceId|"));
+    const QStringList bodies = entries(folder).filter("TMP_");
+    ASSERT_EQ(bodies.size(), 1);
+    EXPECT_EQ(read(folder + "/" + bodies[0]), kNewBody);
+    EXPECT_EQ(entries(root.filePath("shared drive")), QStringList{"Orders catalogue"}) << "no Data folder beside it";
 }

@@ -16,8 +16,9 @@ namespace {
 DataFolderPlaces dataFolderPlaces(const QString& requested)
 {
     const QDir program(QCoreApplication::applicationDirPath());
+    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return {requested, program.filePath(QStringLiteral("Data")),
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Data"),
+            perUser.isEmpty() ? QString() : perUser + QStringLiteral("/Data"),
             QDir::cleanPath(program.filePath(QStringLiteral(VELLUMATIC_SAMPLE_FROM_PROGRAM)))};
 }
 

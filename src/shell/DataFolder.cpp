@@ -83,8 +83,13 @@ QString seedProblem(const QString& folder, const QString& sample)
 
 DataFolderChoice open(const QString& wanted, const QString& sample)
 {
-    const QString folder = QDir::cleanPath(QFileInfo(wanted).absoluteFilePath());
     DataFolderChoice choice;
+    // An empty path would otherwise mean the current folder.
+    if (wanted.isEmpty()) {
+        choice.problem = QStringLiteral("There is no folder for the catalogues: the per-user data folder is unknown.");
+        return choice;
+    }
+    const QString folder = QDir::cleanPath(QFileInfo(wanted).absoluteFilePath());
     if (!holdsCatalogue(folder)) {
         if (!isMissingOrEmpty(folder)) {
             choice.problem = QStringLiteral("The folder \"%1\" holds no catalogue (Tempalates.app and Values.app).")

@@ -37,7 +37,11 @@ cd "$work"
 installed=yes
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "./$(basename "${deb[0]}")" >/dev/null
 [[ -x /usr/bin/vellumatic && -x /usr/bin/vellumatic-expand ]] || { echo "FAIL: programs not in /usr/bin" >&2; exit 1; }
-"$here/installed-program.sh" /usr/bin/vellumatic /usr/share/vellumatic/Data "$plugins"
+# Started the way the desktop starts it: the launcher's command, found on the PATH.
+launcher_command="$(sed -n 's/^Exec=//p' /usr/share/applications/vellumatic.desktop)"
+[[ "$(command -v "$launcher_command")" == /usr/bin/vellumatic ]] \
+    || { echo "FAIL: the launcher's command \"$launcher_command\" is not /usr/bin/vellumatic" >&2; exit 1; }
+"$here/installed-program.sh" "$(command -v "$launcher_command")" /usr/share/vellumatic/Data "$plugins"
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -q vellumatic >/dev/null
 installed=""

@@ -115,6 +115,8 @@ TEST_F(DataFolderTest, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSe
         {"the per-user folder is kept on later starts",
          [](const QTemporaryDir&, DataFolderPlaces& p) { makeCatalogue(p.perUser, "Mine"); },
          &DataFolderPlaces::perUser, false, ""},
+        {"no per-user folder is known",
+         [](const QTemporaryDir&, DataFolderPlaces& p) { p.perUser.clear(); }, nullptr, false, "unknown"},
         {"no sample to start from",
          [](const QTemporaryDir&, DataFolderPlaces& p) { p.sample = "/nonexistent/share/vellumatic/Data"; },
          nullptr, false, "no sample catalogue"},

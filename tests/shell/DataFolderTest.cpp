@@ -170,18 +170,36 @@ TEST_F(DataFolderTest, SeededFilesAreTheUsersToChangeEvenWhenTheSampleIsReadOnly
 
 TEST_F(DataFolderTest, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyTheProgramsOne)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
+    // Root writes into read-only folders, so as root the choice is made as "nobody": everything
+    // is readable by all, the home writable by all, the program's Data by no one.
+    const QFileDevice::Permissions everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     makeCatalogue(places.besideProgram, "Portable");
-    ASSERT_TRUE(QFile::setPermissions(places.besideProgram, QFile::ReadOwner | QFile::ExeOwner));
-    const DataFolderChoice fallback = ChooseDataFolder(places);
+    ASSERT_TRUE(QDir().mkpath(root.filePath("home")));
+    ASSERT_TRUE(QFile::setPermissions(root.path(), everyone | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(root.filePath("home"), everyone | QFile::WriteOwner | QFile::WriteGroup |
+                                                                 QFile::WriteOther));
+    ASSERT_TRUE(QFile::setPermissions(places.besideProgram, everyone));
+    const auto chooseAsUser = [](const DataFolderPlaces& p) {
+        const uid_t nobody = 65534;
+        const bool asNobody = geteuid() == 0;
+        if (asNobody && seteuid(nobody) != 0)
+            ADD_FAILURE() << "cannot become nobody";
+        const DataFolderChoice choice = ChooseDataFolder(p);
+        if (asNobody && seteuid(0) != 0)
+            ADD_FAILURE() << "cannot become root again";
+        return choice;
+    };
+
+    const DataFolderChoice fallback = chooseAsUser(places);
+    EXPECT_EQ(fallback.problem, "");
     EXPECT_EQ(fallback.folder, QDir::cleanPath(places.perUser));
 
     places.requested = places.besideProgram;
-    const DataFolderChoice refused = ChooseDataFolder(places);
+    const DataFolderChoice refused = chooseAsUser(places);
     EXPECT_TRUE(refused.folder.isEmpty());
     EXPECT_TRUE(refused.problem.contains("cannot be written")) << refused.problem.toStdString();
-    QFile::setPermissions(places.besideProgram, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(places.besideProgram, everyone | QFile::WriteOwner);
 }
 
 TEST_F(DataFolderTest, AWorkspaceReadsAndWritesOnlyInsideAFolderOfAnyName)

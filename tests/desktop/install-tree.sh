@@ -16,6 +16,7 @@ expected=(
     share/vellumatic/Data/Values.app
     share/applications/vellumatic.desktop
     share/metainfo/io.github.vellumatic.vellumatic.metainfo.xml
+    share/man/man1/vellumatic.1.gz
     share/man/man1/vellumatic-expand.1.gz
     share/icons/hicolor/scalable/apps/vellumatic.svg
     share/icons/hicolor/16x16/apps/vellumatic.png
@@ -26,6 +27,6 @@ for file in "${expected[@]}"; do
 done
 unwanted="$(cd "$prefix" && find . -name 'vellumatic-sample-data' -o -name 'test_*' -o -name 'bench_*')"
 [[ -z "$unwanted" ]] || { echo "FAIL: installed what only the build needs: $unwanted" >&2; exit 1; }
-gzip -t "$prefix/share/man/man1/vellumatic-expand.1.gz"
+gzip -t "$prefix"/share/man/man1/*.1.gz
 
 "$here/installed-program.sh" "$prefix/bin/vellumatic" "$prefix/share/vellumatic/Data" "$plugins"

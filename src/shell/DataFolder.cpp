@@ -75,8 +75,11 @@ QString seedProblem(const QString& folder, const QString& sample)
     }
     if (QFileInfo(folder).isDir() && !QDir().rmdir(folder))
         return QStringLiteral("The empty data folder \"%1\" cannot be replaced.").arg(shown(folder));
+    // A second copy of the program started at the same moment (a double-click on the launcher)
+    // may have put its copy in place first; that one serves as well.
     if (!QDir().rename(staging.path(), folder))
-        return QStringLiteral("The data folder \"%1\" cannot be created.").arg(shown(folder));
+        return holdsCatalogue(folder) ? QString()
+                                      : QStringLiteral("The data folder \"%1\" cannot be created.").arg(shown(folder));
     staging.setAutoRemove(false);
     return {};
 }

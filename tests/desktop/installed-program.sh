@@ -38,6 +38,17 @@ grep -qF "$(head -c 40 "$sample/Values.app")" "$data/Values.app" || fail "the sa
 out="$(run_as_new_user shown)" || fail "the second start failed: $out"
 grep -qx "panel: $data" <<<"$out" || fail "the second start did not open $data"
 grep -q "|$value|" "$data/Values.app" || fail "the second start lost $value"
+# A double-click on the launcher at first start: copies starting together all open the one folder.
+home="$home/impatient"
+mkdir "$home"
+for i in 1 2 3 4; do run_as_new_user shown >"$home/start$i.out" & done
+wait
+for i in 1 2 3 4; do
+    grep -qx "panel: $home/.local/share/Vellumatic/Data" "$home/start$i.out" \
+        || fail "start $i of 4 at once did not open the data folder: $(cat "$home/start$i.out")"
+done
+[[ -z "$(ls -A "$home/.local/share/Vellumatic" | grep -v '^Data$')" ]] || fail "copies at once left staging folders"
+
 # A folder that holds something else is refused with a message, not opened as an empty tree.
 mkdir "$home/photos"
 echo jpeg >"$home/photos/holiday.jpg"

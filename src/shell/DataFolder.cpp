@@ -73,14 +73,13 @@ QString seedProblem(const QString& folder, const QString& sample)
         // Installed files may be read-only; the user's copy is theirs to change.
         QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ReadOwner | QFile::WriteOwner);
     }
-    if (QFileInfo(folder).isDir() && !QDir().rmdir(folder))
-        return QStringLiteral("The empty data folder \"%1\" cannot be replaced.").arg(shown(folder));
-    // A second copy of the program started at the same moment (a double-click on the launcher)
-    // may have put its copy in place first; that one serves as well.
-    if (!QDir().rename(staging.path(), folder))
-        return holdsCatalogue(folder) ? QString()
-                                      : QStringLiteral("The data folder \"%1\" cannot be created.").arg(shown(folder));
-    staging.setAutoRemove(false);
+    // An empty folder gives way to the copy. A second copy of the program started at the same
+    // moment (a double-click on the launcher) may have put its copy in place first; that one serves.
+    const bool placed = (!QFileInfo(folder).isDir() || QDir().rmdir(folder)) && QDir().rename(staging.path(), folder);
+    if (placed)
+        staging.setAutoRemove(false);
+    else if (!holdsCatalogue(folder))
+        return QStringLiteral("The data folder \"%1\" cannot be created.").arg(shown(folder));
     return {};
 }
 

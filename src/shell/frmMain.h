@@ -20,8 +20,6 @@ public:
     // Backup folder beside it. Panel 1 of the status bar names it until the first hint.
     explicit frmMain(const QString& dataFolder, QWidget* parent = nullptr);
 
-    const QString& dataFolder() const { return dataFolder_; }
-
     // Opens a new workspace window, maximised inside the frame.
     frmDocument* OpenNewWorkspace();
     // The workspace active in the frame, or the only one when the frame has no focus; nullptr without one.

@@ -21,7 +21,8 @@ public:
     static Stream forDataFolder(const QString& dataFolder);
 
     const QString& applicationFolder() const { return applicationFolder_; }
-    const QString& dataFolder() const { return dataFolder_; }
+    // Where a table name such as "Data\Tempalates.app" lives on disk.
+    QString tablePath(const QString& psFileName) const;
 
     // psFileName is relative to the application folder, for example "Data\Tempalates.app".
     std::optional<Recordset> GetRecordset(const QString& psFileName);
@@ -49,12 +50,8 @@ private:
     Recordset readRecordset(const QString& psFileName) const;
     QString appendRecords(const QString& psFileName, const QList<QVariantList>& psRecords) const;
 
-public:
-    // Where a table name ("Data\Tempalates.app") or a body name ("TMP_key12") lives on disk.
-    QString tablePath(const QString& psFileName) const;
     QString bodyPath(const QString& p_sFileName) const;
 
-private:
     Stream(QString applicationFolder, QString dataFolder);
 
     QString applicationFolder_;

@@ -36,7 +36,7 @@ void ImportSchemaThroughTheWorkspace(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         app.writeDataFile("Values.app", values);
-        auto doc = std::make_unique<frmDocument>(app.path());
+        auto doc = std::make_unique<frmDocument>(app.dataPath());
         doc->tvValues()->selectNode(QStringLiteral("key5000")); // a value without children
         dialogs.connectionAnswers << database.connectionString();
         state.ResumeTiming();

@@ -26,7 +26,7 @@ struct Workspace
         app.writeDataFile("Tempalates.app", CatalogueFile({"2|Columns|-1|0|3"}));
         app.writeDataFile("TMP_key2", "\"_$$$_001_$$$_\"\r\n");
         app.writeDataFile("Values.app", values);
-        doc = std::make_unique<frmDocument>(app.path());
+        doc = std::make_unique<frmDocument>(app.dataPath());
         doc->resize(1280, 900);
         doc->show();
         doc->tvTempalates()->selectNode("key2");

@@ -23,7 +23,7 @@ void WorkspaceStartUp(benchmark::State& state)
     app.writeDataFile("Tempalates.app", LargeCatalogue(2000));
     app.writeDataFile("Values.app", LargeCatalogue(20000));
     for (auto _ : state) {
-        frmDocument doc(app.path());
+        frmDocument doc(app.dataPath());
         benchmark::DoNotOptimize(doc.tvValues()->topLevelItemCount());
     }
 }
@@ -34,7 +34,7 @@ void AddOneValue(benchmark::State& state)
     TempAppFolder app;
     app.writeDataFile("Tempalates.app", CatalogueFile({}));
     app.writeDataFile("Values.app", LargeCatalogue(20000));
-    frmDocument doc(app.path());
+    frmDocument doc(app.dataPath());
     auto* box = doc.findChild<QLineEdit*>("txtValue");
     auto* add = doc.findChild<QPushButton*>("cmdAddValue");
     for (auto _ : state) {
@@ -73,7 +73,7 @@ struct TemplateFolder
         Stream store(app.path());
         store.WriteStream("TMP_key2", JoinBody(ColouredRichText(source, true), ColouredRichText(result, false)));
         store.WriteStream("TMP_key3", JoinBody(ColouredRichText("[(a|1|n)]", true), QString()));
-        doc = std::make_unique<frmDocument>(app.path());
+        doc = std::make_unique<frmDocument>(app.dataPath());
         doc->resize(1280, 760);
         doc->show();
         QCoreApplication::processEvents();

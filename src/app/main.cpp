@@ -1,18 +1,73 @@
+#include "DataFolder.h"
 #include "DialogFailureReporter.h"
+#include "Dialogs.h"
+#include "ProgramIcon.h"
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+
+DataFolderPlaces dataFolderPlaces(const QString& requested)
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return {requested, program.filePath(QStringLiteral("Data")),
+            perUser.isEmpty() ? QString() : perUser + QStringLiteral("/Data"),
+            QDir::cleanPath(program.filePath(QStringLiteral(VELLUMATIC_SAMPLE_FROM_PROGRAM)))};
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    // No organisation name: the per-user data folder is then ~/.local/share/Vellumatic/Data.
+    // The window settings name their own file.
+    QCoreApplication::setApplicationName(QStringLiteral("Vellumatic"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMATIC_VERSION));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Expands bracket templates into repetitive source text and fills their fields with values."));
+    const QCommandLineOption help = options.addHelpOption();
+    const QCommandLineOption version = options.addVersionOption();
+    const QCommandLineOption data(QStringLiteral("data"),
+                                  QStringLiteral("Open the catalogues in <folder> (Tempalates.app, Values.app and the "
+                                                 "template bodies). A missing or empty folder starts from the sample."),
+                                  QStringLiteral("folder"));
+    options.addOption(data);
+
+    // --help and --version answer without a display; Qt's own options are checked once the GUI is up.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    options.parse(arguments);
+    if (options.isSet(help) || options.isSet(QStringLiteral("help-all")) || options.isSet(version)) {
+        QCoreApplication textOnly(argc, argv);
+        options.process(textOnly);
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellumatic"));
-    QApplication::setOrganizationName(QStringLiteral("Vellumatic"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vellumatic"));
+    QApplication::setWindowIcon(ProgramIcon());
+    options.process(app);
+
+    const DataFolderChoice choice = ChooseDataFolder(dataFolderPlaces(options.value(data)));
+    if (!choice.problem.isEmpty()) {
+        std::fprintf(stderr, "vellumatic: %s\n", qPrintable(choice.problem));
+        Dialogs::current().message(nullptr, choice.problem, Dialogs::Icon::Critical);
+        return 1;
+    }
 
     DialogFailureReporter failures;
     FailureReporter::install(&failures);
 
-    frmMain window(QCoreApplication::applicationDirPath());
+    frmMain window(choice.folder);
     window.show();
     return app.exec();
 }

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <filesystem>
 #include <system_error>
@@ -67,22 +68,23 @@ QString copyTree(const fs::path& from, const fs::path& to)
 
 } // namespace
 
-QString DatedBackupFolder(const QString& programFolder, const QDate& date)
+QString DatedBackupFolder(const QString& dataFolder, const QDate& date)
 {
-    return QStringLiteral("%1/Backup/Data_%2-%3-%4")
-        .arg(programFolder)
+    const QFileInfo data(QDir::cleanPath(dataFolder));
+    return QStringLiteral("%1/Backup/%2_%3-%4-%5")
+        .arg(data.absolutePath(), data.fileName())
         .arg(date.day())
         .arg(date.month())
         .arg(date.year());
 }
 
-BackupOutcome BackupData(const QString& programFolder, const QDate& date)
+BackupOutcome BackupData(const QString& dataFolder, const QDate& date)
 {
-    const QString folder = DatedBackupFolder(programFolder, date);
+    const QString folder = DatedBackupFolder(dataFolder, date);
     if (const QString failure = createFolder(toPath(folder)); !failure.isEmpty())
         return failed(folder, failure);
 
-    const fs::path data = toPath(programFolder + QStringLiteral("/Data"));
+    const fs::path data = toPath(dataFolder);
     std::error_code error;
     if (!fs::is_directory(data, error))
         return failed(folder, QStringLiteral("there is no data folder \"%1\" to copy.").arg(fromPath(data)));
@@ -91,13 +93,13 @@ BackupOutcome BackupData(const QString& programFolder, const QDate& date)
     return {true, folder, QStringLiteral("Data backed up to %1").arg(QDir::toNativeSeparators(folder))};
 }
 
-void BackupCommand(QWidget* owner, const QString& programFolder, const QDate& date,
+void BackupCommand(QWidget* owner, const QString& dataFolder, const QDate& date,
                    const std::function<void(const QString&)>& showStatus)
 {
     BackupOutcome outcome;
     {
         BusyCursor busy;
-        outcome = BackupData(programFolder, date);
+        outcome = BackupData(dataFolder, date);
     }
     if (outcome.succeeded)
         showStatus(outcome.text);

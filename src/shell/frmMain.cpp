@@ -5,6 +5,7 @@
 #include "EditCommands.h"
 #include "FindCommands.h"
 #include "PrintCommand.h"
+#include "ProgramIcon.h"
 #include "Twips.h"
 #include "WindowSettings.h"
 #include "frmDocument.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -72,12 +74,13 @@ QAction* separator(QMenu* m, const char* name, bool shown = true)
 
 } // namespace
 
-frmMain::frmMain(const QString& applicationFolder, QWidget* parent)
+frmMain::frmMain(const QString& dataFolder, QWidget* parent)
     : QMainWindow(parent)
-    , applicationFolder_(applicationFolder)
+    , dataFolder_(dataFolder)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vellumatic"));
+    setWindowIcon(ProgramIcon());
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdiArea_);
@@ -140,8 +143,10 @@ void frmMain::buildStatusBar()
     sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
     setStatusBar(sbStatusBar_);
 
-    panelStatus_ = new QLabel(QStringLiteral("Status"), sbStatusBar_);
+    panelStatus_ = new QLabel(QDir::toNativeSeparators(dataFolder_), sbStatusBar_);
     panelStatus_->setObjectName(QStringLiteral("sbStatusBarPanel1"));
+    // Hints replace the folder's name; the tooltip keeps telling which catalogue is open.
+    panelStatus_->setToolTip(QStringLiteral("Data folder: ") + QDir::toNativeSeparators(dataFolder_));
     panelDate_ = new QLabel(sbStatusBar_);
     panelDate_->setObjectName(QStringLiteral("sbStatusBarPanel2"));
     panelTime_ = new QLabel(sbStatusBar_);
@@ -245,7 +250,7 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 frmDocument* frmMain::OpenNewWorkspace()
 {
-    auto* document = new frmDocument(applicationFolder_);
+    auto* document = new frmDocument(dataFolder_);
     connect(document, &frmDocument::statusHint, this, &frmMain::setStatusText);
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -280,7 +285,7 @@ void frmMain::mnuFileClose_Click()
 
 void frmMain::mnuFileBackup_Click()
 {
-    BackupCommand(this, applicationFolder_, QDate::currentDate(), [this](const QString& text) { setStatusText(text); });
+    BackupCommand(this, dataFolder_, QDate::currentDate(), [this](const QString& text) { setStatusText(text); });
 }
 
 void frmMain::mnuFilePrint_Click()

@@ -16,9 +16,9 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    // applicationFolder holds the Data folder the workspaces open.
-    // It is also the program folder File > Backup writes its Backup folder into.
-    explicit frmMain(const QString& applicationFolder, QWidget* parent = nullptr);
+    // dataFolder holds the catalogues the workspaces open; File > Backup copies it into a
+    // Backup folder beside it. Panel 1 of the status bar names it until the first hint.
+    explicit frmMain(const QString& dataFolder, QWidget* parent = nullptr);
 
     // Opens a new workspace window, maximised inside the frame.
     frmDocument* OpenNewWorkspace();
@@ -54,7 +54,7 @@ private:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
 
-    QString applicationFolder_;
+    QString dataFolder_;
     QMdiArea* mdiArea_ = nullptr;
     QStatusBar* sbStatusBar_ = nullptr;
     QLabel* panelStatus_ = nullptr;

@@ -7,6 +7,7 @@
 #include "TableText.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -57,8 +58,19 @@ QString rewriteRecords(const QString& text, OnRecord&& onRecord)
 } // namespace
 
 Stream::Stream(QString applicationFolder)
-    : applicationFolder_(std::move(applicationFolder))
+    : Stream(applicationFolder, applicationFolder + QStringLiteral("/Data"))
 {
+}
+
+Stream::Stream(QString applicationFolder, QString dataFolder)
+    : applicationFolder_(std::move(applicationFolder))
+    , dataFolder_(std::move(dataFolder))
+{
+}
+
+Stream Stream::forDataFolder(const QString& dataFolder)
+{
+    return Stream(QFileInfo(dataFolder).absolutePath(), dataFolder);
 }
 
 std::optional<Recordset> Stream::GetRecordset(const QString& psFileName)
@@ -193,10 +205,15 @@ QString Stream::appendRecords(const QString& psFileName, const QList<QVariantLis
 
 QString Stream::tablePath(const QString& psFileName) const
 {
-    return applicationFolder_ + u'/' + QString(psFileName).replace(u'\\', u'/');
+    const QString name = QString(psFileName).replace(u'\\', u'/');
+    // Table names keep the Windows edition's "Data\" in front; the data folder may be named otherwise.
+    const QString dataPrefix = QStringLiteral("Data/");
+    if (name.startsWith(dataPrefix, Qt::CaseInsensitive))
+        return dataFolder_ + u'/' + name.mid(dataPrefix.size());
+    return applicationFolder_ + u'/' + name;
 }
 
 QString Stream::bodyPath(const QString& p_sFileName) const
 {
-    return applicationFolder_ + QStringLiteral("/Data/") + p_sFileName;
+    return dataFolder_ + u'/' + p_sFileName;
 }

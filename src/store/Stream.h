@@ -17,8 +17,12 @@ class Stream
 public:
     // applicationFolder: the folder that holds the Data folder.
     explicit Stream(QString applicationFolder);
+    // A data folder opened wherever it is and whatever its name: "Data\..." names resolve inside it.
+    static Stream forDataFolder(const QString& dataFolder);
 
     const QString& applicationFolder() const { return applicationFolder_; }
+    // Where a table name such as "Data\Tempalates.app" lives on disk.
+    QString tablePath(const QString& psFileName) const;
 
     // psFileName is relative to the application folder, for example "Data\Tempalates.app".
     std::optional<Recordset> GetRecordset(const QString& psFileName);
@@ -46,8 +50,10 @@ private:
     Recordset readRecordset(const QString& psFileName) const;
     QString appendRecords(const QString& psFileName, const QList<QVariantList>& psRecords) const;
 
-    QString tablePath(const QString& psFileName) const;
     QString bodyPath(const QString& p_sFileName) const;
 
+    Stream(QString applicationFolder, QString dataFolder);
+
     QString applicationFolder_;
+    QString dataFolder_;
 };

@@ -99,9 +99,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
+frmDocument::frmDocument(const QString& dataFolder, QWidget* parent)
     : QWidget(parent)
-    , applicationFolder_(applicationFolder)
+    , dataFolder_(dataFolder)
 {
     setObjectName(QStringLiteral("frmDocument"));
     setWindowTitle(QStringLiteral("Workspace"));
@@ -243,7 +243,7 @@ void frmDocument::buildControls()
 Stream& frmDocument::stream()
 {
     if (!stream_)
-        stream_ = std::make_unique<Stream>(applicationFolder_);
+        stream_ = std::make_unique<Stream>(Stream::forDataFolder(dataFolder_));
     return *stream_;
 }
 
@@ -342,7 +342,7 @@ QString frmDocument::nextKey(Catalogue& c)
 
 QString frmDocument::fileStamp(const Catalogue& c) const
 {
-    const QFileInfo info(QDir(applicationFolder_).filePath(QString(c.file).replace(u'\\', u'/')));
+    const QFileInfo info(Stream::forDataFolder(dataFolder_).tablePath(c.file));
     return QString::number(info.size()) + u'@' + QString::number(info.lastModified().toMSecsSinceEpoch()) + u'/' +
            QString::number(info.metadataChangeTime().toMSecsSinceEpoch());
 }
@@ -490,7 +490,7 @@ void frmDocument::RemoveNode(CatalogueTree* tree, const QString& file, const QSt
         // The panes no longer belong to a template: nothing may write its body again.
         if (bodyChanges_.key() == key)
             bodyChanges_.setStored(QString(), currentPaneTexts());
-        QFile::remove(QDir(applicationFolder_).filePath(QStringLiteral("Data/") + prefix + key));
+        QFile::remove(QDir(dataFolder_).filePath(prefix + key));
     }
     // The parent, not a neighbour, takes the selection, so a second Remove cannot hit an item
     // the user never chose.

@@ -33,8 +33,8 @@ public:
     static const QString kTempalatePrefix; // "TMP_"
     static const QString kValuePrefix;     // "VAL_"
 
-    // applicationFolder holds the Data folder; the catalogues are read here.
-    explicit frmDocument(const QString& applicationFolder, QWidget* parent = nullptr);
+    // dataFolder holds the catalogues and the template bodies.
+    explicit frmDocument(const QString& dataFolder, QWidget* parent = nullptr);
     ~frmDocument() override;
 
     Stream& stream();
@@ -184,7 +184,7 @@ private:
     int toPixelsX(float twips) const;
     int toPixelsY(float twips) const;
 
-    QString applicationFolder_;
+    QString dataFolder_;
     std::unique_ptr<Stream> stream_;
     Catalogue templates_;
     Catalogue values_;

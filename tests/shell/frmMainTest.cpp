@@ -46,7 +46,7 @@ protected:
 
     std::unique_ptr<frmMain> open()
     {
-        auto window = std::make_unique<frmMain>(app.path());
+        auto window = std::make_unique<frmMain>(app.dataPath());
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QTest::qWait(1);
@@ -107,7 +107,10 @@ TEST_F(MainWindowTest, OpensOneMaximisedWorkspaceAndShowsItsHints)
     EXPECT_TRUE(w->mdiArea()->subWindowList().first()->isMaximized());
     EXPECT_EQ(doc->tvValues()->topLevelItem(0)->child(0)->text(0), "Orders");
 
-    EXPECT_EQ(w->statusText(), "Status");
+    // Until the first hint, panel 1 names the data folder open; its tooltip keeps naming it.
+    EXPECT_EQ(w->statusText(), app.dataPath());
+    EXPECT_TRUE(control<QLabel>(*w, "sbStatusBarPanel1")->toolTip().endsWith(app.dataPath()));
+    EXPECT_FALSE(w->windowIcon().pixmap(48).isNull()) << "the program's own icon";
     EXPECT_FALSE(control<QLabel>(*w, "sbStatusBarPanel2")->text().isEmpty()) << "the date";
     EXPECT_FALSE(control<QLabel>(*w, "sbStatusBarPanel3")->text().isEmpty()) << "the time";
 
@@ -342,9 +345,9 @@ TEST_F(MainWindowTest, BackupCopiesTheDataFolderIntoTheProgramFolderAndSaysWhatH
     auto w = open();
     const QDate before = QDate::currentDate();
     action(*w, "mnuFileBackup")->trigger();
-    QString folder = DatedBackupFolder(app.path(), before);
+    QString folder = DatedBackupFolder(app.dataPath(), before);
     if (!QDir(folder).exists()) // midnight passed during the backup
-        folder = DatedBackupFolder(app.path(), QDate::currentDate());
+        folder = DatedBackupFolder(app.dataPath(), QDate::currentDate());
     EXPECT_TRUE(folder.startsWith(app.path() + "/Backup/Data_"));
     QFile copy(folder + "/Values.app");
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));

@@ -28,7 +28,7 @@ protected:
         app.writeDataFile("Tempalates.app", CatalogueFile({"2|Columns|-1|0|3"}));
         app.writeDataFile("TMP_key2", kNewBody);
         app.writeDataFile("Values.app", CatalogueFile({"2|Customers|-1|0|3", "3|CustomerId|2|0|3", "4|Name|2|0|3"}));
-        doc = std::make_unique<frmDocument>(app.path());
+        doc = std::make_unique<frmDocument>(app.dataPath());
         doc->resize(1000, 700);
         doc->show();
         doc->tvTempalates()->selectNode("key2");

@@ -36,7 +36,7 @@ protected:
 
     std::unique_ptr<frmDocument> open(const QString& selected = "key2")
     {
-        auto doc = std::make_unique<frmDocument>(app.path());
+        auto doc = std::make_unique<frmDocument>(app.dataPath());
         doc->tvValues()->selectNode(selected);
         return doc;
     }

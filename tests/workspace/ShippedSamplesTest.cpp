@@ -23,7 +23,7 @@ TEST(ShippedSamples, OpenColouredAndRunAsStored)
         ASSERT_TRUE(QFile::copy(shipped.filePath(name), app.dataPath(name)));
     ScriptedDialogs dialogs;
     CapturedFailures failures;
-    frmDocument doc(app.path());
+    frmDocument doc(app.dataPath());
 
     int expanded = 0;
     QTreeWidgetItemIterator it(doc.tvTempalates());

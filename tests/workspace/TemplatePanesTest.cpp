@@ -26,7 +26,7 @@ protected:
 
     std::unique_ptr<frmDocument> open()
     {
-        auto doc = std::make_unique<frmDocument>(app.path());
+        auto doc = std::make_unique<frmDocument>(app.dataPath());
         doc->resize(1200, 800);
         doc->show();
         doc->activateWindow();
@@ -292,7 +292,7 @@ TEST_F(TemplatePanes, ClosingWithTheFlagUpSavesFirst)
     {
         // Inside an MDI frame the workspace closes with the frame's other windows.
         QMdiArea area;
-        auto* doc = new frmDocument(app.path());
+        auto* doc = new frmDocument(app.dataPath());
         QMdiSubWindow* window = area.addSubWindow(doc);
         window->setAttribute(Qt::WA_DeleteOnClose);
         area.show();

@@ -23,7 +23,7 @@ const QByteArray kEmptyTable = CatalogueFile({});
 
 std::unique_ptr<frmDocument> open(const TempAppFolder& app)
 {
-    return std::make_unique<frmDocument>(app.path());
+    return std::make_unique<frmDocument>(app.dataPath());
 }
 
 TEST_F(WorkspaceTest, StartsFromHeaderOnlyFilesWithTheRootAlone)
@@ -411,7 +411,7 @@ TEST_F(WorkspaceTest, ControlsStackAndLayOutInsideAMaximisedWindow)
 {
     QMdiArea area;
     area.resize(900, 600);
-    auto* doc = new frmDocument(app.path());
+    auto* doc = new frmDocument(app.dataPath());
     QMdiSubWindow* window = area.addSubWindow(doc);
     area.show();
     window->showMaximized();

@@ -98,7 +98,7 @@ int main(int argc, char** argv)
     PrintedFailures failures;
     FailureReporter::install(&failures);
     {
-        frmDocument doc(folder.absolutePath());
+        frmDocument doc(folder.filePath(QStringLiteral("Data")));
         AddItems(doc, true, SampleTemplates());
         AddItems(doc, false, SampleValues());
     }

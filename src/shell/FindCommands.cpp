@@ -31,12 +31,28 @@ void FindNext(FindState& state, QTextEdit* pane)
     state.glFoundAt = FindInPane(pane, state.gsFindText, state.glFoundAt + 1);
 }
 
-void FindCommand(QWidget* owner, QTextEdit* focusedPane)
+QString FindStatus(const FindState& state)
 {
-    FindOrReplace(ProgramFindState(), Dialogs::current().findDialog(owner), focusedPane);
+    if (!state.gbFindMode || state.glFoundAt >= 0)
+        return QString();
+    return QStringLiteral(" \"%1\" not found").arg(state.gsFindText);
 }
 
-void FindNextCommand(QTextEdit* focusedPane)
+QString FindCommand(QWidget* owner, QTextEdit* focusedPane)
 {
-    FindNext(ProgramFindState(), focusedPane);
+    FindState& state = ProgramFindState();
+    const FindRequest request = Dialogs::current().findDialog(owner);
+    FindOrReplace(state, request, focusedPane);
+    if (request.action == FindRequest::Action::Closed || !focusedPane)
+        return QString();
+    return FindStatus(state);
+}
+
+QString FindNextCommand(QTextEdit* focusedPane)
+{
+    FindState& state = ProgramFindState();
+    if (!focusedPane)
+        return QString();
+    FindNext(state, focusedPane);
+    return FindStatus(state);
 }

@@ -27,7 +27,12 @@ void FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane
 // Does nothing until a Find has been made.
 void FindNext(FindState& state, QTextEdit* pane);
 
+// What the status bar says after a search: that the text was not found after a miss,
+// nothing otherwise.
+QString FindStatus(const FindState& state);
+
 // Edit > Find: asks through the find dialog, then finds or replaces in the focused pane.
-void FindCommand(QWidget* owner, QTextEdit* focusedPane);
-// Edit > Find Next on the focused pane.
-void FindNextCommand(QTextEdit* focusedPane);
+// Returns the status bar's text.
+QString FindCommand(QWidget* owner, QTextEdit* focusedPane);
+// Edit > Find Next on the focused pane. Returns the status bar's text.
+QString FindNextCommand(QTextEdit* focusedPane);

@@ -11,7 +11,7 @@ each field of the result with a value picked from the value catalogue.</p>
 <h3>Features</h3>
 <ul>
 <li><b>Hierarchical templates</b>: arrange templates in a tree under "Main"; select a template
-to edit it in the Tempalate Pane.</li>
+to edit it in the Template Pane.</li>
 <li><b>Values by typing or by drag and drop</b>: type a value and press Enter, or drop text on
 the value tree to split it into several values.</li>
 <li><b>Values from a database</b>: the <b>...</b> button reads table and column names.</li>

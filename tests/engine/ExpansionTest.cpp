@@ -100,13 +100,16 @@ TEST(Expansion, BoundsWrittenAsNumbersWithoutLeadingDigitStillPrompt)
     EXPECT_EQ(result.text, "a\na\n"); // the bounds keep their written values -1 and 0
 }
 
-TEST(Expansion, ElevenTokensEachGetTheirOwnExpansion)
+TEST(Expansion, PlaceholdersAreOnlyMatchedWhole)
 {
-    QString text;
-    QString expected;
-    for (int i = 0; i < 12; ++i) {
-        text += QStringLiteral("[(t%1|1|1)] ").arg(i);
-        expected += QStringLiteral("t%1\n ").arg(i);
+    EXPECT_EQ(Expand("[(a|1|1)]5"), "a\n5");
+    EXPECT_EQ(Expand("_$$$_003_$$$_0[(a|1|1)]_$$$_003_$$$_"), "_$$$_003_$$$_0a\n_$$$_003_$$$_")
+        << "text that looks like a placeholder is the template's own";
+    QString text = "[(a|1|1)][(b|1|1)]0";
+    QString expected = "a\nb\n0";
+    for (char c = 'c'; c <= 'k'; ++c) {
+        text += QStringLiteral("[(%1|1|1)]").arg(c);
+        expected += QStringLiteral("%1\n").arg(c);
     }
     EXPECT_EQ(Expand(text), expected);
 }

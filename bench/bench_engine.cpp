@@ -37,6 +37,38 @@ void BM_GenerateResultLiteralNumbering(benchmark::State& state)
 }
 BENCHMARK(BM_GenerateResultLiteralNumbering)->Arg(100'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
 
+// Many small distinct tokens, each named bound answered once per pass: the lookups of
+// each token's groups must not grow with the number of tokens.
+void BM_ManyTokens(benchmark::State& state)
+{
+    QString templateText;
+    for (qint64 i = 0; i < state.range(0); ++i)
+        templateText += QStringLiteral("[($c%1!|1|n)]\n").arg(i);
+    const AskValue ask = Answer(2);
+    for (auto _ : state) {
+        ExpansionResult result = GenerateResult(templateText, false, ask);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ManyTokens)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// One group holding many distinct field markers.
+void BM_ManyDistinctMarkers(benchmark::State& state)
+{
+    QString group;
+    for (qint64 i = 0; i < state.range(0); ++i)
+        group += QStringLiteral("$f%1x! ").arg(i);
+    const QString templateText = QStringLiteral("[(") + group + QStringLiteral("|1|2)]");
+    const AskValue ask = Answer(2);
+    for (auto _ : state) {
+        ExpansionResult result = GenerateResult(templateText, false, ask);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ManyDistinctMarkers)->Arg(40'000)->Unit(benchmark::kMillisecond);
+
 void BM_ListFields(benchmark::State& state)
 {
     const QString result = GenerateResult(kFieldList, false, Answer(state.range(0))).text;

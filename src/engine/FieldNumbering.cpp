@@ -132,13 +132,19 @@ NumberedGroup::NumberedGroup(const QString& groupText)
     for (const QString& p : pieces_)
         piecesLength_ += p.size();
 
-    // A numbered marker X' equals another marker Y when Y is X with some text inserted
-    // before its "!"; the fast path is wrong for exactly those counter texts.
-    for (const QString& x : distinct) {
-        const QStringView stem = QStringView(x).chopped(1);
-        for (const QString& y : distinct) {
-            if (y.size() > x.size() && y.startsWith(stem))
-                collisions_.insert(y.mid(stem.size(), y.size() - x.size()));
+    // A numbered marker X' equals another marker Y when Y is X with a counter text
+    // inserted before its "!"; the fast path is wrong for exactly those counter texts.
+    // Counter texts are 4 to 20 digits and minus signs, so only Y's last few characters
+    // need trying: pairing every marker with every other made 40,000 markers take 18 s.
+    const QSet<QString> distinctSet(distinct.cbegin(), distinct.cend());
+    for (const QString& y : distinct) {
+        const QStringView body = QStringView(y).chopped(1);
+        for (qsizetype length = 1; length <= 20 && length < body.size(); ++length) {
+            const QChar c = body[body.size() - length];
+            if ((c < u'0' || c > u'9') && c != u'-')
+                break;
+            if (length >= 4 && distinctSet.contains(body.chopped(length).toString() + u'!'))
+                collisions_.insert(body.last(length).toString());
         }
     }
 }

@@ -66,6 +66,7 @@ bool ShowExpansion(QWidget* parent, QTextEdit& resultPane, const QString& templa
         return false;
     }
     case Outcome::Stopped:
+    case Outcome::Cancelled:
         return false;
     }
     return false;

@@ -98,6 +98,7 @@ int main(int argc, char** argv)
         WriteError(result.message);
         return kParseFailed;
     case ExpansionResult::Outcome::Stopped:
+    case ExpansionResult::Outcome::Cancelled: // no progress callback: never happens
         return Fail(kStopped, QStringLiteral("generation stopped: ") + result.message);
     case ExpansionResult::Outcome::TooLarge:
         return Fail(kTooLarge, result.message);

@@ -34,6 +34,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTabBar>
+#include <QTextCursor>
 #include <QTextEdit>
 
 const QString frmDocument::kTempalatesFile = QStringLiteral("Data\\Tempalates.app");
@@ -580,19 +581,42 @@ void frmDocument::cmdRemoveValue_Click()
 
 void frmDocument::cmdRun_Click()
 {
-    BusyCursor busy;
     const QString templateText = txtSource_->toPlainText();
-    const ExpansionResult expansion =
-        GenerateResult(templateText, chkCS_->isChecked(), AskInInputBox(this));
+    // Cancel here stops the Run before anything changes.
+    std::optional<BoundAnswers> answers = AskBounds(this, tvTempalates_->selectedKey(), templateText);
+    if (!answers)
+        return;
+    BusyCursor busy;
+    ExpansionRequest request;
+    request.compactStyle = chkCS_->isChecked();
+    request.answers = std::move(*answers);
+    // Every name is answered above; a bound that still cannot be used is named, not hidden.
+    request.strict = true;
+    request.progress = Dialogs::current().runProgress(this);
+    const ExpansionResult expansion = GenerateResult(templateText, request);
+    if (expansion.outcome == ExpansionResult::Outcome::Cancelled)
+        return;
     {
         ResultBusy writing(*this);
         ShowExpansion(this, *txtTarget_, templateText, expansion);
     }
-    selectBodyTab(kBodyResult);
-    selectListTab(kListValues);
+    const bool parseFailed = expansion.outcome == ExpansionResult::Outcome::ParseFailed;
+    if (!parseFailed) {
+        selectBodyTab(kBodyResult);
+        selectListTab(kListValues);
+    }
     SaveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
     FillFieldsList(*cboFields_, txtTarget_->toPlainText());
+    if (parseFailed) {
+        // The template pane stays in front, the caret where the template goes wrong.
+        selectBodyTab(kBodyTempalate);
+        QTextCursor caret = txtSource_->textCursor();
+        const qsizetype last = txtSource_->document()->characterCount() - 1;
+        caret.setPosition(int(std::clamp<qsizetype>(expansion.errorOffset, 0, last)));
+        txtSource_->setTextCursor(caret);
+        txtSource_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void frmDocument::tvValues_DblClick()

@@ -322,6 +322,7 @@ TEST_F(WorkspaceTest, FocusHintsGoToTheStatusBarSignal)
 
 TEST_F(WorkspaceTest, TheSplitterStartsAtTheCatalogueColumnAndIsRemembered)
 {
+    UserSettings().remove("Settings/CatalogueColumnWidth"); // other windows closed before
     auto doc = open(app);
     doc->resize(1000, 600);
     doc->show();

@@ -364,7 +364,7 @@ TEST_F(MainWindowTest, BackupCopiesTheDataFolderIntoTheProgramFolderAndSaysWhatH
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-TEST_F(MainWindowTest, PrintPrintsTheTemplatePaneOfTheActiveWorkspace)
+TEST_F(MainWindowTest, PrintPrintsThePaneLastWorkedInAndNamesThePdfFile)
 {
     QTemporaryDir out;
     const QString pdf = out.filePath("printed.pdf");
@@ -373,11 +373,12 @@ TEST_F(MainWindowTest, PrintPrintsTheTemplatePaneOfTheActiveWorkspace)
     doc->txtSource()->setPlainText("template text");
     doc->txtTarget()->setPlainText("result text");
     // Whether printers are installed or not, the pages end up in the PDF file.
-    dialogs.printAnswers << [&](QPrinter& printer) {
+    const auto toPdf = [&](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
     };
+    dialogs.printAnswers << toPdf;
     dialogs.confirmAnswers << true;
     dialogs.saveFileAnswers << pdf;
     action(*w, "mnuFilePrint")->trigger();
@@ -386,6 +387,21 @@ TEST_F(MainWindowTest, PrintPrintsTheTemplatePaneOfTheActiveWorkspace)
     pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
     EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified(), "template text");
+    EXPECT_EQ(w->statusText(), " Printed to " + QDir::toNativeSeparators(pdf));
+
+    // The result pane, once the user has worked in it, even with the focus gone elsewhere since.
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    doc->selectListTab(1);
+    doc->txtTarget()->setFocus(Qt::MouseFocusReason);
+    doc->tvValues()->setFocus(Qt::MouseFocusReason);
+    dialogs.printAnswers = {toPdf};
+    dialogs.confirmAnswers = {true};
+    dialogs.saveFileAnswers = {pdf};
+    action(*w, "mnuFilePrint")->trigger();
+    pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
+    EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified(), "result text");
 
     // Without a workspace there is nothing to print and nothing is asked.
     const int asked = dialogs.printDialogsShown + int(dialogs.confirmations.size());

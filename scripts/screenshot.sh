@@ -33,7 +33,7 @@ window="$(xdotool search --sync --onlyvisible --name Vellumatic | head -n 1)"
 sleep 2
 
 # The template tree: open the SQL and C++ groups and select "Struct with getters and setters".
-read -r x y <<<"${VELLUMATIC_TREE_POINT:-60 110}"
+read -r x y <<<"${VELLUMATIC_TREE_POINT:-60 147}"
 xdotool mousemove --window "$window" "$x" "$y" click 1
 xdotool key --window "$window" Home Down Down Right Down Down Down Right Down
 sleep 1

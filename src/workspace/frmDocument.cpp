@@ -228,7 +228,7 @@ void frmDocument::buildControls()
     QFont paneFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     paneFont.setPointSize(kPanePointSize);
     for (QTextEdit* pane : {txtSource_, txtTarget_}) {
-        pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        pane->setLineWrapMode(QTextEdit::WidgetWidth);
         pane->setFont(paneFont);
         pane->document()->setDefaultFont(paneFont);
     }

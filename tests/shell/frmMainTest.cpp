@@ -22,6 +22,8 @@
 #include <QStatusBar>
 #include <QSplitter>
 #include <QTabBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -222,6 +224,10 @@ TEST_F(MainWindowTest, NothingOverlapsOrIsCutFrom640x480Up)
             }
             EXPECT_GE(shown.size(), 9);
         }
+        // A short line of a template stays one line: the panes wrap at their own width only.
+        doc->txtSource()->setPlainText("int count = 1; // short");
+        QTest::qWait(1);
+        EXPECT_EQ(doc->txtSource()->document()->firstBlock().layout()->lineCount(), 1) << size.width();
     }
 }
 

@@ -24,6 +24,26 @@ void BM_GenerateResult(benchmark::State& state)
 }
 BENCHMARK(BM_GenerateResult)->Arg(250'000)->Arg(500'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
+// The same with a progress callback that never cancels: what a window pays for its
+// progress dialog.
+void BM_GenerateResultWithProgress(benchmark::State& state)
+{
+    ExpansionRequest request;
+    request.answers.Set(QStringLiteral("n"), QString::number(state.range(0)));
+    qint64 seen = 0;
+    request.progress = [&seen](qint64 done, qint64) {
+        seen = done;
+        return true;
+    };
+    for (auto _ : state) {
+        ExpansionResult result = GenerateResult(kFieldList, request);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    benchmark::DoNotOptimize(seen);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_GenerateResultWithProgress)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
 // The same expansion with markers that force the literal numbering on every step.
 void BM_GenerateResultLiteralNumbering(benchmark::State& state)
 {

@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (result.outcome == ExpansionResult::Outcome::Expanded && result.text.size() < 20000)
         Check(ListFields(result.text) == ListFieldsLiterally(result.text));
     if (strictWithTwo && result.outcome == ExpansionResult::Outcome::Expanded && SuitsTheLiteralRun(templateText)
-        && templateText.size() < 4000 && steps < 100000)
+        && templateText.size() < 4000 && steps < 20000)
         Check(reference::GenerateResult(templateText, compact, 2) == result.text);
 
     if (templateText.size() < 4000) {

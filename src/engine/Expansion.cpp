@@ -212,7 +212,7 @@ ExpansionResult Generate(const QString& templateText, const ExpansionRequest& re
         if (tokenTexts[i].isEmpty())
             continue; // a literal "["
         QString failure;
-        const QString id = QString::fromUtf8(tokens[size_t(i)].node().attribute("Id").value());
+        const qint64 id = tokens[size_t(i)].node().attribute("Id").as_llong(-1);
         expanders[i] = PrepareToken(index.ItemsOf(id), request, &failure);
         if (!expanders[i])
             return Stop(failure);

@@ -96,7 +96,7 @@ std::optional<QString> TokenExpander::Expand(qsizetype maxLength, const StepRepo
             reportedUpTo = counter;
         }
     }
-    if (report && start_ <= end_ && !report(qint64(end_) + 1 - reportedUpTo))
+    if (report && qint64(end_) + 1 > reportedUpTo && !report(qint64(end_) + 1 - reportedUpTo))
         return std::nullopt;
     return expansion;
 }

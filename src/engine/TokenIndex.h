@@ -2,8 +2,6 @@
 
 #include "TokenDocument.h"
 
-#include <QHash>
-
 #include <vector>
 
 // One token's text, lower-bound and upper-bound Items, aligned by group.
@@ -24,9 +22,9 @@ public:
     explicit TokenIndex(const TokenDocument& document);
 
     // Empty lists for an Id no token has.
-    const TokenItems& ItemsOf(const QString& tokenId) const;
+    const TokenItems& ItemsOf(qint64 tokenId) const;
 
 private:
-    QHash<QString, TokenItems> byId_;
+    std::vector<TokenItems> byId_; // Ids count from 0 without gaps
     TokenItems none_;
 };

@@ -21,7 +21,8 @@ TEST(Differential, PreparedNumberingMatchesTheLiteralReplaceSequence)
 {
     std::mt19937 random(7);
     // Pieces chosen so numbered markers often collide with other markers ("$a0001!").
-    const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " "};
+    const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " ",
+                                "$a!", "$A0001!", "$a00010001!", "$a00-1!"};
     for (int i = 0; i < 6000; ++i) {
         const QString text = RandomText(random, pieces, 10);
         const NumberedGroup group(text);

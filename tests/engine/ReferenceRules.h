@@ -131,7 +131,7 @@ inline std::optional<QString> GenerateResult(const QString& templateText, bool c
     if (document.SelectNodes("//Item[@Id='1']").empty())
         return templateText;
     const auto resolve = [answer](const QString& v) -> qint32 {
-        if (v[0].isDigit() || (v.size() >= 2 && v[1] != u'+' && v[1] != u'-'))
+        if (IsNumeric(v.first(1)) || (v.size() >= 2 && v[1] != u'+' && v[1] != u'-'))
             return ToInteger(v).value();
         if (v.size() == 1)
             return answer;
@@ -151,7 +151,8 @@ inline std::optional<QString> GenerateResult(const QString& templateText, bool c
         const pugi::xpath_node_set texts = document.SelectNodes(query.arg(0));
         const pugi::xpath_node_set lowers = document.SelectNodes(query.arg(1));
         const pugi::xpath_node_set uppers = document.SelectNodes(query.arg(2));
-        if (texts.empty())
+        const QChar placeholder(char16_t(0xE000 + i));
+        if (texts.empty() || !text.contains(placeholder))
             continue;
         QList<Group> groups;
         qint32 start = resolve(TokenDocument::ValueOf(lowers[0]));
@@ -162,7 +163,7 @@ inline std::optional<QString> GenerateResult(const QString& templateText, bool c
             start = std::min(start, groups.back().lower);
             end = std::max(end, groups.back().upper);
         }
-        text.replace(QChar(char16_t(0xE000 + i)), ExpandToken(groups, start, end, compact));
+        text.replace(placeholder, ExpandToken(groups, start, end, compact));
     }
     return text;
 }

@@ -242,6 +242,7 @@ void frmDocument::arrangeControls()
 {
     // Layouts place everything, so nothing overlaps or is cut at any size; the catalogue
     // column starts at its classic width and the user may move the splitter.
+
     // A null entry in a row is the stretch that pushes the rest to the right.
     auto rowOf = [](std::initializer_list<QWidget*> widgets) {
         auto* row = new QHBoxLayout;
@@ -281,12 +282,8 @@ void frmDocument::arrangeControls()
     leftLayout->addWidget(fraTempalate_, 1);
     leftLayout->addWidget(fraValue_, 1);
 
-    fraSource_->setLayout(new QVBoxLayout);
-    fraSource_->layout()->setContentsMargins(0, 0, 0, 0);
-    fraSource_->layout()->addWidget(txtSource_);
-    fraTarget_->setLayout(new QVBoxLayout);
-    fraTarget_->layout()->setContentsMargins(0, 0, 0, 0);
-    fraTarget_->layout()->addWidget(txtTarget_);
+    column(fraSource_)->addWidget(txtSource_);
+    column(fraTarget_)->addWidget(txtTarget_);
 
     auto* right = named<QWidget>(this, "paneColumn");
     QVBoxLayout* rightLayout = column(right);
@@ -295,9 +292,9 @@ void frmDocument::arrangeControls()
     rightLayout->addWidget(fraTarget_, 1);
 
     // Captions are never cut: the splitter gives way elsewhere first.
-    for (QWidget* whole : {static_cast<QWidget*>(tabList_), static_cast<QWidget*>(tabBody_),
-                           static_cast<QWidget*>(chkCS_), static_cast<QWidget*>(cmdRun_)})
-        whole->setMinimumWidth(whole->sizeHint().width());
+    for (QWidget* captioned : {static_cast<QWidget*>(tabList_), static_cast<QWidget*>(tabBody_),
+                               static_cast<QWidget*>(chkCS_), static_cast<QWidget*>(cmdRun_)})
+        captioned->setMinimumWidth(captioned->sizeHint().width());
 
     splitter_ = named<QSplitter>(this, "splitter");
     splitter_->addWidget(left);

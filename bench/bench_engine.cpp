@@ -24,6 +24,26 @@ void BM_GenerateResult(benchmark::State& state)
 }
 BENCHMARK(BM_GenerateResult)->Arg(250'000)->Arg(500'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
+// The same with a progress callback that never cancels: what a window pays for its
+// progress dialog.
+void BM_GenerateResultWithProgress(benchmark::State& state)
+{
+    ExpansionRequest request;
+    request.answers.Set(QStringLiteral("n"), QString::number(state.range(0)));
+    qint64 seen = 0;
+    request.progress = [&seen](qint64 done, qint64) {
+        seen = done;
+        return true;
+    };
+    for (auto _ : state) {
+        ExpansionResult result = GenerateResult(kFieldList, request);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    benchmark::DoNotOptimize(seen);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_GenerateResultWithProgress)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
 // The same expansion with markers that force the literal numbering on every step.
 void BM_GenerateResultLiteralNumbering(benchmark::State& state)
 {
@@ -36,6 +56,41 @@ void BM_GenerateResultLiteralNumbering(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_GenerateResultLiteralNumbering)->Arg(100'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
+
+// Many small distinct tokens, each named bound answered once per pass: the lookups of
+// each token's groups must not grow with the number of tokens.
+void BM_ManyTokens(benchmark::State& state)
+{
+    QString templateText;
+    for (qint64 i = 0; i < state.range(0); ++i)
+        templateText += QStringLiteral("[($c%1!|1|n)]\n").arg(i);
+    const AskValue ask = Answer(2);
+    for (auto _ : state) {
+        ExpansionResult result = GenerateResult(templateText, false, ask);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ManyTokens)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// One group holding many distinct field markers; with the second argument 1 they are
+// named so that a numbered marker equals another marker ("$f1!" numbered 1 is "$f10001!"),
+// which makes the numbering follow the replace-all sequence marker by marker.
+void BM_ManyDistinctMarkers(benchmark::State& state)
+{
+    const QString marker = state.range(1) ? QStringLiteral("$f%1! ") : QStringLiteral("$f%1x! ");
+    QString group;
+    for (qint64 i = 0; i < state.range(0); ++i)
+        group += marker.arg(i);
+    const QString templateText = QStringLiteral("[(") + group + QStringLiteral("|1|2)]");
+    const AskValue ask = Answer(2);
+    for (auto _ : state) {
+        ExpansionResult result = GenerateResult(templateText, false, ask);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ManyDistinctMarkers)->Args({40'000, 0})->Args({40'000, 1})->Unit(benchmark::kMillisecond);
 
 void BM_ListFields(benchmark::State& state)
 {

@@ -44,6 +44,28 @@ void AddOneValue(benchmark::State& state)
 }
 BENCHMARK(AddOneValue)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly();
 
+// One keystroke in the value tree's filter field, the shown tree laid out again after it:
+// typing "number 123" letter by letter, then clearing it, over and over.
+void FilterValuesPerKeystroke(benchmark::State& state)
+{
+    TempAppFolder app;
+    app.writeDataFile("Tempalates.app", CatalogueFile({}));
+    app.writeDataFile("Values.app", LargeCatalogue(20000));
+    frmDocument doc(app.path());
+    doc.resize(1000, 700);
+    doc.selectListTab(1);
+    doc.show();
+    auto* filter = doc.findChild<QLineEdit*>("txtValueFilter");
+    const QString typed = QStringLiteral("number 123");
+    qsizetype length = 0;
+    for (auto _ : state) {
+        length = (length + 1) % (typed.size() + 1);
+        filter->setText(typed.left(length));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(FilterValuesPerKeystroke)->Unit(benchmark::kMillisecond)->Iterations(22)->Repetitions(5)->ReportAggregatesOnly();
+
 // A pane's rich text for `text`, coloured as the program colours it.
 QString ColouredRichText(const QString& text, bool templatePane)
 {

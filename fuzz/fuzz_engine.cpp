@@ -1,9 +1,15 @@
-// Feeds arbitrary templates through the tokenizer and the expansion and checks that
-// the prepared numbering and the linear field list agree with their literal forms.
+// Feeds arbitrary templates through the tokenizer and the expansion and checks them
+// against their literal forms: the prepared numbering, the linear field list, and (for
+// strict runs, where every bound converts) the whole run against the literal
+// placeholder passes. Also checks what a run reports about itself: the place of a parse
+// failure, the names it asks for, its progress.
 #include "Expansion.h"
 #include "FieldNumbering.h"
+#include "ReferenceRules.h"
+#include "TextPlace.h"
 #include "TextRules.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <cstdlib>
@@ -28,6 +34,57 @@ void Check(bool condition)
         std::abort();
 }
 
+// The literal run marks tokens with private-use characters and keeps its strings in the
+// token document, where a NUL ends them.
+bool SuitsTheLiteralRun(const QString& text)
+{
+    return std::none_of(text.cbegin(), text.cend(),
+                        [](QChar c) { return c.isNull() || c.category() == QChar::Other_PrivateUse; });
+}
+
+void CheckParseFailure(const QString& templateText, const ExpansionResult& result)
+{
+    Check(result.message == kParseFailedMessage && !result.errorReason.isEmpty());
+    Check(result.errorOffset >= 0 && result.errorOffset <= templateText.size());
+    const TextPlace place = PlaceAt(templateText, result.errorOffset);
+    Check(place.line == result.errorLine && place.column == result.errorColumn);
+    Check(BoundNames(templateText).isEmpty());
+}
+
+// Every name asked for is listed by BoundNames, and a run answered by name asks nothing.
+void CheckBoundNames(const QString& templateText, const QStringList& askedNames, bool compact)
+{
+    const QStringList names = BoundNames(templateText);
+    QSet<QString> folded;
+    for (const QString& name : names)
+        folded.insert(name.toCaseFolded());
+    Check(folded.size() == names.size());
+    for (const QString& name : askedNames)
+        Check(folded.contains(name.toCaseFolded()));
+
+    ExpansionRequest request;
+    request.compactStyle = compact;
+    request.maxResultLength = 1 << 20;
+    for (const QString& name : names)
+        request.answers.Set(name, QStringLiteral("2"));
+    request.ask = [](const QString&) -> std::optional<QString> {
+        std::abort();
+    };
+    qint64 lastDone = -1;
+    qint64 total = -1;
+    request.progress = [&](qint64 done, qint64 linesTotal) {
+        Check(done > lastDone || (done == 0 && lastDone == -1));
+        Check(total == -1 || total == linesTotal);
+        Check(done <= linesTotal);
+        lastDone = done;
+        total = linesTotal;
+        return true;
+    };
+    const ExpansionResult result = GenerateResult(templateText, request);
+    if (result.outcome == ExpansionResult::Outcome::Expanded)
+        Check(lastDone == total);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -35,23 +92,44 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 2)
         return 0;
     const bool compact = data[0] & 1;
+    const bool strictWithTwo = data[0] & 2;
     const int answerSeed = data[1];
     const QString templateText =
         QString::fromUtf8(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
 
     static const QStringList answers = {"", "3", "0", "-2", "x", "2147483647", "1e3", "12"};
     int asked = 0;
-    const AskValue ask = [&](const QString&) -> std::optional<QString> {
+    QStringList askedNames;
+    ExpansionRequest request;
+    request.compactStyle = compact;
+    request.strict = strictWithTwo;
+    request.maxResultLength = 1 << 20;
+    request.ask = [&](const QString& prompt) -> std::optional<QString> {
+        askedNames.append(prompt.mid(QStringLiteral("Please Enter value for: ").size(), 1));
+        if (strictWithTwo)
+            return QStringLiteral("2");
         const int pick = (answerSeed + asked++) % (answers.size() + 1);
         if (pick == answers.size())
             return std::nullopt;
         return answers[pick];
     };
-    const ExpansionResult result = GenerateResult(templateText, compact, ask, 1 << 20);
+    qint64 steps = 0;
+    request.progress = [&](qint64, qint64 linesTotal) {
+        steps = linesTotal;
+        return true;
+    };
+    const ExpansionResult result = GenerateResult(templateText, request);
     if (result.outcome == ExpansionResult::Outcome::NoGroups)
         Check(result.text == templateText);
+    if (result.outcome == ExpansionResult::Outcome::ParseFailed)
+        CheckParseFailure(templateText, result);
+    else if (templateText.size() < 4000)
+        CheckBoundNames(templateText, askedNames, compact);
     if (result.outcome == ExpansionResult::Outcome::Expanded && result.text.size() < 20000)
         Check(ListFields(result.text) == ListFieldsLiterally(result.text));
+    if (strictWithTwo && result.outcome == ExpansionResult::Outcome::Expanded && SuitsTheLiteralRun(templateText)
+        && templateText.size() < 4000 && steps < 20000)
+        Check(reference::GenerateResult(templateText, compact, 2) == result.text);
 
     if (templateText.size() < 4000) {
         Check(ListFields(templateText) == ListFieldsLiterally(templateText));

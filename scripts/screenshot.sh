@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the main window at 1280x800 under Xvfb with a sample template
-# loaded. Needs Xvfb, xdotool and ImageMagick's import (dev-only; not in packages.txt).
+# Takes docs/screenshot.png: the main window filling a 1280x800 screen under Xvfb with a
+# sample template loaded. VELLUMATIC_SCREEN=WxH picks another screen size and
+# VELLUMATIC_SHOT another output file, to look at the window at other sizes.
+# Needs Xvfb, xdotool and ImageMagick's import (all in packages.txt).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VELLUMATIC_BUILD_DIR:-$root/build}"
 work="$(mktemp -d)"
 trap 'kill "$app_pid" "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
+size="${VELLUMATIC_SCREEN:-1280x800}"
+shot="${VELLUMATIC_SHOT:-$root/docs/screenshot.png}"
+width="${size%x*}"
+height="${size#*x}"
+
 # A private application folder with the shipped Data, and settings for a full-size window
 # (twips at 96 dpi: 15 per pixel).
 cp "$build/bin/vellumatic" "$work/"
 cp -r "$root/data/Data" "$work/Data"
 mkdir -p "$work/config/Vellumatic"
-printf '[Settings]\nMainLeft=0\nMainTop=0\nMainWidth=19200\nMainHeight=12000\n' \
+printf '[Settings]\nMainLeft=0\nMainTop=0\nMainWidth=%d\nMainHeight=%d\n' $((width * 15)) $((height * 15)) \
     >"$work/config/Vellumatic/Vellumatic.conf"
 
 display=":$((RANDOM % 400 + 100))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp &
+Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp &
 xvfb_pid=$!
 export DISPLAY="$display" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.2; done
@@ -26,9 +33,9 @@ window="$(xdotool search --sync --onlyvisible --name Vellumatic | head -n 1)"
 sleep 2
 
 # The template tree: open the SQL and C++ groups and select "Struct with getters and setters".
-read -r x y <<<"${VELLUMATIC_TREE_POINT:-60 110}"
+read -r x y <<<"${VELLUMATIC_TREE_POINT:-60 147}"
 xdotool mousemove --window "$window" "$x" "$y" click 1
 xdotool key --window "$window" Home Down Down Right Down Down Down Right Down
 sleep 1
-import -window root "$root/docs/screenshot.png"
-echo "wrote docs/screenshot.png"
+import -window root "$shot"
+echo "wrote $shot"

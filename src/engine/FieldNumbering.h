@@ -26,8 +26,9 @@ QString JoinLineBreaks(const QString& text);
 // for a counter is the prepared pieces with the counter text between them; this is the
 // same as the literal replace-all sequence whenever no marker holds a second "$" and no
 // numbered marker can be mistaken for another marker of the text. For the few counter
-// texts where that could happen (say "$a!" and "$a0001!" side by side), or when a marker
-// holds a second "$", the literal sequence runs instead.
+// texts where that could happen (say "$a!" and "$a0001!" side by side) the sequence is
+// followed marker by marker; only when a marker holds a second "$" does the literal
+// sequence run.
 class NumberedGroup
 {
 public:
@@ -44,9 +45,21 @@ public:
     qsizetype MarkerCount() const { return markerCount_; }
 
 private:
+    struct Marker
+    {
+        qsizetype start;
+        qsizetype length;
+    };
+
+    // The replace-all sequence for markers that hold no second "$": markers never move
+    // or merge, a replacement only renames every marker currently equal to the span, so
+    // following the names costs one step per span instead of one pass over the text.
+    QString FollowRenames(QStringView counterText) const;
+
     QString text_;
+    QList<Marker> markers_;
     QStringList pieces_;        // pieces_[0] + counter + pieces_[1] + counter + ...
-    QSet<QString> collisions_;  // counter texts that need the literal path
+    QSet<QString> collisions_;  // counter texts that need the renames followed
     bool literalOnly_ = false;
     bool startsWithLineFeed_ = false;
     qsizetype markerCount_ = 0;

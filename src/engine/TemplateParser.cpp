@@ -1,6 +1,7 @@
 #include "TemplateParser.h"
 
 #include "NumericText.h"
+#include "TextPlace.h"
 
 namespace {
 
@@ -52,11 +53,16 @@ qsizetype TemplateParser::ExpectChar(QChar c, qsizetype offset)
 
 bool TemplateParser::HasBracketBetween(qsizetype a, qsizetype b) const
 {
+    return FirstBracketBetween(a, b) != 0;
+}
+
+qsizetype TemplateParser::FirstBracketBetween(qsizetype a, qsizetype b) const
+{
     for (qsizetype position = a + 1; position < b; ++position) {
         if (IsBracket(parseText_[position - 1]))
-            return true;
+            return position;
     }
-    return false;
+    return 0;
 }
 
 QString TemplateParser::TextBetween(qsizetype a, qsizetype b) const
@@ -64,9 +70,21 @@ QString TemplateParser::TextBetween(qsizetype a, qsizetype b) const
     return b > a + 1 ? parseText_.mid(a, b - a - 1) : QString();
 }
 
+QString TemplateParser::Place(qsizetype position) const
+{
+    return DescribePlace(PlaceAt(parseText_, position - 1));
+}
+
+bool TemplateParser::Fail(qsizetype position, const QString& reason)
+{
+    failure_ = {position - 1, reason};
+    return false;
+}
+
 bool TemplateParser::ParseTemplate()
 {
     cursor_ = 0;
+    failure_ = {};
     document_.CreateTokenDocument(parseText_);
     for (;;) {
         const qsizetype tokenStart = ExpectChar(u'[');
@@ -86,23 +104,45 @@ bool TemplateParser::ParseTemplate()
 
         const qsizetype tokenEnd = ExpectChar(u']', 1);
         if (tokenEnd == 0)
-            return false;
+            return Fail(cursor_ + 1, QStringLiteral("token opened at %1 needs \"]\" right after its last group")
+                                         .arg(Place(tokenStart)));
         document_.SetTokenValue(token, parseText_.mid(tokenStart - 1, tokenEnd - tokenStart + 1));
     }
 }
 
+bool TemplateParser::CheckBound(qsizetype groupStart, const char* which, qsizetype bar, qsizetype end)
+{
+    const auto group = [&] { return QStringLiteral("the group opened at ") + Place(groupStart); };
+    if (const qsizetype bracket = FirstBracketBetween(bar, end))
+        return Fail(bracket, QStringLiteral("\"%1\" at %2 cannot stand in the %3 bound of %4")
+                                 .arg(parseText_[bracket - 1])
+                                 .arg(Place(bracket), QLatin1String(which), group()));
+    const QString bound = TextBetween(bar, end);
+    if (bound.isEmpty())
+        return Fail(bar + 1, QStringLiteral("the %1 bound of %2 is empty").arg(QLatin1String(which), group()));
+    if (!IsValidBound(bound))
+        return Fail(bar + 1, QStringLiteral("the %1 bound \"%2\" of %3 is not a number, a one-character "
+                                            "name or a name with an offset such as n+1")
+                                 .arg(QLatin1String(which), bound, group()));
+    return true;
+}
+
 bool TemplateParser::ParseGroup(pugi::xml_node subTokens, qsizetype groupStart)
 {
+    // Places are worked out only on failure: finding a line is a scan from the start.
+    const auto group = [&] { return QStringLiteral("group opened at ") + Place(groupStart); };
     const qsizetype firstBar = ExpectChar(u'|');
     if (firstBar == 0)
-        return false;
+        return Fail(groupStart, group() + QStringLiteral(" has no \"|\" after its text"));
     const qsizetype secondBar = ExpectChar(u'|');
-    if (secondBar == 0 || HasBracketBetween(firstBar, secondBar)
-        || !IsValidBound(TextBetween(firstBar, secondBar)))
+    if (secondBar == 0)
+        return Fail(groupStart, group() + QStringLiteral(" has only one \"|\": it needs text|lower|upper"));
+    if (!CheckBound(groupStart, "lower", firstBar, secondBar))
         return false;
     const qsizetype groupEnd = ExpectChar(u')');
-    if (groupEnd == 0 || HasBracketBetween(secondBar, groupEnd)
-        || !IsValidBound(TextBetween(secondBar, groupEnd)))
+    if (groupEnd == 0)
+        return Fail(groupStart, group() + QStringLiteral(" is not closed"));
+    if (!CheckBound(groupStart, "upper", secondBar, groupEnd))
         return false;
     document_.AddSubToken(subTokens, parseText_.mid(groupStart - 1, groupEnd - groupStart + 1));
     return true;

@@ -19,18 +19,33 @@ public:
     // recorded before it stays in the document).
     bool ParseTemplate();
 
+    // After a failed parse: where the caret should go (0-based offset) and why.
+    struct Failure
+    {
+        qsizetype offset = -1;
+        QString reason;
+    };
+    const Failure& LastFailure() const { return failure_; }
+
     // Without an offset: the first `c` after the cursor. With one: only the character at
     // cursor + offset. On success the cursor moves to the found position.
     qsizetype ExpectChar(QChar c, qsizetype offset = 0);
     bool HasBracketBetween(qsizetype a, qsizetype b) const;
+    // The position of the first bracket character between a and b, 0 when there is none.
+    qsizetype FirstBracketBetween(qsizetype a, qsizetype b) const;
     QString TextBetween(qsizetype a, qsizetype b) const;
 
     qsizetype Cursor() const { return cursor_; }
 
 private:
     bool ParseGroup(pugi::xml_node subTokens, qsizetype groupStart);
+    bool CheckBound(qsizetype groupStart, const char* which, qsizetype bar, qsizetype end);
+    // Records the failure; `position` is 1-based. Always false.
+    bool Fail(qsizetype position, const QString& reason);
+    QString Place(qsizetype position) const;
 
     TokenDocument& document_;
     QString parseText_;
     qsizetype cursor_ = 0;
+    Failure failure_;
 };

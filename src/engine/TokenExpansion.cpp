@@ -62,8 +62,14 @@ qint64 TokenExpander::NextActiveCounter(qint64 after) const
     return next;
 }
 
-std::optional<QString> TokenExpander::Expand(qsizetype maxLength) const
+qint64 TokenExpander::StepCount() const
 {
+    return start_ > end_ ? 0 : qint64(end_) - start_ + 1;
+}
+
+std::optional<QString> TokenExpander::Expand(qsizetype maxLength, const StepReport& report) const
+{
+    qint64 reportedUpTo = start_;
     QString expansion;
     expansion.reserve(std::min<qint64>(ExpandedLength(), maxLength) + 1);
     char16_t buffer[24];
@@ -84,6 +90,13 @@ std::optional<QString> TokenExpander::Expand(qsizetype maxLength) const
             return std::nullopt;
         // In compact style an idle counter adds nothing, so idle stretches are skipped.
         counter = compactStyle_ && !active ? NextActiveCounter(counter) : counter + 1;
+        if (counter - reportedUpTo >= kStepsPerReport && report) {
+            if (!report(counter - reportedUpTo))
+                return std::nullopt;
+            reportedUpTo = counter;
+        }
     }
+    if (report && qint64(end_) + 1 > reportedUpTo && !report(qint64(end_) + 1 - reportedUpTo))
+        return std::nullopt;
     return expansion;
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // One group of a token with its bounds converted.
@@ -26,8 +27,17 @@ public:
     // The length the expansion will have (computed without expanding), for the size guard.
     qint64 ExpandedLength() const;
 
-    // Empty when the expansion would grow past `maxLength` characters.
-    std::optional<QString> Expand(qsizetype maxLength) const;
+    // Counter steps from start to end (0 when start is above end).
+    qint64 StepCount() const;
+
+    // Told every few thousand steps how many steps went by since it was last told, and
+    // at the end the rest; returning false stops the expansion.
+    using StepReport = std::function<bool(qint64 steps)>;
+    static constexpr qint64 kStepsPerReport = 16384;
+
+    // Empty when the expansion would grow past `maxLength` characters, or when `report`
+    // returned false.
+    std::optional<QString> Expand(qsizetype maxLength, const StepReport& report = {}) const;
 
 private:
     struct Group

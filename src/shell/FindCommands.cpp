@@ -33,12 +33,29 @@ void FindNext(FindState& state, QTextEdit* pane)
     state.glFoundAt = FindInPane(pane, state.gsFindText, state.glFoundAt + 1);
 }
 
-bool FindCommand(QWidget* owner, QTextEdit* focusedPane)
+QString FindStatus(const FindState& state)
 {
-    return FindOrReplace(ProgramFindState(), Dialogs::current().findDialog(owner), focusedPane);
+    if (!state.gbFindMode || state.glFoundAt >= 0)
+        return QString();
+    return QStringLiteral(" \"%1\" not found").arg(state.gsFindText);
 }
 
-void FindNextCommand(QTextEdit* focusedPane)
+FindOutcome FindCommand(QWidget* owner, QTextEdit* focusedPane)
 {
-    FindNext(ProgramFindState(), focusedPane);
+    FindState& state = ProgramFindState();
+    const FindRequest request = Dialogs::current().findDialog(owner);
+    FindOutcome outcome;
+    outcome.replaced = FindOrReplace(state, request, focusedPane);
+    if (request.action != FindRequest::Action::Closed && focusedPane)
+        outcome.status = FindStatus(state);
+    return outcome;
+}
+
+QString FindNextCommand(QTextEdit* focusedPane)
+{
+    FindState& state = ProgramFindState();
+    if (!focusedPane)
+        return QString();
+    FindNext(state, focusedPane);
+    return FindStatus(state);
 }

@@ -28,8 +28,19 @@ bool FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane
 // Does nothing until a Find has been made.
 void FindNext(FindState& state, QTextEdit* pane);
 
+// What the status bar says after a search: that the text was not found after a miss,
+// nothing otherwise.
+QString FindStatus(const FindState& state);
+
 // Edit > Find: asks through the find dialog, then finds or replaces in the focused pane.
-// Returns true when Replace ran on the pane.
-bool FindCommand(QWidget* owner, QTextEdit* focusedPane);
-// Edit > Find Next on the focused pane.
-void FindNextCommand(QTextEdit* focusedPane);
+// What a search from the menu did: whether Replace rewrote the pane, and the status bar's text.
+struct FindOutcome
+{
+    bool replaced = false;
+    QString status;
+};
+
+// Edit > Find: asks through the find dialog, then finds or replaces in the focused pane.
+FindOutcome FindCommand(QWidget* owner, QTextEdit* focusedPane);
+// Edit > Find Next on the focused pane. Returns the status bar's text.
+QString FindNextCommand(QTextEdit* focusedPane);

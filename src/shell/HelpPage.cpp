@@ -11,14 +11,22 @@ each field of the result with a value picked from the value catalogue.</p>
 <h3>Features</h3>
 <ul>
 <li><b>Hierarchical templates</b>: arrange templates in a tree under "Main"; select a template
-to edit it in the Tempalate Pane.</li>
+to edit it in the Template Pane.</li>
 <li><b>Values by typing or by drag and drop</b>: type a value and press Enter, or drop text on
 the value tree to split it into several values.</li>
 <li><b>Values from a database</b>: the <b>...</b> button reads table and column names.</li>
-<li><b>Run a template for any number of values</b>: <b>Run</b> asks for each named bound,
-writes the result into the Result Pane and lists every field it contains.</li>
+<li><b>Run a template for any number of values</b>: <b>Run</b> asks for all named bounds in
+one dialog, writes the result into the Result Pane and lists every field it contains. A run of
+more than 200,000 lines shows its progress and can be cancelled; a cancelled run changes nothing.</li>
+<li><b>Find in the catalogues</b>: type in the filter field above a tree to show only the items
+whose names contain the text (with the groups that hold them); clear it to see the whole tree
+again, with your selection kept. Groups and single items have different pictures, and pointing
+at an item shows its whole name.</li>
+<li><b>A window that fits</b>: drag the bar between the catalogues and the panes to give either
+more room; the program remembers where you left it, and the window's size and place.</li>
 <li><b>Backup and printing</b>: File &gt; Backup copies the Data folder; File &gt; Print prints
-the template.</li>
+the pane you last worked in, the template or the result. Printed to a PDF file, the status bar
+names the file.</li>
 <li><b>Sample templates</b> to start from.</li>
 </ul>
 
@@ -44,7 +52,17 @@ each has its own bounds:</p>
 
 <p><b>Bounds</b> are numbers (<code>1</code>, <code>12</code>), a one-letter name that Run asks
 for (<code>n</code>), or such a name plus or minus a number (<code>n+1</code>, <code>n-1</code>).
-A name asked once is reused by every bound of the run. A <code>[</code> not followed by
-<code>(</code> is plain text, so <code>arr[i]</code> stays as it is.</p>
+A <code>[</code> not followed by <code>(</code> is plain text, so <code>arr[i]</code> stays as it is.</p>
+
+<p><b>Asking for the names.</b> Run asks for every name of the template in one dialog, each name
+once however often it appears (<code>n</code> and <code>N</code> are one name, and
+<code>[(a|n-1|n+1)]</code> asks for <code>n</code> once). Each field starts from the answer you
+last gave for that name in that template (1 the first time). Answers must be whole numbers: the
+reason shows beside a field that is not, and OK waits until every field is right. Cancel stops
+the run and leaves both panes and the fields list as they were.</p>
+
+<p><b>When a run fails.</b> A template that cannot be read names the line, the column and the
+reason, and the caret waits at that place in the Template Pane. A bound that works out too large
+or too small (such as <code>n+1</code> with the largest number) is named in a message.</p>
 )");
 }

@@ -4,9 +4,9 @@
 #include "Dialogs.h"
 #include "modPrintTools.h"
 
+#include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTextEdit>
 
 namespace {
 
@@ -22,35 +22,38 @@ std::optional<QString> askPdfFile(QWidget* owner)
     return file;
 }
 
-void printAtZeroMargins(const QTextDocument& document, QPrinter& printer)
+bool printAtZeroMargins(const QTextDocument& document, QPrinter& printer)
 {
     BusyCursor busy;
-    PrintRichText(document, printer, 0, 0, 0, 0);
+    return PrintRichText(document, printer, 0, 0, 0, 0);
 }
 
 } // namespace
 
-void PrintTemplate(QWidget* owner, const QTextDocument* document, QPrinter& printer,
-                   const QStringList& installedPrinters)
+QString PrintTemplate(QWidget* owner, const QTextDocument* document, QPrinter& printer,
+                      const QStringList& installedPrinters)
 {
     if (!document)
-        return;
+        return QString();
     if (!installedPrinters.isEmpty()) {
-        if (ShowPrinterDialog(owner, printer, installedPrinters))
-            printAtZeroMargins(*document, printer);
-        return;
+        if (!ShowPrinterDialog(owner, printer, installedPrinters))
+            return QString();
+        const bool printed = printAtZeroMargins(*document, printer);
+        return printed && printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
     }
     if (const std::optional<QString> file = askPdfFile(owner)) {
         QPrinter pdf(QPrinter::HighResolution);
         pdf.setOutputFormat(QPrinter::PdfFormat);
         pdf.setOutputFileName(*file);
         pdf.setPageOrientation(printer.pageLayout().orientation());
-        printAtZeroMargins(*document, pdf);
+        if (printAtZeroMargins(*document, pdf))
+            return *file;
     }
+    return QString();
 }
 
-void PrintCommand(QWidget* owner, QTextEdit* templatePane)
+QString PrintCommand(QWidget* owner, const QTextDocument* pane)
 {
-    PrintTemplate(owner, templatePane ? templatePane->document() : nullptr, CurrentPrinter(),
-                  QPrinterInfo::availablePrinterNames());
+    const QString pdf = PrintTemplate(owner, pane, CurrentPrinter(), QPrinterInfo::availablePrinterNames());
+    return pdf.isEmpty() ? QString() : QStringLiteral(" Printed to %1").arg(QDir::toNativeSeparators(pdf));
 }

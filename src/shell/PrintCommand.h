@@ -4,14 +4,14 @@
 
 class QPrinter;
 class QTextDocument;
-class QTextEdit;
 class QWidget;
 
 // Prints `document` at zero margins: through the print dialog on `printer` when printers
 // are installed; without any, offers to save the pages as a PDF file instead.
-// No document means no effect.
-void PrintTemplate(QWidget* owner, const QTextDocument* document, QPrinter& printer,
-                   const QStringList& installedPrinters);
+// No document means no effect. Returns the PDF file the pages went to, if they went to one.
+QString PrintTemplate(QWidget* owner, const QTextDocument* document, QPrinter& printer,
+                      const QStringList& installedPrinters);
 
-// File > Print: the template pane on the current printer.
-void PrintCommand(QWidget* owner, QTextEdit* templatePane);
+// File > Print: the pane the user last worked in on the current printer. Returns the
+// status bar's text: which PDF file the pages went to, or nothing.
+QString PrintCommand(QWidget* owner, const QTextDocument* pane);

@@ -1,15 +1,13 @@
 #include "WindowSettings.h"
 
 #include <QSettings>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace {
 
 const QString kGroup = QStringLiteral("Settings");
-
-// A window edge this far inside a screen is enough to grab it and pull it back.
-constexpr int kVisibleMargin = 40;
 
 float readSetting(QSettings& settings, const QString& key, float fallback, bool mustBePositive)
 {
@@ -53,19 +51,39 @@ QString SettingText(float value)
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
-QRect BringOntoScreen(const QRect& frame, const QList<QRect>& availableAreas)
+bool HasWindowSettings(QSettings& settings)
+{
+    for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+        if (settings.contains(kGroup + u'/' + QLatin1String(key)))
+            return true;
+    return false;
+}
+
+QRect FitOntoScreen(const QRect& frame, const QList<QRect>& availableAreas)
 {
     if (availableAreas.isEmpty())
         return frame;
+    const QRect* best = &availableAreas.first();
+    qint64 bestShown = 0;
     for (const QRect& area : availableAreas) {
         const QRect shown = area.intersected(frame);
-        if (shown.width() >= std::min(kVisibleMargin, frame.width())
-            && shown.height() >= std::min(kVisibleMargin, frame.height()))
-            return frame;
+        const qint64 size = shown.isEmpty() ? 0 : qint64(shown.width()) * shown.height();
+        if (size > bestShown) {
+            bestShown = size;
+            best = &area;
+        }
     }
-    const QRect& area = availableAreas.first();
-    QRect moved(frame.topLeft(), frame.size().boundedTo(area.size()));
-    moved.moveLeft(std::clamp(moved.left(), area.left(), area.right() - moved.width() + 1));
-    moved.moveTop(std::clamp(moved.top(), area.top(), area.bottom() - moved.height() + 1));
-    return moved;
+    const QRect& area = *best;
+    QRect fitted(frame.topLeft(), frame.size().boundedTo(area.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), area.left(), area.right() - fitted.width() + 1));
+    fitted.moveTop(std::clamp(fitted.top(), area.top(), area.bottom() - fitted.height() + 1));
+    return fitted;
+}
+
+QRect FirstStartFrame(const QRect& availableArea)
+{
+    constexpr double kShare = 0.8;
+    QRect frame(0, 0, int(availableArea.width() * kShare), int(availableArea.height() * kShare));
+    frame.moveCenter(availableArea.center());
+    return frame;
 }

@@ -24,6 +24,13 @@ void WriteWindowSettings(QSettings& settings, const MainWindowPlacement& placeme
 // A setting as stored: the float's shortest decimal form, a fraction only when it has one.
 QString SettingText(float value);
 
-// A window frame that shows on no screen is moved (and shrunk if need be) into the first
-// available area, so a position saved on a screen since unplugged does not lose the window.
-QRect BringOntoScreen(const QRect& frame, const QList<QRect>& availableAreas);
+// True once any of the four keys has been stored; the first start has none.
+bool HasWindowSettings(QSettings& settings);
+
+// A stored frame fitted to the available area it mostly lies on (the first area when it
+// lies on none): shrunk to that area's size and moved inside it, so no part of the window,
+// its buttons and status bar included, is off the screen.
+QRect FitOntoScreen(const QRect& frame, const QList<QRect>& availableAreas);
+
+// The first start: about 80 % of the available area, centred on it.
+QRect FirstStartFrame(const QRect& availableArea);

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace {
@@ -44,6 +45,18 @@ qreal screenDpiY(const QWidget* w)
 {
     const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
     return s ? s->logicalDotsPerInchY() : 96.0;
+}
+
+// The screens' available areas, the primary screen's first.
+QList<QRect> availableAreas()
+{
+    QList<QRect> areas;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        areas << primary->availableGeometry();
+    for (const QScreen* s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen())
+            areas << s->availableGeometry();
+    return areas;
 }
 
 QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
@@ -130,7 +143,7 @@ void frmMain::buildMenus()
     connect(statusBarItem, &QAction::triggered, this, &frmMain::mnuViewStatusBar_Click);
 
     QMenu* help = menu(bar, "mnuHelp", QStringLiteral("Help"));
-    connect(item(help, "mnuHelpContents", QStringLiteral("Contants")), &QAction::triggered, this,
+    connect(item(help, "mnuHelpContents", QStringLiteral("Contents")), &QAction::triggered, this,
             &frmMain::mnuHelpContents_Click);
     separator(help, "mnuHelpBar0");
     connect(item(help, "mnuHelpAbout", QStringLiteral("About")), &QAction::triggered, this,
@@ -188,24 +201,26 @@ void frmMain::setStatusText(const QString& text)
 
 void frmMain::Form_Load()
 {
+    // Opened first, so the placement below knows the least size the workspace needs.
+    OpenNewWorkspace();
+    const QList<QRect> areas = availableAreas();
+
     QSettings settings = windowSettings();
-    const MainWindowPlacement saved = ReadWindowSettings(settings);
-    const qreal dpiX = screenDpiX(this);
-    const qreal dpiY = screenDpiY(this);
-    QRect frame(TwipsToPixels(saved.left, dpiX), TwipsToPixels(saved.top, dpiY), TwipsToPixels(saved.width, dpiX),
-                TwipsToPixels(saved.height, dpiY));
-    QList<QRect> areas;
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        areas << primary->availableGeometry();
-    for (const QScreen* s : QGuiApplication::screens())
-        if (s != QGuiApplication::primaryScreen())
-            areas << s->availableGeometry();
-    frame = BringOntoScreen(frame, areas);
+    QRect frame;
+    if (!HasWindowSettings(settings) && !areas.isEmpty()) {
+        frame = FirstStartFrame(areas.first());
+    } else {
+        const MainWindowPlacement saved = ReadWindowSettings(settings);
+        const qreal dpiX = screenDpiX(this);
+        const qreal dpiY = screenDpiY(this);
+        const QRect stored(TwipsToPixels(saved.left, dpiX), TwipsToPixels(saved.top, dpiY),
+                           TwipsToPixels(saved.width, dpiX), TwipsToPixels(saved.height, dpiY));
+        frame = FitOntoScreen(QRect(stored.topLeft(), stored.size().expandedTo(minimumSizeHint())), areas);
+    }
 
     move(frame.topLeft());
     resize(frame.size());
     savedOuterSize_ = frame.size();
-    OpenNewWorkspace();
 }
 
 void frmMain::showEvent(QShowEvent* event)
@@ -225,6 +240,13 @@ void frmMain::fitFrameToSavedSize()
     const QSize frameExtra = frameGeometry().size() - geometry().size();
     if (!frameExtra.isEmpty())
         resize(savedOuterSize_ - frameExtra);
+    // The least size the workspace needs is only final now; keep the whole frame on screen.
+    const QRect frame = frameGeometry();
+    const QRect fitted = FitOntoScreen(frame, availableAreas());
+    if (fitted != frame) {
+        move(fitted.topLeft());
+        resize(fitted.size() - (frame.size() - size()));
+    }
 }
 
 void frmMain::Form_Unload()
@@ -291,22 +313,24 @@ void frmMain::mnuFileBackup_Click()
 void frmMain::mnuFilePrint_Click()
 {
     if (frmDocument* document = activeWorkspace())
-        PrintCommand(document, document->txtSource());
+        setStatusText(PrintCommand(document, document->lastWorkedPane()->document()));
 }
 
 void frmMain::mnuEditFind_Click()
 {
     if (frmDocument* document = activeWorkspace()) {
         QTextEdit* pane = document->focusedPane();
-        if (FindCommand(document, pane))
+        const FindOutcome outcome = FindCommand(document, pane);
+        if (outcome.replaced)
             document->paneReplaced(pane);
+        setStatusText(outcome.status);
     }
 }
 
 void frmMain::mnuEditFindNext_Click()
 {
     if (frmDocument* document = activeWorkspace())
-        FindNextCommand(document->focusedPane());
+        setStatusText(FindNextCommand(document->focusedPane()));
 }
 
 void frmMain::onFocusedPane(void (*command)(QTextEdit*))

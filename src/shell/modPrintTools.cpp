@@ -141,17 +141,17 @@ bool ShowPrinterDialog(QWidget* owner, QPrinter& current, const QStringList& ins
     return true;
 }
 
-void PrintRichText(const QTextDocument& document, QPrinter& printer, int left, int top, int right, int bottom)
+bool PrintRichText(const QTextDocument& document, QPrinter& printer, int left, int top, int right, int bottom)
 {
     QPainter painter;
     if (!painter.begin(&printer)) {
         reportFailure();
-        return;
+        return false;
     }
     const QRectF text = textRectangle(printer, left, top, right, bottom);
     if (text.isEmpty()) {
         reportFailure();
-        return;
+        return false;
     }
 
     // Laid out on a copy at the printer's resolution, so the pane keeps its own layout.
@@ -178,10 +178,13 @@ void PrintRichText(const QTextDocument& document, QPrinter& printer, int left, i
             break;
         if (!printer.newPage()) {
             reportFailure();
-            return;
+            return false;
         }
         start = next;
     }
-    if (!painter.end())
+    if (!painter.end()) {
         reportFailure();
+        return false;
+    }
+    return true;
 }

@@ -24,5 +24,5 @@ bool ShowPrinterDialog(QWidget* owner, QPrinter& current, const QStringList& ins
 // Prints the whole document to `printer` as one job, page after page, each page going
 // on from the first character the previous one could not hold. Margins are in twips
 // from the paper's edges; text never goes outside the area the printer can print.
-// A failure is reported as "Unexpected Error in printing".
-void PrintRichText(const QTextDocument& document, QPrinter& printer, int left, int top, int right, int bottom);
+// A failure is reported as "Unexpected Error in printing" and gives false.
+bool PrintRichText(const QTextDocument& document, QPrinter& printer, int left, int top, int right, int bottom);

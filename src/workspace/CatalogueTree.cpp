@@ -9,6 +9,27 @@
 namespace {
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
+
+// Its picture follows from whether it holds others, and its tool-tip is its whole name,
+// which a narrow column may cut.
+class CatalogueItem : public QTreeWidgetItem
+{
+public:
+    explicit CatalogueItem(const QString& text)
+        : QTreeWidgetItem(QStringList{text})
+    {
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if (role == Qt::DecorationRole)
+            return childCount() > 0 ? GroupIcon() : LeafIcon();
+        if (role == Qt::ToolTipRole)
+            return text(0);
+        return QTreeWidgetItem::data(column, role);
+    }
+};
+
 } // namespace
 
 CatalogueTree::CatalogueTree(QWidget* parent)
@@ -31,7 +52,7 @@ QTreeWidgetItem* CatalogueTree::addNode(const QString& parentKey, const QString&
         if (!parent)
             return nullptr;
     }
-    auto* item = new QTreeWidgetItem(QStringList{text});
+    auto* item = new CatalogueItem(text);
     item->setData(0, kKeyRole, key);
     setImage(item, image);
     if (parent)
@@ -46,7 +67,7 @@ void CatalogueTree::loadNodes(const CatalogueEntry& root, const QList<CatalogueE
 {
     clearNodes();
     auto make = [this](const CatalogueEntry& e) {
-        auto* item = new QTreeWidgetItem(QStringList{e.text});
+        auto* item = new CatalogueItem(e.text);
         item->setData(0, kKeyRole, e.key);
         setImage(item, e.image);
         nodes_.insert(e.key, item);
@@ -102,9 +123,6 @@ int CatalogueTree::imageOf(const QTreeWidgetItem* item)
 void CatalogueTree::setImage(QTreeWidgetItem* item, int image)
 {
     item->setData(0, kImageRole, image);
-    const QList<QIcon>& images = ImgList();
-    // Every picture is the same book, so an index outside the list still shows it.
-    item->setIcon(0, images[std::clamp(image, 1, int(images.size())) - 1]);
 }
 
 QString CatalogueTree::selectedKey() const

@@ -26,11 +26,24 @@ QPixmap ClosedBookPixmap(int size)
     return pixmap;
 }
 
-const QList<QIcon>& ImgList()
+const QIcon& LeafIcon()
 {
-    static const QList<QIcon> images = [] {
-        const QIcon book(ClosedBookPixmap(16));
-        return QList<QIcon>(5, book);
+    static const QIcon book(ClosedBookPixmap(16));
+    return book;
+}
+
+const QIcon& GroupIcon()
+{
+    static const QIcon pile = [] {
+        constexpr int kSize = 16;
+        QPixmap pixmap(kSize, kSize);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        // Two smaller books, the back one up and to the right of the front one.
+        const QPixmap small = ClosedBookPixmap(11);
+        p.drawPixmap(5, 0, small);
+        p.drawPixmap(0, 5, small);
+        return QIcon(pixmap);
     }();
-    return images;
+    return pile;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QIcon>
-#include <QList>
 #include <QPixmap>
 
 // The program's one picture: a closed book, drawn rather than shipped.
 QPixmap ClosedBookPixmap(int size);
 
-// The trees' image list: five pictures, all the same closed book, indexed from 1.
-const QList<QIcon>& ImgList();
+// The trees' pictures: a closed book for an item without children, and a pile of books
+// for one that holds others, so the two can be told apart at a glance.
+const QIcon& LeafIcon();
+const QIcon& GroupIcon();

@@ -1,7 +1,9 @@
 #include "Dialogs.h"
 
+#include "BoundsDialog.h"
 #include "ConnectionDialog.h"
 #include "FindDialog.h"
+#include "RunProgress.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -82,6 +84,20 @@ std::optional<QString> Dialogs::saveFileName(QWidget* parent, const QString& cap
     if (name.isEmpty())
         return std::nullopt;
     return name;
+}
+
+std::optional<QStringList> Dialogs::boundAnswers(QWidget* parent, const QStringList& names,
+                                                 const QStringList& lastAnswers)
+{
+    BoundsDialog dialog(names, lastAnswers, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.answers();
+}
+
+ExpansionProgress Dialogs::runProgress(QWidget* parent)
+{
+    return ProgressDialogFor(parent);
 }
 
 Dialogs& Dialogs::current()

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Expansion.h"
+
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -41,6 +44,13 @@ public:
     virtual bool printDialog(QWidget* parent, QPrinter& printer);
     // A save-file dialog; nullopt when the user cancelled it.
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter);
+
+    // One dialog for every bound name of a run, each field starting from `lastAnswers`;
+    // the answers in the names' order, all whole numbers, or nullopt when the user cancelled.
+    virtual std::optional<QStringList> boundAnswers(QWidget* parent, const QStringList& names,
+                                                    const QStringList& lastAnswers);
+    // Progress of a run: shows a dialog with Cancel once the run is long enough to need one.
+    virtual ExpansionProgress runProgress(QWidget* parent);
 
     // Shows a window of the program's own (help, About) modally until the user dismisses it.
     virtual void showModal(QDialog& window);

@@ -1,16 +1,17 @@
 #include "RunCommand.h"
 
+#include "BoundAnswerRules.h"
 #include "Dialogs.h"
 #include "ResultPane.h"
 #include "TextRules.h"
+#include "WorkspaceSettings.h"
 
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QSettings>
 #include <QTextEdit>
 
 namespace {
-
-const QString kTitle = QStringLiteral("Vellumatic");
 
 // Lifts the busy cursor for as long as the object lives, if one is shown.
 class CursorForUser
@@ -36,12 +37,24 @@ private:
 
 } // namespace
 
-AskValue AskInInputBox(QWidget* parent)
+std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKey, const QString& templateText)
 {
-    return [parent](const QString& prompt) {
+    const QStringList names = BoundNames(templateText);
+    BoundAnswers answers;
+    if (names.isEmpty())
+        return answers;
+    QSettings settings = UserSettings();
+    std::optional<QStringList> given;
+    {
         CursorForUser cursor;
-        return Dialogs::current().input(parent, prompt, kTitle, QString());
-    };
+        given = Dialogs::current().boundAnswers(parent, names, RememberedAnswers(settings, templateKey, names));
+    }
+    if (!given)
+        return std::nullopt;
+    RememberAnswers(settings, templateKey, names, *given);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        answers.Set(names[i], given->value(i));
+    return answers;
 }
 
 bool ShowExpansion(QWidget* parent, QTextEdit& resultPane, const QString& templateText,
@@ -57,15 +70,19 @@ bool ShowExpansion(QWidget* parent, QTextEdit& resultPane, const QString& templa
         return true;
     case Outcome::ParseFailed: {
         CursorForUser cursor;
-        Dialogs::current().message(parent, expansion.message, Dialogs::Icon::None);
+        const QString text = expansion.errorReason.isEmpty()
+                                 ? expansion.message
+                                 : expansion.message + QStringLiteral("\n\n") + expansion.errorReason + u'.';
+        Dialogs::current().message(parent, text, Dialogs::Icon::None);
         return false;
     }
+    case Outcome::Stopped: // names the bound that cannot be used
     case Outcome::TooLarge: {
         CursorForUser cursor;
         Dialogs::current().message(parent, expansion.message, Dialogs::Icon::Warning);
         return false;
     }
-    case Outcome::Stopped:
+    case Outcome::Cancelled:
         return false;
     }
     return false;

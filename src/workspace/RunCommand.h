@@ -3,18 +3,21 @@
 #include "Expansion.h"
 
 class QListWidget;
+class QString;
 class QTextEdit;
 class QWidget;
 
 // The steps of Run that sit between the expansion and the widgets.
 
-// The prompt for a named bound: an input box over `parent`; Cancel gives nullopt. The busy
-// cursor, if any, gives way while the box waits for the user.
-AskValue AskInInputBox(QWidget* parent);
+// Asks every bound name of the template in one dialog over `parent`, each field holding the
+// last answer given for that name in the template `templateKey`, and remembers the new
+// answers. Nullopt when the user cancelled; empty answers when the template names no bound.
+std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKey, const QString& templateText);
 
 // Shows what an expansion came to: the result written (black, markers red, caret at the
-// end), the template copied unchanged when it has no groups, or the reason it was refused.
-// A silent stop leaves the pane as it was. Returns true when the pane was rewritten.
+// end), the template copied unchanged when it has no groups, or the reason it was refused
+// (where a template fails to parse, which bound stopped it). A cancelled run leaves the pane
+// as it was. Returns true when the pane was rewritten.
 bool ShowExpansion(QWidget* parent, QTextEdit& resultPane, const QString& templateText,
                    const ExpansionResult& expansion);
 

@@ -13,9 +13,12 @@
 #include "TemplateBody.h"
 #include "TemplatePaneText.h"
 #include "TextDrops.h"
+#include "TreeFilter.h"
 #include "Twips.h"
 #include "ValueTreeRules.h"
+#include "WorkspaceSettings.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -28,13 +31,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
 #include <QTabBar>
+#include <QTextCursor>
 #include <QTextEdit>
-#include <QTimer>
 
 const QString frmDocument::kTempalatesFile = QStringLiteral("Data\\Tempalates.app");
 const QString frmDocument::kValuesFile = QStringLiteral("Data\\Values.app");
@@ -49,7 +52,6 @@ constexpr int kListValues = 1;
 constexpr int kBodyTempalate = 0;
 constexpr int kBodyResult = 1;
 constexpr int kMaxProblemsShown = 10;
-constexpr float kPaneTopTwips = 350;
 constexpr int kPanePointSize = 10;
 
 struct Hint
@@ -65,12 +67,12 @@ const Hint kHints[] = {
      " Active Control: Fields List (Press <Insert> to insert the same text as field and press <Delete> to delete "
      "that field from the comboBox)",
      true},
-    {"tvTempalates", " Active Control: Tempalates List", true},
+    {"tvTempalates", " Active Control: Templates List", true},
     {"tvValues",
      " Active Control: Values List (Click or Press <SpaceBar>/<Enter> to replace the current field with the "
      "selected value)",
      true},
-    {"txtSource", " Active Control: Tempalate Pane", false},
+    {"txtSource", " Active Control: Template Pane", false},
     {"txtTarget", " Active Control: Result Pane", false},
 };
 
@@ -95,6 +97,14 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
     auto* b = named<QPushButton>(parent, name);
     b->setText(caption);
     return b;
+}
+
+QLineEdit* filterBox(QWidget* parent, const char* name)
+{
+    auto* box = named<QLineEdit>(parent, name);
+    box->setPlaceholderText(QStringLiteral("Filter by name"));
+    box->setClearButtonEnabled(true);
+    return box;
 }
 
 } // namespace
@@ -127,6 +137,10 @@ frmDocument::frmDocument(const QString& dataFolder, QWidget* parent)
     connect(cmdBrowse_, &QPushButton::clicked, this, &frmDocument::cmdBrowse_Click);
     connect(txtTempalate_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddTempalate_Click);
     connect(txtValue_, &QLineEdit::returnPressed, this, &frmDocument::cmdAddValue_Click);
+    connect(txtTempalateFilter_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { FilterTree(*tvTempalates_, text); });
+    connect(txtValueFilter_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { FilterTree(*tvValues_, text); });
     connect(tabList_, &QTabBar::currentChanged, this, &frmDocument::tabList_Click);
     // A click on the tab already shown switches the panes all the same.
     connect(tabList_, &QTabBar::tabBarClicked, this, [this](int index) {
@@ -145,6 +159,7 @@ frmDocument::frmDocument(const QString& dataFolder, QWidget* parent)
                        static_cast<QWidget*>(txtTarget_)})
         w->installEventFilter(this);
     lastFocus_ = new LastFocus(this);
+    lastWorkedPane_ = txtSource_;
 
     sourceColourer_ = std::make_unique<SourcePaneColourer>(*txtSource_, resultBusy_);
     connect(txtSource_, &QTextEdit::textChanged, this, [this] {
@@ -180,28 +195,30 @@ void frmDocument::buildControls()
     // Created bottom to top, so later siblings cover earlier ones: the frames and the top-row
     // controls lie over the tab strips, and tabBody over the part of tabList that reaches right.
     tabList_ = named<QTabBar>(this, "tabList");
-    tabList_->addTab(QStringLiteral("Tempalates List"));
+    tabList_->addTab(QStringLiteral("Templates List"));
     tabList_->addTab(QStringLiteral("Values List"));
     tabBody_ = named<QTabBar>(this, "tabBody");
-    tabBody_->addTab(QStringLiteral("Tempalate Pane"));
+    tabBody_->addTab(QStringLiteral("Template Pane"));
     tabBody_->addTab(QStringLiteral("Result Pane"));
     for (QTabBar* tabs : {tabList_, tabBody_}) {
         tabs->setExpanding(false);
         tabs->setDrawBase(false);
         tabs->setUsesScrollButtons(false);
-        tabs->setElideMode(Qt::ElideRight);
+        tabs->setElideMode(Qt::ElideNone);
     }
 
     fraSource_ = named<QFrame>(this, "fraSource");
     txtSource_ = named<QTextEdit>(fraSource_, "txtSource");
 
     fraTempalate_ = named<QFrame>(this, "fraTempalate");
+    txtTempalateFilter_ = filterBox(fraTempalate_, "txtTempalateFilter");
     txtTempalate_ = named<QLineEdit>(fraTempalate_, "txtTempalate");
     cmdAddTempalate_ = button(fraTempalate_, "cmdAddTempalate", QStringLiteral("Add"));
     cmdRemoveTempalate_ = button(fraTempalate_, "cmdRemoveTempalate", QStringLiteral("Remove"));
     tvTempalates_ = named<CatalogueTree>(fraTempalate_, "tvTempalates");
 
     fraValue_ = named<QFrame>(this, "fraValue");
+    txtValueFilter_ = filterBox(fraValue_, "txtValueFilter");
     txtValue_ = named<QLineEdit>(fraValue_, "txtValue");
     cmdAddValue_ = button(fraValue_, "cmdAddValue", QStringLiteral("Add"));
     cmdRemoveValue_ = button(fraValue_, "cmdRemoveValue", QStringLiteral("Remove"));
@@ -224,20 +241,82 @@ void frmDocument::buildControls()
     QFont paneFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     paneFont.setPointSize(kPanePointSize);
     for (QTextEdit* pane : {txtSource_, txtTarget_}) {
-        pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        pane->setLineWrapMode(QTextEdit::WidgetWidth);
         pane->setFont(paneFont);
         pane->document()->setDefaultFont(paneFont);
     }
     for (QFrame* frame : {fraSource_, fraTempalate_, fraValue_, fraTarget_})
         frame->setFrameShape(QFrame::NoFrame);
 
-    // Starting geometry of the controls the resize layout moves, so that a step skipped on the
-    // first layout (a window too small) leaves something sensible.
-    geometry_.tvTempalates = {120, 960, 3135, 0};
-    geometry_.tvValues = {120, 960, 3135, 0};
-    geometry_.cboFields = {120, 0, 3105, 0};
-    geometry_.chkCS = {0, 80, 1575, 195};
-    geometry_.cmdRun = {0, 50, 735, 265};
+    arrangeControls();
+}
+
+void frmDocument::arrangeControls()
+{
+    // Layouts place everything, so nothing overlaps or is cut at any size; the catalogue
+    // column starts at its classic width and the user may move the splitter.
+
+    // A null entry in a row is the stretch that pushes the rest to the right.
+    auto rowOf = [](std::initializer_list<QWidget*> widgets) {
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(0, 0, 0, 0);
+        for (QWidget* w : widgets) {
+            if (w == nullptr)
+                row->addStretch(1);
+            else
+                row->addWidget(w);
+        }
+        return row;
+    };
+    auto column = [](QWidget* owner) {
+        auto* layout = new QVBoxLayout(owner);
+        layout->setContentsMargins(0, 0, 0, 0);
+        return layout;
+    };
+
+    QVBoxLayout* templates = column(fraTempalate_);
+    templates->addWidget(txtTempalateFilter_);
+    templates->addWidget(txtTempalate_);
+    templates->addLayout(rowOf({cmdAddTempalate_, cmdRemoveTempalate_, nullptr}));
+    templates->addWidget(tvTempalates_, 1);
+
+    QVBoxLayout* values = column(fraValue_);
+    values->addWidget(txtValueFilter_);
+    QHBoxLayout* nameRow = rowOf({txtValue_, cmdBrowse_});
+    nameRow->setStretch(0, 1);
+    values->addLayout(nameRow);
+    values->addLayout(rowOf({cmdAddValue_, cmdRemoveValue_, nullptr}));
+    values->addWidget(tvValues_, 3);
+    values->addWidget(cboFields_, 1);
+
+    auto* left = named<QWidget>(this, "catalogueColumn");
+    QVBoxLayout* leftLayout = column(left);
+    leftLayout->addWidget(tabList_);
+    leftLayout->addWidget(fraTempalate_, 1);
+    leftLayout->addWidget(fraValue_, 1);
+
+    column(fraSource_)->addWidget(txtSource_);
+    column(fraTarget_)->addWidget(txtTarget_);
+
+    auto* right = named<QWidget>(this, "paneColumn");
+    QVBoxLayout* rightLayout = column(right);
+    rightLayout->addLayout(rowOf({tabBody_, nullptr, chkCS_, cmdRun_}));
+    rightLayout->addWidget(fraSource_, 1);
+    rightLayout->addWidget(fraTarget_, 1);
+
+    // Captions are never cut: the splitter gives way elsewhere first.
+    for (QWidget* captioned : {static_cast<QWidget*>(tabList_), static_cast<QWidget*>(tabBody_),
+                               static_cast<QWidget*>(chkCS_), static_cast<QWidget*>(cmdRun_)})
+        captioned->setMinimumWidth(captioned->sizeHint().width());
+
+    splitter_ = named<QSplitter>(this, "splitter");
+    splitter_->addWidget(left);
+    splitter_->addWidget(right);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setStretchFactor(1, 1);
+    auto* whole = new QHBoxLayout(this);
+    whole->setContentsMargins(3, 3, 3, 3);
+    whole->addWidget(splitter_);
 }
 
 Stream& frmDocument::stream()
@@ -453,7 +532,7 @@ void frmDocument::RemoveNode(CatalogueTree* tree, const QString& file, const QSt
     if (key.isEmpty() || IsRootKey(key))
         return;
     if (tree->node(key)->childCount() > 0) {
-        Dialogs::current().message(this, QStringLiteral("Item can't be deleted, first delete its childs"),
+        Dialogs::current().message(this, QStringLiteral("Item can't be deleted, first delete its children"),
                                    Dialogs::Icon::None);
         return;
     }
@@ -538,19 +617,42 @@ void frmDocument::cmdRemoveValue_Click()
 
 void frmDocument::cmdRun_Click()
 {
-    BusyCursor busy;
     const QString templateText = TemplatePaneText(*txtSource_->document());
-    const ExpansionResult expansion =
-        GenerateResult(templateText, chkCS_->isChecked(), AskInInputBox(this));
+    // Cancel here stops the Run before anything changes.
+    std::optional<BoundAnswers> answers = AskBounds(this, tvTempalates_->selectedKey(), templateText);
+    if (!answers)
+        return;
+    BusyCursor busy;
+    ExpansionRequest request;
+    request.compactStyle = chkCS_->isChecked();
+    request.answers = std::move(*answers);
+    // Every name is answered above; a bound that still cannot be used is named, not hidden.
+    request.strict = true;
+    request.progress = Dialogs::current().runProgress(this);
+    const ExpansionResult expansion = GenerateResult(templateText, request);
+    if (expansion.outcome == ExpansionResult::Outcome::Cancelled)
+        return;
     {
         ResultBusy writing(*this);
         ShowExpansion(this, *txtTarget_, templateText, expansion);
     }
-    selectBodyTab(kBodyResult);
-    selectListTab(kListValues);
+    const bool parseFailed = expansion.outcome == ExpansionResult::Outcome::ParseFailed;
+    if (!parseFailed) {
+        selectBodyTab(kBodyResult);
+        selectListTab(kListValues);
+    }
     SaveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
     FillFieldsList(*cboFields_, txtTarget_->toPlainText());
+    if (parseFailed) {
+        // The template pane stays in front, the caret where the template goes wrong.
+        selectBodyTab(kBodyTempalate);
+        QTextCursor caret = txtSource_->textCursor();
+        const qsizetype last = txtSource_->document()->characterCount() - 1;
+        caret.setPosition(int(std::clamp<qsizetype>(expansion.errorOffset, 0, last)));
+        txtSource_->setTextCursor(caret);
+        txtSource_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void frmDocument::paneReplaced(const QTextEdit* pane)
@@ -706,6 +808,7 @@ void frmDocument::closeEvent(QCloseEvent* event)
 {
     // Leaving through the window's close does not take the focus from a pane first.
     SaveTemplate();
+    rememberCatalogueColumn();
     QWidget::closeEvent(event);
 }
 
@@ -738,6 +841,8 @@ bool frmDocument::eventFilter(QObject* watched, QEvent* event)
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             if (event->type() == QEvent::FocusOut && (watched == txtSource_ || watched == txtTarget_))
                 SaveTemplate();
+            if (event->type() == QEvent::FocusIn && (watched == txtSource_ || watched == txtTarget_))
+                lastWorkedPane_ = static_cast<QTextEdit*>(watched);
             if (const Hint* hint = hintFor(watched)) {
                 if (event->type() == QEvent::FocusIn)
                     emit statusHint(QString::fromLatin1(hint->gotFocus));
@@ -751,104 +856,23 @@ bool frmDocument::eventFilter(QObject* watched, QEvent* event)
 
 // ---- layout ----
 
-int frmDocument::toPixelsX(float twips) const
+void frmDocument::showEvent(QShowEvent* event)
 {
-    return TwipsToPixels(twips, logicalDpiX());
-}
-
-int frmDocument::toPixelsY(float twips) const
-{
-    return TwipsToPixels(twips, logicalDpiY());
-}
-
-QRect frmDocument::toPixels(const TwipsRect& r) const
-{
-    return TwipsToPixels(*this, r.left, r.top, r.width, r.height);
-}
-
-void frmDocument::placeFixedControls()
-{
-    auto place = [this](QWidget* w, float left, float top, float width, float height) {
-        w->setGeometry(toPixels({left, top, width, height}));
-    };
-    place(txtTempalate_, 120, 240, 3135, 285);
-    place(cmdAddTempalate_, 120, 600, 495, 285);
-    place(cmdRemoveTempalate_, 720, 600, 855, 285);
-    place(txtValue_, 120, 240, 3135, 285);
-    place(cmdAddValue_, 120, 630, 495, 285);
-    place(cmdRemoveValue_, 720, 630, 855, 285);
-    place(cmdBrowse_, 2880, 600, 375, 315);
-}
-
-void frmDocument::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    applyLayout();
-}
-
-void frmDocument::applyLayout()
-{
-    // Inside the main window the window is the MDI frame around us; on its own it is this widget.
-    QWidget* window = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!window)
-        window = this;
-    const QSize outer = window == this ? frameGeometry().size() : window->size();
-    const QRect screen = (window->screen() ? window->screen() : QGuiApplication::primaryScreen())->geometry();
-
-    WorkspaceGeometry& g = geometry_;
-    g.screenWidth = PixelsToTwips(screen.width(), logicalDpiX());
-    g.screenHeight = PixelsToTwips(screen.height(), logicalDpiY());
-    // Pinning the window's size (the first two steps) waits for pinWindow; this pass lays out
-    // the controls in the size the window has now.
-    g.windowResizable = false;
-    const bool normalState = !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
-    g.windowWidth = PixelsToTwips(outer.width(), logicalDpiX());
-    g.windowHeight = PixelsToTwips(outer.height(), logicalDpiY());
-    g.frameWidth = PixelsToTwips(outer.width() - width(), logicalDpiX());
-    g.frameHeight = PixelsToTwips(outer.height() - height(), logicalDpiY());
-    LayOutWorkspace(g);
-
-    placeFixedControls();
-    fraTempalate_->setGeometry(toPixels(g.fraTempalate));
-    fraValue_->setGeometry(toPixels(g.fraValue));
-    tvTempalates_->setGeometry(toPixels(g.tvTempalates));
-    tvValues_->setGeometry(toPixels(g.tvValues));
-    cboFields_->setGeometry(toPixels(g.cboFields));
-    // A tab strip's captions sit in the row above the frames; the widget covers only that row.
-    const int tabRow = toPixelsY(kPaneTopTwips - 10);
-    for (QTabBar* tabs : {tabList_, tabBody_}) {
-        const QString style = QStringLiteral("QTabBar::tab { height: %1px; padding: 0 8px; }").arg(tabRow - 2);
-        if (tabs->styleSheet() != style)
-            tabs->setStyleSheet(style);
-        QRect r = toPixels(tabs == tabList_ ? g.tabList : g.tabBody);
-        r.setHeight(std::min(r.height(), tabRow));
-        tabs->setGeometry(r);
-    }
-    fraSource_->setGeometry(toPixels(g.fraSource));
-    txtSource_->setGeometry(toPixels(g.txtSource));
-    txtSource_->setLineWrapColumnOrWidth(toPixelsX(g.txtSourceRightMargin));
-    fraTarget_->setGeometry(toPixels(g.fraTarget));
-    txtTarget_->setGeometry(toPixels(g.txtTarget));
-    txtTarget_->setLineWrapColumnOrWidth(toPixelsX(g.txtTargetRightMargin));
-    chkCS_->setGeometry(toPixels(g.chkCS));
-    cmdRun_->setGeometry(toPixels(g.cmdRun));
-
-    // A window in the normal state is pinned to the screen size less the margins; its resize
-    // lays the controls out again. Done once the event loop is back, because the MDI area passes
-    // through the normal state while it resizes a maximised child.
-    if (normalState && window != this && !pinPending_) {
-        pinPending_ = true;
-        QTimer::singleShot(0, this, &frmDocument::pinWindow);
-    }
-}
-
-void frmDocument::pinWindow()
-{
-    pinPending_ = false;
-    auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!window || window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
+    QWidget::showEvent(event);
+    if (columnPlaced_)
         return;
-    const QSize wanted(toPixelsX(geometry_.screenWidth - 100), toPixelsY(geometry_.screenHeight - 1500));
-    if (wanted.width() >= 0 && wanted.height() >= 0 && window->size() != wanted)
-        window->resize(wanted);
+    columnPlaced_ = true;
+    // Where the user left the splitter, else the catalogue column's classic width.
+    QSettings settings = UserSettings();
+    const float twips = ReadCatalogueColumnTwips(settings).value_or(kCatalogueColumnTwips);
+    const int left = TwipsToPixels(twips, logicalDpiX());
+    splitter_->setSizes({left, std::max(1, splitter_->width() - left)});
+}
+
+void frmDocument::rememberCatalogueColumn()
+{
+    if (!columnPlaced_)
+        return;
+    QSettings settings = UserSettings();
+    WriteCatalogueColumnTwips(settings, PixelsToTwips(splitter_->sizes().value(0), logicalDpiX()));
 }

@@ -4,7 +4,6 @@
 #include "CatalogueTree.h"
 #include "Recordset.h"
 #include "Stream.h"
-#include "WorkspaceLayout.h"
 
 #include <QWidget>
 #include <memory>
@@ -16,6 +15,7 @@ class QFrame;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSplitter;
 class QTabBar;
 class QTextEdit;
 class QTreeWidgetItem;
@@ -79,6 +79,9 @@ public:
     // The pane (txtSource or txtTarget) that last had the focus in this window; nullptr when
     // another control has had it since. Menus and dialogs do not change it.
     QTextEdit* focusedPane() const;
+    // The pane (txtSource or txtTarget) the user last worked in, whatever had the focus
+    // since; the template pane until either had it.
+    QTextEdit* lastWorkedPane() const { return lastWorkedPane_; }
 
     // Selects a tab and runs the same switching as a click on it.
     void selectListTab(int index);
@@ -141,7 +144,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -177,19 +180,15 @@ private:
     void tabList_Click();
     void tabBody_Click();
     BodyChanges::Texts currentPaneTexts() const;
-    void applyLayout();
-    void pinWindow();
-    void placeFixedControls();
-    QRect toPixels(const TwipsRect& r) const;
-    int toPixelsX(float twips) const;
-    int toPixelsY(float twips) const;
+    void arrangeControls();
+    void rememberCatalogueColumn();
 
     QString dataFolder_;
     std::unique_ptr<Stream> stream_;
     Catalogue templates_;
     Catalogue values_;
-    WorkspaceGeometry geometry_;
-    bool pinPending_ = false;
+    bool columnPlaced_ = false;
+    QTextEdit* lastWorkedPane_ = nullptr;
     LastFocus* lastFocus_ = nullptr;
 
     QTabBar* tabList_ = nullptr;
@@ -212,6 +211,9 @@ private:
     QListWidget* cboFields_ = nullptr;
     QTextEdit* txtSource_ = nullptr;
     QTextEdit* txtTarget_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QLineEdit* txtTempalateFilter_ = nullptr;
+    QLineEdit* txtValueFilter_ = nullptr;
 
     // Which template the panes belong to and whether they hold changes to store.
     BodyChanges bodyChanges_;

@@ -1,5 +1,6 @@
 #include "ReferenceRules.h"
 
+#include "Expansion.h"
 #include "FieldNumbering.h"
 #include "TextRules.h"
 #include "TokenExpansion.h"
@@ -20,7 +21,8 @@ TEST(Differential, PreparedNumberingMatchesTheLiteralReplaceSequence)
 {
     std::mt19937 random(7);
     // Pieces chosen so numbered markers often collide with other markers ("$a0001!").
-    const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " "};
+    const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " ",
+                                "$a!", "$A0001!", "$a00010001!", "$a00-1!"};
     for (int i = 0; i < 6000; ++i) {
         const QString text = RandomText(random, pieces, 10);
         const NumberedGroup group(text);
@@ -58,5 +60,30 @@ TEST(Differential, TokenExpansionMatchesTheLiteralLoop)
             description += QStringLiteral("(%1|%2|%3)").arg(group.text).arg(group.lower).arg(group.upper);
         ASSERT_EQ(expander.Expand(1 << 20), expected)
             << description.toStdString() << " from " << start << " to " << end << (compact ? " compact" : "");
+    }
+}
+
+TEST(Differential, WholeRunsMatchTheLiteralPlaceholderPasses)
+{
+    std::mt19937 random(314159);
+    // Tokens that repeat (also in other letter case), more than ten distinct ones, digits
+    // and placeholder look-alikes right after them, stray brackets, line breaks.
+    QStringList pieces = {"[(a|1|2)]", "[(A|1|2)]", "[($f!|0|n)]", "[(x|2|1)]", "[(b|n-1|n+1)(c|1|1)]",
+                          "[(\r\n|1|2)]", "[([(a|1|2)]", "0", "1", "5", "10", "[", "(", ")", "]", "|",
+                          "_$$$_003_$$$_", "_$$$_003_$$$_1", "\n", "\r", " ", "a"};
+    for (int k = 0; k < 14; ++k)
+        pieces.append(QStringLiteral("[(t%1|1|1)]").arg(k));
+    const AskValue two = [](const QString&) { return std::optional<QString>("2"); };
+    for (int i = 0; i < 3000; ++i) {
+        const QString text = RandomText(random, pieces, i % 10 == 0 ? 150 : 12);
+        const bool compact = random() % 2 == 0;
+        const std::optional<QString> expected = reference::GenerateResult(text, compact, 2);
+        const ExpansionResult result = GenerateResult(text, compact, two);
+        if (!expected) {
+            ASSERT_EQ(result.outcome, ExpansionResult::Outcome::ParseFailed) << text.toStdString();
+            continue;
+        }
+        ASSERT_NE(result.outcome, ExpansionResult::Outcome::ParseFailed) << text.toStdString();
+        ASSERT_EQ(result.text, *expected) << text.toStdString() << (compact ? " compact" : "");
     }
 }

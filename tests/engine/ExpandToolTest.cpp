@@ -1,8 +1,16 @@
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -13,10 +21,20 @@ struct ToolRun
     QByteArray err;
 };
 
-ToolRun RunTool(const QStringList& arguments, const QByteArray& input = {})
+QString ToolPath()
+{
+    return QCoreApplication::applicationDirPath() + "/vellumatic-expand";
+}
+
+// `prepareChild` runs in the child before the tool starts (to close its input, limit
+// file sizes and the like).
+ToolRun RunTool(const QStringList& arguments, const QByteArray& input = {},
+                const std::function<void()>& prepareChild = {}, const QString& program = ToolPath())
 {
     QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + "/vellumatic-expand", arguments);
+    if (prepareChild)
+        process.setChildProcessModifier(prepareChild);
+    process.start(program, arguments);
     EXPECT_TRUE(process.waitForStarted());
     process.write(input);
     process.closeWriteChannel();
@@ -28,6 +46,8 @@ ToolRun RunTool(const QStringList& arguments, const QByteArray& input = {})
 class ExpandTool : public testing::Test
 {
 protected:
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+
     QString TemplateFile(const QByteArray& content)
     {
         const QString path = dir_.filePath(QString("template%1.txt").arg(++files_));
@@ -120,4 +140,76 @@ TEST_F(ExpandTool, ExitStatusTellsWhatHappened)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("--show-prompts"));
     EXPECT_TRUE(help.out.contains("134217728"));
+}
+
+TEST_F(ExpandTool, ReportsUnreadableInputAndUnwritableOutputAndLeavesNoPartialFile)
+{
+    const ToolRun closed = RunTool({"--set", "n=2"}, {}, [] { ::close(STDIN_FILENO); });
+    EXPECT_EQ(closed.exitCode, 1);
+    EXPECT_TRUE(closed.out.isEmpty());
+    EXPECT_TRUE(closed.err.contains("standard input")) << closed.err.toStdString();
+
+    // A file name whose bytes are not UTF-8, passed through the shell as raw bytes.
+    const QByteArray rawName = QFile::encodeName(Path("t")) + "\xff\xfe.txt";
+    QFile raw;
+    const int fd = ::open(rawName.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(raw.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    raw.write("[(a|1|2)]");
+    raw.close();
+    const ToolRun oddName = RunTool({"-c", "exec \"$0\" \"$(printf '%s\\377\\376.txt' \"$1\")\"", ToolPath(), Path("t")},
+                                    {}, {}, "/bin/sh");
+    EXPECT_EQ(oddName.exitCode, 0) << oddName.err.toStdString();
+    EXPECT_EQ(oddName.out, "a\na\n");
+    ::unlink(rawName.constData());
+
+    const QString output = Path("out.txt");
+    EXPECT_EQ(RunTool({"--output", output, "--set", "n=3"}, kFieldList).exitCode, 0);
+    QFile written(output);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "$Field0001!,\n$Field0002!,\n$Field0003!\n");
+    written.close();
+
+    // Past the file size limit: a message, not death by signal, and the old file intact.
+    const auto limitFileSize = [] {
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    const QString templateFile = TemplateFile(kFieldList);
+    const ToolRun toFile = RunTool({"--output", output, "--set", "n=100000", templateFile}, {}, limitFileSize);
+    const ToolRun toStdout = RunTool({"-c", "exec \"$0\" --set n=100000 \"$1\" > \"$2\"", ToolPath(), templateFile,
+                                      Path("stdout.txt")},
+                                     {}, limitFileSize, "/bin/sh");
+    for (const ToolRun& limited : {toFile, toStdout}) {
+        EXPECT_EQ(limited.exitCode, 1);
+        EXPECT_TRUE(limited.err.contains("File too large")) << limited.err.toStdString();
+    }
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "$Field0001!,\n$Field0002!,\n$Field0003!\n");
+    EXPECT_EQ(QDir(Path("")).entryList(QDir::Files | QDir::Hidden).filter(".vellumatic").size(), 0);
+    EXPECT_EQ(RunTool({"--output", Path("missing/out.txt")}, kFieldList).exitCode, 1);
+}
+
+TEST_F(ExpandTool, StrictStopsAtBoundsTheQuietRunPassesOverAndHelpSaysSo)
+{
+    for (const auto& [text, answer] : {std::pair<QByteArray, QString>{"[(a|1|2147483648)]x", "2"},
+                                       std::pair<QByteArray, QString>{"[(a|1|n)]x", "abc"}}) {
+        const ToolRun quiet = RunTool({"--answer", answer}, text);
+        EXPECT_EQ(quiet.exitCode, 0);
+        EXPECT_EQ(quiet.out, "x");
+        const ToolRun strict = RunTool({"--strict", "--answer", answer}, text);
+        EXPECT_EQ(strict.exitCode, 3);
+        EXPECT_TRUE(strict.out.isEmpty());
+        EXPECT_TRUE(strict.err.contains("upper bound")) << strict.err.toStdString();
+    }
+    const ToolRun help = RunTool({"--help"});
+    EXPECT_TRUE(help.out.contains("--strict"));
+    EXPECT_TRUE(help.out.contains("2147483648"));
+    EXPECT_TRUE(help.out.contains("--output FILE"));
+
+    EXPECT_EQ(RunTool({"--version"}).out, "vellumatic-expand " VELLUMATIC_VERSION "\n");
+
+    const ToolRun parse = RunTool({}, "text\n  [(a|1|2)(b");
+    EXPECT_EQ(parse.exitCode, 2);
+    EXPECT_TRUE(parse.err.contains("<stdin>:2:11: group opened at line 2, column 11")) << parse.err.toStdString();
 }

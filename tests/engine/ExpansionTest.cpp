@@ -100,13 +100,16 @@ TEST(Expansion, BoundsWrittenAsNumbersWithoutLeadingDigitStillPrompt)
     EXPECT_EQ(result.text, "a\na\n"); // the bounds keep their written values -1 and 0
 }
 
-TEST(Expansion, ElevenTokensEachGetTheirOwnExpansion)
+TEST(Expansion, PlaceholdersAreOnlyMatchedWhole)
 {
-    QString text;
-    QString expected;
-    for (int i = 0; i < 12; ++i) {
-        text += QStringLiteral("[(t%1|1|1)] ").arg(i);
-        expected += QStringLiteral("t%1\n ").arg(i);
+    EXPECT_EQ(Expand("[(a|1|1)]5"), "a\n5");
+    EXPECT_EQ(Expand("_$$$_003_$$$_0[(a|1|1)]_$$$_003_$$$_"), "_$$$_003_$$$_0a\n_$$$_003_$$$_")
+        << "text that looks like a placeholder is the template's own";
+    QString text = "[(a|1|1)][(b|1|1)]0";
+    QString expected = "a\nb\n0";
+    for (char c = 'c'; c <= 'k'; ++c) {
+        text += QStringLiteral("[(%1|1|1)]").arg(c);
+        expected += QStringLiteral("%1\n").arg(c);
     }
     EXPECT_EQ(Expand(text), expected);
 }
@@ -192,4 +195,136 @@ TEST(Expansion, SizeGuardRefusesHugeResults)
               Outcome::TooLarge);
     EXPECT_EQ(GenerateResult("[($a! $a0001!|1|1)]", false, Prompts{}.Ask(), 24).outcome,
               Outcome::Expanded);
+}
+
+TEST(Expansion, ParseFailuresSayWhereAndWhy)
+{
+    struct Case
+    {
+        const char* text;
+        qsizetype line;
+        qsizetype column;
+        const char* reason;
+    };
+    const QList<Case> cases = {
+        {"x\n[(a|1|2) ]", 2, 9, "token opened at line 2, column 1 needs \"]\" right after its last group"},
+        {"x\n[(a|1|2)", 2, 9, "token opened at line 2, column 1 needs \"]\""},
+        {"ab\n  [(a|1|2", 2, 4, "group opened at line 2, column 4 is not closed"},
+        {"[(a|1)]", 1, 2, "group opened at line 1, column 2 has only one \"|\""},
+        {"[(a\nb|1|2)(c", 2, 7, "group opened at line 2, column 7 has no \"|\""},
+        {"[(a|x1|2)]", 1, 5, "the lower bound \"x1\" of the group opened at line 1, column 2 is not"},
+        {"[(a||2)]", 1, 5, "the lower bound of the group opened at line 1, column 2 is empty"},
+        {"[(a|(|2)]", 1, 5, "\"(\" at line 1, column 5 cannot stand in the lower bound"},
+        {"[(a|1|2|3)]", 1, 8, "\"|\" at line 1, column 8 cannot stand in the upper bound"},
+        {"\r\n[(a|1|n+)]", 2, 7, "the upper bound \"n+\" of the group opened at line 2, column 2"},
+        {"\r\r[(a", 3, 2, "group opened at line 3, column 2 has no \"|\""},
+    };
+    for (const Case& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        const ExpansionResult result = RunTemplate(text);
+        ASSERT_EQ(result.outcome, Outcome::ParseFailed) << c.text;
+        EXPECT_EQ(result.message, kParseFailedMessage);
+        EXPECT_EQ(std::make_pair(result.errorLine, result.errorColumn), std::make_pair(c.line, c.column)) << c.text;
+        EXPECT_TRUE(result.errorReason.contains(QString::fromUtf8(c.reason))) << result.errorReason.toStdString();
+        // The offset and the line and column name the same place.
+        const QString before = text.left(result.errorOffset);
+        const qsizetype lineStart = std::max(before.lastIndexOf(u'\n'), before.lastIndexOf(u'\r')) + 1;
+        EXPECT_EQ(result.errorOffset - lineStart + 1, c.column) << c.text;
+    }
+}
+
+TEST(Expansion, BoundNamesAreListedOnceInTextOrder)
+{
+    const QString nul(QChar(0));
+    const QList<std::pair<QString, QStringList>> cases = {
+        {"[(a|n-1|n+1)(b|m|N)] [(c|1|k)] [(d|M|2)]", {"n", "m", "k"}},
+        {"[(a|-1|.5)]", {"-", "."}},
+        {"[(a|1|2)] arr[i] $n!", {}},
+        {"[(a|1|n) ]", {}}, // does not parse
+        {"[(a|1|" + nul + ")]", {nul}},
+    };
+    for (const auto& [text, names] : cases)
+        EXPECT_EQ(BoundNames(text), names) << text.toStdString();
+}
+
+TEST(Expansion, AnswersByNameServeBothPassesAndOnlyMissingNamesAreAsked)
+{
+    ExpansionRequest request;
+    request.answers.Set("N", "5");
+    QStringList asked;
+    request.ask = [&](const QString& prompt) {
+        asked.append(prompt);
+        return std::optional<QString>("2");
+    };
+    ExpansionResult result = GenerateResult("[(a|n-1|n+1)(b|1|m)]", request);
+    EXPECT_EQ(result.text, "b\nb\n\na\na\na\n");
+    EXPECT_EQ(asked, QStringList({PromptFor(u'm')}));
+
+    request.ask = {};
+    result = GenerateResult("[(a|1|n)(b|1|m)]", request);
+    EXPECT_EQ(result.text, "ab\na\na\na\na\n") << "a name nobody answers is 1";
+}
+
+TEST(Expansion, StopsNameTheBoundAndStrictRunsStopWhereQuietOnesPassOver)
+{
+    struct Case
+    {
+        const char* text;
+        const char* answer;
+        bool strict;
+        const char* message; // empty: the run expands to `expanded`
+        const char* expanded;
+    };
+    const QList<Case> cases = {
+        {"[(a|1|n+1)]", "abc", false, "the upper bound \"n+1\" of (a|1|n+1): the answer \"abc\" for n", ""},
+        {"[(a|n|3)]", "abc", false, "the lower bound \"n\" of (a|n|3) is \"abc\", not a whole number", ""},
+        {"[(a|1|n+1)]", "2147483647", false, "the upper bound \"n+1\" of (a|1|n+1) with n = 2147483647 is outside", ""},
+        {"[(a|1|2147483648)]x", "", false, "", "x"},
+        {"[(a|1|2147483648)]x", "", true, "the upper bound \"2147483648\" of (a|1|2147483648) is not a whole", ""},
+        {"[(a|1|n)]x", "abc", false, "", "x"},
+        {"[(a|1|n)]x", "abc", true, "the upper bound \"n\" of (a|1|n) is \"abc\"", ""},
+        {"[(a|1|2)]", "", true, "", "a\na\n"},
+    };
+    for (const Case& c : cases) {
+        ExpansionRequest request;
+        request.answers.Set("n", c.answer);
+        request.strict = c.strict;
+        const ExpansionResult result = GenerateResult(c.text, request);
+        if (*c.message) {
+            EXPECT_EQ(result.outcome, Outcome::Stopped) << c.text;
+            EXPECT_TRUE(result.message.contains(QString::fromUtf8(c.message))) << result.message.toStdString();
+        } else {
+            EXPECT_EQ(result.outcome, Outcome::Expanded) << c.text << result.message.toStdString();
+            EXPECT_EQ(result.text, c.expanded) << c.text;
+        }
+    }
+}
+
+TEST(Expansion, ProgressCountsLinesOnceAndCancelLeavesNoResult)
+{
+    const QString text = "[(a|1|n)] [(b|1|m)(c|5|5)] [(a|1|n)]";
+    QList<std::pair<qint64, qint64>> calls;
+    ExpansionRequest request;
+    request.answers.Set("n", "100000");
+    request.answers.Set("m", "50000");
+    request.progress = [&](qint64 done, qint64 total) {
+        calls.append({done, total});
+        return true;
+    };
+    for (const bool compact : {false, true}) {
+        calls.clear();
+        request.compactStyle = compact;
+        ASSERT_EQ(GenerateResult(text, request).outcome, Outcome::Expanded);
+        ASSERT_GT(calls.size(), 3);
+        EXPECT_EQ(calls.front(), std::make_pair(qint64(0), qint64(150000))) << "a token shown twice is expanded once";
+        EXPECT_EQ(calls.back(), std::make_pair(qint64(150000), qint64(150000)));
+        EXPECT_TRUE(std::is_sorted(calls.cbegin(), calls.cend()));
+    }
+
+    for (const qint64 cancelAt : {0, 1}) {
+        request.progress = [&](qint64 done, qint64) { return done < cancelAt; };
+        const ExpansionResult cancelled = GenerateResult(text, request);
+        EXPECT_EQ(cancelled.outcome, Outcome::Cancelled);
+        EXPECT_TRUE(cancelled.text.isEmpty());
+    }
 }

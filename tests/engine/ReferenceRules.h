@@ -3,7 +3,13 @@
 // Literal, deliberately naive forms of the text rules, written straight from their
 // description, for differential tests against the production code.
 
+#include "NumericText.h"
 #include "RandomText.h"
+#include "TemplateParser.h"
+#include "TokenDocument.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace reference {
 
@@ -111,6 +117,55 @@ inline QString ExpandToken(const QList<Group>& groups, qint32 start, qint32 end,
         }
     }
     return joined;
+}
+
+// A whole run, literally: the per-token queries as written, one replace-all per token,
+// and a placeholder that cannot be mistaken for text (a private-use character per
+// token). Every named bound is answered with `answer`. Empty when the template does not
+// parse; the caller keeps bounds convertible.
+inline std::optional<QString> GenerateResult(const QString& templateText, bool compact, qint32 answer)
+{
+    TokenDocument document;
+    if (!TemplateParser(document, templateText).ParseTemplate())
+        return std::nullopt;
+    if (document.SelectNodes("//Item[@Id='1']").empty())
+        return templateText;
+    const auto resolve = [answer](const QString& v) -> qint32 {
+        if (IsNumeric(v.first(1)) || (v.size() >= 2 && v[1] != u'+' && v[1] != u'-'))
+            return ToInteger(v).value();
+        if (v.size() == 1)
+            return answer;
+        const qint32 offset = ToInteger(v.mid(2)).value();
+        return v[1] == u'+' ? answer + offset : answer - offset;
+    };
+    const pugi::xpath_node_set tokens = document.SelectNodes("//Tokens/Token");
+    QString text = templateText;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const QString value = TokenDocument::ValueOf(tokens[i]);
+        if (!value.isEmpty())
+            text = Replace(text, value, QString(QChar(char16_t(0xE000 + i))));
+    }
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const QString query = QStringLiteral("//Tokens/Token[@Id='%1']/SubTokens/SubToken/Items/Item[@Id='%2']")
+                                  .arg(QString::fromUtf8(tokens[i].node().attribute("Id").value()));
+        const pugi::xpath_node_set texts = document.SelectNodes(query.arg(0));
+        const pugi::xpath_node_set lowers = document.SelectNodes(query.arg(1));
+        const pugi::xpath_node_set uppers = document.SelectNodes(query.arg(2));
+        const QChar placeholder(char16_t(0xE000 + i));
+        if (texts.empty() || !text.contains(placeholder))
+            continue;
+        QList<Group> groups;
+        qint32 start = resolve(TokenDocument::ValueOf(lowers[0]));
+        qint32 end = resolve(TokenDocument::ValueOf(uppers[0]));
+        for (size_t j = 0; j < texts.size(); ++j) {
+            groups.append({TokenDocument::ValueOf(texts[j]), resolve(TokenDocument::ValueOf(lowers[j])),
+                           resolve(TokenDocument::ValueOf(uppers[j]))});
+            start = std::min(start, groups.back().lower);
+            end = std::max(end, groups.back().upper);
+        }
+        text.replace(placeholder, ExpandToken(groups, start, end, compact));
+    }
+    return text;
 }
 
 } // namespace reference

@@ -125,10 +125,16 @@ TEST_F(Find, TheMenuCommandsAskTheDialogAndShareOneState)
     ScriptedDialogs dialogs;
     dialogs.findAnswers << find("needle");
     pane.setPlainText("needle haystack needle");
-    FindCommand(nullptr, &pane);
-    FindNextCommand(&pane);
+    EXPECT_EQ(FindCommand(nullptr, &pane).status, "");
+    EXPECT_EQ(FindNextCommand(&pane), "");
     EXPECT_EQ(dialogs.findDialogsShown, 1);
     EXPECT_EQ(ProgramFindState().glFoundAt, 16);
+    // A miss says so in the status bar; the next hit clears it.
+    EXPECT_EQ(FindNextCommand(&pane), " \"needle\" not found");
+    EXPECT_EQ(FindNextCommand(&pane), "");
+    dialogs.findAnswers << find("pin") << replace("needle", "pin");
+    EXPECT_EQ(FindCommand(nullptr, &pane).status, " \"pin\" not found");
+    EXPECT_EQ(FindCommand(nullptr, &pane).status, "") << "Replace has no miss to report";
 }
 
 TEST(FindDialog, TabOrderAndButtonsHandOverBothTextsAndTheCloseBoxNothing)

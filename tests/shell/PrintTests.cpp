@@ -153,18 +153,18 @@ TEST_F(Print, TheDialogStartsFromTheCurrentPrinterAndOnlyOkChangesIt)
 TEST_F(Print, ThePrintCommandPrintsOnlyWhatTheUserConfirmed)
 {
     pane.setPlainText("template text");
-    PrintTemplate(nullptr, &pane, printer, {"Office"}); // the dialog is cancelled
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), ""); // the dialog is cancelled
     EXPECT_FALSE(QFile::exists(pdf()));
     dialogs.printAnswers << [](QPrinter&) { return true; };
-    PrintTemplate(nullptr, &pane, printer, {"Office"});
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), pdf()) << "the file the pages went to";
     EXPECT_EQ(words(pages(pdf()).join(' ')), "template text");
 
     // Without printers: declining the PDF file prints nothing, accepting writes it.
     dialogs.confirmAnswers << false << true;
     dialogs.saveFileAnswers << pdf("saved");
-    PrintTemplate(nullptr, &pane, printer, {});
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), "");
     EXPECT_TRUE(dialogs.saveCaptions.isEmpty());
-    PrintTemplate(nullptr, &pane, printer, {});
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), pdf("saved.pdf"));
     EXPECT_EQ(words(pages(pdf("saved.pdf")).join(' ')), "template text");
     EXPECT_EQ(dialogs.printDialogsShown, 2);
 }

@@ -34,14 +34,38 @@ TEST_F(WindowSettingsTest, WritesShortestDecimalTextAndReadsItBack)
     EXPECT_EQ(ReadWindowSettings(settings), placed);
 }
 
-TEST(BringOntoScreen, MovesOnlyAWindowThatShowsNowhere)
+TEST_F(WindowSettingsTest, TheFirstStartIsTheOneWithoutStoredKeys)
 {
-    const QList<QRect> screens{QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 768)};
-    const QRect partlyOff(1200, 700, 600, 400);
-    EXPECT_EQ(BringOntoScreen(partlyOff, screens), partlyOff);
-    EXPECT_EQ(BringOntoScreen(QRect(1500, 100, 400, 300), screens), QRect(1500, 100, 400, 300));
-    EXPECT_EQ(BringOntoScreen(QRect(5000, -3000, 400, 300), screens), QRect(880, 0, 400, 300));
-    EXPECT_EQ(BringOntoScreen(QRect(-9000, 50, 3000, 2000), screens), QRect(0, 0, 1280, 800));
+    EXPECT_FALSE(HasWindowSettings(settings));
+    settings.setValue("Settings/Other", "1");
+    EXPECT_FALSE(HasWindowSettings(settings));
+    settings.setValue("Settings/MainTop", "junk");
+    EXPECT_TRUE(HasWindowSettings(settings));
+}
+
+TEST(FitOntoScreen, KeepsTheWholeFrameOnTheAreaItMostlyLiesOn)
+{
+    const QList<QRect> screens{QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 700)};
+    struct Case
+    {
+        QRect frame, fitted;
+    } cases[] = {
+        {{100, 50, 600, 400}, {100, 50, 600, 400}},      // already inside
+        {{1200, 700, 600, 400}, {680, 400, 600, 400}},   // hanging off the corner
+        {{1500, 100, 1200, 800}, {1280, 0, 1024, 700}},  // closed on a bigger screen
+        {{1300, 100, 400, 300}, {1300, 100, 400, 300}},  // on the second screen
+        {{5000, -3000, 400, 300}, {880, 0, 400, 300}},   // on no screen: the first one
+        {{-9000, 50, 3000, 2000}, {0, 0, 1280, 800}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitOntoScreen(c.frame, screens), c.fitted) << c.frame.x() << "," << c.frame.y();
+    EXPECT_EQ(FitOntoScreen(QRect(1, 2, 3, 4), {}), QRect(1, 2, 3, 4));
+}
+
+TEST(FirstStartFrame, TakesFourFifthsOfTheAreaCentred)
+{
+    EXPECT_EQ(FirstStartFrame(QRect(0, 0, 1600, 1000)), QRect(160, 100, 1280, 800));
+    EXPECT_EQ(FirstStartFrame(QRect(1280, 30, 1000, 700)), QRect(1380, 100, 800, 560));
 }
 
 } // namespace

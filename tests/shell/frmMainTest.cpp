@@ -1,10 +1,12 @@
 #include "DataBackup.h"
 #include "FindCommands.h"
 #include "FindDialog.h"
+#include "WindowSettings.h"
 #include "WorkspaceTestSupport.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
@@ -22,6 +24,10 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -89,7 +95,7 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesCaptionsShortcutsAndVisibility)
                            "mnuEditBar1=-||shown", "mnuEditFind=Find|Ctrl+F|shown",
                            "mnuEditFindNext=Find Next|F3|shown"}));
     EXPECT_EQ(items("mnuView"), QStringList{"mnuViewStatusBar=StatusBar||shown"});
-    EXPECT_EQ(items("mnuHelp"), (QStringList{"mnuHelpContents=Contants||shown", "mnuHelpBar0=-||shown",
+    EXPECT_EQ(items("mnuHelp"), (QStringList{"mnuHelpContents=Contents||shown", "mnuHelpBar0=-||shown",
                                              "mnuHelpAbout=About||shown"}));
 
     // Hidden items cannot be reached by their shortcuts either.
@@ -117,7 +123,7 @@ TEST_F(MainWindowTest, OpensOneMaximisedWorkspaceAndShowsItsHints)
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     doc->tvTempalates()->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(w->statusText(), " Active Control: Tempalates List");
+    EXPECT_EQ(w->statusText(), " Active Control: Templates List");
     w->findChild<QWidget*>("cmdAddTempalate")->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(w->statusText(), "");
 
@@ -131,13 +137,16 @@ TEST_F(MainWindowTest, OpensOneMaximisedWorkspaceAndShowsItsHints)
     EXPECT_TRUE(w->sbStatusBar()->isVisible());
 }
 
-TEST_F(MainWindowTest, PlacementStartsFromDefaultsAndIsKeptUnlessMinimised)
+TEST_F(MainWindowTest, PlacementStartsCentredAndIsKeptUnlessMinimised)
 {
     auto twips = [&](int pixels) { return QString::number(qRound(pixels * 1440.0 / screenDpi())); };
     QRect frame;
     {
         auto w = open();
-        EXPECT_EQ(w->frameGeometry(), QRect(px(1000), px(1000), px(6500), px(6500)));
+        const QRect screen = w->screen()->availableGeometry();
+        EXPECT_EQ(w->frameGeometry(), FirstStartFrame(screen));
+        EXPECT_NEAR(w->frameGeometry().width(), screen.width() * 0.8, 1);
+        EXPECT_EQ(w->frameGeometry().center(), screen.center());
         w->setGeometry(QRect(px(1500), px(1200), px(9000), px(7500)));
         frame = w->frameGeometry();
         action(*w, "mnuFileExit")->trigger();
@@ -177,8 +186,57 @@ TEST_F(MainWindowTest, UnusableOrOffScreenSettingsStillShowTheWindow)
     s.sync();
     auto w = open();
     const QRect screen = w->screen()->availableGeometry();
-    EXPECT_TRUE(screen.intersects(w->frameGeometry()));
-    EXPECT_EQ(w->frameGeometry().width(), px(6500));
+    EXPECT_TRUE(screen.contains(w->frameGeometry()));
+    EXPECT_GE(w->frameGeometry().width(), px(6500)) << "the stored width, or the least the workspace needs";
+    w->close();
+
+    // Closed on a larger screen: size and place are fitted, so Run and the status bar show.
+    s.setValue("Settings/MainLeft", QString::number(screen.width() * 15 / 2));
+    s.setValue("Settings/MainTop", "0");
+    s.setValue("Settings/MainWidth", QString::number(screen.width() * 15 * 3 / 2));
+    s.setValue("Settings/MainHeight", QString::number(screen.height() * 15 * 3 / 2));
+    s.sync();
+    auto again = open();
+    EXPECT_EQ(again->frameGeometry(), screen);
+}
+
+TEST_F(MainWindowTest, NothingOverlapsOrIsCutFrom640x480Up)
+{
+    const char* names[] = {"tabList", "txtTempalateFilter", "txtTempalate", "cmdAddTempalate", "cmdRemoveTempalate",
+                           "tvTempalates", "txtValueFilter", "txtValue", "cmdAddValue", "cmdRemoveValue", "cmdBrowse",
+                           "tvValues", "cboFields", "tabBody", "chkCS", "cmdRun", "txtSource", "txtTarget"};
+    auto w = open();
+    frmDocument* doc = w->activeWorkspace();
+    doc->tvTempalates()->topLevelItem(0)->setText(0, QString(200, u'W')); // a name longer than any column
+    for (const QSize size : {QSize(640, 480), QSize(1024, 700), QSize(700, 1000)}) {
+        w->resize(size);
+        for (int tab : {0, 1}) {
+            doc->selectListTab(tab);
+            QTest::qWait(1);
+            const QRect area(w->mdiArea()->viewport()->mapTo(w.get(), QPoint(0, 0)), w->mdiArea()->viewport()->size());
+            QList<std::pair<QString, QRect>> shown;
+            for (const char* name : names) {
+                auto* c = control(*doc, name);
+                if (!c->isVisible())
+                    continue;
+                const QRect r(c->mapTo(w.get(), QPoint(0, 0)), c->size());
+                EXPECT_TRUE(area.contains(r)) << name << " cut at " << size.width() << "x" << size.height();
+                // Buttons, the check box and the tab strips show their whole captions.
+                if (qobject_cast<QAbstractButton*>(c) || qobject_cast<QTabBar*>(c)) {
+                    EXPECT_GE(c->width(), c->sizeHint().width()) << name << " at " << size.width();
+                }
+                for (const auto& [other, rect] : shown)
+                    EXPECT_FALSE(r.intersects(rect)) << name << " overlaps " << other.toStdString() << " at "
+                                                     << size.width() << "x" << size.height();
+                shown.append({QString::fromLatin1(name), r});
+            }
+            EXPECT_GE(shown.size(), 9);
+        }
+        // A short line of a template stays one line: the panes wrap at their own width only.
+        doc->txtSource()->setPlainText("int count = 1; // short");
+        QTest::qWait(1);
+        EXPECT_EQ(doc->txtSource()->document()->firstBlock().layout()->lineCount(), 1) << size.width();
+    }
 }
 
 TEST_F(MainWindowTest, AboutClosesOnItsTimerAKeyOrAClickAndReturnsToTheSameWorkspace)
@@ -356,7 +414,7 @@ TEST_F(MainWindowTest, BackupCopiesTheDataFolderIntoTheProgramFolderAndSaysWhatH
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-TEST_F(MainWindowTest, PrintPrintsTheTemplatePaneOfTheActiveWorkspace)
+TEST_F(MainWindowTest, PrintPrintsThePaneLastWorkedInAndNamesThePdfFile)
 {
     QTemporaryDir out;
     const QString pdf = out.filePath("printed.pdf");
@@ -365,11 +423,12 @@ TEST_F(MainWindowTest, PrintPrintsTheTemplatePaneOfTheActiveWorkspace)
     doc->txtSource()->setPlainText("template text");
     doc->txtTarget()->setPlainText("result text");
     // Whether printers are installed or not, the pages end up in the PDF file.
-    dialogs.printAnswers << [&](QPrinter& printer) {
+    const auto toPdf = [&](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
     };
+    dialogs.printAnswers << toPdf;
     dialogs.confirmAnswers << true;
     dialogs.saveFileAnswers << pdf;
     action(*w, "mnuFilePrint")->trigger();
@@ -378,6 +437,21 @@ TEST_F(MainWindowTest, PrintPrintsTheTemplatePaneOfTheActiveWorkspace)
     pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
     EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified(), "template text");
+    EXPECT_EQ(w->statusText(), " Printed to " + QDir::toNativeSeparators(pdf));
+
+    // The result pane, once the user has worked in it, even with the focus gone elsewhere since.
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    doc->selectListTab(1);
+    doc->txtTarget()->setFocus(Qt::MouseFocusReason);
+    doc->tvValues()->setFocus(Qt::MouseFocusReason);
+    dialogs.printAnswers = {toPdf};
+    dialogs.confirmAnswers = {true};
+    dialogs.saveFileAnswers = {pdf};
+    action(*w, "mnuFilePrint")->trigger();
+    pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
+    EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified(), "result text");
 
     // Without a workspace there is nothing to print and nothing is asked.
     const int asked = dialogs.printDialogsShown + int(dialogs.confirmations.size());

@@ -69,6 +69,23 @@ public:
         return saveFileAnswers.isEmpty() ? std::nullopt : saveFileAnswers.takeFirst();
     }
 
+    std::optional<QStringList> boundAnswers(QWidget*, const QStringList& names,
+                                            const QStringList& lastAnswers) override
+    {
+        boundRequests.append({names, lastAnswers});
+        if (boundAnswerScript.isEmpty())
+            return std::nullopt; // an unscripted bounds dialog is cancelled
+        return boundAnswerScript.takeFirst();
+    }
+    // Records every report and cancels the run at the report cancelProgressAt (counted from 1).
+    ExpansionProgress runProgress(QWidget*) override
+    {
+        return [this](qint64 done, qint64 total) {
+            progressReports.append({done, total});
+            return progressReports.size() != cancelProgressAt;
+        };
+    }
+
     // The program's own windows (help, About) are recorded and handed to onShowModal, not waited on.
     void showModal(QDialog& window) override
     {
@@ -96,6 +113,8 @@ public:
     QList<std::optional<QString>> saveFileAnswers;
     std::function<void(QDialog&)> onShowModal;
     std::function<void()> onConfirm;
+    QList<std::optional<QStringList>> boundAnswerScript;
+    qsizetype cancelProgressAt = -1;
 
     QList<Message> messages;
     QList<Prompt> prompts;
@@ -105,6 +124,13 @@ public:
     int printDialogsShown = 0;
     QStringList saveCaptions;
     QStringList modalWindows;
+    struct BoundRequest
+    {
+        QStringList names;
+        QStringList lastAnswers;
+    };
+    QList<BoundRequest> boundRequests;
+    QList<std::pair<qint64, qint64>> progressReports;
 
 private:
     Dialogs* previous_ = nullptr;

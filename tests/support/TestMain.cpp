@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gmock/gmock.h>
 
 // Widgets are tested for real, without a display: the offscreen platform unless the caller chose one.
@@ -9,6 +11,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vellumatic");
     QApplication::setOrganizationName("Vellumatic");
+    // What the program remembers goes to a folder of this run, never to the user's own settings.
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -34,11 +34,12 @@ protected:
         doc->tvTempalates()->selectNode("key2");
     }
 
-    // Types the template as the user would (which marks it edited) and runs it.
-    void run(const QString& templateText, QList<std::optional<QString>> answers = {})
+    // Types the template as the user would (which marks it edited) and runs it, answering
+    // the bounds dialog, if it comes, with `answers` (nullopt: Cancel).
+    void run(const QString& templateText, std::optional<QStringList> answers = QStringList{})
     {
         doc->txtSource()->setPlainText(templateText);
-        dialogs.inputAnswers = answers;
+        dialogs.boundAnswerScript = {answers};
         doc->cmdRun()->click();
     }
     // A result as Run leaves it, for the gestures that follow.
@@ -99,9 +100,11 @@ TEST_F(RunAndFields, NoBreakSpacesReachTheResultAsTyped)
 
 TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
 {
-    run(kFieldList, {"3"});
-    ASSERT_EQ(dialogs.prompts.size(), 1) << "n-1 reuses the answer for n";
-    EXPECT_EQ(dialogs.prompts[0].prompt, "Please Enter value for: n (Default is 1)");
+    run(kFieldList, QStringList{"3"});
+    ASSERT_EQ(dialogs.boundRequests.size(), 1);
+    EXPECT_EQ(dialogs.boundRequests[0].names, QStringList{"n"}) << "n-1 is the same name";
+    EXPECT_EQ(dialogs.boundRequests[0].lastAnswers, QStringList{"1"}) << "1 the first time";
+    EXPECT_TRUE(dialogs.prompts.isEmpty());
     EXPECT_EQ(painted(), "<$Field0001!>,\n<$Field0002!>,\n<$Field0003!>\n");
     EXPECT_EQ(doc->txtTarget()->textCursor().position(), doc->txtTarget()->toPlainText().size());
     EXPECT_EQ(doc->tabBody()->currentIndex(), 1);
@@ -131,7 +134,8 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     EXPECT_TRUE(app.readDataFile("TMP_key2").contains("CustomerId,"));
 
     doc->chkCS()->setChecked(true);
-    run(kFieldList, {"3"});
+    run(kFieldList, QStringList{"3"});
+    EXPECT_EQ(dialogs.boundRequests.last().lastAnswers, QStringList{"3"}) << "the last answer comes back";
     EXPECT_EQ(painted(), "<$Field0001!>,<$Field0002!>,<$Field0003!>");
 }
 
@@ -139,31 +143,93 @@ TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
 {
     const QString old = "$a! $b! $A! a!b$c $!";
     run(old);
+    EXPECT_TRUE(dialogs.boundRequests.isEmpty()) << "nothing to ask";
     EXPECT_EQ(painted(), old) << "no groups: copied, not coloured";
     EXPECT_EQ(fields(), (QStringList{"$a!", "$b!", "$c $!"}));
 
     doc->cboFields()->clear();
-    run("[(a|1|2) ]");
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Can't Proceed, Parser failed to parse the string."});
+    doc->selectListTab(1);
+    run("x\n  [(a|1|2) ]");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Can't Proceed, Parser failed to parse the string.\n\n"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains("line 2, column 3")) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(doc->tabBody()->currentIndex(), 0) << "the template stays in front to be put right";
+    const int caret = doc->txtSource()->textCursor().position();
+    EXPECT_GE(caret, 4);
+    EXPECT_LE(caret, doc->txtSource()->toPlainText().size());
     EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
     EXPECT_EQ(fields().size(), 3);
     EXPECT_EQ(SplitBody(doc->stream().ReadStream("TMP_key2")).templateRichText, PaneRichText(*doc->txtSource()))
         << "the edited template is saved all the same";
 
-    run("[(x|1|n+1)]", {"many"});
-    EXPECT_EQ(dialogs.messages.size(), 1) << "a bound that is no number stops silently";
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
-
-    run("[(0123456789|1|n)]", {"100000000"});
+    // Answers are whole numbers, but a bound worked out from one may still not fit.
+    run("[(x|1|n+1)]", QStringList{"2147483647"});
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[1].icon, Dialogs::Icon::Warning);
-    EXPECT_TRUE(dialogs.messages[1].text.contains("Narrow the ranges"));
+    EXPECT_TRUE(dialogs.messages[1].text.contains("n+1")) << dialogs.messages[1].text.toStdString();
     EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
+    run("[(x|1|99999999999)]");
+    ASSERT_EQ(dialogs.messages.size(), 3) << "a written bound that overflows is named too";
+    EXPECT_TRUE(dialogs.messages[2].text.contains("99999999999"));
 
-    run("[($x!|1|n)]", {std::nullopt});
-    EXPECT_EQ(painted(), "<$x0001!>\n") << "Cancel means 1";
-    run("[($x!|1|n)]", {""});
-    EXPECT_EQ(painted(), "<$x0001!>\n") << "so does an empty answer";
+    run("[(0123456789|1|n)]", QStringList{"100000000"});
+    ASSERT_EQ(dialogs.messages.size(), 4);
+    EXPECT_EQ(dialogs.messages[3].icon, Dialogs::Icon::Warning);
+    EXPECT_TRUE(dialogs.messages[3].text.contains("Narrow the ranges"));
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
+}
+
+TEST_F(RunAndFields, OneDialogAsksEachNameOnceAndCancelChangesNothing)
+{
+    run("[($f!|n-1|N+1)(b|m|2)][(c|1|n)]", QStringList{"2", "5"});
+    ASSERT_EQ(dialogs.boundRequests.size(), 1);
+    EXPECT_EQ(dialogs.boundRequests[0].names, (QStringList{"n", "m"})) << "each name once, letter case ignored";
+    EXPECT_EQ(painted(), "<$f0001!>\n<$f0002!>\n<$f0003!>\nc\nc\n");
+
+    // Run clicked twice in a hurry, Cancel each time: panes, list, tabs and body stay.
+    const QString result = doc->txtTarget()->toPlainText();
+    const QStringList listed = fields();
+    const QByteArray body = app.readDataFile("TMP_key2");
+    doc->txtSource()->insertPlainText(" ");
+    const QString edited = doc->txtSource()->toPlainText();
+    doc->selectListTab(0);
+    dialogs.boundAnswerScript = {std::nullopt, std::nullopt};
+    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
+    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
+    EXPECT_EQ(dialogs.boundRequests.size(), 3);
+    EXPECT_EQ(dialogs.boundRequests[1].lastAnswers, (QStringList{"2", "5"}));
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), result);
+    EXPECT_EQ(doc->txtSource()->toPlainText(), edited);
+    EXPECT_EQ(fields(), listed);
+    EXPECT_EQ(doc->tabList()->currentIndex(), 0);
+    EXPECT_EQ(app.readDataFile("TMP_key2"), body);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    // Answers belong to their template: another one starts from 1.
+    const QString other = doc->nextTempalateKey();
+    addTemplate(*doc, "Other");
+    ASSERT_TRUE(doc->tvTempalates()->selectNode(other));
+    run("[(c|1|n)]", QStringList{"1"});
+    EXPECT_EQ(dialogs.boundRequests.last().lastAnswers, QStringList{"1"});
+}
+
+TEST_F(RunAndFields, ALongRunShowsProgressAndCancelLeavesEverythingAsItWas)
+{
+    run("[($a!|1|n)]", QStringList{"3"});
+    ASSERT_FALSE(dialogs.progressReports.isEmpty());
+    const QString result = doc->txtTarget()->toPlainText();
+    const QStringList listed = fields();
+    const QByteArray body = app.readDataFile("TMP_key2");
+
+    dialogs.progressReports.clear();
+    dialogs.cancelProgressAt = 2;
+    run("[($a!|1|n)]", QStringList{"300000"});
+    ASSERT_EQ(dialogs.progressReports.size(), 2);
+    EXPECT_EQ(dialogs.progressReports[0], std::make_pair(qint64(0), qint64(300000)));
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), result);
+    EXPECT_EQ(fields(), listed);
+    EXPECT_EQ(app.readDataFile("TMP_key2"), body);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(RunAndFields, ValuesAndKeysFillFieldsAndDropThem)

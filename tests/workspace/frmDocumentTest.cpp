@@ -1,3 +1,4 @@
+#include "WorkspaceSettings.h"
 #include "WorkspaceTestSupport.h"
 
 #include <QDir>
@@ -5,11 +6,9 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -162,7 +161,7 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
     templates->selectNode("key2");
     doc->cmdRemoveTempalate_Click();
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].text, "Item can't be deleted, first delete its childs");
+    EXPECT_EQ(dialogs.messages[0].text, "Item can't be deleted, first delete its children");
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::None);
     EXPECT_EQ(app.readDataFile("Tempalates.app"), before);
     EXPECT_NE(templates->node("key2"), nullptr);
@@ -402,59 +401,29 @@ TEST_F(WorkspaceTest, FocusHintsGoToTheStatusBarSignal)
 
     doc->selectListTab(0);
     focus(doc->tvTempalates());
-    EXPECT_EQ(last(), " Active Control: Tempalates List");
+    EXPECT_EQ(last(), " Active Control: Templates List");
     focus(doc->txtSource());
-    EXPECT_EQ(last(), " Active Control: Tempalate Pane");
+    EXPECT_EQ(last(), " Active Control: Template Pane");
 }
 
-TEST_F(WorkspaceTest, ControlsStackAndLayOutInsideAMaximisedWindow)
+TEST_F(WorkspaceTest, TheSplitterStartsAtTheCatalogueColumnAndIsRemembered)
 {
-    QMdiArea area;
-    area.resize(900, 600);
-    auto* doc = new frmDocument(app.dataPath());
-    QMdiSubWindow* window = area.addSubWindow(doc);
-    area.show();
-    window->showMaximized();
-    QCoreApplication::processEvents();
+    UserSettings().remove("Settings/CatalogueColumnWidth"); // other windows closed before
+    auto doc = open(app);
+    doc->resize(1000, 600);
+    doc->show();
+    auto* splitter = control<QSplitter>(*doc, "splitter");
+    const int classic = qRound(3450 * doc->logicalDpiX() / 1440.0);
+    EXPECT_EQ(splitter->sizes().value(0), classic);
+    splitter->setSizes({400, 600});
+    doc->close();
 
-    QStringList order;
-    for (QObject* child : doc->children())
-        if (child->isWidgetType() && !child->objectName().isEmpty())
-            order << child->objectName();
-    EXPECT_EQ(order, (QStringList{"tabList", "tabBody", "fraSource", "fraTempalate", "fraValue", "fraTarget", "chkCS",
-                                  "cmdRun"}))
-        << "bottom to top";
-
-    const qreal dpi = doc->logicalDpiX();
-    auto px = [&](float twips) { return qRound(twips * float(dpi) / 1440.0f); };
-    auto tw = [&](int pixels) { return float(pixels) * 1440.0f / float(dpi); };
-    EXPECT_EQ(window->size(), area.viewport()->size()) << "maximised, not pinned to the screen";
-    const float clientWidth = tw(doc->width());
-    auto* fraValue = control<QFrame>(*doc, "fraValue");
-    EXPECT_EQ(fraValue->geometry(), QRect(px(50), px(340), px(3375), px(tw(window->height()) - 900)));
-    EXPECT_EQ(doc->cboFields()->y(), px(tw(window->height()) - 900 - 2000));
-    auto* fraSource = control<QFrame>(*doc, "fraSource");
-    EXPECT_EQ(fraSource->x(), px(3450));
-    EXPECT_EQ(fraSource->width(), px(clientWidth - 3450));
-    EXPECT_EQ(doc->txtSource()->lineWrapColumnOrWidth(), px(clientWidth - 3450 - 150));
-    EXPECT_EQ(doc->cmdRun()->x(), px(tw(window->width()) - 900));
-
-    // Narrower than the left column: the right column stays where it was, the rest follows.
-    const QRect before = fraSource->geometry();
-    area.resize(px(3000), 500);
-    QCoreApplication::processEvents();
-    ASSERT_LT(tw(doc->width()), 3450);
-    EXPECT_EQ(window->size(), area.viewport()->size());
-    EXPECT_EQ(fraSource->geometry(), before);
-    EXPECT_EQ(fraValue->height(), px(tw(window->height()) - 900));
-    EXPECT_EQ(doc->cmdRun()->x(), px(tw(window->width()) - 900));
-
-    // Restored to the normal state, the window is pinned to the screen size less the margins.
-    window->showNormal();
-    QTest::qWait(10);
-    const QSize screen = window->screen()->geometry().size();
-    EXPECT_EQ(window->size(), QSize(px(tw(screen.width()) - 100), px(tw(screen.height()) - 1500)));
-    EXPECT_EQ(doc->cmdRun()->x(), px(tw(window->width()) - 900));
+    auto next = open(app);
+    next->resize(1000, 600);
+    next->show();
+    EXPECT_EQ(control<QSplitter>(*next, "splitter")->sizes().value(0), 400);
+    next->close();
+    UserSettings().remove("Settings/CatalogueColumnWidth");
 }
 
 } // namespace

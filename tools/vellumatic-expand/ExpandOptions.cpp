@@ -5,59 +5,68 @@
 namespace {
 
 // "--name=value" or "--name value".
-bool TakeValue(const QStringList& arguments, qsizetype& i, const QString& name, QString* value)
+bool TakeValue(const QList<QByteArray>& arguments, qsizetype& i, const QByteArray& name, QByteArray* value)
 {
-    const QString& argument = arguments[i];
-    if (argument.startsWith(name + u'=')) {
+    const QByteArray& argument = arguments[i];
+    if (argument.startsWith(name + '=')) {
         *value = argument.sliced(name.size() + 1);
         return true;
     }
     if (argument != name)
         return false;
     if (i + 1 >= arguments.size())
-        throw QStringLiteral("%1 needs a value").arg(name);
+        throw QStringLiteral("%1 needs a value").arg(QString::fromLatin1(name));
     *value = arguments[++i];
     return true;
 }
 
 } // namespace
 
-std::variant<ExpandOptions, QString> ParseExpandOptions(const QStringList& arguments)
+std::variant<ExpandOptions, QString> ParseExpandOptions(const QList<QByteArray>& arguments)
 {
     ExpandOptions options;
     bool fileGiven = false;
     bool optionsEnded = false;
     try {
         for (qsizetype i = 0; i < arguments.size(); ++i) {
-            const QString& argument = arguments[i];
-            QString value;
-            if (optionsEnded || argument == u"-" || !argument.startsWith(u'-')) {
+            const QByteArray& argument = arguments[i];
+            QByteArray value;
+            if (optionsEnded || argument == "-" || !argument.startsWith('-')) {
                 if (fileGiven)
                     return QStringLiteral("only one template file can be given");
                 fileGiven = true;
                 options.file = argument;
-            } else if (argument == u"--") {
+            } else if (argument == "--") {
                 optionsEnded = true;
-            } else if (argument == u"--help" || argument == u"-h") {
+            } else if (argument == "--help" || argument == "-h") {
                 options.help = true;
-            } else if (argument == u"--compact") {
+            } else if (argument == "--version") {
+                options.version = true;
+            } else if (argument == "--compact") {
                 options.compactStyle = true;
-            } else if (argument == u"--show-prompts") {
+            } else if (argument == "--show-prompts") {
                 options.showPrompts = true;
-            } else if (argument == u"--fields") {
+            } else if (argument == "--fields") {
                 options.fields = true;
-            } else if (argument == u"--null") {
+            } else if (argument == "--null") {
                 options.nullTerminated = true;
-            } else if (TakeValue(arguments, i, QStringLiteral("--answer"), &value)) {
-                options.answers.append(value);
-            } else if (TakeValue(arguments, i, QStringLiteral("--set"), &value)) {
-                const qsizetype equals = value.indexOf(u'=');
+            } else if (argument == "--strict") {
+                options.strict = true;
+            } else if (TakeValue(arguments, i, "--answer", &value)) {
+                options.answers.append(QString::fromUtf8(value));
+            } else if (TakeValue(arguments, i, "--output", &value)) {
+                if (value.isEmpty())
+                    return QStringLiteral("--output needs a file name");
+                options.output = value;
+            } else if (TakeValue(arguments, i, "--set", &value)) {
+                const QString text = QString::fromUtf8(value);
+                const qsizetype equals = text.indexOf(u'=');
                 if (equals != 1)
                     return QStringLiteral("--set wants NAME=VALUE with a one-character NAME, not \"%1\"")
-                        .arg(value);
-                options.fixed.append({value[0], value.sliced(2)});
+                        .arg(text);
+                options.fixed.append({text[0], text.sliced(2)});
             } else {
-                return QStringLiteral("unknown option %1").arg(argument);
+                return QStringLiteral("unknown option %1").arg(QString::fromLocal8Bit(argument));
             }
         }
     } catch (const QString& error) {
@@ -88,15 +97,29 @@ QString ExpandHelpText()
                "  --fields            write the field list of the result instead of the result,\n"
                "                      each entry followed by a line feed\n"
                "  --null              with --fields: end entries with NUL instead\n"
+               "  --output FILE       write to FILE instead of standard output; FILE is replaced\n"
+               "                      only once the whole output is written, and left as it was\n"
+               "                      when anything fails\n"
+               "  --strict            stop (exit status 3) at any bound that is not a whole\n"
+               "                      number in the 32-bit range, naming it\n"
+               "  --version           show the version number\n"
                "  -h, --help          show this help\n"
+               "\n"
+               "Bounds that are not whole numbers: a token's counter runs from its smallest lower\n"
+               "bound to its largest upper bound, and the search for those stops quietly at the\n"
+               "first bound that is not a whole number in the 32-bit range (such as 2147483648,\n"
+               "or a name answered with \"abc\"). Such a bound therefore often leaves its token\n"
+               "empty, and the run still ends with exit status 0. Only when a counter step has to\n"
+               "use the bound, or an offset such as n+1 has to be added to the answer, does the\n"
+               "run stop with exit status 3. Give --strict to stop at every such bound.\n"
                "\n"
                "Results longer than %1 characters are refused (exit status 4) rather than\n"
                "exhausting memory.\n"
                "\n"
                "Exit status:\n"
                "  0  result written (also when the template has no groups)\n"
-               "  1  usage or file error\n"
-               "  2  the template could not be parsed\n"
+               "  1  usage error, or the template or the output could not be read or written\n"
+               "  2  the template could not be parsed (the place and the reason follow)\n"
                "  3  generation stopped: a bound is not a whole number or overflows 32 bits\n"
                "  4  refused: the result would be too large\n")
         .arg(kMaxResultLength);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,16 +11,21 @@
 struct ExpandOptions
 {
     bool help = false;
+    bool version = false;
     bool compactStyle = false;
     bool showPrompts = false;
     bool fields = false;
     bool nullTerminated = false;
+    bool strict = false;
     QStringList answers;                     // for the prompts, in the order asked
     QList<std::pair<QChar, QString>> fixed;  // --set NAME=VALUE
-    QString file;                            // empty or "-" means standard input
+    // File names stay the bytes they were given as: a name that is not valid text in
+    // any encoding must still open.
+    QByteArray file;                         // empty or "-" means standard input
+    QByteArray output;                       // empty means standard output
 };
 
-// The options, or the usage error to report.
-std::variant<ExpandOptions, QString> ParseExpandOptions(const QStringList& arguments);
+// The options (values of --answer and --set read as UTF-8), or the usage error to report.
+std::variant<ExpandOptions, QString> ParseExpandOptions(const QList<QByteArray>& arguments);
 
 QString ExpandHelpText();

@@ -1,11 +1,12 @@
 // vellumatic-expand: the template expansion of Vellumatic for scripts and build steps.
 #include "ExpandOptions.h"
 #include "Expansion.h"
+#include "FileBytes.h"
 #include "TextRules.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -31,58 +32,71 @@ int Fail(int status, const QString& message)
     return status;
 }
 
-bool ReadTemplate(const QString& path, QString* text, QString* error)
+std::optional<QString> DecodeTemplate(const QByteArray& bytes)
 {
-    QFile file;
-    const bool fromStdin = path.isEmpty() || path == u"-";
-    const bool opened = fromStdin ? file.open(stdin, QIODevice::ReadOnly)
-                                  : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        *error = QStringLiteral("cannot read %1: %2")
-                     .arg(fromStdin ? QStringLiteral("standard input") : path, file.errorString());
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
     // Keep a byte order mark as it is: the output should differ from the input only by
     // the expansion.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    *text = decoder(bytes);
-    if (decoder.hasError()) {
-        *error = QStringLiteral("the template is not valid UTF-8");
-        return false;
-    }
-    return true;
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
 }
 
-bool WriteOutput(const QByteArray& bytes)
+QByteArray OutputOf(const ExpandOptions& options, const QString& result)
 {
-    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
-        && std::fflush(stdout) == 0;
+    if (!options.fields)
+        return result.toUtf8();
+    const QChar terminator = options.nullTerminated ? QChar(0) : QChar(u'\n');
+    QString list;
+    for (const QString& field : ListFields(result))
+        list.append(field).append(terminator);
+    return list.toUtf8();
+}
+
+int Write(const ExpandOptions& options, const QByteArray& bytes)
+{
+    QString error;
+    const bool written = options.output.isEmpty() ? WriteToStandardOutput(bytes, &error)
+                                                  : WriteFileAtomically(options.output, bytes, &error);
+    return written ? kWritten : Fail(kUsageOrFileError, error);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QStringList arguments;
+    // Past a file size limit a write fails with a reason instead of killing the tool,
+    // so it can say so and remove its temporary file.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(QByteArray(argv[i]));
     const auto parsed = ParseExpandOptions(arguments);
     if (const QString* usageError = std::get_if<QString>(&parsed))
         return Fail(kUsageOrFileError, *usageError + QStringLiteral(" (see --help)"));
     const ExpandOptions& options = std::get<ExpandOptions>(parsed);
-    if (options.help) {
-        const QByteArray help = ExpandHelpText().toUtf8();
-        return WriteOutput(help) ? kWritten : kUsageOrFileError;
+    if (options.help || options.version) {
+        const QString text = options.help ? ExpandHelpText()
+                                          : QStringLiteral("vellumatic-expand " VELLUMATIC_VERSION "\n");
+        QString error;
+        return WriteToStandardOutput(text.toUtf8(), &error) ? kWritten : Fail(kUsageOrFileError, error);
     }
 
-    QString templateText;
     QString readError;
-    if (!ReadTemplate(options.file, &templateText, &readError))
+    const QByteArray bytes = ReadAllBytes(options.file, &readError);
+    if (!readError.isEmpty())
         return Fail(kUsageOrFileError, readError);
+    const std::optional<QString> templateText = DecodeTemplate(bytes);
+    if (!templateText)
+        return Fail(kUsageOrFileError, QStringLiteral("the template is not valid UTF-8"));
 
     qsizetype nextAnswer = 0;
-    const AskValue ask = [&](const QString& prompt) -> std::optional<QString> {
+    ExpansionRequest request;
+    request.compactStyle = options.compactStyle;
+    request.strict = options.strict;
+    request.ask = [&](const QString& prompt) -> std::optional<QString> {
         if (options.showPrompts)
             WriteError(prompt);
         for (const auto& [name, value] : options.fixed) {
@@ -91,13 +105,20 @@ int main(int argc, char** argv)
         }
         return nextAnswer < options.answers.size() ? options.answers[nextAnswer++] : QString();
     };
-    const ExpansionResult result = GenerateResult(templateText, options.compactStyle, ask);
+    const ExpansionResult result = GenerateResult(*templateText, request);
 
     switch (result.outcome) {
     case ExpansionResult::Outcome::ParseFailed:
         WriteError(result.message);
+        WriteError(QStringLiteral("%1:%2:%3: %4")
+                       .arg(options.file.isEmpty() || options.file == "-" ? QStringLiteral("<stdin>")
+                                                                         : DisplayName(options.file))
+                       .arg(result.errorLine)
+                       .arg(result.errorColumn)
+                       .arg(result.errorReason));
         return kParseFailed;
     case ExpansionResult::Outcome::Stopped:
+    case ExpansionResult::Outcome::Cancelled: // no progress callback: never happens
         return Fail(kStopped, QStringLiteral("generation stopped: ") + result.message);
     case ExpansionResult::Outcome::TooLarge:
         return Fail(kTooLarge, result.message);
@@ -105,18 +126,5 @@ int main(int argc, char** argv)
     case ExpansionResult::Outcome::NoGroups:
         break;
     }
-
-    QByteArray output;
-    if (options.fields) {
-        const QChar terminator = options.nullTerminated ? QChar(0) : QChar(u'\n');
-        QString list;
-        for (const QString& field : ListFields(result.text))
-            list.append(field).append(terminator);
-        output = list.toUtf8();
-    } else {
-        output = result.text.toUtf8();
-    }
-    if (!WriteOutput(output))
-        return Fail(kUsageOrFileError, QStringLiteral("cannot write the output"));
-    return kWritten;
+    return Write(options, OutputOf(options, result.text));
 }

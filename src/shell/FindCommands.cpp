@@ -8,7 +8,7 @@ FindState& ProgramFindState()
     return state;
 }
 
-void FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane)
+void FindOrReplace(FindState& state, const FindRequest& request, TextPane pane)
 {
     // Closing the dialog is a cancel: repeating the last replacement would edit the pane unasked.
     if (request.action == FindRequest::Action::Closed)
@@ -24,19 +24,19 @@ void FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane
         ReplaceInPane(pane, state.gsFindText, state.gsReplaceText);
 }
 
-void FindNext(FindState& state, QTextEdit* pane)
+void FindNext(FindState& state, TextPane pane)
 {
     if (!state.gbFindMode || !pane)
         return;
     state.glFoundAt = FindInPane(pane, state.gsFindText, state.glFoundAt + 1);
 }
 
-void FindCommand(QWidget* owner, QTextEdit* focusedPane)
+void FindCommand(QWidget* owner, TextPane focusedPane)
 {
     FindOrReplace(ProgramFindState(), Dialogs::current().findDialog(owner), focusedPane);
 }
 
-void FindNextCommand(QTextEdit* focusedPane)
+void FindNextCommand(TextPane focusedPane)
 {
     FindNext(ProgramFindState(), focusedPane);
 }

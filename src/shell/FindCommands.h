@@ -4,7 +4,8 @@
 
 #include <QString>
 
-class QTextEdit;
+#include "TextPane.h"
+
 class QWidget;
 
 // What Find and Find Next remember between uses, for the whole run.
@@ -21,13 +22,13 @@ FindState& ProgramFindState();
 
 // Takes the find dialog's answer: Find searches `pane` from its first character, Replace
 // rewrites every occurrence in `pane`. A closed dialog changes and does nothing.
-void FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane);
+void FindOrReplace(FindState& state, const FindRequest& request, TextPane pane);
 
 // Searches again from one character after the last hit; after a miss, from the start.
 // Does nothing until a Find has been made.
-void FindNext(FindState& state, QTextEdit* pane);
+void FindNext(FindState& state, TextPane pane);
 
 // Edit > Find: asks through the find dialog, then finds or replaces in the focused pane.
-void FindCommand(QWidget* owner, QTextEdit* focusedPane);
+void FindCommand(QWidget* owner, TextPane focusedPane);
 // Edit > Find Next on the focused pane.
-void FindNextCommand(QTextEdit* focusedPane);
+void FindNextCommand(TextPane focusedPane);

@@ -104,7 +104,7 @@ void frmMain::buildMenus()
             &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menu(bar, "mnuEdit", QStringLiteral("Edit"));
-    auto paneCommand = [this](QAction* a, void (*command)(QTextEdit*)) {
+    auto paneCommand = [this](QAction* a, void (*command)(TextPane)) {
         connect(a, &QAction::triggered, this, [this, command] { onFocusedPane(command); });
     };
     paneCommand(item(edit, "mnuEditUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)), EditUndo);
@@ -301,7 +301,7 @@ void frmMain::mnuEditFindNext_Click()
         FindNextCommand(document->focusedPane());
 }
 
-void frmMain::onFocusedPane(void (*command)(QTextEdit*))
+void frmMain::onFocusedPane(void (*command)(TextPane))
 {
     if (frmDocument* document = activeWorkspace())
         command(document->focusedPane());

@@ -2,8 +2,8 @@
 
 #include "Expansion.h"
 
-class QListWidget;
-class QTextEdit;
+class FieldsList;
+class ResultView;
 class QWidget;
 
 // The steps of Run that sit between the expansion and the widgets.
@@ -12,11 +12,11 @@ class QWidget;
 // cursor, if any, gives way while the box waits for the user.
 AskValue AskInInputBox(QWidget* parent);
 
-// Shows what an expansion came to: the result written (black, markers red, caret at the
-// end), the template copied unchanged when it has no groups, or the reason it was refused.
-// A silent stop leaves the pane as it was. Returns true when the pane was rewritten.
-bool ShowExpansion(QWidget* parent, QTextEdit& resultPane, const QString& templateText,
+// Shows what an expansion came to: the result written (caret at the end), the template
+// copied unchanged when it has no groups, or the reason it was refused. A silent stop
+// leaves the pane as it was. Returns true when the pane was rewritten.
+bool ShowExpansion(QWidget* parent, ResultView& resultPane, const QString& templateText,
                    const ExpansionResult& expansion);
 
 // Fills the list with every distinct field marker of the result and selects the first.
-void FillFieldsList(QListWidget& fields, const QString& resultText);
+void FillFieldsList(FieldsList& fields, const QString& resultText);

@@ -5,8 +5,11 @@
 #include "CatalogueKeys.h"
 #include "Dialogs.h"
 #include "FieldSubstitution.h"
+#include "FieldsList.h"
 #include "LastFocus.h"
 #include "PaneRichText.h"
+#include "ResultDocument.h"
+#include "ResultView.h"
 #include "RunCommand.h"
 #include "SourcePaneColourer.h"
 #include "TemplateBody.h"
@@ -26,7 +29,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
@@ -194,13 +196,10 @@ void frmDocument::buildControls()
     cmdRemoveValue_ = button(fraValue_, "cmdRemoveValue", QStringLiteral("Remove"));
     cmdBrowse_ = button(fraValue_, "cmdBrowse", QStringLiteral("..."));
     tvValues_ = named<CatalogueTree>(fraValue_, "tvValues");
-    cboFields_ = named<QListWidget>(fraValue_, "cboFields");
-    cboFields_->setSelectionMode(QAbstractItemView::SingleSelection);
-    // A run may list a million fields; measuring each entry would take seconds.
-    cboFields_->setUniformItemSizes(true);
+    cboFields_ = named<FieldsList>(fraValue_, "cboFields");
 
     fraTarget_ = named<QFrame>(this, "fraTarget");
-    txtTarget_ = named<QTextEdit>(fraTarget_, "txtTarget");
+    txtTarget_ = named<ResultView>(fraTarget_, "txtTarget");
 
     chkCS_ = named<QCheckBox>(this, "chkCS");
     chkCS_->setText(QStringLiteral("Compact Style"));
@@ -210,11 +209,12 @@ void frmDocument::buildControls()
     // store carries no size of its own on any machine.
     QFont paneFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     paneFont.setPointSize(kPanePointSize);
-    for (QTextEdit* pane : {txtSource_, txtTarget_}) {
-        pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
-        pane->setFont(paneFont);
-        pane->document()->setDefaultFont(paneFont);
-    }
+    txtSource_->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    txtSource_->setFont(paneFont);
+    txtSource_->document()->setDefaultFont(paneFont);
+    // The result pane wraps at its own width: a plain text view has no fixed wrap column.
+    txtTarget_->setFont(paneFont);
+    txtTarget_->document()->setDefaultFont(paneFont);
     for (QFrame* frame : {fraSource_, fraTempalate_, fraValue_, fraTarget_})
         frame->setFrameShape(QFrame::NoFrame);
 
@@ -511,14 +511,14 @@ void frmDocument::cmdRun_Click()
     selectListTab(kListValues);
     SaveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
-    FillFieldsList(*cboFields_, txtTarget_->toPlainText());
+    FillFieldsList(*cboFields_, txtTarget_->resultDocument()->text());
 }
 
 void frmDocument::tvValues_DblClick()
 {
     const QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey());
     if (value && value->childCount() == 0)
-        FillSelectedField(*txtTarget_, *cboFields_, value->text(0));
+        FillSelectedField(*txtTarget_->resultDocument(), *cboFields_, value->text(0));
 }
 
 void frmDocument::tvValues_KeyPress(int key)
@@ -526,7 +526,7 @@ void frmDocument::tvValues_KeyPress(int key)
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
         return;
     if (const QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey()))
-        FillSelectedField(*txtTarget_, *cboFields_, value->text(0));
+        FillSelectedField(*txtTarget_->resultDocument(), *cboFields_, value->text(0));
 }
 
 void frmDocument::tvValues_NodeClick()
@@ -563,9 +563,9 @@ void frmDocument::tvValues_OLEDragDrop(const QString& text)
 void frmDocument::cboFields_KeyDown(int key)
 {
     if (key == Qt::Key_Insert)
-        FillSelectedFieldWithName(*txtTarget_, *cboFields_);
+        FillSelectedFieldWithName(*txtTarget_->resultDocument(), *cboFields_);
     else if (key == Qt::Key_Delete)
-        DropSelectedField(*cboFields_);
+        cboFields_->dropSelected();
 }
 
 // ---- template bodies ----
@@ -581,7 +581,7 @@ void frmDocument::tvTempalates_NodeClick(QTreeWidgetItem* node)
         // Filling the template pane runs its change handler against the previous template's
         // copy, which may raise the flag; the next save then writes the panes back unchanged.
         SetPaneRichText(*txtSource_, body.templateRichText);
-        SetPaneRichText(*txtTarget_, body.resultRichText);
+        txtTarget_->resultDocument()->setRichText(body.resultRichText);
         loadedCopy_ = PaneRichText(*txtSource_);
         // A body we could not read whole is left on disk as it is unless the user edits it.
         if (!body.complete)
@@ -599,7 +599,7 @@ void frmDocument::SaveTemplate()
     bool stored = true;
     if (!key.isEmpty() && !IsRootKey(key))
         stored = stream().WriteStream(kTempalatePrefix + key,
-                                      JoinBody(PaneRichText(*txtSource_), PaneRichText(*txtTarget_)));
+                                      JoinBody(PaneRichText(*txtSource_), txtTarget_->resultDocument()->richText()));
     // After a failed write (already reported) the flag stays up, so leaving a pane or closing
     // the window tries again instead of dropping the edit.
     templateModified_ = !stored;
@@ -648,11 +648,11 @@ void frmDocument::closeEvent(QCloseEvent* event)
 
 // ---- focus ----
 
-QTextEdit* frmDocument::focusedPane() const
+TextPane frmDocument::focusedPane() const
 {
     const QWidget* last = lastFocus_->widget();
-    for (QTextEdit* pane : {txtSource_, txtTarget_})
-        if (last && (last == pane || pane->isAncestorOf(last)))
+    for (const TextPane pane : {TextPane(txtSource_), TextPane(txtTarget_)})
+        if (last && (last == pane.widget() || pane.widget()->isAncestorOf(last)))
             return pane;
     return nullptr;
 }
@@ -766,7 +766,6 @@ void frmDocument::applyLayout()
     txtSource_->setLineWrapColumnOrWidth(toPixelsX(g.txtSourceRightMargin));
     fraTarget_->setGeometry(toPixels(g.fraTarget));
     txtTarget_->setGeometry(toPixels(g.txtTarget));
-    txtTarget_->setLineWrapColumnOrWidth(toPixelsX(g.txtTargetRightMargin));
     chkCS_->setGeometry(toPixels(g.chkCS));
     cmdRun_->setGeometry(toPixels(g.cmdRun));
 

@@ -3,21 +3,23 @@
 #include "CatalogueTree.h"
 #include "Recordset.h"
 #include "Stream.h"
+#include "TextPane.h"
 #include "WorkspaceLayout.h"
 
 #include <QWidget>
 #include <memory>
 #include <optional>
 
+class FieldsList;
 class LastFocus;
 class QCheckBox;
 class QFrame;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QTabBar;
 class QTextEdit;
 class QTreeWidgetItem;
+class ResultView;
 class SourcePaneColourer;
 
 // The workspace window: the template and value catalogues as trees, the template and
@@ -41,8 +43,8 @@ public:
     CatalogueTree* tvTempalates() const { return tvTempalates_; }
     CatalogueTree* tvValues() const { return tvValues_; }
     QTextEdit* txtSource() const { return txtSource_; }
-    QTextEdit* txtTarget() const { return txtTarget_; }
-    QListWidget* cboFields() const { return cboFields_; }
+    ResultView* txtTarget() const { return txtTarget_; }
+    FieldsList* cboFields() const { return cboFields_; }
     QCheckBox* chkCS() const { return chkCS_; }
     QPushButton* cmdRun() const { return cmdRun_; }
     QPushButton* cmdBrowse() const { return cmdBrowse_; }
@@ -75,9 +77,9 @@ public:
     // with tree and file unchanged, when they could not be stored.
     bool addValueRecords(const QList<QVariantList>& records);
 
-    // The pane (txtSource or txtTarget) that last had the focus in this window; nullptr when
+    // The pane (txtSource or txtTarget) that last had the focus in this window; empty when
     // another control has had it since. Menus and dialogs do not change it.
-    QTextEdit* focusedPane() const;
+    TextPane focusedPane() const;
 
     // Selects a tab and runs the same switching as a click on it.
     void selectListTab(int index);
@@ -203,9 +205,9 @@ private:
     QPushButton* cmdRemoveValue_ = nullptr;
     QPushButton* cmdBrowse_ = nullptr;
     CatalogueTree* tvValues_ = nullptr;
-    QListWidget* cboFields_ = nullptr;
+    FieldsList* cboFields_ = nullptr;
     QTextEdit* txtSource_ = nullptr;
-    QTextEdit* txtTarget_ = nullptr;
+    ResultView* txtTarget_ = nullptr;
 
     // The template pane's rich text as it stood right after the last template was loaded.
     QString loadedCopy_;

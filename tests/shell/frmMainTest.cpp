@@ -1,3 +1,4 @@
+#include "ResultView.h"
 #include "DataBackup.h"
 #include "FindCommands.h"
 #include "WorkspaceTestSupport.h"
@@ -229,10 +230,10 @@ TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     frmDocument* doc = w->activeWorkspace();
     QTextEdit* source = doc->txtSource();
-    QTextEdit* target = doc->txtTarget();
+    ResultView* target = doc->txtTarget();
     source->setPlainText("alpha beta");
     focus(source);
-    selectRange(*source, 6, 10);
+    selectRange(source, 6, 10);
 
     // The focus leaving the workspace, as for a dialog, leaves the pane the one the commands act on.
     auto* outside = new QLineEdit(w->sbStatusBar());
@@ -254,7 +255,7 @@ TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
     doc->selectBodyTab(1);
     target->setPlainText("one two");
     focus(target);
-    selectRange(*target, 0, 4);
+    selectRange(target, 0, 4);
     action(*w, "mnuEditClear")->trigger();
     EXPECT_EQ(target->toPlainText(), "two");
     action(*w, "mnuEditPaste")->trigger();

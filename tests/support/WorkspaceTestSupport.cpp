@@ -30,7 +30,7 @@ void addValue(frmDocument& doc, const QString& text)
     type(doc, "txtValue", "cmdAddValue", text);
 }
 
-void selectRange(QTextEdit& pane, int from, int to)
+void selectRange(TextPane pane, int from, int to)
 {
     QTextCursor cursor = pane.textCursor();
     cursor.setPosition(from);

@@ -27,7 +27,7 @@ void addTemplate(frmDocument& doc, const QString& text);
 void addValue(frmDocument& doc, const QString& text);
 
 // Selects the characters from..to in a pane.
-void selectRange(QTextEdit& pane, int from, int to);
+void selectRange(TextPane pane, int from, int to);
 
 // A program folder with both catalogues, dialogs answered from a script, store failures captured.
 class WorkspaceTest : public ::testing::Test

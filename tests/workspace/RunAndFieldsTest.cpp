@@ -1,12 +1,12 @@
 #include "PaneLooks.h"
 #include "PaneRichText.h"
-#include "ResultPane.h"
+#include "FieldsList.h"
+#include "ResultView.h"
 #include "RunCommand.h"
 #include "TemplateBody.h"
 #include "WorkspaceTestSupport.h"
 
 #include <QCheckBox>
-#include <QListWidget>
 #include <QPushButton>
 #include <QMimeData>
 #include <QTabBar>
@@ -43,22 +43,12 @@ protected:
     // A result as Run leaves it, for the gestures that follow.
     void showResult(const QString& text)
     {
-        WriteResultPane(*doc->txtTarget(), text);
+        doc->txtTarget()->showResult(text);
         FillFieldsList(*doc->cboFields(), text);
     }
-    QString painted() const { return PaintedText(*doc->txtTarget()->document()); }
-    QStringList fields() const
-    {
-        QStringList texts;
-        for (int i = 0; i < doc->cboFields()->count(); ++i)
-            texts << doc->cboFields()->item(i)->text();
-        return texts;
-    }
-    QString selectedField() const
-    {
-        const QList<QListWidgetItem*> selected = doc->cboFields()->selectedItems();
-        return selected.isEmpty() ? QString() : selected.first()->text();
-    }
+    QString painted() const { return PaintedText(*doc->txtTarget()); }
+    QStringList fields() const { return doc->cboFields()->fields(); }
+    QString selectedField() const { return doc->cboFields()->selectedField(); }
     void doubleClickValue(const QString& key)
     {
         CatalogueTree* tree = doc->tvValues();
@@ -114,7 +104,9 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     QTextEdit reloaded;
     SetPaneRichText(reloaded, body.resultRichText);
     EXPECT_EQ(reloaded.toPlainText(), doc->txtTarget()->toPlainText());
-    EXPECT_EQ(ColourMap(*reloaded.document()), ColourMap(*doc->txtTarget()->document()));
+    ResultView reloadedResult;
+    reloadedResult.resultDocument()->setRichText(body.resultRichText);
+    EXPECT_EQ(PaintedText(reloadedResult), painted());
 
     doubleClickValue("key3");
     EXPECT_EQ(painted(), "CustomerId,\n<$Field0002!>,\n<$Field0003!>\n");
@@ -135,7 +127,7 @@ TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
     EXPECT_EQ(painted(), old) << "no groups: copied, not coloured";
     EXPECT_EQ(fields(), (QStringList{"$a!", "$b!", "$c $!"}));
 
-    doc->cboFields()->clear();
+    doc->cboFields()->setFields({});
     run("[(a|1|2) ]");
     EXPECT_EQ(dialogs.messageTexts(), QStringList{"Can't Proceed, Parser failed to parse the string."});
     EXPECT_EQ(doc->txtTarget()->toPlainText(), old);

@@ -28,7 +28,7 @@ protected:
             QTest::keyClicks(&pane, lines[i]);
         }
     }
-    void caretAt(int position) { selectRange(pane, position, position); }
+    void caretAt(int position) { selectRange(&pane, position, position); }
     QString colours() const { return ColourMap(*pane.document()); }
     // Loads the way selecting a template does (fill the pane, then keep its rich text),
     // followed by a save that lowers the flag.
@@ -85,7 +85,7 @@ TEST_F(SourcePane, TextThatStopsBeingASpanTurnsBlackAgain)
 {
     type("[a] b");
     EXPECT_EQ(colours(), "bbbkk");
-    selectRange(pane, 0, 1);
+    selectRange(&pane, 0, 1);
     type("x");
     EXPECT_EQ(colours(), "bbbkk") << "no closing delimiter typed, no recolour";
     caretAt(5);
@@ -116,10 +116,10 @@ TEST_F(SourcePane, ResultBusyRaisesTheFlagButSkipsColouring)
 TEST_F(SourcePane, ModifiedFlagFollowsTheRichText)
 {
     load("{\\rtf1 select [x]}");
-    selectRange(pane, 0, 1);
+    selectRange(&pane, 0, 1);
     type("s");
     EXPECT_FALSE(templateModified) << "same rich text as loaded";
-    selectRange(pane, 0, 1);
+    selectRange(&pane, 0, 1);
     type("S");
     EXPECT_TRUE(templateModified) << "a change of letter case alone is an edit to keep";
 }

@@ -1,3 +1,4 @@
+#include "ResultView.h"
 #include "PaneLooks.h"
 #include "WorkspaceTestSupport.h"
 
@@ -42,7 +43,8 @@ protected:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
         ASSERT_EQ(tree->selectedKey(), key);
     }
-    static void typeInto(QTextEdit* pane, const QString& keys)
+    template <typename Pane>
+    static void typeInto(Pane* pane, const QString& keys)
     {
         pane->setFocus(Qt::MouseFocusReason);
         pane->moveCursor(QTextCursor::End);
@@ -55,7 +57,7 @@ protected:
         QTest::keyClicks(pane, keys);
     }
     // Into the pane and out again to the tree, as a user clicking about does.
-    static void leave(frmDocument& doc, QTextEdit* pane)
+    static void leave(frmDocument& doc, QWidget* pane)
     {
         pane->setFocus(Qt::MouseFocusReason);
         doc.tvTempalates()->setFocus(Qt::MouseFocusReason);
@@ -250,7 +252,7 @@ TEST_F(TemplatePanes, ALegacyBodyLoadsIntoTheSamePaneTextsAndColours)
     EXPECT_EQ(doc->txtSource()->toPlainText(), QString::fromUtf8("-- \"résumé\" €\n[($Col!|1|n)(,|1|n-1)]"));
     EXPECT_EQ(ColourMap(*doc->txtSource()->document()), "kkkkkkkkkkkkk\nbbrrrrrbbbbbbbbbbbbbbb");
     EXPECT_EQ(doc->txtTarget()->toPlainText(), "$Col0001!,\n$Col0002!");
-    EXPECT_EQ(ColourMap(*doc->txtTarget()->document()), "rrrrrrrrrk\nrrrrrrrrr");
+    EXPECT_EQ(PaintedText(*doc->txtTarget()), "<$Col0001!>,\n<$Col0002!>");
     EXPECT_TRUE(failures.texts.isEmpty());
 }
 

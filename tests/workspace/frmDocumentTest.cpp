@@ -1,3 +1,5 @@
+#include "FieldsList.h"
+#include "ResultView.h"
 #include "WorkspaceTestSupport.h"
 
 #include <QDir>

@@ -23,9 +23,11 @@ QString singleLineFeeds(QString text)
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(u'\r', u'\n');
     }
-    for (QChar& c : text)
-        if (isLineBreak(c))
-            c = u'\n';
+    // Read first: writing would copy a text that is usually fine as it is.
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c != u'\n' && isLineBreak(c); }))
+        for (QChar& c : text)
+            if (isLineBreak(c))
+                c = u'\n';
     return text;
 }
 

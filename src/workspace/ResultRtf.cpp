@@ -5,15 +5,66 @@
 namespace {
 
 const QLatin1String kParagraphEnd("\\par\r\n");
+const QLatin1String kRed("\\red255\\green0\\blue0;");
+const QLatin1String kBlack("\\red0\\green0\\blue0;");
+
+bool hasTextBetween(QStringView text, qsizetype start, qsizetype end)
+{
+    for (qsizetype i = start; i < end; ++i)
+        if (text[i] != u'\n')
+            return true;
+    return false;
+}
+
+// The colour table lists the colours in the order the text first shows them, and only those;
+// line breaks show no colour. Worked out first, so the header can open the one buffer.
+QString colourTable(QStringView text, const QList<TextSpan>& red, bool& redFirst)
+{
+    bool black = false;
+    qsizetype firstBlack = -1;
+    qsizetype done = 0;
+    for (const TextSpan& run : red) {
+        if (!black && hasTextBetween(text, done, run.start)) {
+            black = true;
+            firstBlack = done;
+        }
+        done = run.start + run.length;
+    }
+    if (!black && hasTextBetween(text, done, text.size())) {
+        black = true;
+        firstBlack = done;
+    }
+    redFirst = !red.isEmpty() && (!black || red.first().start < firstBlack);
+    QString table;
+    if (redFirst)
+        table += kRed;
+    if (black)
+        table += kBlack;
+    if (!redFirst && !red.isEmpty())
+        table += kRed;
+    return table;
+}
 
 class ResultRtfWriter
 {
 public:
-    ResultRtfWriter(const QString& text, bool coloured)
+    ResultRtfWriter(const QString& text, const std::optional<QList<TextSpan>>& red, const QFont& font)
         : text_(text)
-        , coloured_(coloured)
+        , coloured_(red.has_value())
     {
-        body_.reserve(text.size() * 11 / 10 + 64);
+        const qsizetype runs = red ? red->size() : 0;
+        out_.reserve(text.size() * 2 + runs * 12 + 256);
+        out_ += QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ");
+        AppendRtfEscaped(out_, font.family());
+        out_ += QLatin1String(";}}\r\n{\\colortbl ;");
+        if (red) {
+            bool redFirst = false;
+            out_ += colourTable(text, *red, redFirst);
+            redIndex_ = redFirst ? 1 : 2;
+            blackIndex_ = redFirst ? 2 : 1;
+        }
+        const int halfPoints = font.pointSizeF() > 0 ? qRound(font.pointSizeF() * 2) : 20;
+        out_ += QStringLiteral("}\r\n\\uc1\\pard\\plain\\f0\\fs%1 ").arg(halfPoints);
     }
 
     // Writes [start, end) in one colour, each line break as a paragraph end.
@@ -22,24 +73,17 @@ public:
         for (qsizetype lineEnd; start < end && (lineEnd = text_.indexOf(u'\n', start)) >= 0 && lineEnd < end;
              start = lineEnd + 1) {
             writeColoured(start, lineEnd, red);
-            body_ += kParagraphEnd;
+            out_ += kParagraphEnd;
         }
         writeColoured(start, end, red);
     }
 
-    QString finish(const QFont& font)
+    QString finish()
     {
         // Like the rich edit control, the last paragraph gets its \par too.
-        body_ += kParagraphEnd;
-        const int halfPoints = font.pointSizeF() > 0 ? qRound(font.pointSizeF() * 2) : 20;
-        QString out = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ");
-        AppendRtfEscaped(out, font.family());
-        out += QLatin1String(";}}\r\n{\\colortbl ;");
-        // The colour table lists the colours in the order the text first uses them.
-        for (int index = 1; index <= colourCount_; ++index)
-            out += (index == redIndex_) ? QLatin1String("\\red255\\green0\\blue0;") : QLatin1String("\\red0\\green0\\blue0;");
-        out += QStringLiteral("}\r\n\\uc1\\pard\\plain\\f0\\fs%1 ").arg(halfPoints);
-        return out + body_ + u'}';
+        out_ += kParagraphEnd;
+        out_ += u'}';
+        return std::move(out_);
     }
 
 private:
@@ -47,34 +91,29 @@ private:
     {
         if (start >= end)
             return;
-        if (!coloured_) {
-            AppendRtfEscaped(body_, QStringView(text_).mid(start, end - start));
-            return;
-        }
-        int& index = red ? redIndex_ : blackIndex_;
-        if (index == 0)
-            index = ++colourCount_;
-        if (index != current_) {
-            body_ += QStringLiteral("\\cf%1 ").arg(index);
+        const int index = red ? redIndex_ : blackIndex_;
+        if (coloured_ && index != current_) {
+            out_ += QLatin1String("\\cf");
+            out_ += QChar(u'0' + index); // never more than two colours
+            out_ += u' ';
             current_ = index;
         }
-        AppendRtfEscaped(body_, QStringView(text_).mid(start, end - start));
+        AppendRtfEscaped(out_, QStringView(text_).mid(start, end - start));
     }
 
     const QString& text_;
     const bool coloured_;
-    QString body_;
-    int colourCount_ = 0;
     int redIndex_ = 0;
     int blackIndex_ = 0;
     int current_ = 0;
+    QString out_;
 };
 
 } // namespace
 
 QString ResultToRtf(const QString& text, const std::optional<QList<TextSpan>>& red, const QFont& font)
 {
-    ResultRtfWriter writer(text, red.has_value());
+    ResultRtfWriter writer(text, red, font);
     qsizetype done = 0;
     for (const TextSpan& run : red.value_or(QList<TextSpan>())) {
         writer.write(done, run.start, false);
@@ -82,5 +121,5 @@ QString ResultToRtf(const QString& text, const std::optional<QList<TextSpan>>& r
         done = run.start + run.length;
     }
     writer.write(done, text.size(), false);
-    return writer.finish(font);
+    return writer.finish();
 }

@@ -5,6 +5,9 @@
 #include "EditCommands.h"
 #include "FindCommands.h"
 #include "PrintCommand.h"
+#include "ResultDocument.h"
+#include "ResultOut.h"
+#include "ResultView.h"
 #include "Twips.h"
 #include "WindowSettings.h"
 #include "frmDocument.h"
@@ -99,6 +102,8 @@ void frmMain::buildMenus()
             &QAction::triggered, this, &frmMain::mnuFileBackup_Click);
     connect(item(file, "mnuFilePrint", QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
+    connect(item(file, "mnuFileSaveResult", QStringLiteral("Save Result As...")), &QAction::triggered, this,
+            &frmMain::mnuFileSaveResult_Click);
     separator(file, "mnuFileBar3");
     connect(item(file, "mnuFileExit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &QWidget::close);
@@ -114,6 +119,8 @@ void frmMain::buildMenus()
     paneCommand(item(edit, "mnuEditCopy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)), EditCopy);
     paneCommand(item(edit, "mnuEditPaste", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)), EditPaste);
     paneCommand(item(edit, "mnuEditClear", QStringLiteral("Clear"), QKeySequence(Qt::CTRL | Qt::Key_L)), EditClear);
+    connect(item(edit, "mnuEditCopyResult", QStringLiteral("Copy Result"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
+            &QAction::triggered, this, &frmMain::mnuEditCopyResult_Click);
     separator(edit, "mnuEditBar1");
     connect(item(edit, "mnuEditFind", QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F)),
             &QAction::triggered, this, &frmMain::mnuEditFind_Click);
@@ -287,6 +294,21 @@ void frmMain::mnuFilePrint_Click()
 {
     if (frmDocument* document = activeWorkspace())
         PrintCommand(document, document->txtSource());
+}
+
+void frmMain::mnuFileSaveResult_Click()
+{
+    if (frmDocument* document = activeWorkspace()) {
+        const QString file = SaveResultAs(document, document->txtTarget()->resultDocument()->text());
+        if (!file.isEmpty())
+            setStatusText(QStringLiteral(" Result saved to %1").arg(file));
+    }
+}
+
+void frmMain::mnuEditCopyResult_Click()
+{
+    if (frmDocument* document = activeWorkspace())
+        CopyResult(document->txtTarget()->resultDocument()->text());
 }
 
 void frmMain::mnuEditFind_Click()

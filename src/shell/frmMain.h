@@ -46,6 +46,8 @@ private:
     void mnuFileClose_Click();
     void mnuFileBackup_Click();
     void mnuFilePrint_Click();
+    void mnuFileSaveResult_Click();
+    void mnuEditCopyResult_Click();
     void mnuEditFind_Click();
     void mnuEditFindNext_Click();
     // Runs an Edit command on the focused pane of the active workspace, when there is one.

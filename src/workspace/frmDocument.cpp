@@ -18,6 +18,7 @@
 #include "ValueTreeRules.h"
 #include "Windows1252.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -135,6 +136,13 @@ frmDocument::frmDocument(const QString& applicationFolder, QWidget* parent)
     connect(tvValues_, &QTreeWidget::itemClicked, this, &frmDocument::tvValues_NodeClick);
     connect(tvValues_, &QTreeWidget::currentItemChanged, this, &frmDocument::tvValues_NodeClick);
     new TextDrops(tvValues_->viewport(), [this](const QString& text) { tvValues_OLEDragDrop(text); });
+    auto* fill = new QAction(QStringLiteral("Fill following"), tvValues_);
+    fill->setObjectName(QStringLiteral("mnuFillFollowing"));
+    fill->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    fill->setShortcutContext(Qt::WidgetShortcut);
+    tvValues_->addAction(fill);
+    tvValues_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(fill, &QAction::triggered, this, &frmDocument::fillFollowing);
     for (QWidget* w : {static_cast<QWidget*>(cboFields_), static_cast<QWidget*>(tvTempalates_),
                        static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
                        static_cast<QWidget*>(txtTarget_)})
@@ -566,6 +574,21 @@ void frmDocument::cboFields_KeyDown(int key)
         FillSelectedFieldWithName(*txtTarget_->resultDocument(), *cboFields_);
     else if (key == Qt::Key_Delete)
         cboFields_->dropSelected();
+}
+
+void frmDocument::fillFollowing()
+{
+    QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey());
+    if (!value)
+        return;
+    QStringList values;
+    if (QTreeWidgetItem* parent = value->parent()) {
+        for (int i = parent->indexOfChild(value); i < parent->childCount(); ++i)
+            values << parent->child(i)->text(0);
+    } else {
+        values << value->text(0);
+    }
+    FillFollowingFields(*txtTarget_->resultDocument(), *cboFields_, values);
 }
 
 // ---- template bodies ----

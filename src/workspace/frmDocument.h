@@ -131,6 +131,9 @@ public:
     void tvValues_OLEDragDrop(const QString& text);
     // Insert fills the selected field with its own name, Delete drops it from the list.
     void cboFields_KeyDown(int key);
+    // Fills the selected field with the selected value, the next field with the value's next
+    // sibling, and so on, as one undo step (Ctrl+Enter or the value tree's context menu).
+    void fillFollowing();
 
 signals:
     // A one-line hint for the main window's status bar; empty clears it.

@@ -1,6 +1,6 @@
-#include "ResultView.h"
 #include "DataBackup.h"
 #include "FindCommands.h"
+#include "ResultView.h"
 #include "WorkspaceTestSupport.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -345,3 +345,39 @@ TEST_F(MainWindowTest, PrintPrintsTheTemplatePaneOfTheActiveWorkspace)
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, TheWholeResultGoesToTheClipboardOrToAFileWithTheLineEndsChosen)
+{
+    QTemporaryDir out;
+    auto w = open();
+    frmDocument* doc = w->activeWorkspace();
+    doc->txtTarget()->showResult("$a! é\nline two\n");
+    selectRange(doc->txtTarget(), 0, 2); // a selection does not narrow it
+    focus(doc->tvValues());
+    QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "$a! é\nline two\n");
+
+    struct Case
+    {
+        bool crlf;
+        QByteArray bytes;
+    };
+    for (const Case& c : {Case{true, "$a! \xC3\xA9\r\nline two\r\n"}, Case{false, "$a! \xC3\xA9\nline two\n"}}) {
+        const QString file = out.filePath(c.crlf ? "crlf.txt" : "lf.txt");
+        dialogs.saveFileAnswers << file;
+        dialogs.confirmAnswers << c.crlf;
+        action(*w, "mnuFileSaveResult")->trigger();
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), c.bytes);
+        EXPECT_TRUE(w->statusText().contains(file));
+    }
+    // Cancel writes nothing; a file that cannot be written says so.
+    dialogs.saveFileAnswers << std::nullopt << out.filePath("no/such/folder/x.txt");
+    dialogs.confirmAnswers << false;
+    action(*w, "mnuFileSaveResult")->trigger();
+    action(*w, "mnuFileSaveResult")->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Cannot write"));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
+}

@@ -6,6 +6,7 @@
 #include "TemplateBody.h"
 #include "WorkspaceTestSupport.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QMimeData>
@@ -199,6 +200,41 @@ TEST_F(RunAndFields, InsertedTextIsNotSearchedAgainAndMiddleDeleteMovesOn)
     QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
     EXPECT_EQ(fields(), (QStringList{"$a!", "$c!"}));
     EXPECT_EQ(selectedField(), "$c!");
+}
+
+TEST_F(RunAndFields, FillFollowingTakesTheValueAndItsNextSiblingsInOneUndoStep)
+{
+    doc->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
+    run(kFieldList, {"3"});
+    const QString ran = doc->txtTarget()->toPlainText();
+    doc->tvValues()->selectNode("key3");
+    doc->tvValues()->setFocus();
+    QAction* fill = doc->tvValues()->findChild<QAction*>("mnuFillFollowing");
+    ASSERT_NE(fill, nullptr);
+    EXPECT_TRUE(doc->tvValues()->actions().contains(fill)) << "offered in the tree's context menu";
+
+    QTest::keyClick(doc->tvValues(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(painted(), "CustomerId,\nName,\n<$Field0003!>\n");
+    EXPECT_EQ(fields(), QStringList{"$Field0003!"});
+    EXPECT_EQ(selectedField(), "$Field0003!");
+
+    // Pressed again in a hurry: the fields run out before the values do.
+    QTest::keyClick(doc->tvValues(), Qt::Key_Enter, Qt::ControlModifier);
+    EXPECT_EQ(painted(), "CustomerId,\nName,\nCustomerId\n");
+    EXPECT_TRUE(fields().isEmpty());
+    QTest::keyClick(doc->tvValues(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(painted(), "CustomerId,\nName,\nCustomerId\n");
+
+    doc->txtTarget()->resultDocument()->undo();
+    doc->txtTarget()->resultDocument()->undo();
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), ran) << "one undo step a gesture";
+
+    // With no field selected nothing is filled.
+    showResult("$a! $b!");
+    doc->cboFields()->setCurrentRow(-1);
+    fill->trigger();
+    EXPECT_EQ(painted(), "<$a!> <$b!>");
 }
 
 TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOne)

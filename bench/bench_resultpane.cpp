@@ -1,5 +1,6 @@
 // The result pane on the real workspace window: loading and saving a body with a long result,
 // and how long the window stays busy with one event while the user moves about in it.
+#include "FieldsList.h"
 #include "PeakMemory.h"
 #include "ResultDocument.h"
 #include "ResultView.h"
@@ -83,6 +84,31 @@ void BM_LongestEvent(benchmark::State& state)
     state.counters["longest_ms"] = longest;
 }
 BENCHMARK(BM_LongestEvent)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->Repetitions(5)->ReportAggregatesOnly();
+
+// Fill following from the first field: a thousand columns of one table into a long result.
+void BM_FillFollowing(benchmark::State& state)
+{
+    QList<QByteArray> records{"2|Table|-1|0|3"};
+    for (int k = 3; k < 1003; ++k)
+        records << QByteArray::number(k) + "|Column" + QByteArray::number(k) + "|2|0|3";
+    for (auto _ : state) {
+        state.PauseTiming();
+        RunWorkspace workspace(CatalogueFile(records));
+        workspace.run(int(state.range(0)));
+        workspace.doc->cboFields()->setCurrentRow(0);
+        workspace.doc->tvValues()->selectNode("key3");
+        state.ResumeTiming();
+        workspace.doc->fillFollowing();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (workspace.doc->cboFields()->count() != state.range(0) - 1000)
+            state.SkipWithError("not every field was filled");
+        workspace.doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FillFollowing)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(1)
     ->Repetitions(5)->ReportAggregatesOnly();
 
 } // namespace

@@ -63,12 +63,22 @@ void ResultDocument::followChange(int position, int removed, int)
     QTextCursor cursor(this);
     cursor.setPosition(int(at));
     cursor.setPosition(int(at + come), QTextCursor::KeepAnchor);
-    text_.replace(at, gone, singleLineFeeds(cursor.selectedText()));
+    const QString inserted = singleLineFeeds(cursor.selectedText());
+    keepRoomFor(inserted.size() - gone);
+    text_.replace(at, gone, inserted);
+}
+
+void ResultDocument::keepRoomFor(qsizetype growth)
+{
+    // Growing a big copy moves all of it; with room to spare, typing never waits for that.
+    if (text_.capacity() - text_.size() < growth)
+        text_.reserve(text_.size() + growth + text_.size() / 8 + 4096);
 }
 
 void ResultDocument::replaceContent(const QString& text, Markers markers)
 {
     text_ = singleLineFeeds(text);
+    keepRoomFor(1);
     markers_ = markers;
     const bool undo = isUndoRedoEnabled();
     setUndoRedoEnabled(false);

@@ -56,6 +56,7 @@ private:
         QString value;
     };
     void replaceContent(const QString& text, Markers markers);
+    void keepRoomFor(qsizetype growth);
     // Rewrites the sorted, disjoint `edits` of the text, as one undo step.
     void applyEdits(const QList<Edit>& edits);
 

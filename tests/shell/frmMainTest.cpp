@@ -76,12 +76,14 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesCaptionsShortcutsAndVisibility)
     };
     EXPECT_EQ(items("mnuFile"), (QStringList{"mnuFileNew=New|Ctrl+N|hidden", "mnuFileClose=Close|Ctrl+O|hidden",
                                              "mnuFileBar0=-||hidden", "mnuFileBackup=Backup|Ctrl+B|shown",
-                                             "mnuFilePrint=Print|Ctrl+P|shown", "mnuFileBar3=-||shown",
+                                             "mnuFilePrint=Print|Ctrl+P|shown",
+                                             "mnuFileSaveResult=Save Result As...||shown", "mnuFileBar3=-||shown",
                                              "mnuFileExit=Exit|Ctrl+E|shown"}));
     EXPECT_EQ(items("mnuEdit"),
               (QStringList{"mnuEditUndo=Undo|Ctrl+Z|shown", "mnuEditRedo=Redo|Ctrl+Y|shown", "mnuEditBar0=-||shown",
                            "mnuEditCut=Cut|Ctrl+X|shown", "mnuEditCopy=Copy|Ctrl+C|shown",
                            "mnuEditPaste=Paste|Ctrl+V|shown", "mnuEditClear=Clear|Ctrl+L|shown",
+                           "mnuEditCopyResult=Copy Result|Ctrl+Shift+C|shown",
                            "mnuEditBar1=-||shown", "mnuEditFind=Find|Ctrl+F|shown",
                            "mnuEditFindNext=Find Next|F3|shown"}));
     EXPECT_EQ(items("mnuView"), QStringList{"mnuViewStatusBar=StatusBar||shown"});

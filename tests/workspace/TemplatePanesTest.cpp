@@ -1,5 +1,5 @@
-#include "ResultView.h"
 #include "PaneLooks.h"
+#include "ResultView.h"
 #include "WorkspaceTestSupport.h"
 
 #include <QMdiArea>

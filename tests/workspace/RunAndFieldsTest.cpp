@@ -237,6 +237,29 @@ TEST_F(RunAndFields, FillFollowingTakesTheValueAndItsNextSiblingsInOneUndoStep)
     EXPECT_EQ(painted(), "<$a!> <$b!>");
 }
 
+TEST_F(RunAndFields, ASecondLargerRunReplacesTheFirstAndClicksOnEmptySpaceChangeNothing)
+{
+    run(kFieldList, {"5"});
+    run(kFieldList, {"20000"});
+    EXPECT_EQ(doc->cboFields()->count(), 20000);
+    EXPECT_EQ(selectedField(), "$Field0001!");
+    EXPECT_TRUE(doc->txtTarget()->toPlainText().endsWith(",\n$Field20000!\n"));
+    EXPECT_TRUE(painted().contains("<$Field19999!>,\n<$Field20000!")) << "the end, where the caret is, is shown coloured";
+
+    showResult("$a! $b!");
+    QWidget* list = doc->cboFields()->viewport();
+    const QPoint below(5, list->height() - 3);
+    QTest::mouseClick(list, Qt::LeftButton, {}, below);
+    QTest::mouseDClick(list, Qt::LeftButton, {}, below);
+    QTest::mouseClick(doc->txtTarget()->viewport(), Qt::LeftButton, {}, QPoint(300, 300));
+    // Empty space takes the selection away, and with it what Insert and Delete would act on.
+    EXPECT_TRUE(selectedField().isEmpty());
+    QTest::keyClick(doc->cboFields(), Qt::Key_Insert);
+    QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
+    EXPECT_EQ(painted(), "<$a!> <$b!>");
+    EXPECT_EQ(fields(), (QStringList{"$a!", "$b!"}));
+}
+
 TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOne)
 {
     doc->tvValues()->selectNode("key2");

@@ -1,75 +1,114 @@
-// Writing a large result into the result pane and filling one field in on it.
+// The result pane on the real workspace window: loading and saving a body with a long result,
+// and how long the window stays busy with one event while the user moves about in it.
+#include "FieldsList.h"
 #include "PeakMemory.h"
-#include "ResultPane.h"
+#include "ResultDocument.h"
+#include "ResultView.h"
+#include "RunWorkspace.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QTextDocument>
-#include <QTextEdit>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTest>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// What Run produces for [($Field!|1|n)(,|1|n-1)]: one numbered marker per line.
-QString fieldLines(int lines)
+// A workspace whose template has just been run with n lines, its body saved.
+struct RanWorkspace : RunWorkspace
 {
-    QString text;
-    text.reserve(qsizetype(lines) * 14);
-    for (int k = 1; k <= lines; ++k) {
-        text += QStringLiteral("$Field%1!").arg(k, 4, 10, QLatin1Char('0'));
-        text += k < lines ? QStringLiteral(",\n") : QStringLiteral("\n");
-    }
-    return text;
-}
+    explicit RanWorkspace(int n) { run(n); }
+};
 
-QTextEdit& shownPane()
+void BM_LoadBody(benchmark::State& state)
 {
-    static QTextEdit* pane = [] {
-        auto* edit = new QTextEdit;
-        edit->resize(900, 700);
-        edit->show();
-        return edit;
-    }();
-    return *pane;
-}
-
-// Writing, then the layout the pane must finish before the caret at the end can be shown.
-void BM_WriteResultPane(benchmark::State& state)
-{
-    const QString text = fieldLines(int(state.range(0)));
-    QTextEdit& pane = shownPane();
+    RanWorkspace workspace(int(state.range(0)));
+    frmDocument& doc = *workspace.doc;
     for (auto _ : state) {
-        WriteResultPane(pane, text);
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(pane.document()->size());
+        doc.tvTempalates_NodeClick(doc.tvTempalates()->node("key2"));
+        doc.selectBodyTab(1);
+        QCoreApplication::processEvents(); // painted
     }
-    state.counters["peak_MiB"] = peakMiB();
+    state.counters["lines"] = double(doc.txtTarget()->resultDocument()->text().count(u'\n'));
 }
-BENCHMARK(BM_WriteResultPane)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
-    ->Iterations(1)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BM_LoadBody)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
 
-// A field that occurs once, a different one each time, on a pane already laid out.
-void BM_SubstituteField(benchmark::State& state)
+// Saving both panes after the template was edited; the result is written from its text.
+void BM_SaveBody(benchmark::State& state)
 {
-    const int lines = int(state.range(0));
-    static int written = 0;
-    static int next = 1;
-    QTextEdit& pane = shownPane();
-    if (written != lines) {
-        WriteResultPane(pane, fieldLines(lines));
-        pane.document()->size();
-        written = lines;
-        next = 1;
-    }
+    RanWorkspace workspace(int(state.range(0)));
+    frmDocument& doc = *workspace.doc;
     for (auto _ : state) {
-        const QString marker = QStringLiteral("$FIELD%1!").arg(next, 4, 10, QLatin1Char('0'));
-        next += lines / 16;
-        benchmark::DoNotOptimize(SubstituteField(*pane.document(), marker, QStringLiteral("CustomerId")));
-        QCoreApplication::processEvents();
+        state.PauseTiming();
+        doc.txtSource()->setPlainText(kFieldList + QStringLiteral(" "));
+        state.ResumeTiming();
+        doc.SaveTemplate();
     }
-    state.counters["peak_MiB"] = peakMiB();
+    state.counters["body_MiB"] = double(workspace.app.readDataFile("TMP_key2").size()) / (1 << 20);
 }
-BENCHMARK(BM_SubstituteField)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
-    ->Iterations(1)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_SaveBody)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
+
+// What a hurried user does after a Run: to the end and back, a page down, select all, type.
+// The figure is the longest single step, each step one input event and the paint it causes.
+void BM_LongestEvent(benchmark::State& state)
+{
+    RanWorkspace workspace(int(state.range(0)));
+    ResultView& view = *workspace.doc->txtTarget();
+    view.setFocus();
+    using Step = std::function<void()>;
+    const QList<Step> steps{
+        [&] { QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier); },
+        [&] { QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier); },
+        [&] { view.verticalScrollBar()->setValue(0); },
+        [&] { view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum()); },
+        [&] { view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2); },
+        [&] { QTest::keyClick(&view, Qt::Key_PageDown); },
+        [&] { QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier); },
+        [&] { QTest::keyClick(&view, Qt::Key_Right); },
+        [&] { QTest::keyClicks(&view, QStringLiteral("x$")); },
+        [&] { QTest::keyClick(&view, Qt::Key_Exclam); },
+        [&] { QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier); },
+    };
+    double longest = 0;
+    for (auto _ : state) {
+        for (const Step& step : steps) {
+            QElapsedTimer timer;
+            timer.start();
+            step();
+            QCoreApplication::processEvents();
+            longest = std::max(longest, timer.nsecsElapsed() / 1e6);
+        }
+    }
+    state.counters["longest_ms"] = longest;
+}
+BENCHMARK(BM_LongestEvent)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->Repetitions(5)->ReportAggregatesOnly();
+
+// Fill following from the first field: a thousand columns of one table into a long result.
+void BM_FillFollowing(benchmark::State& state)
+{
+    QList<QByteArray> records{"2|Table|-1|0|3"};
+    for (int k = 3; k < 1003; ++k)
+        records << QByteArray::number(k) + "|Column" + QByteArray::number(k) + "|2|0|3";
+    for (auto _ : state) {
+        state.PauseTiming();
+        RunWorkspace workspace(CatalogueFile(records));
+        workspace.run(int(state.range(0)));
+        workspace.doc->cboFields()->setCurrentRow(0);
+        workspace.doc->tvValues()->selectNode("key3");
+        state.ResumeTiming();
+        workspace.doc->fillFollowing();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (workspace.doc->cboFields()->count() != state.range(0) - 1000)
+            state.SkipWithError("not every field was filled");
+        workspace.doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FillFollowing)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->Repetitions(5)->ReportAggregatesOnly();
 
 } // namespace

@@ -51,7 +51,7 @@ void FilterValuesPerKeystroke(benchmark::State& state)
     TempAppFolder app;
     app.writeDataFile("Tempalates.app", CatalogueFile({}));
     app.writeDataFile("Values.app", LargeCatalogue(20000));
-    frmDocument doc(app.path());
+    frmDocument doc(app.dataPath());
     doc.resize(1000, 700);
     doc.selectListTab(1);
     doc.show();

@@ -1,52 +1,51 @@
 #include "EditCommands.h"
 
 #include <QTextCursor>
-#include <QTextEdit>
 
 namespace {
 
-bool editable(const QTextEdit* pane)
+bool editable(const TextPane& pane)
 {
-    return pane && !pane->isReadOnly();
+    return pane && !pane.isReadOnly();
 }
 
 } // namespace
 
-void EditCut(QTextEdit* pane)
+void EditCut(TextPane pane)
 {
     if (editable(pane))
-        pane->cut();
+        pane.cut();
 }
 
-void EditCopy(QTextEdit* pane)
+void EditCopy(TextPane pane)
 {
     if (pane)
-        pane->copy();
+        pane.copy();
 }
 
-void EditPaste(QTextEdit* pane)
+void EditPaste(TextPane pane)
 {
     if (editable(pane))
-        pane->paste();
+        pane.paste();
 }
 
-void EditUndo(QTextEdit* pane)
+void EditUndo(TextPane pane)
 {
     if (editable(pane))
-        pane->undo();
+        pane.undo();
 }
 
-void EditRedo(QTextEdit* pane)
+void EditRedo(TextPane pane)
 {
     if (editable(pane))
-        pane->redo();
+        pane.redo();
 }
 
-void EditClear(QTextEdit* pane)
+void EditClear(TextPane pane)
 {
     if (!editable(pane))
         return;
-    QTextCursor cursor = pane->textCursor();
+    QTextCursor cursor = pane.textCursor();
     cursor.removeSelectedText();
-    pane->setTextCursor(cursor);
+    pane.setTextCursor(cursor);
 }

@@ -8,7 +8,7 @@ FindState& ProgramFindState()
     return state;
 }
 
-bool FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane)
+bool FindOrReplace(FindState& state, const FindRequest& request, TextPane pane)
 {
     // Closing the dialog is a cancel: repeating the last replacement would edit the pane unasked.
     if (request.action == FindRequest::Action::Closed)
@@ -26,7 +26,7 @@ bool FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane
     return true;
 }
 
-void FindNext(FindState& state, QTextEdit* pane)
+void FindNext(FindState& state, TextPane pane)
 {
     if (!state.gbFindMode || !pane)
         return;
@@ -40,7 +40,7 @@ QString FindStatus(const FindState& state)
     return QStringLiteral(" \"%1\" not found").arg(state.gsFindText);
 }
 
-FindOutcome FindCommand(QWidget* owner, QTextEdit* focusedPane)
+FindOutcome FindCommand(QWidget* owner, TextPane focusedPane)
 {
     FindState& state = ProgramFindState();
     const FindRequest request = Dialogs::current().findDialog(owner);
@@ -51,7 +51,7 @@ FindOutcome FindCommand(QWidget* owner, QTextEdit* focusedPane)
     return outcome;
 }
 
-QString FindNextCommand(QTextEdit* focusedPane)
+QString FindNextCommand(TextPane focusedPane)
 {
     FindState& state = ProgramFindState();
     if (!focusedPane)

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "TextPane.h"
 
 #include <QString>
 
-class QTextEdit;
 class QWidget;
 
 // What Find and Find Next remember between uses, for the whole run.
@@ -22,11 +22,11 @@ FindState& ProgramFindState();
 // Takes the find dialog's answer: Find searches `pane` from its first character, Replace
 // rewrites every occurrence in `pane`. A closed dialog changes and does nothing.
 // Returns true when Replace ran on the pane.
-bool FindOrReplace(FindState& state, const FindRequest& request, QTextEdit* pane);
+bool FindOrReplace(FindState& state, const FindRequest& request, TextPane pane);
 
 // Searches again from one character after the last hit; after a miss, from the start.
 // Does nothing until a Find has been made.
-void FindNext(FindState& state, QTextEdit* pane);
+void FindNext(FindState& state, TextPane pane);
 
 // What the status bar says after a search: that the text was not found after a miss,
 // nothing otherwise.
@@ -41,6 +41,6 @@ struct FindOutcome
 };
 
 // Edit > Find: asks through the find dialog, then finds or replaces in the focused pane.
-FindOutcome FindCommand(QWidget* owner, QTextEdit* focusedPane);
+FindOutcome FindCommand(QWidget* owner, TextPane focusedPane);
 // Edit > Find Next on the focused pane. Returns the status bar's text.
-QString FindNextCommand(QTextEdit* focusedPane);
+QString FindNextCommand(TextPane focusedPane);

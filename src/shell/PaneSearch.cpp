@@ -3,35 +3,34 @@
 #include <QList>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
 namespace {
 
 // Raw text indices are document positions, so hits map straight onto cursors.
-QString paneText(const QTextEdit* pane)
+QString paneText(const TextPane& pane)
 {
-    return pane->document()->toRawText();
+    return pane.document()->toRawText();
 }
 
 } // namespace
 
-int FindInPane(QTextEdit* pane, const QString& text, int start)
+int FindInPane(TextPane pane, const QString& text, int start)
 {
     if (!pane || text.isEmpty() || start < 0)
         return -1;
     const qsizetype at = paneText(pane).indexOf(text, start, Qt::CaseInsensitive);
     if (at < 0)
         return -1;
-    QTextCursor cursor = pane->textCursor();
+    QTextCursor cursor = pane.textCursor();
     cursor.setPosition(int(at));
     cursor.setPosition(int(at + text.size()), QTextCursor::KeepAnchor);
-    pane->setTextCursor(cursor);
+    pane.setTextCursor(cursor);
     return int(at);
 }
 
-void ReplaceInPane(QTextEdit* pane, const QString& find, const QString& replacement)
+void ReplaceInPane(TextPane pane, const QString& find, const QString& replacement)
 {
-    if (!pane || pane->isReadOnly() || find.isEmpty())
+    if (!pane || pane.isReadOnly() || find.isEmpty())
         return;
     const QString text = paneText(pane);
     QList<qsizetype> hits;
@@ -41,7 +40,7 @@ void ReplaceInPane(QTextEdit* pane, const QString& find, const QString& replacem
     if (hits.isEmpty())
         return;
 
-    QTextCursor cursor(pane->document());
+    QTextCursor cursor(pane.document());
     cursor.beginEditBlock();
     // Back to front, so the positions still to come are not shifted by earlier edits.
     for (auto hit = hits.crbegin(); hit != hits.crend(); ++hit) {

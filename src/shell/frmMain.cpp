@@ -6,6 +6,9 @@
 #include "FindCommands.h"
 #include "PrintCommand.h"
 #include "ProgramIcon.h"
+#include "ResultDocument.h"
+#include "ResultOut.h"
+#include "ResultView.h"
 #include "Twips.h"
 #include "WindowSettings.h"
 #include "frmDocument.h"
@@ -115,12 +118,14 @@ void frmMain::buildMenus()
             &QAction::triggered, this, &frmMain::mnuFileBackup_Click);
     connect(item(file, "mnuFilePrint", QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
+    connect(item(file, "mnuFileSaveResult", QStringLiteral("Save Result As...")), &QAction::triggered, this,
+            &frmMain::mnuFileSaveResult_Click);
     separator(file, "mnuFileBar3");
     connect(item(file, "mnuFileExit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menu(bar, "mnuEdit", QStringLiteral("Edit"));
-    auto paneCommand = [this](QAction* a, void (*command)(QTextEdit*)) {
+    auto paneCommand = [this](QAction* a, void (*command)(TextPane)) {
         connect(a, &QAction::triggered, this, [this, command] { onFocusedPane(command); });
     };
     paneCommand(item(edit, "mnuEditUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)), EditUndo);
@@ -130,6 +135,8 @@ void frmMain::buildMenus()
     paneCommand(item(edit, "mnuEditCopy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)), EditCopy);
     paneCommand(item(edit, "mnuEditPaste", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)), EditPaste);
     paneCommand(item(edit, "mnuEditClear", QStringLiteral("Clear"), QKeySequence(Qt::CTRL | Qt::Key_L)), EditClear);
+    connect(item(edit, "mnuEditCopyResult", QStringLiteral("Copy Result"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
+            &QAction::triggered, this, &frmMain::mnuEditCopyResult_Click);
     separator(edit, "mnuEditBar1");
     connect(item(edit, "mnuEditFind", QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F)),
             &QAction::triggered, this, &frmMain::mnuEditFind_Click);
@@ -313,13 +320,28 @@ void frmMain::mnuFileBackup_Click()
 void frmMain::mnuFilePrint_Click()
 {
     if (frmDocument* document = activeWorkspace())
-        setStatusText(PrintCommand(document, document->lastWorkedPane()->document()));
+        setStatusText(PrintCommand(document, document->lastWorkedPane().document()));
+}
+
+void frmMain::mnuFileSaveResult_Click()
+{
+    if (frmDocument* document = activeWorkspace()) {
+        const QString file = SaveResultAs(document, document->txtTarget()->resultDocument()->text());
+        if (!file.isEmpty())
+            setStatusText(QStringLiteral(" Result saved to %1").arg(file));
+    }
+}
+
+void frmMain::mnuEditCopyResult_Click()
+{
+    if (frmDocument* document = activeWorkspace())
+        CopyResult(document->txtTarget()->resultDocument()->text());
 }
 
 void frmMain::mnuEditFind_Click()
 {
     if (frmDocument* document = activeWorkspace()) {
-        QTextEdit* pane = document->focusedPane();
+        const TextPane pane = document->focusedPane();
         const FindOutcome outcome = FindCommand(document, pane);
         if (outcome.replaced)
             document->paneReplaced(pane);
@@ -333,7 +355,7 @@ void frmMain::mnuEditFindNext_Click()
         setStatusText(FindNextCommand(document->focusedPane()));
 }
 
-void frmMain::onFocusedPane(void (*command)(QTextEdit*))
+void frmMain::onFocusedPane(void (*command)(TextPane))
 {
     if (frmDocument* document = activeWorkspace())
         command(document->focusedPane());

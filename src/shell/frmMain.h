@@ -5,7 +5,7 @@
 class QLabel;
 class QMdiArea;
 class QStatusBar;
-class QTextEdit;
+class TextPane;
 class QTimer;
 class frmDocument;
 
@@ -46,10 +46,12 @@ private:
     void mnuFileClose_Click();
     void mnuFileBackup_Click();
     void mnuFilePrint_Click();
+    void mnuFileSaveResult_Click();
+    void mnuEditCopyResult_Click();
     void mnuEditFind_Click();
     void mnuEditFindNext_Click();
     // Runs an Edit command on the focused pane of the active workspace, when there is one.
-    void onFocusedPane(void (*command)(QTextEdit*));
+    void onFocusedPane(void (*command)(TextPane));
     void mnuViewStatusBar_Click(bool checked);
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();

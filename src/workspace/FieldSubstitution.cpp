@@ -1,46 +1,39 @@
 #include "FieldSubstitution.h"
 
+#include "FieldsList.h"
 #include "FieldsListRules.h"
-#include "ResultPane.h"
+#include "ResultDocument.h"
 
-#include <QListWidget>
-#include <QTextEdit>
-
-namespace {
-
-QString selectedField(const QListWidget& fields)
+void FillSelectedField(ResultDocument& result, FieldsList& fields, const QString& value)
 {
-    const QListWidgetItem* item = fields.currentRow() >= 0 ? fields.item(fields.currentRow()) : nullptr;
-    return item && item->isSelected() ? item->text() : QString();
-}
-
-} // namespace
-
-void DropSelectedField(QListWidget& fields)
-{
-    const int removed = fields.currentRow();
-    if (removed < 0 || !fields.item(removed)->isSelected())
-        return;
-    delete fields.takeItem(removed);
-    const int next = SelectionAfterRemoval(removed, fields.count());
-    fields.setCurrentRow(next);
-    if (next < 0)
-        fields.clearSelection();
-}
-
-void FillSelectedField(QTextEdit& result, QListWidget& fields, const QString& value)
-{
-    const QString marker = selectedField(fields);
+    const QString marker = fields.selectedField();
     if (!marker.isEmpty())
-        SubstituteField(*result.document(), marker, value);
-    DropSelectedField(fields);
+        result.substitute(marker, value);
+    fields.dropSelected();
 }
 
-void FillSelectedFieldWithName(QTextEdit& result, QListWidget& fields)
+void FillSelectedFieldWithName(ResultDocument& result, FieldsList& fields)
 {
-    const QString marker = selectedField(fields);
+    const QString marker = fields.selectedField();
     if (marker.isEmpty())
         return;
-    SubstituteField(*result.document(), marker, FieldName(marker));
-    DropSelectedField(fields);
+    result.substitute(marker, FieldName(marker));
+    fields.dropSelected();
+}
+
+void FillFollowingFields(ResultDocument& result, FieldsList& fields, const QStringList& values)
+{
+    if (fields.selectedField().isEmpty() || values.isEmpty())
+        return;
+    const int first = fields.currentRow();
+    QStringList entries = fields.fields();
+    const int filled = int(std::min<qsizetype>(values.size(), entries.size() - first));
+    QList<std::pair<QString, QString>> fills;
+    fills.reserve(filled);
+    for (int i = 0; i < filled; ++i)
+        fills.append({entries[first + i], values[i]});
+    result.fillFields(fills);
+    entries.remove(first, filled);
+    fields.setFields(entries);
+    fields.setCurrentRow(SelectionAfterRemoval(first, int(entries.size())));
 }

@@ -1,43 +1,35 @@
 #include "MarkerColouring.h"
 
-namespace {
-
-const QString opening = QStringLiteral("$");
-const QString closing = QStringLiteral("!");
-
-// Appends `span`, merging it into the last run when they overlap or touch.
-void appendMerged(QList<TextSpan>& runs, TextSpan span)
-{
-    if (!runs.isEmpty()) {
-        TextSpan& last = runs.last();
-        const qsizetype lastEnd = last.start + last.length;
-        if (span.start <= lastEnd) {
-            last.length = std::max(lastEnd, span.start + span.length) - last.start;
-            return;
-        }
-    }
-    runs.append(span);
-}
-
-} // namespace
-
-QList<TextSpan> MarkerRuns(const QString& text)
+QList<TextSpan> MarkerRunsIn(const QString& text, qsizetype start, qsizetype length)
 {
     QList<TextSpan> runs;
-    for (const TextSpan& span : ColourSpans(text, opening, closing))
-        appendMerged(runs, span);
-    return runs;
-}
-
-QList<TextSpan> MarkerNeighbourhoods(const QString& text, const QList<TextSpan>& edits)
-{
-    QList<TextSpan> parts;
-    for (const TextSpan& edit : edits) {
-        const qsizetype before = edit.start > 0 ? text.lastIndexOf(closing, edit.start - 1) : -1;
-        const qsizetype after = text.indexOf(closing, edit.start + edit.length);
-        const qsizetype start = before + 1;
-        const qsizetype end = after >= 0 ? after + 1 : text.size();
-        appendMerged(parts, {start, end - start});
+    const qsizetype end = std::min(start + length, text.size());
+    if (start < 0 || start >= end)
+        return runs;
+    const QStringView all(text);
+    // A marker is open at `start` when a "$" follows the last "!" before it.
+    const qsizetype lastClose = start > 0 ? all.lastIndexOf(u'!', start - 1) : -1;
+    bool open = all.mid(lastClose + 1, start - lastClose - 1).contains(u'$');
+    qsizetype at = start;
+    while (at < end) {
+        if (open) {
+            const qsizetype close = all.indexOf(u'!', at);
+            if (close < 0)
+                break; // no "!" anywhere after: nothing further is a marker
+            const qsizetype runEnd = std::min(close + 1, end);
+            if (!runs.isEmpty() && runs.last().start + runs.last().length == at)
+                runs.last().length = runEnd - runs.last().start;
+            else
+                runs.append({at, runEnd - at});
+            at = close + 1;
+            open = false;
+        } else {
+            const qsizetype opening = all.mid(at, end - at).indexOf(u'$');
+            if (opening < 0)
+                break;
+            at += opening;
+            open = true;
+        }
     }
-    return parts;
+    return runs;
 }

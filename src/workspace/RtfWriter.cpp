@@ -1,5 +1,6 @@
 #include "RtfWriter.h"
 
+#include "RtfEscaping.h"
 #include "Windows1252.h"
 
 #include <QHash>
@@ -177,4 +178,9 @@ private:
 QString DocumentToRtf(const QTextDocument& document)
 {
     return RtfWriter(document).write();
+}
+
+void AppendRtfEscaped(QString& out, QStringView text)
+{
+    AppendEscaped(out, text);
 }

@@ -2,14 +2,13 @@
 
 #include "BoundAnswerRules.h"
 #include "Dialogs.h"
-#include "ResultPane.h"
+#include "FieldsList.h"
+#include "ResultView.h"
 #include "TextRules.h"
 #include "WorkspaceSettings.h"
 
 #include <QGuiApplication>
-#include <QListWidget>
 #include <QSettings>
-#include <QTextEdit>
 
 namespace {
 
@@ -57,16 +56,16 @@ std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKe
     return answers;
 }
 
-bool ShowExpansion(QWidget* parent, QTextEdit& resultPane, const QString& templateText,
+bool ShowExpansion(QWidget* parent, ResultView& resultPane, const QString& templateText,
                    const ExpansionResult& expansion)
 {
     using Outcome = ExpansionResult::Outcome;
     switch (expansion.outcome) {
     case Outcome::Expanded:
-        WriteResultPane(resultPane, expansion.text);
+        resultPane.showResult(expansion.text);
         return true;
     case Outcome::NoGroups:
-        resultPane.setPlainText(templateText);
+        resultPane.showResult(templateText, ResultDocument::Markers::Plain);
         return true;
     case Outcome::ParseFailed: {
         CursorForUser cursor;
@@ -88,10 +87,7 @@ bool ShowExpansion(QWidget* parent, QTextEdit& resultPane, const QString& templa
     return false;
 }
 
-void FillFieldsList(QListWidget& fields, const QString& resultText)
+void FillFieldsList(FieldsList& fields, const QString& resultText)
 {
-    fields.clear();
-    fields.addItems(ListFields(resultText));
-    if (fields.count() > 0)
-        fields.setCurrentRow(0);
+    fields.setFields(ListFields(resultText));
 }

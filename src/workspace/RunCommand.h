@@ -2,9 +2,9 @@
 
 #include "Expansion.h"
 
-class QListWidget;
+class FieldsList;
 class QString;
-class QTextEdit;
+class ResultView;
 class QWidget;
 
 // The steps of Run that sit between the expansion and the widgets.
@@ -14,12 +14,12 @@ class QWidget;
 // answers. Nullopt when the user cancelled; empty answers when the template names no bound.
 std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKey, const QString& templateText);
 
-// Shows what an expansion came to: the result written (black, markers red, caret at the
-// end), the template copied unchanged when it has no groups, or the reason it was refused
-// (where a template fails to parse, which bound stopped it). A cancelled run leaves the pane
+// Shows what an expansion came to: the result written (caret at the end), the template
+// copied unchanged when it has no groups, or the reason it was refused (where a template
+// fails to parse, which bound stopped it). A cancelled run leaves the pane
 // as it was. Returns true when the pane was rewritten.
-bool ShowExpansion(QWidget* parent, QTextEdit& resultPane, const QString& templateText,
+bool ShowExpansion(QWidget* parent, ResultView& resultPane, const QString& templateText,
                    const ExpansionResult& expansion);
 
 // Fills the list with every distinct field marker of the result and selects the first.
-void FillFieldsList(QListWidget& fields, const QString& resultText);
+void FillFieldsList(FieldsList& fields, const QString& resultText);

@@ -5,8 +5,11 @@
 #include "CatalogueKeys.h"
 #include "Dialogs.h"
 #include "FieldSubstitution.h"
+#include "FieldsList.h"
 #include "LastFocus.h"
 #include "PaneRichText.h"
+#include "ResultDocument.h"
+#include "ResultView.h"
 #include "RunCommand.h"
 #include "SourcePaneColourer.h"
 #include "StorableName.h"
@@ -18,6 +21,7 @@
 #include "ValueTreeRules.h"
 #include "WorkspaceSettings.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -30,7 +34,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSettings>
@@ -154,6 +157,13 @@ frmDocument::frmDocument(const QString& dataFolder, QWidget* parent)
     connect(tvValues_, &QTreeWidget::itemClicked, this, &frmDocument::tvValues_NodeClick);
     connect(tvValues_, &QTreeWidget::currentItemChanged, this, &frmDocument::tvValues_NodeClick);
     new TextDrops(tvValues_->viewport(), [this](const QString& text) { tvValues_OLEDragDrop(text); });
+    auto* fill = new QAction(QStringLiteral("Fill following"), tvValues_);
+    fill->setObjectName(QStringLiteral("mnuFillFollowing"));
+    fill->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    fill->setShortcutContext(Qt::WidgetShortcut);
+    tvValues_->addAction(fill);
+    tvValues_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(fill, &QAction::triggered, this, &frmDocument::fillFollowing);
     for (QWidget* w : {static_cast<QWidget*>(cboFields_), static_cast<QWidget*>(tvTempalates_),
                        static_cast<QWidget*>(tvValues_), static_cast<QWidget*>(txtSource_),
                        static_cast<QWidget*>(txtTarget_)})
@@ -166,7 +176,7 @@ frmDocument::frmDocument(const QString& dataFolder, QWidget* parent)
         bodyChanges_.touch(BodyChanges::Pane::Template);
         sourceColourer_->txtSource_Change();
     });
-    connect(txtTarget_, &QTextEdit::textChanged, this, [this] { bodyChanges_.touch(BodyChanges::Pane::Result); });
+    connect(txtTarget_, &QPlainTextEdit::textChanged, this, [this] { bodyChanges_.touch(BodyChanges::Pane::Result); });
     // Keyboard moves load too, so the panes always belong to the selected template and a save
     // never lands in another template's body.
     connect(tvTempalates_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
@@ -224,13 +234,10 @@ void frmDocument::buildControls()
     cmdRemoveValue_ = button(fraValue_, "cmdRemoveValue", QStringLiteral("Remove"));
     cmdBrowse_ = button(fraValue_, "cmdBrowse", QStringLiteral("..."));
     tvValues_ = named<CatalogueTree>(fraValue_, "tvValues");
-    cboFields_ = named<QListWidget>(fraValue_, "cboFields");
-    cboFields_->setSelectionMode(QAbstractItemView::SingleSelection);
-    // A run may list a million fields; measuring each entry would take seconds.
-    cboFields_->setUniformItemSizes(true);
+    cboFields_ = named<FieldsList>(fraValue_, "cboFields");
 
     fraTarget_ = named<QFrame>(this, "fraTarget");
-    txtTarget_ = named<QTextEdit>(fraTarget_, "txtTarget");
+    txtTarget_ = named<ResultView>(fraTarget_, "txtTarget");
 
     chkCS_ = named<QCheckBox>(this, "chkCS");
     chkCS_->setText(QStringLiteral("Compact Style"));
@@ -240,11 +247,11 @@ void frmDocument::buildControls()
     // store carries no size of its own on any machine.
     QFont paneFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     paneFont.setPointSize(kPanePointSize);
-    for (QTextEdit* pane : {txtSource_, txtTarget_}) {
-        pane->setLineWrapMode(QTextEdit::WidgetWidth);
-        pane->setFont(paneFont);
-        pane->document()->setDefaultFont(paneFont);
-    }
+    txtSource_->setLineWrapMode(QTextEdit::WidgetWidth);
+    txtSource_->setFont(paneFont);
+    txtSource_->document()->setDefaultFont(paneFont);
+    txtTarget_->setFont(paneFont);
+    txtTarget_->document()->setDefaultFont(paneFont);
     for (QFrame* frame : {fraSource_, fraTempalate_, fraValue_, fraTarget_})
         frame->setFrameShape(QFrame::NoFrame);
 
@@ -643,7 +650,7 @@ void frmDocument::cmdRun_Click()
     }
     SaveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
-    FillFieldsList(*cboFields_, txtTarget_->toPlainText());
+    FillFieldsList(*cboFields_, txtTarget_->resultDocument()->text());
     if (parseFailed) {
         // The template pane stays in front, the caret where the template goes wrong.
         selectBodyTab(kBodyTempalate);
@@ -655,17 +662,17 @@ void frmDocument::cmdRun_Click()
     }
 }
 
-void frmDocument::paneReplaced(const QTextEdit* pane)
+void frmDocument::paneReplaced(TextPane pane)
 {
-    if (pane == txtTarget_)
-        FillFieldsList(*cboFields_, txtTarget_->toPlainText());
+    if (pane.widget() == txtTarget_)
+        FillFieldsList(*cboFields_, txtTarget_->resultDocument()->text());
 }
 
 void frmDocument::tvValues_DblClick()
 {
     const QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey());
     if (value && value->childCount() == 0)
-        FillSelectedField(*txtTarget_, *cboFields_, value->text(0));
+        FillSelectedField(*txtTarget_->resultDocument(), *cboFields_, value->text(0));
 }
 
 void frmDocument::tvValues_KeyPress(int key)
@@ -673,7 +680,7 @@ void frmDocument::tvValues_KeyPress(int key)
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
         return;
     if (const QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey()))
-        FillSelectedField(*txtTarget_, *cboFields_, value->text(0));
+        FillSelectedField(*txtTarget_->resultDocument(), *cboFields_, value->text(0));
 }
 
 void frmDocument::tvValues_NodeClick()
@@ -710,9 +717,24 @@ void frmDocument::tvValues_OLEDragDrop(const QString& text)
 void frmDocument::cboFields_KeyDown(int key)
 {
     if (key == Qt::Key_Insert)
-        FillSelectedFieldWithName(*txtTarget_, *cboFields_);
+        FillSelectedFieldWithName(*txtTarget_->resultDocument(), *cboFields_);
     else if (key == Qt::Key_Delete)
-        DropSelectedField(*cboFields_);
+        cboFields_->dropSelected();
+}
+
+void frmDocument::fillFollowing()
+{
+    QTreeWidgetItem* value = tvValues_->node(tvValues_->selectedKey());
+    if (!value)
+        return;
+    QStringList values;
+    if (QTreeWidgetItem* parent = value->parent()) {
+        for (int i = parent->indexOfChild(value); i < parent->childCount(); ++i)
+            values << parent->child(i)->text(0);
+    } else {
+        values << value->text(0);
+    }
+    FillFollowingFields(*txtTarget_->resultDocument(), *cboFields_, values);
 }
 
 // ---- template bodies ----
@@ -729,7 +751,7 @@ void frmDocument::tvTempalates_NodeClick(QTreeWidgetItem* node)
         BusyCursor busy;
         const TemplateBody body = SplitBody(StoredBodyText(stream().ReadStream(kTempalatePrefix + key)));
         SetPaneRichText(*txtSource_, body.templateRichText);
-        SetPaneRichText(*txtTarget_, body.resultRichText);
+        txtTarget_->resultDocument()->setRichText(body.resultRichText);
         // Compared with the body as read, so a pane the user leaves alone is never written back,
         // and a body we could not read whole stays on disk as it is.
         bodyChanges_.setStored(key, {body.templateRichText, body.resultRichText});
@@ -740,7 +762,8 @@ void frmDocument::tvTempalates_NodeClick(QTreeWidgetItem* node)
 BodyChanges::Texts frmDocument::currentPaneTexts() const
 {
     return bodyChanges_.current([this](BodyChanges::Pane pane) {
-        return PaneRichText(pane == BodyChanges::Pane::Template ? *txtSource_ : *txtTarget_);
+        return pane == BodyChanges::Pane::Template ? PaneRichText(*txtSource_)
+                                                   : txtTarget_->resultDocument()->richText();
     });
 }
 
@@ -814,11 +837,11 @@ void frmDocument::closeEvent(QCloseEvent* event)
 
 // ---- focus ----
 
-QTextEdit* frmDocument::focusedPane() const
+TextPane frmDocument::focusedPane() const
 {
     const QWidget* last = lastFocus_->widget();
-    for (QTextEdit* pane : {txtSource_, txtTarget_})
-        if (last && (last == pane || pane->isAncestorOf(last)))
+    for (const TextPane pane : {TextPane(txtSource_), TextPane(txtTarget_)})
+        if (last && (last == pane.widget() || pane.widget()->isAncestorOf(last)))
             return pane;
     return nullptr;
 }
@@ -842,7 +865,7 @@ bool frmDocument::eventFilter(QObject* watched, QEvent* event)
             if (event->type() == QEvent::FocusOut && (watched == txtSource_ || watched == txtTarget_))
                 SaveTemplate();
             if (event->type() == QEvent::FocusIn && (watched == txtSource_ || watched == txtTarget_))
-                lastWorkedPane_ = static_cast<QTextEdit*>(watched);
+                lastWorkedPane_ = watched == txtSource_ ? TextPane(txtSource_) : TextPane(txtTarget_);
             if (const Hint* hint = hintFor(watched)) {
                 if (event->type() == QEvent::FocusIn)
                     emit statusHint(QString::fromLatin1(hint->gotFocus));

@@ -4,21 +4,23 @@
 #include "CatalogueTree.h"
 #include "Recordset.h"
 #include "Stream.h"
+#include "TextPane.h"
 
 #include <QWidget>
 #include <memory>
 #include <optional>
 
+class FieldsList;
 class LastFocus;
 class QCheckBox;
 class QFrame;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QSplitter;
 class QTabBar;
 class QTextEdit;
 class QTreeWidgetItem;
+class ResultView;
 class SourcePaneColourer;
 
 // The workspace window: the template and value catalogues as trees, the template and
@@ -42,8 +44,8 @@ public:
     CatalogueTree* tvTempalates() const { return tvTempalates_; }
     CatalogueTree* tvValues() const { return tvValues_; }
     QTextEdit* txtSource() const { return txtSource_; }
-    QTextEdit* txtTarget() const { return txtTarget_; }
-    QListWidget* cboFields() const { return cboFields_; }
+    ResultView* txtTarget() const { return txtTarget_; }
+    FieldsList* cboFields() const { return cboFields_; }
     QCheckBox* chkCS() const { return chkCS_; }
     QPushButton* cmdRun() const { return cmdRun_; }
     QPushButton* cmdBrowse() const { return cmdBrowse_; }
@@ -76,12 +78,12 @@ public:
     // with tree and file unchanged, when they could not be stored.
     bool addValueRecords(const QList<QVariantList>& records);
 
-    // The pane (txtSource or txtTarget) that last had the focus in this window; nullptr when
+    // The pane (txtSource or txtTarget) that last had the focus in this window; empty when
     // another control has had it since. Menus and dialogs do not change it.
-    QTextEdit* focusedPane() const;
+    TextPane focusedPane() const;
     // The pane (txtSource or txtTarget) the user last worked in, whatever had the focus
     // since; the template pane until either had it.
-    QTextEdit* lastWorkedPane() const { return lastWorkedPane_; }
+    TextPane lastWorkedPane() const { return lastWorkedPane_; }
 
     // Selects a tab and runs the same switching as a click on it.
     void selectListTab(int index);
@@ -97,7 +99,7 @@ public:
     // True while either pane holds a change that is not stored.
     bool templateModified() const;
     // After Find's Replace rewrote `pane`: the fields list follows a rewritten result pane.
-    void paneReplaced(const QTextEdit* pane);
+    void paneReplaced(TextPane pane);
 
     // Raised while the result pane is being written and coloured: the template pane's
     // change handler leaves the panes alone meanwhile.
@@ -137,6 +139,9 @@ public:
     void tvValues_OLEDragDrop(const QString& text);
     // Insert fills the selected field with its own name, Delete drops it from the list.
     void cboFields_KeyDown(int key);
+    // Fills the selected field with the selected value, the next field with the value's next
+    // sibling, and so on, as one undo step (Ctrl+Enter or the value tree's context menu).
+    void fillFollowing();
 
 signals:
     // A one-line hint for the main window's status bar; empty clears it.
@@ -188,7 +193,7 @@ private:
     Catalogue templates_;
     Catalogue values_;
     bool columnPlaced_ = false;
-    QTextEdit* lastWorkedPane_ = nullptr;
+    TextPane lastWorkedPane_;
     LastFocus* lastFocus_ = nullptr;
 
     QTabBar* tabList_ = nullptr;
@@ -208,9 +213,9 @@ private:
     QPushButton* cmdRemoveValue_ = nullptr;
     QPushButton* cmdBrowse_ = nullptr;
     CatalogueTree* tvValues_ = nullptr;
-    QListWidget* cboFields_ = nullptr;
+    FieldsList* cboFields_ = nullptr;
     QTextEdit* txtSource_ = nullptr;
-    QTextEdit* txtTarget_ = nullptr;
+    ResultView* txtTarget_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QLineEdit* txtTempalateFilter_ = nullptr;
     QLineEdit* txtValueFilter_ = nullptr;

@@ -12,11 +12,11 @@ TEST(EditCommands, ChangeOnlyAnEditablePaneAndPutRichAndPlainTextOnTheClipboard)
 {
     QTextEdit pane;
     pane.setPlainText("one two three");
-    selectRange(pane, 4, 8);
+    selectRange(&pane, 4, 8);
     EditCut(&pane);
     EXPECT_EQ(QApplication::clipboard()->mimeData()->text(), "two ");
     EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasHtml());
-    selectRange(pane, 0, 3);
+    selectRange(&pane, 0, 3);
     EditClear(&pane);
     EXPECT_EQ(pane.toPlainText(), " three");
     EditUndo(&pane);
@@ -24,7 +24,7 @@ TEST(EditCommands, ChangeOnlyAnEditablePaneAndPutRichAndPlainTextOnTheClipboard)
     EXPECT_EQ(pane.toPlainText(), "one two three");
 
     pane.setReadOnly(true);
-    selectRange(pane, 0, 3);
+    selectRange(&pane, 0, 3);
     for (auto command : {EditCut, EditPaste, EditClear, EditUndo})
         command(&pane);
     EXPECT_EQ(pane.toPlainText(), "one two three");

@@ -1,6 +1,8 @@
 #include "DataBackup.h"
+#include "FieldsList.h"
 #include "FindCommands.h"
 #include "FindDialog.h"
+#include "ResultView.h"
 #include "WindowSettings.h"
 #include "WorkspaceTestSupport.h"
 #include "frmMain.h"
@@ -14,7 +16,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -86,12 +87,14 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesCaptionsShortcutsAndVisibility)
     };
     EXPECT_EQ(items("mnuFile"), (QStringList{"mnuFileNew=New|Ctrl+N|hidden", "mnuFileClose=Close|Ctrl+O|hidden",
                                              "mnuFileBar0=-||hidden", "mnuFileBackup=Backup|Ctrl+B|shown",
-                                             "mnuFilePrint=Print|Ctrl+P|shown", "mnuFileBar3=-||shown",
+                                             "mnuFilePrint=Print|Ctrl+P|shown",
+                                             "mnuFileSaveResult=Save Result As...||shown", "mnuFileBar3=-||shown",
                                              "mnuFileExit=Exit|Ctrl+E|shown"}));
     EXPECT_EQ(items("mnuEdit"),
               (QStringList{"mnuEditUndo=Undo|Ctrl+Z|shown", "mnuEditRedo=Redo|Ctrl+Y|shown", "mnuEditBar0=-||shown",
                            "mnuEditCut=Cut|Ctrl+X|shown", "mnuEditCopy=Copy|Ctrl+C|shown",
                            "mnuEditPaste=Paste|Ctrl+V|shown", "mnuEditClear=Clear|Ctrl+L|shown",
+                           "mnuEditCopyResult=Copy Result|Ctrl+Shift+C|shown",
                            "mnuEditBar1=-||shown", "mnuEditFind=Find|Ctrl+F|shown",
                            "mnuEditFindNext=Find Next|F3|shown"}));
     EXPECT_EQ(items("mnuView"), QStringList{"mnuViewStatusBar=StatusBar||shown"});
@@ -295,10 +298,10 @@ TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     frmDocument* doc = w->activeWorkspace();
     QTextEdit* source = doc->txtSource();
-    QTextEdit* target = doc->txtTarget();
+    ResultView* target = doc->txtTarget();
     source->setPlainText("alpha beta");
     focus(source);
-    selectRange(*source, 6, 10);
+    selectRange(source, 6, 10);
 
     // The focus leaving the workspace, as for a dialog, leaves the pane the one the commands act on.
     auto* outside = new QLineEdit(w->sbStatusBar());
@@ -320,7 +323,7 @@ TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
     doc->selectBodyTab(1);
     target->setPlainText("one two");
     focus(target);
-    selectRange(*target, 0, 4);
+    selectRange(target, 0, 4);
     action(*w, "mnuEditClear")->trigger();
     EXPECT_EQ(target->toPlainText(), "two");
     action(*w, "mnuEditPaste")->trigger();
@@ -462,3 +465,39 @@ TEST_F(MainWindowTest, PrintPrintsThePaneLastWorkedInAndNamesThePdfFile)
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, TheWholeResultGoesToTheClipboardOrToAFileWithTheLineEndsChosen)
+{
+    QTemporaryDir out;
+    auto w = open();
+    frmDocument* doc = w->activeWorkspace();
+    doc->txtTarget()->showResult("$a! é\nline two\n");
+    selectRange(doc->txtTarget(), 0, 2); // a selection does not narrow it
+    focus(doc->tvValues());
+    QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "$a! é\nline two\n");
+
+    struct Case
+    {
+        bool crlf;
+        QByteArray bytes;
+    };
+    for (const Case& c : {Case{true, "$a! \xC3\xA9\r\nline two\r\n"}, Case{false, "$a! \xC3\xA9\nline two\n"}}) {
+        const QString file = out.filePath(c.crlf ? "crlf.txt" : "lf.txt");
+        dialogs.saveFileAnswers << file;
+        dialogs.confirmAnswers << c.crlf;
+        action(*w, "mnuFileSaveResult")->trigger();
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), c.bytes);
+        EXPECT_TRUE(w->statusText().contains(file));
+    }
+    // Cancel writes nothing; a file that cannot be written says so.
+    dialogs.saveFileAnswers << std::nullopt << out.filePath("no/such/folder/x.txt");
+    dialogs.confirmAnswers << false;
+    action(*w, "mnuFileSaveResult")->trigger();
+    action(*w, "mnuFileSaveResult")->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Cannot write"));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
+}

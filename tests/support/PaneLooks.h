@@ -12,6 +12,12 @@
 // show no colour and read as plain line breaks.
 QString PaintedText(const QTextDocument& document);
 
+class ResultView;
+
+// The same for the result pane as it paints: the view is rendered first, so this reads the
+// colours it gave the lines it showed. Lines it left uncoloured read as "?".
+QString PaintedText(ResultView& view);
+
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';

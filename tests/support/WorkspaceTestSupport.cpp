@@ -40,7 +40,7 @@ void doubleClick(QWidget* widget, QPoint at)
     QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
-void selectRange(QTextEdit& pane, int from, int to)
+void selectRange(TextPane pane, int from, int to)
 {
     QTextCursor cursor = pane.textCursor();
     cursor.setPosition(from);

@@ -31,7 +31,7 @@ void addValue(frmDocument& doc, const QString& text);
 void doubleClick(QWidget* widget, QPoint at);
 
 // Selects the characters from..to in a pane.
-void selectRange(QTextEdit& pane, int from, int to);
+void selectRange(TextPane pane, int from, int to);
 
 // A program folder with both catalogues, dialogs answered from a script, store failures captured.
 class WorkspaceTest : public ::testing::Test

@@ -1,42 +1,101 @@
 #include "PaneLooks.h"
-#include "ResultPane.h"
+#include "RandomText.h"
+#include "ResultRtf.h"
+#include "ResultView.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
 
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+#include <random>
 
-TEST(ResultPane, PaintsMarkersRedOnBlack)
+namespace {
+
+// A view tall enough to paint every line of the short texts here.
+struct Pane
 {
-    QTextEdit pane;
-    // Overlapping spans, a marker across a line break, a "$" with no "!" after it.
-    WriteResultPane(pane, QStringLiteral("$a!,\nx$b $c! y\n$d\nz!\nend$e"));
-    EXPECT_EQ(PaintedText(*pane.document()), QStringLiteral("<$a!>,\nx<$b $c!> y\n<$d\nz!>\nend$e"));
+    Pane() { view.resize(400, 1200); }
+    ResultDocument& document() { return *view.resultDocument(); }
+    QString painted() { return PaintedText(view); }
+    ResultView view;
+};
 
-    WriteResultPane(pane, QStringLiteral("plain text"));
-    EXPECT_EQ(PaintedText(*pane.document()), QStringLiteral("plain text"));
-
-    // Windows line breaks read as single ones rather than as extra empty lines.
-    WriteResultPane(pane, QStringLiteral("$a!\r\nb\rc"));
-    EXPECT_EQ(pane.toPlainText(), QStringLiteral("$a!\nb\nc"));
+// The document text the way Qt gives it, every line break as '\n'.
+QString documentText(const QTextDocument& document)
+{
+    QString raw = document.toRawText();
+    for (QChar& c : raw)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return raw;
 }
 
-TEST(ResultPane, LeavesTheCaretAtTheEndTypingBlack)
+QString lines(int count, const QString& pattern)
 {
-    QTextEdit pane;
-    pane.setPlainText(QStringLiteral("old"));
-    pane.selectAll();
-    WriteResultPane(pane, QStringLiteral("x $f!"));
+    QString text;
+    for (int k = 1; k <= count; ++k)
+        text += pattern.arg(k, 6, 10, QLatin1Char('0'));
+    return text;
+}
 
-    const QTextCursor caret = pane.textCursor();
+int colouredBlocks(const ResultDocument& document)
+{
+    int coloured = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        coloured += block.userState() == document.colouringGeneration();
+    return coloured;
+}
+
+} // namespace
+
+TEST(ResultPane, PaintsMarkersRedOnBlackAsTheyStandNow)
+{
+    Pane pane;
+    // Overlapping spans, a marker across a line break, a "$" with no "!" after it.
+    pane.view.showResult(QStringLiteral("$a!,\nx$b $c! y\n$d\nz!\nend$e"));
+    EXPECT_EQ(pane.painted(), QStringLiteral("<$a!>,\nx<$b $c!> y\n<$d\nz!>\nend$e"));
+
+    // Windows line breaks read as single ones rather than as extra empty lines.
+    pane.view.showResult(QStringLiteral("$a!\r\nb\rc"));
+    EXPECT_EQ(pane.view.toPlainText(), QStringLiteral("$a!\nb\nc"));
+
+    // A template without groups is copied without colours.
+    pane.view.showResult(QStringLiteral("$a! b"), ResultDocument::Markers::Plain);
+    EXPECT_EQ(pane.painted(), QStringLiteral("$a! b"));
+
+    // Deleting a "!" two hundred lines further down uncolours a marker opened at the top.
+    pane.view.showResult(QStringLiteral("x $p\n") + lines(200, QStringLiteral("line %1\n")) + QStringLiteral("end!"));
+    pane.view.verticalScrollBar()->setValue(0);
+    EXPECT_TRUE(pane.painted().startsWith(QStringLiteral("x <$p\n")));
+    QTextCursor cursor(&pane.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.deletePreviousChar();
+    pane.view.verticalScrollBar()->setValue(0);
+    EXPECT_TRUE(pane.painted().startsWith(QStringLiteral("x $p\n")));
+}
+
+TEST(ResultPane, ShowsTheCaretAtTheEndAndTypedTextFollowsTheRule)
+{
+    Pane pane;
+    pane.view.setPlainText(QStringLiteral("old"));
+    pane.view.selectAll();
+    pane.view.showResult(QStringLiteral("x $f!"));
+
+    const QTextCursor caret = pane.view.textCursor();
     EXPECT_EQ(caret.position(), 5);
     EXPECT_FALSE(caret.hasSelection());
-    pane.insertPlainText(QStringLiteral("t"));
-    EXPECT_EQ(PaintedText(*pane.document()), QStringLiteral("x <$f!>t"));
+    QTest::keyClicks(&pane.view, QStringLiteral("t $g"));
+    EXPECT_EQ(pane.painted(), QStringLiteral("x <$f!>t $g"));
+    QTest::keyClick(&pane.view, Qt::Key_Exclam);
+    EXPECT_EQ(pane.painted(), QStringLiteral("x <$f!>t <$g!>"));
     // The old result is not one undo away.
-    pane.document()->undo();
-    EXPECT_EQ(pane.toPlainText(), QStringLiteral("x $f!"));
-    EXPECT_FALSE(pane.document()->isUndoAvailable());
+    while (pane.document().isUndoAvailable())
+        pane.document().undo();
+    EXPECT_EQ(pane.view.toPlainText(), QStringLiteral("x $f!"));
 }
 
 TEST(Substitution, ReplacesEveryCaseOnceAndRecoloursWhatTheValueMakesOrBreaks)
@@ -57,6 +116,7 @@ TEST(Substitution, ReplacesEveryCaseOnceAndRecoloursWhatTheValueMakesOrBreaks)
         // Inserted text is never searched again; holding a marker, it is red.
         {"$a! and $A!", "$a!", "[$a!]", "[<$a!>] and [<$a!>]", 2},
         {"a$f!b\n$f!", "$f!", "", "ab\n", 2},
+        {"a$f!b", "$f!", "1\r\n2", "a1\n2b", 1},
         // Losing its "!" stretches the span of an earlier "$" to the next "!".
         {"$x $f! tail! $g!", "$f!", "V", "<$x V tail!> <$g!>", 1},
         // With no "!" left after it, an earlier "$" is no marker at all.
@@ -65,40 +125,169 @@ TEST(Substitution, ReplacesEveryCaseOnceAndRecoloursWhatTheValueMakesOrBreaks)
         {"a $f! b! c", "$f!", "$new", "a <$new b!> c", 1},
         {"$p $f!", "$f!", "x!y", "<$p x!>y", 1},
         {"$e!$f!$g!", "$f!", "x", "<$e!>x<$g!>", 1},
+        {"$e!", "$zz!", "x", "<$e!>", 0},
     };
     for (const Case& c : cases) {
-        QTextEdit pane;
-        WriteResultPane(pane, QString::fromUtf8(c.text));
-        EXPECT_EQ(SubstituteField(*pane.document(), QString::fromUtf8(c.marker), QString::fromUtf8(c.value)),
-                  c.replaced)
+        Pane pane;
+        pane.view.showResult(QString::fromUtf8(c.text));
+        EXPECT_EQ(pane.document().substitute(QString::fromUtf8(c.marker), QString::fromUtf8(c.value)), c.replaced)
             << c.text;
-        EXPECT_EQ(PaintedText(*pane.document()), QString::fromUtf8(c.painted)) << c.text;
+        EXPECT_EQ(pane.painted(), QString::fromUtf8(c.painted)) << c.text;
+        EXPECT_EQ(pane.document().text(), documentText(pane.document())) << c.text;
     }
 }
 
-TEST(Substitution, EditsOnlyTheOccurrencesOfALongResult)
+TEST(Substitution, IsOneUndoStepThatMovesPlacesHeldFurtherDown)
 {
-    QString text;
-    for (int k = 1; k <= 300; ++k)
-        text += QStringLiteral("$Field%1!,\n").arg(k, 4, 10, QLatin1Char('0'));
-    QTextEdit pane;
-    WriteResultPane(pane, text);
-    pane.document()->setUndoRedoEnabled(true);
-    QTextCursor reading(pane.document());
-    reading.setPosition(int(text.indexOf(QStringLiteral("$Field0250!"))));
+    const QString text = lines(300, QStringLiteral("$Field%1!,\n"));
+    Pane pane;
+    pane.view.showResult(text);
+    QTextCursor reading(&pane.document());
+    reading.setPosition(int(text.indexOf(QStringLiteral("$Field000250!"))));
 
-    EXPECT_EQ(SubstituteField(*pane.document(), QStringLiteral("$field0150!"), QStringLiteral("Line\r\nbreak")), 1);
+    EXPECT_EQ(pane.document().substitute(QStringLiteral("$field000150!"), QStringLiteral("Line\nbreak")), 1);
     QString expected = text;
-    expected.replace(QStringLiteral("$Field0150!"), QStringLiteral("Line\nbreak"));
-    EXPECT_EQ(pane.toPlainText(), expected);
-    EXPECT_EQ(PaintedText(*pane.document()).count(QLatin1Char('<')), 299);
-    // A place the user holds further down moves with the text.
-    EXPECT_EQ(reading.position(), expected.indexOf(QStringLiteral("$Field0250!")));
+    expected.replace(QStringLiteral("$Field000150!"), QStringLiteral("Line\nbreak"));
+    EXPECT_EQ(pane.view.toPlainText(), expected);
+    EXPECT_EQ(reading.position(), expected.indexOf(QStringLiteral("$Field000250!")));
 
-    EXPECT_EQ(SubstituteField(*pane.document(), QStringLiteral("$Field9999!"), QStringLiteral("x")), 0);
-    EXPECT_EQ(pane.toPlainText(), expected);
+    pane.document().undo();
+    EXPECT_EQ(pane.view.toPlainText(), text);
+    EXPECT_EQ(pane.document().text(), text);
+    pane.document().redo();
+    EXPECT_EQ(pane.document().text(), expected);
+}
 
-    // One substitution is one undo step.
-    pane.document()->undo();
-    EXPECT_EQ(pane.toPlainText(), text);
+TEST(Substitution, FillingManyFieldsFindsEachWhereItStoodBefore)
+{
+    Pane pane;
+    pane.view.showResult(QStringLiteral("$a! $B! $x $b! $c! $A!"));
+    const qsizetype filled =
+        pane.document().fillFields({{QStringLiteral("$A!"), QStringLiteral("$b!")}, {QStringLiteral("$b!"), QStringLiteral("2")}});
+    EXPECT_EQ(filled, 4);
+    EXPECT_EQ(pane.painted(), QStringLiteral("<$b!> 2 <$x 2 $c!> <$b!>"));
+    pane.document().undo();
+    EXPECT_EQ(pane.view.toPlainText(), QStringLiteral("$a! $B! $x $b! $c! $A!"));
+}
+
+TEST(ResultPane, TheKeptTextFollowsEveryKindOfEdit)
+{
+    std::mt19937 random(12);
+    const QStringList pieces{"$", "!", "a", "Ab", "\n", "\r\n", "$f!", "\t", "\xC3\xA9", " "};
+    Pane pane;
+    pane.view.showResult(RandomText(random, pieces, 400));
+    for (int step = 0; step < 300; ++step) {
+        QTextCursor cursor(&pane.document());
+        const int size = pane.document().characterCount() - 1;
+        cursor.setPosition(std::uniform_int_distribution<int>(0, size)(random));
+        cursor.setPosition(std::uniform_int_distribution<int>(0, size)(random), QTextCursor::KeepAnchor);
+        switch (step % 6) {
+        case 0: cursor.insertText(RandomText(random, pieces, 6)); break;
+        case 1: cursor.removeSelectedText(); break;
+        case 2: pane.document().undo(); break;
+        case 3: pane.document().redo(); break;
+        case 4: pane.document().substitute(QStringLiteral("$F!"), RandomText(random, pieces, 3)); break;
+        case 5: pane.view.setTextCursor(cursor); QTest::keyClick(&pane.view, Qt::Key_Return); break;
+        }
+        ASSERT_EQ(pane.document().text(), documentText(pane.document())) << "step " << step;
+    }
+    // The colours painted agree with the rule applied to the whole text.
+    pane.view.showResult(pane.document().text());
+    const QString painted = pane.painted();
+    Pane fresh;
+    fresh.view.showResult(documentText(pane.document()));
+    EXPECT_EQ(painted, fresh.painted());
+    EXPECT_FALSE(painted.contains(u'?'));
+}
+
+TEST(ResultPane, ALongResultIsColouredAndLaidOutOnlyWhereItIsShown)
+{
+    Pane pane;
+    pane.view.resize(400, 300);
+    pane.view.show();
+    const QString text = lines(100'000, QStringLiteral("$Field%1!,\n"));
+    pane.view.showResult(text);
+    pane.view.verticalScrollBar()->setValue(0);
+    pane.view.grab();
+    const int blocks = pane.document().blockCount();
+    EXPECT_LT(colouredBlocks(pane.document()), 5);
+    int laidOut = 0;
+    for (QTextBlock block = pane.document().begin(); block.isValid(); block = block.next())
+        laidOut += block.layout()->lineCount() > 0;
+    EXPECT_LT(laidOut, blocks / 10) << "showing the top must not lay out the rest";
+
+    // A run that replaces it, and the jump to the end, colour what is then shown.
+    pane.view.showResult(text);
+    QTest::keyClick(&pane.view, Qt::Key_End, Qt::ControlModifier);
+    pane.view.grab();
+    const QTextBlock last = pane.document().lastBlock();
+    EXPECT_EQ(last.userState(), pane.document().colouringGeneration());
+    EXPECT_EQ(last.previous().layout()->formats().size(), 100) << "one red run a line";
+    EXPECT_LT(colouredBlocks(pane.document()), 5);
+}
+
+TEST(ResultRichText, IsWhatTheRichPaneWroteForTheSameColours)
+{
+    std::mt19937 random(7);
+    const QStringList pieces{"$", "!", "ab", "\n", "\\", "{", "}", "\"", "_$$$_001_$$$_", "\t", "\xC3\xA9", "\xE2\x82\xAC",
+                             "\xD0\x96", "$Col!"};
+    for (int round = 0; round < 60; ++round) {
+        const QString text = RandomText(random, pieces, 40);
+        Pane pane;
+        pane.view.showResult(text);
+        // The rich pane coloured the same way: black text, red markers.
+        QTextEdit rich;
+        rich.document()->setDefaultFont(pane.document().defaultFont());
+        QTextCursor cursor(rich.document());
+        const QList<TextSpan> red = pane.document().markerRunsIn(0, text.size());
+        QTextCharFormat black, redFormat;
+        black.setForeground(QColor(Qt::black));
+        redFormat.setForeground(QColor(Qt::red));
+        qsizetype done = 0;
+        for (const TextSpan& run : red) {
+            cursor.insertText(text.mid(done, run.start - done), black);
+            cursor.insertText(text.mid(run.start, run.length), redFormat);
+            done = run.start + run.length;
+        }
+        cursor.insertText(text.mid(done), black);
+        ASSERT_EQ(pane.document().richText(), DocumentToRtf(*rich.document())) << text.toStdString();
+
+        // Read back, it is the same text with the same colours.
+        Pane reloaded;
+        reloaded.document().setRichText(pane.document().richText());
+        EXPECT_EQ(reloaded.document().text(), text);
+        EXPECT_EQ(reloaded.painted(), pane.painted());
+    }
+    // Text without colours is written without any.
+    QTextEdit plain;
+    plain.document()->setDefaultFont(QFont(QStringLiteral("Monospace"), 10));
+    plain.setPlainText(QStringLiteral("$a! \\ b\nc"));
+    EXPECT_EQ(ResultToRtf(QStringLiteral("$a! \\ b\nc"), std::nullopt, QFont(QStringLiteral("Monospace"), 10)),
+              DocumentToRtf(*plain.document()));
+}
+
+TEST(ResultRichText, ALoadedBodyIsKeptByteForByteUntilTheResultIsEdited)
+{
+    // As another program wrote it: bold, a size and a green word around a red marker.
+    const QString legacy = QStringLiteral("{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"
+                                          "\\b bold\\b0  \\cf1 $f!\\cf2  green\\fs40  big\\par}");
+    Pane pane;
+    pane.document().setRichText(legacy);
+    EXPECT_EQ(pane.document().text(), QStringLiteral("bold $f! green big"));
+    EXPECT_EQ(pane.document().richText(), legacy);
+    EXPECT_EQ(pane.painted(), QStringLiteral("bold <$f!> green big"));
+
+    pane.document().substitute(QStringLiteral("$F!"), QStringLiteral("v"));
+    const QString written = pane.document().richText();
+    EXPECT_NE(written, legacy);
+    EXPECT_FALSE(written.contains(QStringLiteral("\\b ")));
+    Pane reloaded;
+    reloaded.document().setRichText(written);
+    EXPECT_EQ(reloaded.document().text(), QStringLiteral("bold v green big"));
+
+    // A stored body with no colours at all stays without them, also once edited.
+    pane.document().setRichText(QStringLiteral("{\\rtf1 $a! x\\par}"));
+    EXPECT_EQ(pane.painted(), QStringLiteral("$a! x"));
+    pane.document().substitute(QStringLiteral("x"), QStringLiteral("y"));
+    EXPECT_FALSE(pane.document().richText().contains(QStringLiteral("\\cf")));
 }

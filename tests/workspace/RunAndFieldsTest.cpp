@@ -1,13 +1,14 @@
 #include "PaneLooks.h"
 #include "PaneRichText.h"
-#include "ResultPane.h"
+#include "FieldsList.h"
+#include "ResultView.h"
 #include "RunCommand.h"
 #include "TemplateBody.h"
 #include "TemplatePaneText.h"
 #include "WorkspaceTestSupport.h"
 
+#include <QAction>
 #include <QCheckBox>
-#include <QListWidget>
 #include <QPushButton>
 #include <QMimeData>
 #include <QTabBar>
@@ -45,22 +46,12 @@ protected:
     // A result as Run leaves it, for the gestures that follow.
     void showResult(const QString& text)
     {
-        WriteResultPane(*doc->txtTarget(), text);
+        doc->txtTarget()->showResult(text);
         FillFieldsList(*doc->cboFields(), text);
     }
-    QString painted() const { return PaintedText(*doc->txtTarget()->document()); }
-    QStringList fields() const
-    {
-        QStringList texts;
-        for (int i = 0; i < doc->cboFields()->count(); ++i)
-            texts << doc->cboFields()->item(i)->text();
-        return texts;
-    }
-    QString selectedField() const
-    {
-        const QList<QListWidgetItem*> selected = doc->cboFields()->selectedItems();
-        return selected.isEmpty() ? QString() : selected.first()->text();
-    }
+    QString painted() const { return PaintedText(*doc->txtTarget()); }
+    QStringList fields() const { return doc->cboFields()->fields(); }
+    QString selectedField() const { return doc->cboFields()->selectedField(); }
     void doubleClickValue(const QString& key)
     {
         CatalogueTree* tree = doc->tvValues();
@@ -123,7 +114,9 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     QTextEdit reloaded;
     SetPaneRichText(reloaded, body.resultRichText);
     EXPECT_EQ(reloaded.toPlainText(), doc->txtTarget()->toPlainText());
-    EXPECT_EQ(ColourMap(*reloaded.document()), ColourMap(*doc->txtTarget()->document()));
+    ResultView reloadedResult;
+    reloadedResult.resultDocument()->setRichText(body.resultRichText);
+    EXPECT_EQ(PaintedText(reloadedResult), painted());
 
     doubleClickValue("key3");
     EXPECT_EQ(painted(), "CustomerId,\n<$Field0002!>,\n<$Field0003!>\n");
@@ -147,7 +140,7 @@ TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
     EXPECT_EQ(painted(), old) << "no groups: copied, not coloured";
     EXPECT_EQ(fields(), (QStringList{"$a!", "$b!", "$c $!"}));
 
-    doc->cboFields()->clear();
+    doc->cboFields()->setFields({});
     doc->selectListTab(1);
     run("x\n  [(a|1|2) ]");
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -280,6 +273,64 @@ TEST_F(RunAndFields, InsertedTextIsNotSearchedAgainAndMiddleDeleteMovesOn)
     QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
     EXPECT_EQ(fields(), (QStringList{"$a!", "$c!"}));
     EXPECT_EQ(selectedField(), "$c!");
+}
+
+TEST_F(RunAndFields, FillFollowingTakesTheValueAndItsNextSiblingsInOneUndoStep)
+{
+    doc->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
+    run(kFieldList, QStringList{"3"});
+    const QString ran = doc->txtTarget()->toPlainText();
+    doc->tvValues()->selectNode("key3");
+    doc->tvValues()->setFocus();
+    QAction* fill = doc->tvValues()->findChild<QAction*>("mnuFillFollowing");
+    ASSERT_NE(fill, nullptr);
+    EXPECT_TRUE(doc->tvValues()->actions().contains(fill)) << "offered in the tree's context menu";
+
+    QTest::keyClick(doc->tvValues(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(painted(), "CustomerId,\nName,\n<$Field0003!>\n");
+    EXPECT_EQ(fields(), QStringList{"$Field0003!"});
+    EXPECT_EQ(selectedField(), "$Field0003!");
+
+    // Pressed again in a hurry: the fields run out before the values do.
+    QTest::keyClick(doc->tvValues(), Qt::Key_Enter, Qt::ControlModifier);
+    EXPECT_EQ(painted(), "CustomerId,\nName,\nCustomerId\n");
+    EXPECT_TRUE(fields().isEmpty());
+    QTest::keyClick(doc->tvValues(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(painted(), "CustomerId,\nName,\nCustomerId\n");
+
+    doc->txtTarget()->resultDocument()->undo();
+    doc->txtTarget()->resultDocument()->undo();
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), ran) << "one undo step a gesture";
+
+    // With no field selected nothing is filled.
+    showResult("$a! $b!");
+    doc->cboFields()->setCurrentRow(-1);
+    fill->trigger();
+    EXPECT_EQ(painted(), "<$a!> <$b!>");
+}
+
+TEST_F(RunAndFields, ASecondLargerRunReplacesTheFirstAndClicksOnEmptySpaceChangeNothing)
+{
+    run(kFieldList, QStringList{"5"});
+    run(kFieldList, QStringList{"20000"});
+    EXPECT_EQ(doc->cboFields()->count(), 20000);
+    EXPECT_EQ(selectedField(), "$Field0001!");
+    EXPECT_TRUE(doc->txtTarget()->toPlainText().endsWith(",\n$Field20000!\n"));
+    EXPECT_TRUE(painted().contains("<$Field19999!>,\n<$Field20000!")) << "the end, where the caret is, is shown coloured";
+
+    showResult("$a! $b!");
+    QWidget* list = doc->cboFields()->viewport();
+    const QPoint below(5, list->height() - 3);
+    QTest::mouseClick(list, Qt::LeftButton, {}, below);
+    QTest::mouseDClick(list, Qt::LeftButton, {}, below);
+    QTest::mouseClick(doc->txtTarget()->viewport(), Qt::LeftButton, {}, QPoint(300, 300));
+    // Empty space takes the selection away, and with it what Insert and Delete would act on.
+    EXPECT_TRUE(selectedField().isEmpty());
+    QTest::keyClick(doc->cboFields(), Qt::Key_Insert);
+    QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
+    EXPECT_EQ(painted(), "<$a!> <$b!>");
+    EXPECT_EQ(fields(), (QStringList{"$a!", "$b!"}));
 }
 
 TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOne)

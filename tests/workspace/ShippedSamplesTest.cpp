@@ -2,6 +2,7 @@
 #include "Expansion.h"
 #include "PaneColouring.h"
 #include "PaneLooks.h"
+#include "ResultView.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
 #include "frmDocument.h"
@@ -24,6 +25,8 @@ TEST(ShippedSamples, OpenColouredAndRunAsStored)
     ScriptedDialogs dialogs;
     CapturedFailures failures;
     frmDocument doc(app.dataPath());
+    doc.resize(1000, 700);
+    doc.show();
 
     int expanded = 0;
     QTreeWidgetItemIterator it(doc.tvTempalates());
@@ -42,7 +45,8 @@ TEST(ShippedSamples, OpenColouredAndRunAsStored)
         if (run.outcome == ExpansionResult::Outcome::Expanded) {
             ++expanded;
             EXPECT_TRUE(doc.txtTarget()->toPlainText().contains(u'$')) << name;
-            EXPECT_TRUE(ColourMap(*doc.txtTarget()->document()).contains(u'r')) << name;
+            doc.selectBodyTab(1);
+            EXPECT_TRUE(PaintedText(*doc.txtTarget()).contains(u'<')) << name;
         }
     }
     EXPECT_GE(expanded, 6);

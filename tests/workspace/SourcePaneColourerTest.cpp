@@ -28,7 +28,7 @@ protected:
             QTest::keyClicks(&pane, lines[i]);
         }
     }
-    void caretAt(int position) { selectRange(pane, position, position); }
+    void caretAt(int position) { selectRange(&pane, position, position); }
     QString colours() const { return ColourMap(*pane.document()); }
     QTextEdit pane;
     bool resultBusy = false;
@@ -74,7 +74,7 @@ TEST_F(SourcePane, TextThatStopsBeingASpanTurnsBlackAgain)
 {
     type("[a] b");
     EXPECT_EQ(colours(), "bbbkk");
-    selectRange(pane, 0, 1);
+    selectRange(&pane, 0, 1);
     type("x");
     EXPECT_EQ(colours(), "bbbkk") << "no closing delimiter typed, no recolour";
     caretAt(5);

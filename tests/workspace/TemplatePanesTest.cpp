@@ -1,8 +1,9 @@
+#include "FieldsList.h"
 #include "PaneLooks.h"
+#include "ResultView.h"
 #include "WorkspaceTestSupport.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QFile>
 #include <QMdiSubWindow>
@@ -45,7 +46,8 @@ protected:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
         ASSERT_EQ(tree->selectedKey(), key);
     }
-    static void typeInto(QTextEdit* pane, const QString& keys)
+    template <typename Pane>
+    static void typeInto(Pane* pane, const QString& keys)
     {
         pane->setFocus(Qt::MouseFocusReason);
         pane->moveCursor(QTextCursor::End);
@@ -58,7 +60,7 @@ protected:
         QTest::keyClicks(pane, keys);
     }
     // Into the pane and out again to the tree, as a user clicking about does.
-    static void leave(frmDocument& doc, QTextEdit* pane)
+    static void leave(frmDocument& doc, QWidget* pane)
     {
         pane->setFocus(Qt::MouseFocusReason);
         doc.tvTempalates()->setFocus(Qt::MouseFocusReason);
@@ -160,7 +162,7 @@ TEST_F(TemplatePanes, RunClickedWithTheMouseAndSubstitutionsBeforeMovingOnAreKep
 
     // Twice in a row with a large n: the last result is the one listed and kept.
     retype(doc->txtSource(), "[($F!|1|n)]");
-    dialogs.inputAnswers = {"20000", "20000"};
+    dialogs.boundAnswerScript = {QStringList{"20000"}, QStringList{"20000"}};
     QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
     QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
     EXPECT_EQ(doc->cboFields()->count(), 20000);
@@ -378,7 +380,7 @@ TEST_F(TemplatePanes, ALegacyBodyLoadsIntoTheSamePaneTextsAndColours)
     EXPECT_EQ(doc->txtSource()->toPlainText(), QString::fromUtf8("-- \"résumé\" €\n[($Col!|1|n)(,|1|n-1)]"));
     EXPECT_EQ(ColourMap(*doc->txtSource()->document()), "kkkkkkkkkkkkk\nbbrrrrrbbbbbbbbbbbbbbb");
     EXPECT_EQ(doc->txtTarget()->toPlainText(), "$Col0001!,\n$Col0002!");
-    EXPECT_EQ(ColourMap(*doc->txtTarget()->document()), "rrrrrrrrrk\nrrrrrrrrr");
+    EXPECT_EQ(PaintedText(*doc->txtTarget()), "<$Col0001!>,\n<$Col0002!>");
     EXPECT_TRUE(failures.texts.isEmpty());
 
     leave(*doc, doc->txtSource());

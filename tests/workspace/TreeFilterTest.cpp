@@ -89,7 +89,7 @@ TEST_F(WorkspaceTest, TypingInAFilterFieldNarrowsItsTreeOnly)
     app.writeDataFile("Values.app", CatalogueFile({"2|Orders|-1|0|3", "3|OrderId|2|0|3", "4|Name|2|0|3"}));
     app.writeDataFile("Tempalates.app", CatalogueFile({"2|Insert orders|-1|0|3"}));
     app.writeDataFile("TMP_key2", kNewBody);
-    frmDocument doc(app.path());
+    frmDocument doc(app.dataPath());
     doc.selectListTab(1);
     doc.tvValues()->selectNode("key4");
     auto* filter = control<QLineEdit>(doc, "txtValueFilter");

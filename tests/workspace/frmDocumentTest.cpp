@@ -1,3 +1,5 @@
+#include "FieldsList.h"
+#include "ResultView.h"
 #include "WorkspaceSettings.h"
 #include "WorkspaceTestSupport.h"
 
@@ -5,7 +7,6 @@
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -216,7 +217,7 @@ TEST_F(WorkspaceTest, ADoubleClickOnRemoveTakesOneItem)
     EXPECT_EQ(dialogs.confirmations, QStringList{"Remove the template \"Update\"? Its text and result are deleted "
                                                  "with it."})
         << "the click that came while the question was open did nothing";
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Item can't be deleted, first delete its childs"})
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Item can't be deleted, first delete its children"})
         << "the double-click's second click met the parent, never a neighbour";
     EXPECT_EQ(templates->selectedKey(), "key2");
     EXPECT_EQ(app.readDataFile("Tempalates.app"),

@@ -6,6 +6,7 @@
 #include "Expansion.h"
 #include "FailureReporter.h"
 #include "TextRules.h"
+#include "ResultView.h"
 #include "frmDocument.h"
 
 #include <QApplication>
@@ -38,12 +39,9 @@ void FillTemplate(frmDocument& doc, const SampleItem& item)
 
     const ExpansionResult result =
         GenerateResult(item.templateText, false, [&](const QString&) { return std::optional(item.answer); });
-    QTextEdit& target = *doc.txtTarget();
-    target.setPlainText(result.text);
-    if (result.outcome == ExpansionResult::Outcome::Expanded) {
-        ApplySpanColour(*target.document(), {{0, result.text.size()}}, kPlainColour);
-        ApplySpanColour(*target.document(), ColourSpans(result.text, "$", "!"), kFieldColour);
-    }
+    doc.txtTarget()->showResult(result.text, result.outcome == ExpansionResult::Outcome::Expanded
+                                                 ? ResultDocument::Markers::Red
+                                                 : ResultDocument::Markers::Plain);
     doc.SaveTemplate();
 }
 

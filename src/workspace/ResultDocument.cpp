@@ -1,0 +1,192 @@
+#include "ResultDocument.h"
+
+#include "LineGrouping.h"
+#include "MarkerColouring.h"
+#include "ResultRtf.h"
+#include "RtfReader.h"
+
+#include <QHash>
+#include <QPlainTextDocumentLayout>
+#include <QTextCursor>
+
+namespace {
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+
+// Every CR LF, CR, paragraph end and line separator as one '\n', as the document holds them.
+QString singleLineFeeds(QString text)
+{
+    if (text.contains(u'\r')) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\r', u'\n');
+    }
+    // Read first: writing would copy a text that is usually fine as it is.
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c != u'\n' && isLineBreak(c); }))
+        for (QChar& c : text)
+            if (isLineBreak(c))
+                c = u'\n';
+    return text;
+}
+
+QString groupedIntoParagraphs(QString text)
+{
+    qsizetype line = 0;
+    for (QChar& c : text)
+        if (c == u'\n')
+            c = LineBreakAfter(++line);
+    return text;
+}
+
+} // namespace
+
+ResultDocument::ResultDocument(QObject* parent)
+    : QTextDocument(parent)
+{
+    setDocumentLayout(new QPlainTextDocumentLayout(this));
+    connect(this, &QTextDocument::contentsChange, this, &ResultDocument::followChange);
+}
+
+void ResultDocument::followChange(int position, int removed, int)
+{
+    ++generation_;
+    loadedRichText_.clear();
+    if (ownEdit_)
+        return;
+    // A change of the whole document also counts the paragraph end no text holds.
+    const qsizetype size = characterCount() - 1;
+    const qsizetype at = std::min<qsizetype>(position, text_.size());
+    const qsizetype gone = std::min<qsizetype>(removed, text_.size() - at);
+    const qsizetype come = std::clamp<qsizetype>(size - (text_.size() - gone), 0, size - at);
+    QTextCursor cursor(this);
+    cursor.setPosition(int(at));
+    cursor.setPosition(int(at + come), QTextCursor::KeepAnchor);
+    const QString inserted = singleLineFeeds(cursor.selectedText());
+    keepRoomFor(inserted.size() - gone);
+    text_.replace(at, gone, inserted);
+}
+
+void ResultDocument::keepRoomFor(qsizetype growth)
+{
+    // Growing a big copy moves all of it; with room to spare, typing never waits for that.
+    if (text_.capacity() - text_.size() < growth)
+        text_.reserve(text_.size() + growth + text_.size() / 8 + 4096);
+}
+
+void ResultDocument::replaceContent(const QString& text, Markers markers)
+{
+    text_ = singleLineFeeds(text);
+    keepRoomFor(1);
+    markers_ = markers;
+    const bool undo = isUndoRedoEnabled();
+    setUndoRedoEnabled(false);
+    ownEdit_ = true;
+    clear();
+    QTextCursor cursor(this);
+    cursor.insertText(groupedIntoParagraphs(text_));
+    ownEdit_ = false;
+    setUndoRedoEnabled(undo);
+    setModified(false);
+}
+
+void ResultDocument::setResult(const QString& text, Markers markers)
+{
+    replaceContent(text, markers);
+}
+
+void ResultDocument::setRichText(const QString& richText)
+{
+    QString text;
+    Markers markers = Markers::Plain;
+    for (const RichTextRun& run : ReadRichTextRuns(richText, defaultFont().pointSizeF())) {
+        text += run.text;
+        if (run.format.hasProperty(QTextFormat::ForegroundBrush))
+            markers = Markers::Red;
+    }
+    replaceContent(text, markers);
+    loadedRichText_ = richText;
+}
+
+QString ResultDocument::richText() const
+{
+    if (!loadedRichText_.isNull())
+        return loadedRichText_;
+    if (markers_ == Markers::Plain)
+        return ResultToRtf(text_, std::nullopt, defaultFont());
+    return ResultToRtf(text_, MarkerRunsIn(text_, 0, text_.size()), defaultFont());
+}
+
+QList<TextSpan> ResultDocument::markerRunsIn(qsizetype start, qsizetype length) const
+{
+    if (markers_ == Markers::Plain)
+        return {};
+    return MarkerRunsIn(text_, start, length);
+}
+
+qsizetype ResultDocument::substitute(const QString& marker, const QString& value)
+{
+    const QString written = singleLineFeeds(value);
+    QList<Edit> edits;
+    for (qsizetype at : FindOccurrences(text_, marker))
+        edits.append({at, marker.size(), written});
+    applyEdits(edits);
+    return edits.size();
+}
+
+qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& fills)
+{
+    QHash<QString, QString> values;
+    qsizetype longest = 0;
+    for (const auto& [marker, value] : fills) {
+        values.insert(marker.toCaseFolded(), singleLineFeeds(value));
+        longest = std::max(longest, marker.size());
+    }
+    // A field marker runs from a "$" to the first "!" after it, so every occurrence of one
+    // starts at some "$" and ends at the next "!": one pass finds them all.
+    QList<Edit> edits;
+    const QStringView text(text_);
+    qsizetype close = -1;
+    for (qsizetype open = text.indexOf(u'$'); open >= 0; open = text.indexOf(u'$', open + 1)) {
+        if (close <= open && (close = text.indexOf(u'!', open + 1)) < 0)
+            break;
+        const qsizetype length = close + 1 - open;
+        if (length > longest)
+            continue;
+        const auto value = values.constFind(text.mid(open, length).toString().toCaseFolded());
+        if (value == values.cend())
+            continue;
+        edits.append({open, length, *value});
+        open = close; // occurrences do not overlap
+    }
+    applyEdits(edits);
+    return edits.size();
+}
+
+void ResultDocument::applyEdits(const QList<Edit>& edits)
+{
+    if (edits.isEmpty())
+        return;
+    QString after;
+    after.reserve(text_.size());
+    qsizetype done = 0;
+    for (const Edit& edit : edits) {
+        after.append(QStringView(text_).mid(done, edit.start - done)).append(edit.value);
+        done = edit.start + edit.length;
+    }
+    after.append(QStringView(text_).mid(done));
+    text_ = std::move(after);
+
+    ownEdit_ = true;
+    QTextCursor cursor(this);
+    cursor.beginEditBlock();
+    // Back to front, so the places still to come stay where they were found.
+    for (auto edit = edits.crbegin(); edit != edits.crend(); ++edit) {
+        cursor.setPosition(int(edit->start));
+        cursor.setPosition(int(edit->start + edit->length), QTextCursor::KeepAnchor);
+        cursor.insertText(edit->value);
+    }
+    cursor.endEditBlock();
+    ownEdit_ = false;
+}

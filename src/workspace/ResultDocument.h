@@ -1,0 +1,68 @@
+#pragma once
+
+#include "TextRules.h"
+
+#include <QTextDocument>
+
+// The result pane's document: its text, undo history and field substitution. Colours are
+// not stored per character: a character is red exactly when the marker rule makes it so,
+// and the view colours only the lines it paints. A copy of the plain text, kept in step
+// with every edit and aligned with document positions, lets searches skip the document.
+class ResultDocument : public QTextDocument
+{
+    Q_OBJECT
+
+public:
+    explicit ResultDocument(QObject* parent = nullptr);
+
+    // Whether field markers show red: a result the expansion wrote has them, text copied
+    // unchanged from a template without groups has no colours at all.
+    enum class Markers { Red, Plain };
+
+    // Replaces the whole content by `text` (any line breaks) with a fresh undo history.
+    void setResult(const QString& text, Markers markers = Markers::Red);
+    // Loads a stored result pane (RTF, or plain text); its markers show red when it has any
+    // colour. Until the next edit, richText() gives back exactly what was loaded; after one,
+    // formatting beyond the marker colours (bold, sizes, other colours) is not written again.
+    void setRichText(const QString& richText);
+    // The content as RTF: red markers on black text, one \par per line.
+    QString richText() const;
+
+    // The plain text, every line break as '\n'; index i is document position i.
+    const QString& text() const { return text_; }
+
+    // Replaces every occurrence of `marker` (letter case ignored, left to right, inserted
+    // text never searched again) by `value`, as one undo step. Returns how many were replaced.
+    qsizetype substitute(const QString& marker, const QString& value);
+    // Fills several field markers at once, each with its own value, as one undo step. Every
+    // occurrence is found in the text as it stood before: values are never searched again,
+    // not even for the markers filled after them. Returns how many occurrences were replaced.
+    qsizetype fillFields(const QList<std::pair<QString, QString>>& fills);
+
+    Markers markers() const { return markers_; }
+    // The red runs of the marker rule inside [start, start + length), in document positions;
+    // none for plain text.
+    QList<TextSpan> markerRunsIn(qsizetype start, qsizetype length) const;
+
+    // Changes with every edit: colours worked out before it may be stale.
+    int colouringGeneration() const { return generation_; }
+
+private:
+    void followChange(int position, int removed, int);
+    struct Edit
+    {
+        qsizetype start;
+        qsizetype length;
+        QString value;
+    };
+    void replaceContent(const QString& text, Markers markers);
+    void keepRoomFor(qsizetype growth);
+    // Rewrites the sorted, disjoint `edits` of the text, as one undo step.
+    void applyEdits(const QList<Edit>& edits);
+
+    QString text_;
+    QString loadedRichText_;
+    Markers markers_ = Markers::Red;
+    int generation_ = 0;
+    bool ownEdit_ = false;
+};

@@ -1,9 +1,14 @@
 #include "ImportTestSupport.h"
 #include "WorkspaceTestSupport.h"
 
+#include "FieldsList.h"
+#include "ResultView.h"
+
+#include <QCheckBox>
 #include <QDir>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -82,6 +87,38 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesWithConsecutiveKe
                              "8|Zip|4|0|3", "9|Notes|2|0|3", "10|Id|9|0|3", "11|Body|9|0|3", "12|Orders|2|0|3",
                              "13|Id|12|0|3", "14|CustomerId|12|0|3", "15|Placed|12|0|3", "16|Total|12|0|3",
                              "17|Status|12|0|3", "18|After|12|0|3"}));
+}
+
+// The everyday schema case end to end: import a database, run an INSERT over its column
+// count, and fill the whole column list from the table's columns in one gesture.
+TEST_F(SchemaImportTest, ATablesColumnsFillAnInsertColumnListInOneGesture)
+{
+    SqliteFile schema(kThreeTables);
+    app.writeDataFile("Tempalates.app", CatalogueFile({"2|Insert|-1|0|3"}));
+    app.writeDataFile("TMP_key2", kNewBody);
+    auto doc = open();
+    doc->show();
+    doc->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
+    import(*doc, schema.connectionString());
+    ASSERT_EQ(children(doc->tvValues(), "key4"), (QStringList{"key5=Id", "key6=Name", "key7=City", "key8=Zip"}));
+
+    doc->tvTempalates()->selectNode("key2");
+    doc->txtSource()->setPlainText("INSERT INTO Customers ([($Col!|1|n)(, |1|n-1)])");
+    doc->chkCS()->setChecked(true);
+    dialogs.boundAnswerScript = {QStringList{"4"}};
+    doc->cmdRun()->click();
+    const QString ran = doc->txtTarget()->toPlainText();
+    ASSERT_EQ(doc->cboFields()->count(), 4) << ran.toStdString();
+
+    doc->cboFields()->setCurrentRow(0);
+    doc->tvValues()->selectNode("key5");
+    doc->tvValues()->setFocus();
+    QTest::keyClick(doc->tvValues(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(doc->txtTarget()->toPlainText().trimmed(), "INSERT INTO Customers (Id, Name, City, Zip)");
+    EXPECT_EQ(doc->cboFields()->count(), 0);
+    doc->txtTarget()->resultDocument()->undo();
+    EXPECT_EQ(doc->txtTarget()->toPlainText(), ran) << "one undo step";
 }
 
 TEST_F(SchemaImportTest, ACancelledDialogOrAFailedOpenShowsOneMessageAndAddsNothing)

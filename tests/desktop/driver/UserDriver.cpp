@@ -1,6 +1,6 @@
 // A Qt generic plugin that stands in for a hurried user of an installed, unchanged vellumatic:
-// loaded through QT_QPA_GENERIC_PLUGINS, it waits for the main window, does what it was told
-// through its specification, prints what it saw on standard output and quits the program.
+// loaded through QT_QPA_GENERIC_PLUGINS, it waits for the main window, does what its plugin key
+// asks, prints what it saw on standard output and quits the program.
 //   vellumatic-user:shown          quit as soon as the main window is shown
 //   vellumatic-user:add-value=NAME type NAME into the value box and press its Add button
 // A message box shown instead of the main window is printed and answered. The wall-clock time
@@ -119,7 +119,7 @@ class UserDriverPlugin : public QGenericPlugin
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "UserDriver.json")
 
 public:
-    QObject* create(const QString&, const QString& specification) override { return new UserDriver(specification); }
+    QObject* create(const QString&, const QString& request) override { return new UserDriver(request); }
 };
 
 #include "UserDriver.moc"

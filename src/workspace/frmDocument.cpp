@@ -37,10 +37,12 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 
 const QString frmDocument::kTempalatesFile = QStringLiteral("Data\\Tempalates.app");
 const QString frmDocument::kValuesFile = QStringLiteral("Data\\Values.app");
@@ -743,6 +745,17 @@ void frmDocument::tvTempalates_NodeClick(QTreeWidgetItem* node)
 {
     // The panes' changes go to the template they belong to before anything replaces them.
     SaveTemplate();
+    // A failed write (already reported) keeps the panes on their template: loading another
+    // body over them would lose the edit.
+    const QString owner = bodyChanges_.key();
+    if (!owner.isEmpty() && templateModified()) {
+        // Once the click that moved the selection is done with it.
+        QTimer::singleShot(0, this, [this, owner] {
+            const QSignalBlocker quiet(tvTempalates_);
+            tvTempalates_->selectNode(owner);
+        });
+        return;
+    }
     const QString key = CatalogueTree::keyOf(node);
     if (IsRootKey(key)) {
         SetPaneRichText(*txtSource_, QString());

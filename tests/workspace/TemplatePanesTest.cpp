@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QDir>
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -93,6 +94,30 @@ TEST_F(TemplatePanes, AnEditedTemplateIsSavedOnLeavingAndComesBackWithItsColours
     doc.reset();
     check(*open()); // and after a restart
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
+}
+
+TEST_F(TemplatePanes, AnEditThatCannotBeWrittenStaysOnItsTemplate)
+{
+    auto doc = open();
+    click(*doc, "key2");
+    // A folder where the body belongs: the write fails as on a full or read-only disk.
+    ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key2")));
+    ASSERT_TRUE(QDir(app.dataPath()).mkdir("TMP_key2"));
+    retype(doc->txtSource(), "kept [x]");
+    CatalogueTree* tree = doc->tvTempalates();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->node("key3")).center());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(failures.texts.isEmpty()) << "the failed write is reported";
+    EXPECT_EQ(tree->selectedKey(), "key2");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "kept [x]") << "Beta did not load over the edit";
+    EXPECT_TRUE(doc->templateModified());
+
+    // Once the body can be written again, moving on saves and loads as usual.
+    ASSERT_TRUE(QDir(app.dataPath()).rmdir("TMP_key2"));
+    click(*doc, "key3");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "beta");
+    click(*doc, "key2");
+    EXPECT_EQ(doc->txtSource()->toPlainText(), "kept [x]");
 }
 
 TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)

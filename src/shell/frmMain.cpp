@@ -319,8 +319,16 @@ void frmMain::mnuFileBackup_Click()
 
 void frmMain::mnuFilePrint_Click()
 {
-    if (frmDocument* document = activeWorkspace())
-        setStatusText(PrintCommand(document, document->lastWorkedPane().document()));
+    frmDocument* document = activeWorkspace();
+    if (!document)
+        return;
+    const TextPane pane = document->lastWorkedPane();
+    if (pane.widget() == document->txtTarget()) {
+        const auto coloured = document->txtTarget()->resultDocument()->colouredCopy();
+        setStatusText(PrintCommand(document, coloured.get()));
+    } else {
+        setStatusText(PrintCommand(document, pane.document()));
+    }
 }
 
 void frmMain::mnuFileSaveResult_Click()

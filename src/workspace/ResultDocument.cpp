@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QPlainTextDocumentLayout>
+#include <QTextCharFormat>
 #include <QTextCursor>
 
 namespace {
@@ -123,6 +124,20 @@ QList<TextSpan> ResultDocument::markerRunsIn(qsizetype start, qsizetype length) 
     if (markers_ == Markers::Plain)
         return {};
     return MarkerRunsIn(text_, start, length);
+}
+
+std::unique_ptr<QTextDocument> ResultDocument::colouredCopy() const
+{
+    std::unique_ptr<QTextDocument> copy(clone());
+    QTextCharFormat red;
+    red.setForeground(QColor(Qt::red));
+    QTextCursor cursor(copy.get());
+    for (const TextSpan& run : markerRunsIn(0, text_.size())) {
+        cursor.setPosition(int(run.start));
+        cursor.setPosition(int(run.start + run.length), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(red);
+    }
+    return copy;
 }
 
 qsizetype ResultDocument::substitute(const QString& marker, const QString& value)

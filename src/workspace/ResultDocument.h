@@ -4,6 +4,8 @@
 
 #include <QTextDocument>
 
+#include <memory>
+
 // The result pane's document: its text, undo history and field substitution. Colours are
 // not stored per character: a character is red exactly when the marker rule makes it so,
 // and the view colours only the lines it paints. A copy of the plain text, kept in step
@@ -38,6 +40,10 @@ public:
     // occurrence is found in the text as it stood before: values are never searched again,
     // not even for the markers filled after them. Returns how many occurrences were replaced.
     qsizetype fillFields(const QList<std::pair<QString, QString>>& fills);
+
+    // A copy with the markers red in its own character formats, for printing: the view
+    // colours only what it paints, so the document itself holds no colours.
+    std::unique_ptr<QTextDocument> colouredCopy() const;
 
     Markers markers() const { return markers_; }
     // The red runs of the marker rule inside [start, start + length), in document positions;

@@ -67,6 +67,10 @@ TEST(ResultPane, PaintsMarkersRedOnBlackAsTheyStandNow)
     pane.view.showResult(QStringLiteral("$a! b"), ResultDocument::Markers::Plain);
     EXPECT_EQ(pane.painted(), QStringLiteral("$a! b"));
 
+    // What goes to the printer carries the colours in the document itself.
+    pane.view.showResult(QStringLiteral("a $b! c\n$d!"));
+    EXPECT_EQ(ColourMap(*pane.document().colouredCopy()), QStringLiteral("..rrr..\nrrr"));
+
     // Deleting a "!" two hundred lines further down uncolours a marker opened at the top.
     pane.view.showResult(QStringLiteral("x $p\n") + lines(200, QStringLiteral("line %1\n")) + QStringLiteral("end!"));
     pane.view.verticalScrollBar()->setValue(0);

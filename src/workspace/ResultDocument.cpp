@@ -3,6 +3,7 @@
 #include "LineGrouping.h"
 #include "MarkerColouring.h"
 #include "ResultRtf.h"
+#include "ResultRtfReader.h"
 #include "RtfReader.h"
 
 #include <QHash>
@@ -98,6 +99,11 @@ void ResultDocument::setResult(const QString& text, Markers markers)
 
 void ResultDocument::setRichText(const QString& richText)
 {
+    if (std::optional<ResultRtfText> own = ReadResultRtf(richText)) {
+        replaceContent(own->text, own->coloured ? Markers::Red : Markers::Plain);
+        loadedRichText_ = richText;
+        return;
+    }
     QString text;
     Markers markers = Markers::Plain;
     for (const RichTextRun& run : ReadRichTextRuns(richText, defaultFont().pointSizeF())) {

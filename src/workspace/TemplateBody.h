@@ -18,9 +18,9 @@ struct TemplateBody
 
 // Splits at every pane separator: part 0 for the template pane, part 1 for the result
 // pane, further parts dropped.
-TemplateBody SplitBody(const QString& body);
+TemplateBody SplitBody(QString body);
 
 // The body as read from its file, without the line break the store adds after the text.
-QString StoredBodyText(const QString& readBack);
+QString StoredBodyText(QString readBack);
 
 QString JoinBody(const QString& templateRichText, const QString& resultRichText);

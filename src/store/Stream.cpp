@@ -125,10 +125,23 @@ std::optional<Recordset> Stream::DeleteRecord(const QString& psFileName, qint32 
 QString Stream::ReadStream(const QString& p_sFileName)
 {
     return trapped(QStringLiteral("ReadStream"), [&] {
-               const QString content = DataFile::read(bodyPath(p_sFileName));
+               QString content = DataFile::read(bodyPath(p_sFileName));
+               QList<std::pair<qsizetype, qsizetype>> items; // start and length in `content`
+               forEachFileItem(content, [&](QStringView item) {
+                   items.append({item.data() - content.constData(), item.size()});
+               });
                QString body;
-               body.reserve(content.size() + 2);
-               forEachFileItem(content, [&](QStringView item) { body.append(item).append(u"\r\n"); });
+               if (items.size() == 1) {
+                   // A body file is one quoted item: trimmed in place, a long one is not copied.
+                   body = std::move(content);
+                   body.truncate(items[0].first + items[0].second);
+                   body.remove(0, items[0].first);
+                   body.append(u"\r\n");
+               } else {
+                   body.reserve(content.size() + 2);
+                   for (const auto& [start, length] : items)
+                       body.append(QStringView(content).sliced(start, length)).append(u"\r\n");
+               }
                return body.replace(quoteToken, QStringLiteral("\""));
            })
         .value_or(QString());

@@ -149,8 +149,24 @@ QString Stream::ReadStream(const QString& p_sFileName)
 
 bool Stream::WriteStream(const QString& p_sFileName, const QString& p_sText)
 {
+    return WriteStream(p_sFileName, QList<QStringView>{p_sText});
+}
+
+bool Stream::WriteStream(const QString& p_sFileName, const QList<QStringView>& pieces)
+{
     return trapped(QStringLiteral("WriteStream"), [&] {
-               DataFile::writeQuoted(bodyPath(p_sFileName), QString(p_sText).replace(u'"', quoteToken));
+               // Only a piece holding a quote is copied, to put the quote token in its place.
+               QList<QString> quoted;
+               QList<QStringView> written;
+               for (const QStringView piece : pieces) {
+                   if (piece.contains(u'"')) {
+                       quoted.append(piece.toString().replace(u'"', quoteToken));
+                       written.append(quoted.last());
+                   } else {
+                       written.append(piece);
+                   }
+               }
+               DataFile::writeQuoted(bodyPath(p_sFileName), written);
                return true;
            })
         .has_value();

@@ -17,7 +17,15 @@ TemplateBody SplitBody(QString body)
 
 QString JoinBody(const QString& templateRichText, const QString& resultRichText)
 {
-    return templateRichText + kPaneSeparator + resultRichText;
+    QString body;
+    for (const QStringView piece : BodyPieces(templateRichText, resultRichText))
+        body += piece;
+    return body;
+}
+
+QList<QStringView> BodyPieces(const QString& templateRichText, const QString& resultRichText)
+{
+    return {templateRichText, kPaneSeparator, resultRichText};
 }
 
 QString StoredBodyText(QString readBack)

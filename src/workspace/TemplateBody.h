@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringView>
 
 // A template's body file holds the template pane's rich text, the pane separator and the
 // result pane's rich text.
@@ -24,3 +26,5 @@ TemplateBody SplitBody(QString body);
 QString StoredBodyText(QString readBack);
 
 QString JoinBody(const QString& templateRichText, const QString& resultRichText);
+// The pieces JoinBody joins, for writing a body without building it first.
+QList<QStringView> BodyPieces(const QString& templateRichText, const QString& resultRichText);

@@ -789,7 +789,7 @@ void frmDocument::SaveTemplate()
     BusyCursor busy;
     // After a failed write (already reported) the change stays unsaved, so leaving a pane or
     // closing the window tries again instead of dropping the edit.
-    if (stream().WriteStream(kTempalatePrefix + key, JoinBody(now.templateRichText, now.resultRichText)))
+    if (stream().WriteStream(kTempalatePrefix + key, BodyPieces(now.templateRichText, now.resultRichText)))
         bodyChanges_.setStored(key, now);
 }
 

@@ -76,9 +76,10 @@ void ResultDocument::keepRoomFor(qsizetype growth)
         text_.reserve(text_.size() + growth + text_.size() / 8 + 4096);
 }
 
-void ResultDocument::replaceContent(const QString& text, Markers markers)
+void ResultDocument::replaceContent(QString text, Markers markers)
 {
-    text_ = singleLineFeeds(text);
+    // A text of its own, so making room for typing does not copy it again.
+    text_ = singleLineFeeds(std::move(text));
     keepRoomFor(1);
     markers_ = markers;
     const bool undo = isUndoRedoEnabled();
@@ -92,15 +93,15 @@ void ResultDocument::replaceContent(const QString& text, Markers markers)
     setModified(false);
 }
 
-void ResultDocument::setResult(const QString& text, Markers markers)
+void ResultDocument::setResult(QString text, Markers markers)
 {
-    replaceContent(text, markers);
+    replaceContent(std::move(text), markers);
 }
 
 void ResultDocument::setRichText(const QString& richText)
 {
     if (std::optional<ResultRtfText> own = ReadResultRtf(richText)) {
-        replaceContent(own->text, own->coloured ? Markers::Red : Markers::Plain);
+        replaceContent(std::move(own->text), own->coloured ? Markers::Red : Markers::Plain);
         loadedRichText_ = richText;
         return;
     }
@@ -111,7 +112,7 @@ void ResultDocument::setRichText(const QString& richText)
         if (run.format.hasProperty(QTextFormat::ForegroundBrush))
             markers = Markers::Red;
     }
-    replaceContent(text, markers);
+    replaceContent(std::move(text), markers);
     loadedRichText_ = richText;
 }
 

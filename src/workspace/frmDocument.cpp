@@ -636,7 +636,7 @@ void frmDocument::cmdRun_Click()
     // Every name is answered above; a bound that still cannot be used is named, not hidden.
     request.strict = true;
     request.progress = Dialogs::current().runProgress(this);
-    const ExpansionResult expansion = GenerateResult(templateText, request);
+    ExpansionResult expansion = GenerateResult(templateText, request);
     if (expansion.outcome == ExpansionResult::Outcome::Cancelled)
         return;
     {

@@ -66,6 +66,10 @@ bool encodeAppend(QByteArray& bytes, QStringView text, char32_t* offending)
     char* out = bytes.data() + start;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
+        if (unit < 0x80) { // nearly every character of a body
+            *out++ = char(unit);
+            continue;
+        }
         if (const std::optional<char> byte = encodeUnit(unit)) {
             *out++ = *byte;
             continue;

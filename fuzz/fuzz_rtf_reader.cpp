@@ -1,7 +1,8 @@
 // Two ways in, picked by the first byte: any bytes read as a body's rich text (the reader must
-// not fail on them), or bytes that drive a coloured text, control characters included, which
+// not fail on them, and the quick result reader must agree with it), or bytes that drive a coloured text, control characters included, which
 // must come back character for character after it is written as RTF and read again.
 #include "PaneLooks.h"
+#include "ResultRtfReader.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
 #include "Windows1252.h"
@@ -58,12 +59,33 @@ QTextCharFormat Format(uint8_t byte)
     return format;
 }
 
+QString SingleLineFeeds(QString text)
+{
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return text;
+}
+
+// Where the quick reader of our own result shape takes the bytes, it reads what the general one does.
 void ReadAnyBytes(const uint8_t* data, size_t size)
 {
     const QString text = Windows1252::decode(QByteArrayView(data, qsizetype(size)));
+    const QList<RichTextRun> runs = ReadRichTextRuns(text, 10);
     QTextDocument& document = Document(0);
     QTextCursor cursor(&document);
-    InsertRichTextRuns(cursor, ReadRichTextRuns(text, 10));
+    InsertRichTextRuns(cursor, runs);
+    if (const std::optional<ResultRtfText> quick = ReadResultRtf(text)) {
+        QString general;
+        bool coloured = false;
+        for (const RichTextRun& run : runs) {
+            general += run.text;
+            coloured = coloured || run.format.hasProperty(QTextFormat::ForegroundBrush);
+        }
+        Check(!quick->text.contains(u'\r'));
+        Check(SingleLineFeeds(quick->text) == SingleLineFeeds(general));
+        Check(quick->coloured == coloured);
+    }
 }
 
 // Runs: a format byte whose top bits give the run's length (1 to 4), then its characters.

@@ -1,6 +1,7 @@
 #include "DataFolder.h"
 #include "DialogFailureReporter.h"
 #include "Dialogs.h"
+#include "LargeBuffers.h"
 #include "ProgramIcon.h"
 #include "frmMain.h"
 
@@ -26,6 +27,7 @@ DataFolderPlaces dataFolderPlaces(const QString& requested)
 
 int main(int argc, char** argv)
 {
+    KeepLargeBuffersInHeap();
     // No organisation name: the per-user data folder is then ~/.local/share/Vellumatic/Data.
     // The window settings name their own file.
     QCoreApplication::setApplicationName(QStringLiteral("Vellumatic"));

@@ -55,7 +55,7 @@ bool CaseFoldedIndex::Insert(QStringView text)
     size_t slot = size_t(hash) & mask_;
     for (; slots_[slot] >= 0; slot = (slot + 1) & mask_) {
         const size_t index = size_t(slots_[slot]);
-        if (hashes_[index] == hash && texts_[index].compare(text, Qt::CaseInsensitive) == 0)
+        if (hashes_[index] == hash && (texts_[index] == text || texts_[index].compare(text, Qt::CaseInsensitive) == 0))
             return false;
     }
     slots_[slot] = qint32(texts_.size());

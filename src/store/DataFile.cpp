@@ -37,14 +37,23 @@ QString read(const QString& path)
 
 void writeQuoted(const QString& path, QStringView content)
 {
-    char32_t offending = 0;
-    const std::optional<QByteArray> bytes = Windows1252::encode(content, &offending);
-    if (!bytes)
-        throw StoreFailure{Windows1252::unencodableMessage(offending)};
+    writeQuoted(path, QList<QStringView>{content});
+}
 
+void writeQuoted(const QString& path, const QList<QStringView>& pieces)
+{
+    qsizetype size = 4;
+    for (const QStringView piece : pieces)
+        size += piece.size();
     QByteArray line;
-    line.reserve(bytes->size() + 4);
-    line.append('"').append(*bytes).append('"').append("\r\n");
+    line.reserve(size);
+    line.append('"');
+    for (const QStringView piece : pieces) {
+        char32_t offending = 0;
+        if (!Windows1252::encodeAppend(line, piece, &offending))
+            throw StoreFailure{Windows1252::unencodableMessage(offending)};
+    }
+    line.append('"').append("\r\n");
 
     // Unbuffered, so a short write (a full disk) shows in write()'s count: a failed flush inside
     // commit() can go unnoticed and replace the old file with a cut one.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -12,5 +13,7 @@ QString read(const QString& path);
 // Writes a double quote, content, a double quote and CR LF, atomically: on any failure (a character
 // Windows-1252 lacks, a missing or read-only folder, a full disk) the previous file stays as it was.
 void writeQuoted(const QString& path, QStringView content);
+// The same for content given in pieces, which are encoded one after the other without joining.
+void writeQuoted(const QString& path, const QList<QStringView>& pieces);
 
 } // namespace DataFile

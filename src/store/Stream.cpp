@@ -125,10 +125,23 @@ std::optional<Recordset> Stream::DeleteRecord(const QString& psFileName, qint32 
 QString Stream::ReadStream(const QString& p_sFileName)
 {
     return trapped(QStringLiteral("ReadStream"), [&] {
-               const QString content = DataFile::read(bodyPath(p_sFileName));
+               QString content = DataFile::read(bodyPath(p_sFileName));
+               QList<std::pair<qsizetype, qsizetype>> items; // start and length in `content`
+               forEachFileItem(content, [&](QStringView item) {
+                   items.append({item.data() - content.constData(), item.size()});
+               });
                QString body;
-               body.reserve(content.size() + 2);
-               forEachFileItem(content, [&](QStringView item) { body.append(item).append(u"\r\n"); });
+               if (items.size() == 1) {
+                   // A body file is one quoted item: trimmed in place, a long one is not copied.
+                   body = std::move(content);
+                   body.truncate(items[0].first + items[0].second);
+                   body.remove(0, items[0].first);
+                   body.append(u"\r\n");
+               } else {
+                   body.reserve(content.size() + 2);
+                   for (const auto& [start, length] : items)
+                       body.append(QStringView(content).sliced(start, length)).append(u"\r\n");
+               }
                return body.replace(quoteToken, QStringLiteral("\""));
            })
         .value_or(QString());
@@ -136,8 +149,24 @@ QString Stream::ReadStream(const QString& p_sFileName)
 
 bool Stream::WriteStream(const QString& p_sFileName, const QString& p_sText)
 {
+    return WriteStream(p_sFileName, QList<QStringView>{p_sText});
+}
+
+bool Stream::WriteStream(const QString& p_sFileName, const QList<QStringView>& pieces)
+{
     return trapped(QStringLiteral("WriteStream"), [&] {
-               DataFile::writeQuoted(bodyPath(p_sFileName), QString(p_sText).replace(u'"', quoteToken));
+               // Only a piece holding a quote is copied, to put the quote token in its place.
+               QList<QString> quoted;
+               QList<QStringView> written;
+               for (const QStringView piece : pieces) {
+                   if (piece.contains(u'"')) {
+                       quoted.append(piece.toString().replace(u'"', quoteToken));
+                       written.append(quoted.last());
+                   } else {
+                       written.append(piece);
+                   }
+               }
+               DataFile::writeQuoted(bodyPath(p_sFileName), written);
                return true;
            })
         .has_value();

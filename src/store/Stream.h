@@ -40,6 +40,8 @@ public:
     QString ReadStream(const QString& p_sFileName);
     // Returns false (after reporting "WriteStream: ...") when the file could not be written.
     bool WriteStream(const QString& p_sFileName, const QString& p_sText);
+    // The same for a body given in pieces, written as their concatenation without joining them.
+    bool WriteStream(const QString& p_sFileName, const QList<QStringView>& pieces);
 
 private:
     // The private steps throw StoreFailure; the public operation that called them reports it.

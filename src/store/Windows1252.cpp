@@ -53,10 +53,23 @@ QString decode(QByteArrayView bytes)
 
 std::optional<QByteArray> encode(QStringView text, char32_t* offending)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
+    QByteArray bytes;
+    if (!encodeAppend(bytes, text, offending))
+        return std::nullopt;
+    return bytes;
+}
+
+bool encodeAppend(QByteArray& bytes, QStringView text, char32_t* offending)
+{
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char* out = bytes.data() + start;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
+        if (unit < 0x80) { // nearly every character of a body
+            *out++ = char(unit);
+            continue;
+        }
         if (const std::optional<char> byte = encodeUnit(unit)) {
             *out++ = *byte;
             continue;
@@ -66,9 +79,10 @@ std::optional<QByteArray> encode(QStringView text, char32_t* offending)
                               && text[i + 1].isLowSurrogate();
             *offending = pair ? QChar::surrogateToUcs4(unit, text[i + 1].unicode()) : unit;
         }
-        return std::nullopt;
+        bytes.truncate(start + i);
+        return false;
     }
-    return bytes;
+    return true;
 }
 
 QString unencodableMessage(char32_t character)

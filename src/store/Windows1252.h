@@ -20,6 +20,8 @@ std::optional<char> encodeUnit(char16_t unit);
 // The bytes of text, or nullopt when a character has no byte; *offending then holds the first such
 // character (a whole code point, also outside the BMP).
 std::optional<QByteArray> encode(QStringView text, char32_t* offending = nullptr);
+// The same, appended to `bytes`; false (with `bytes` cut short) when a character has no byte.
+bool encodeAppend(QByteArray& bytes, QStringView text, char32_t* offending = nullptr);
 
 // "The character 'Ж' (U+0416) cannot be stored in a Windows-1252 file"
 QString unencodableMessage(char32_t character);

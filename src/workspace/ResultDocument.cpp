@@ -3,6 +3,7 @@
 #include "LineGrouping.h"
 #include "MarkerColouring.h"
 #include "ResultRtf.h"
+#include "ResultRtfReader.h"
 #include "RtfReader.h"
 
 #include <QHash>
@@ -76,9 +77,10 @@ void ResultDocument::keepRoomFor(qsizetype growth)
         text_.reserve(text_.size() + growth + text_.size() / 8 + 4096);
 }
 
-void ResultDocument::replaceContent(const QString& text, Markers markers)
+void ResultDocument::replaceContent(QString text, Markers markers)
 {
-    text_ = singleLineFeeds(text);
+    // A text of its own, so making room for typing does not copy it again.
+    text_ = singleLineFeeds(std::move(text));
     keepRoomFor(1);
     markers_ = markers;
     const bool undo = isUndoRedoEnabled();
@@ -92,13 +94,18 @@ void ResultDocument::replaceContent(const QString& text, Markers markers)
     setModified(false);
 }
 
-void ResultDocument::setResult(const QString& text, Markers markers)
+void ResultDocument::setResult(QString text, Markers markers)
 {
-    replaceContent(text, markers);
+    replaceContent(std::move(text), markers);
 }
 
 void ResultDocument::setRichText(const QString& richText)
 {
+    if (std::optional<ResultRtfText> own = ReadResultRtf(richText)) {
+        replaceContent(std::move(own->text), own->coloured ? Markers::Red : Markers::Plain);
+        loadedRichText_ = richText;
+        return;
+    }
     QString text;
     Markers markers = Markers::Plain;
     for (const RichTextRun& run : ReadRichTextRuns(richText, defaultFont().pointSizeF())) {
@@ -106,7 +113,7 @@ void ResultDocument::setRichText(const QString& richText)
         if (run.format.hasProperty(QTextFormat::ForegroundBrush))
             markers = Markers::Red;
     }
-    replaceContent(text, markers);
+    replaceContent(std::move(text), markers);
     loadedRichText_ = richText;
 }
 

@@ -22,7 +22,7 @@ public:
     enum class Markers { Red, Plain };
 
     // Replaces the whole content by `text` (any line breaks) with a fresh undo history.
-    void setResult(const QString& text, Markers markers = Markers::Red);
+    void setResult(QString text, Markers markers = Markers::Red);
     // Loads a stored result pane (RTF, or plain text); its markers show red when it has any
     // colour. Until the next edit, richText() gives back exactly what was loaded; after one,
     // formatting beyond the marker colours (bold, sizes, other colours) is not written again.
@@ -61,7 +61,7 @@ private:
         qsizetype length;
         QString value;
     };
-    void replaceContent(const QString& text, Markers markers);
+    void replaceContent(QString text, Markers markers);
     void keepRoomFor(qsizetype growth);
     // Rewrites the sorted, disjoint `edits` of the text, as one undo step.
     void applyEdits(const QList<Edit>& edits);

@@ -15,9 +15,9 @@ ResultView::ResultView(QWidget* parent)
     setPalette(colours);
 }
 
-void ResultView::showResult(const QString& text, ResultDocument::Markers markers)
+void ResultView::showResult(QString text, ResultDocument::Markers markers)
 {
-    document_->setResult(text, markers);
+    document_->setResult(std::move(text), markers);
     // A plain text view finds the last line without laying out the ones before it.
     moveCursor(QTextCursor::End);
 }

@@ -16,7 +16,7 @@ public:
     ResultDocument* resultDocument() const { return document_; }
 
     // Shows a new result: the document replaced, the caret at its end with nothing selected.
-    void showResult(const QString& text, ResultDocument::Markers markers = ResultDocument::Markers::Red);
+    void showResult(QString text, ResultDocument::Markers markers = ResultDocument::Markers::Red);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

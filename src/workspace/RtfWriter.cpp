@@ -32,9 +32,24 @@ void AppendHex(QString& out, int byte)
     out += QLatin1Char(digits[byte & 0xF]);
 }
 
+bool IsPlainRtf(char16_t u)
+{
+    return u >= 0x20 && u < 0x7F && u != '\\' && u != '{' && u != '}' && u != '$' && u != '"';
+}
+
 void AppendEscaped(QString& out, QStringView text)
 {
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size();) {
+        // Stretches that need no escape go in whole: appending character by character is slow.
+        qsizetype plainEnd = i;
+        while (plainEnd < text.size() && IsPlainRtf(text[plainEnd].unicode()))
+            ++plainEnd;
+        if (plainEnd > i) {
+            out += text.sliced(i, plainEnd - i);
+            i = plainEnd;
+            continue;
+        }
+        const QChar c = text[i++];
         const char16_t u = c.unicode();
         switch (u) {
         case '\\': out += QLatin1String("\\\\"); continue;

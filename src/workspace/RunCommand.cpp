@@ -57,12 +57,12 @@ std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKe
 }
 
 bool ShowExpansion(QWidget* parent, ResultView& resultPane, const QString& templateText,
-                   const ExpansionResult& expansion)
+                   ExpansionResult& expansion)
 {
     using Outcome = ExpansionResult::Outcome;
     switch (expansion.outcome) {
     case Outcome::Expanded:
-        resultPane.showResult(expansion.text);
+        resultPane.showResult(std::move(expansion.text));
         return true;
     case Outcome::NoGroups:
         resultPane.showResult(templateText, ResultDocument::Markers::Plain);

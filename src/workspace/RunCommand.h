@@ -17,9 +17,10 @@ std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKe
 // Shows what an expansion came to: the result written (caret at the end), the template
 // copied unchanged when it has no groups, or the reason it was refused (where a template
 // fails to parse, which bound stopped it). A cancelled run leaves the pane
-// as it was. Returns true when the pane was rewritten.
+// as it was. Returns true when the pane was rewritten. The expanded text is moved into the
+// pane, not copied: a long result is the largest thing a Run holds.
 bool ShowExpansion(QWidget* parent, ResultView& resultPane, const QString& templateText,
-                   const ExpansionResult& expansion);
+                   ExpansionResult& expansion);
 
 // Fills the list with every distinct field marker of the result and selects the first.
 void FillFieldsList(FieldsList& fields, const QString& resultText);

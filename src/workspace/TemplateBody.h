@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringView>
 
 // A template's body file holds the template pane's rich text, the pane separator and the
 // result pane's rich text.
@@ -18,9 +20,11 @@ struct TemplateBody
 
 // Splits at every pane separator: part 0 for the template pane, part 1 for the result
 // pane, further parts dropped.
-TemplateBody SplitBody(const QString& body);
+TemplateBody SplitBody(QString body);
 
 // The body as read from its file, without the line break the store adds after the text.
-QString StoredBodyText(const QString& readBack);
+QString StoredBodyText(QString readBack);
 
 QString JoinBody(const QString& templateRichText, const QString& resultRichText);
+// The pieces JoinBody joins, for writing a body without building it first.
+QList<QStringView> BodyPieces(const QString& templateRichText, const QString& resultRichText);

@@ -638,7 +638,7 @@ void frmDocument::cmdRun_Click()
     // Every name is answered above; a bound that still cannot be used is named, not hidden.
     request.strict = true;
     request.progress = Dialogs::current().runProgress(this);
-    const ExpansionResult expansion = GenerateResult(templateText, request);
+    ExpansionResult expansion = GenerateResult(templateText, request);
     if (expansion.outcome == ExpansionResult::Outcome::Cancelled)
         return;
     {
@@ -802,7 +802,7 @@ void frmDocument::SaveTemplate()
     BusyCursor busy;
     // After a failed write (already reported) the change stays unsaved, so leaving a pane or
     // closing the window tries again instead of dropping the edit.
-    if (stream().WriteStream(kTempalatePrefix + key, JoinBody(now.templateRichText, now.resultRichText)))
+    if (stream().WriteStream(kTempalatePrefix + key, BodyPieces(now.templateRichText, now.resultRichText)))
         bodyChanges_.setStored(key, now);
 }
 

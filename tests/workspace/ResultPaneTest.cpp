@@ -1,6 +1,8 @@
 #include "PaneLooks.h"
 #include "RandomText.h"
+#include "MarkerColouring.h"
 #include "ResultRtf.h"
+#include "ResultRtfReader.h"
 #include "ResultView.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
@@ -294,4 +296,71 @@ TEST(ResultRichText, ALoadedBodyIsKeptByteForByteUntilTheResultIsEdited)
     EXPECT_EQ(pane.painted(), QStringLiteral("$a! x"));
     pane.document().substitute(QStringLiteral("x"), QStringLiteral("y"));
     EXPECT_FALSE(pane.document().richText().contains(QStringLiteral("\\cf")));
+}
+
+namespace {
+
+// Every line break as the result pane holds it.
+QString SingleLineFeeds(QString text)
+{
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return text;
+}
+
+void ExpectSameReading(const ResultRtfText& quick, const QString& rtf)
+{
+    QString generalText;
+    bool generalColoured = false;
+    for (const RichTextRun& run : ReadRichTextRuns(rtf, 10)) {
+        generalText += run.text;
+        generalColoured = generalColoured || run.format.hasProperty(QTextFormat::ForegroundBrush);
+    }
+    ASSERT_FALSE(quick.text.contains(u'\r')) << rtf.toStdString();
+    ASSERT_EQ(SingleLineFeeds(quick.text), SingleLineFeeds(generalText)) << rtf.toStdString();
+    ASSERT_EQ(quick.coloured, generalColoured) << rtf.toStdString();
+}
+
+} // namespace
+
+// The quick reader takes every result we write, and where it takes any other RTF at all
+// (bodies cut or edited by hand, other writers) it reads what the general reader reads.
+TEST(ResultRichText, TheQuickReaderAgreesWithTheGeneralOne)
+{
+    std::mt19937 random(12);
+    const QStringList pieces{"$", "!", "ab", "\n", "\r", "\r\n", "\\", "{", "}", "\"", "?", "\t", "\x01", "\x1f",
+                             "\xC3\xA9", "\xE2\x82\xAC", "\xD0\x96", "\xF0\x9F\x98\x80", "\xE2\x80\xA8", "\xC2\x81",
+                             "$Col!", "\\u8232?", "\\par", "\\cf1 ", "9"};
+    const QStringList hostile{"\\", "{", "}", "'", "-", "0", "1", "9", "a", "F", "u", "?", ";", " ", "\r\n", "\t",
+                              "\\cf0 ", "\\cf1 ", "\\cf2 ", "\\cf3 ", "\\par", "\\u-3?", "\\u70000?", "\\'0d", "\\line ", "\\b "};
+    const QList<QFont> fonts{QFont(QStringLiteral("Monospace"), 10), QFont(QStringLiteral("Odd {Name}\\"), 9)};
+    qsizetype otherShapesTaken = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const QString text = RandomText(random, pieces, 30);
+        const QFont& font = fonts[round % 2];
+        const QString rtf = round % 3 == 0 ? ResultToRtf(text, std::nullopt, font)
+                                           : ResultToRtf(text, MarkerRunsIn(text, 0, text.size()), font);
+        const std::optional<ResultRtfText> quick = ReadResultRtf(rtf);
+        ASSERT_EQ(quick.has_value(), round % 2 == 0) << "only a font name with RTF specials is left to the general reader";
+        if (quick)
+            ExpectSameReading(*quick, rtf);
+
+        // A few characters removed, put in or repeated, mostly in the text after the header.
+        QString changed = rtf;
+        for (int edit = std::uniform_int_distribution<int>(1, 3)(random); edit > 0; --edit) {
+            const qsizetype from = random() % 4 ? std::min(changed.lastIndexOf(QStringLiteral("\\fs")), changed.size() - 1) : 0;
+            const qsizetype at = std::uniform_int_distribution<qsizetype>(std::max<qsizetype>(from, 0), changed.size() - 1)(random);
+            switch (random() % 4) {
+            case 0: changed.remove(at, 1 + random() % 3); break;
+            case 1: changed.insert(at, changed.mid(at, 1 + random() % 8)); break;
+            default: changed.insert(at, hostile[random() % hostile.size()]); break;
+            }
+        }
+        if (const std::optional<ResultRtfText> read = ReadResultRtf(changed)) {
+            ++otherShapesTaken;
+            ExpectSameReading(*read, changed);
+        }
+    }
+    EXPECT_GT(otherShapesTaken, 300) << "the edits should often keep the shape";
 }

@@ -93,14 +93,55 @@ QStringList ListFields(const QString& text)
     }
 }
 
+namespace {
+
+bool IsAsciiWithoutCase(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x80 && !((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'));
+}
+
+// Whether `candidate` equals `find` with letter case ignored. Compared from the end, where
+// numbered markers differ, ASCII by ASCII; anything else gets Qt's full case folding.
+bool EqualIgnoringCase(QStringView candidate, QStringView find)
+{
+    for (qsizetype i = find.size() - 1; i >= 0; --i) {
+        const char16_t a = candidate[i].unicode();
+        const char16_t b = find[i].unicode();
+        if (a == b)
+            continue;
+        if (a >= 0x80 || b >= 0x80)
+            return candidate.compare(find, Qt::CaseInsensitive) == 0;
+        if ((a | 0x20) != (b | 0x20) || (a | 0x20) < u'a' || (a | 0x20) > u'z')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QList<qsizetype> FindOccurrences(const QString& text, const QString& find)
 {
     QList<qsizetype> positions;
     if (find.isEmpty())
         return positions;
-    for (qsizetype at = text.indexOf(find, 0, Qt::CaseInsensitive); at >= 0;
-         at = text.indexOf(find, at + find.size(), Qt::CaseInsensitive))
-        positions.append(at);
+    if (!IsAsciiWithoutCase(find[0])) {
+        for (qsizetype at = text.indexOf(find, 0, Qt::CaseInsensitive); at >= 0;
+             at = text.indexOf(find, at + find.size(), Qt::CaseInsensitive))
+            positions.append(at);
+        return positions;
+    }
+    // No character folds to an ASCII one without case (a marker's "$"), so every occurrence
+    // starts with that very character: a plain search finds the candidates far faster than
+    // a case-blind search of the whole text.
+    const QStringView all(text);
+    const qsizetype last = text.size() - find.size();
+    for (qsizetype at = all.indexOf(find[0]); at >= 0 && at <= last; at = all.indexOf(find[0], at + 1)) {
+        if (EqualIgnoringCase(all.sliced(at, find.size()), find)) {
+            positions.append(at);
+            at += find.size() - 1;
+        }
+    }
     return positions;
 }
 

@@ -1,6 +1,7 @@
 #include "TextRules.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -53,4 +54,29 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceInOnePass)
     EXPECT_EQ(ReplaceAll("$a! and $a!", "$a!", ""), " and ");
     EXPECT_EQ(ReplaceAll("unchanged", "", "x"), "unchanged");
     EXPECT_EQ(FindOccurrences("AbabAB", "ab"), QList<qsizetype>({0, 2, 4}));
+}
+
+// Whatever path the search takes, it finds what Qt's own case-blind search finds: random
+// texts over a small alphabet full of look-alikes (letters in both cases, the Kelvin sign,
+// the long s, a non-ASCII letter, markers' "$" and "!").
+TEST(FindOccurrences, AgreesWithQtsCaseBlindSearch)
+{
+    const QList<QChar> letters{u'$', u'!', u'a', u'A', u'k', u'K', u's', u'S', u'1', QChar(0x212A), QChar(0x017F),
+                               QChar(0x00E9), QChar(0x00C9), u' '};
+    std::mt19937 random(7);
+    auto pick = [&](int length) {
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text += letters[random() % letters.size()];
+        return text;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const QString text = pick(int(random() % 60));
+        const QString find = (round % 2 ? QStringLiteral("$") : QString()) + pick(1 + int(random() % 3));
+        QList<qsizetype> expected;
+        for (qsizetype at = text.indexOf(find, 0, Qt::CaseInsensitive); at >= 0;
+             at = text.indexOf(find, at + find.size(), Qt::CaseInsensitive))
+            expected.append(at);
+        ASSERT_EQ(FindOccurrences(text, find), expected) << text.toStdString() << " / " << find.toStdString();
+    }
 }

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the body file reader and the splitter that takes a body apart into
 // its two panes. The parts must join back to what was read, and a body written and read again
 // must split the same way.
-#include "FailureReporter.h"
+#include "FuzzChecks.h"
 #include "Stream.h"
 #include "TemplateBody.h"
 
@@ -10,23 +10,6 @@
 #include <QTemporaryDir>
 
 #include <cstdlib>
-
-namespace {
-
-class CountedFailures final : public FailureReporter
-{
-public:
-    void reportFailure(const QString&) override { ++count; }
-    int count = 0;
-};
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -3,6 +3,7 @@
 // strict runs, where every bound converts) the whole run against the literal
 // placeholder passes. Also checks what a run reports about itself: the place of a parse
 // failure, the names it asks for, its progress.
+#include "FuzzChecks.h"
 #include "Expansion.h"
 #include "FieldNumbering.h"
 #include "ReferenceRules.h"
@@ -26,12 +27,6 @@ QStringList ListFieldsLiterally(const QString& text)
         working = ReplaceAll(working, field, "###");
     }
     return fields;
-}
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
 }
 
 // The literal run marks tokens with private-use characters and keeps its strings in the

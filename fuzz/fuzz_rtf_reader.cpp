@@ -1,6 +1,7 @@
 // Two ways in, picked by the first byte: any bytes read as a body's rich text (the reader must
 // not fail on them, and the quick result reader must agree with it), or bytes that drive a coloured text, control characters included, which
 // must come back character for character after it is written as RTF and read again.
+#include "FuzzChecks.h"
 #include "PaneLooks.h"
 #include "ResultRtfReader.h"
 #include "RtfReader.h"
@@ -14,12 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // A cleared document of the pane's font; two of them, for what is written and what is read.
 QTextDocument& Document(int which)

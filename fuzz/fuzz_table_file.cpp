@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the table file reader. A file read without complaint must come back
 // the same after its records are written into a fresh file and read again.
-#include "FailureReporter.h"
+#include "FuzzChecks.h"
 #include "Stream.h"
 #include "Windows1252.h"
 
@@ -11,19 +11,6 @@
 #include <cstdlib>
 
 namespace {
-
-class CountedFailures final : public FailureReporter
-{
-public:
-    void reportFailure(const QString&) override { ++count; }
-    int count = 0;
-};
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 void WriteFile(const QString& path, const QByteArray& bytes)
 {

@@ -744,11 +744,10 @@ void frmDocument::fillFollowing()
 void frmDocument::tvTempalates_NodeClick(QTreeWidgetItem* node)
 {
     // The panes' changes go to the template they belong to before anything replaces them.
-    SaveTemplate();
     // A failed write (already reported) keeps the panes on their template: loading another
     // body over them would lose the edit.
     const QString owner = bodyChanges_.key();
-    if (!owner.isEmpty() && templateModified()) {
+    if (!SaveTemplate() && !owner.isEmpty()) {
         // Once the click that moved the selection is done with it.
         QTimer::singleShot(0, this, [this, owner] {
             const QSignalBlocker quiet(tvTempalates_);
@@ -785,25 +784,30 @@ bool frmDocument::templateModified() const
     return bodyChanges_.differs(currentPaneTexts());
 }
 
-void frmDocument::SaveTemplate()
+bool frmDocument::SaveTemplate()
 {
     const BodyChanges::Texts now = currentPaneTexts();
-    if (!bodyChanges_.differs(now))
-        return;
     const QString key = bodyChanges_.key();
+    if (!bodyChanges_.differs(now)) {
+        // Touched but back as stored: nothing to build again until the next edit.
+        bodyChanges_.setStored(key, now);
+        return true;
+    }
     if (key.isEmpty()) {
         if (bodyChanges_.takeUnsavedWarning())
             Dialogs::current().message(
                 this,
                 QStringLiteral("The panes belong to no template, so their changes are not saved."),
                 Dialogs::Icon::Warning);
-        return;
+        return false;
     }
     BusyCursor busy;
     // After a failed write (already reported) the change stays unsaved, so leaving a pane or
     // closing the window tries again instead of dropping the edit.
-    if (stream().WriteStream(kTempalatePrefix + key, BodyPieces(now.templateRichText, now.resultRichText)))
-        bodyChanges_.setStored(key, now);
+    if (!stream().WriteStream(kTempalatePrefix + key, BodyPieces(now.templateRichText, now.resultRichText)))
+        return false;
+    bodyChanges_.setStored(key, now);
+    return true;
 }
 
 // ---- tabs ----

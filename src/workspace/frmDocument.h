@@ -92,7 +92,8 @@ public:
     // The save step (leaving either pane, Run, closing, selecting a template): when either pane
     // differs from what was loaded or last saved, stores both in the body of the template they
     // belong to. Panes that belong to no template (under the root) are kept and the user told.
-    void SaveTemplate();
+    // Returns false while the panes hold a change that is not stored.
+    bool SaveTemplate();
     // Saves the panes, then loads the clicked template's body into them, also when the template
     // is already selected; the root empties the template pane.
     void tvTempalates_NodeClick(QTreeWidgetItem* node);

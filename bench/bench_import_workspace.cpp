@@ -4,7 +4,7 @@
 #include "LargeCatalogue.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
-#include "frmDocument.h"
+#include "WorkspaceWindow.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -36,15 +36,15 @@ void ImportSchemaThroughTheWorkspace(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         app.writeDataFile("Values.app", values);
-        auto doc = std::make_unique<frmDocument>(app.dataPath());
-        doc->tvValues()->selectNode(QStringLiteral("key5000")); // a value without children
+        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
+        doc->valueTree()->selectNode(QStringLiteral("key5000")); // a value without children
         dialogs.connectionAnswers << database.connectionString();
         state.ResumeTiming();
 
-        doc->cmdBrowse()->click();
+        doc->importButton()->click();
 
         state.PauseTiming();
-        if (doc->tvValues()->node(QStringLiteral("key5000"))->childCount() != tables || !dialogs.messages.isEmpty()) {
+        if (doc->valueTree()->node(QStringLiteral("key5000"))->childCount() != tables || !dialogs.messages.isEmpty()) {
             state.SkipWithError("the import did not add every table");
             break;
         }

@@ -1,5 +1,5 @@
 // Printing a long template pane to a PDF file, page by page.
-#include "modPrintTools.h"
+#include "PrintTools.h"
 
 #include <QApplication>
 #include <QPrinter>

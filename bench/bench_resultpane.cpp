@@ -23,13 +23,13 @@ struct RanWorkspace : RunWorkspace
 void BM_LoadBody(benchmark::State& state)
 {
     RanWorkspace workspace(int(state.range(0)));
-    frmDocument& doc = *workspace.doc;
+    WorkspaceWindow& doc = *workspace.doc;
     for (auto _ : state) {
-        doc.tvTempalates_NodeClick(doc.tvTempalates()->node("key2"));
+        doc.openTemplate(doc.templateTree()->node("key2"));
         doc.selectBodyTab(1);
         QCoreApplication::processEvents(); // painted
     }
-    state.counters["lines"] = double(doc.txtTarget()->resultDocument()->text().count(u'\n'));
+    state.counters["lines"] = double(doc.resultPane()->resultDocument()->text().count(u'\n'));
 }
 BENCHMARK(BM_LoadBody)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)
     ->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
@@ -38,12 +38,12 @@ BENCHMARK(BM_LoadBody)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmar
 void BM_SaveBody(benchmark::State& state)
 {
     RanWorkspace workspace(int(state.range(0)));
-    frmDocument& doc = *workspace.doc;
+    WorkspaceWindow& doc = *workspace.doc;
     for (auto _ : state) {
         state.PauseTiming();
-        doc.txtSource()->setPlainText(kFieldList + QStringLiteral(" "));
+        doc.templatePane()->setPlainText(kFieldList + QStringLiteral(" "));
         state.ResumeTiming();
-        doc.SaveTemplate();
+        doc.saveTemplate();
     }
     state.counters["body_MiB"] = double(workspace.app.readDataFile("TMP_key2").size()) / (1 << 20);
 }
@@ -55,7 +55,7 @@ BENCHMARK(BM_SaveBody)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmar
 void BM_LongestEvent(benchmark::State& state)
 {
     RanWorkspace workspace(int(state.range(0)));
-    ResultView& view = *workspace.doc->txtTarget();
+    ResultView& view = *workspace.doc->resultPane();
     view.setFocus();
     using Step = std::function<void()>;
     const QList<Step> steps{
@@ -96,13 +96,13 @@ void BM_FillFollowing(benchmark::State& state)
         state.PauseTiming();
         RunWorkspace workspace(CatalogueFile(records));
         workspace.run(int(state.range(0)));
-        workspace.doc->cboFields()->setCurrentRow(0);
-        workspace.doc->tvValues()->selectNode("key3");
+        workspace.doc->fieldsList()->setCurrentRow(0);
+        workspace.doc->valueTree()->selectNode("key3");
         state.ResumeTiming();
         workspace.doc->fillFollowing();
         QCoreApplication::processEvents();
         state.PauseTiming();
-        if (workspace.doc->cboFields()->count() != state.range(0) - 1000)
+        if (workspace.doc->fieldsList()->count() != state.range(0) - 1000)
             state.SkipWithError("not every field was filled");
         workspace.doc.reset();
         state.ResumeTiming();

@@ -92,7 +92,7 @@ void BM_TypeClosingBracket2000Lines(benchmark::State& state)
     bool resultBusy = false;
     SetPaneRichText(*pane, text);
     SourcePaneColourer colourer(*pane, resultBusy);
-    QObject::connect(pane.get(), &QTextEdit::textChanged, [&] { colourer.txtSource_Change(); });
+    QObject::connect(pane.get(), &QTextEdit::textChanged, [&] { colourer.templateTextChanged(); });
     RecolourTemplate(*pane->document());
     pane->moveCursor(QTextCursor::End);
     for (auto _ : state) {

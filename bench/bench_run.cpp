@@ -18,7 +18,7 @@ void BM_Run(benchmark::State& state)
     workspace.run(5);
     for (auto _ : state)
         workspace.run(n);
-    state.counters["fields"] = workspace.doc->cboFields()->count();
+    state.counters["fields"] = workspace.doc->fieldsList()->count();
     state.counters["peak_MiB"] = peakMiB();
 }
 BENCHMARK(BM_Run)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1)
@@ -61,13 +61,13 @@ void BM_FillField(benchmark::State& state)
     const int n = int(state.range(0));
     RunWorkspace workspace;
     workspace.run(n);
-    FieldsList& fields = *workspace.doc->cboFields();
-    workspace.doc->tvValues()->selectNode("key2");
+    FieldsList& fields = *workspace.doc->fieldsList();
+    workspace.doc->valueTree()->selectNode("key2");
     int next = 0;
     for (auto _ : state) {
         fields.setCurrentRow(next);
         next += int(fields.count() / 16);
-        workspace.doc->tvValues_KeyPress(Qt::Key_Space);
+        workspace.doc->valueTreeKeyPressed(Qt::Key_Space);
         QCoreApplication::processEvents();
     }
     state.counters["peak_MiB"] = peakMiB();
@@ -84,13 +84,13 @@ void BM_DropList(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         RunWorkspace workspace(LargeCatalogue(20'000));
-        workspace.doc->tvValues()->selectNode("key50");
+        workspace.doc->valueTree()->selectNode("key50");
         workspace.dialogs.inputAnswers = {QStringLiteral(",")};
         state.ResumeTiming();
-        workspace.doc->tvValues_OLEDragDrop(dropped);
+        workspace.doc->addDroppedValues(dropped);
         QCoreApplication::processEvents();
         state.PauseTiming();
-        if (workspace.doc->tvValues()->node("key50")->childCount() < pieces.size())
+        if (workspace.doc->valueTree()->node("key50")->childCount() < pieces.size())
             state.SkipWithError("not every piece was added");
         state.ResumeTiming();
     }

@@ -6,7 +6,7 @@
 #include "TempAppFolder.h"
 #include "TemplateBody.h"
 #include "TextRules.h"
-#include "frmDocument.h"
+#include "WorkspaceWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -23,8 +23,8 @@ void WorkspaceStartUp(benchmark::State& state)
     app.writeDataFile("Tempalates.app", LargeCatalogue(2000));
     app.writeDataFile("Values.app", LargeCatalogue(20000));
     for (auto _ : state) {
-        frmDocument doc(app.dataPath());
-        benchmark::DoNotOptimize(doc.tvValues()->topLevelItemCount());
+        WorkspaceWindow doc(app.dataPath());
+        benchmark::DoNotOptimize(doc.valueTree()->topLevelItemCount());
     }
 }
 BENCHMARK(WorkspaceStartUp)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5)->ReportAggregatesOnly();
@@ -34,9 +34,9 @@ void AddOneValue(benchmark::State& state)
     TempAppFolder app;
     app.writeDataFile("Tempalates.app", CatalogueFile({}));
     app.writeDataFile("Values.app", LargeCatalogue(20000));
-    frmDocument doc(app.dataPath());
-    auto* box = doc.findChild<QLineEdit*>("txtValue");
-    auto* add = doc.findChild<QPushButton*>("cmdAddValue");
+    WorkspaceWindow doc(app.dataPath());
+    auto* box = doc.findChild<QLineEdit*>("valueNameBox");
+    auto* add = doc.findChild<QPushButton*>("addValueButton");
     for (auto _ : state) {
         box->setText("New value");
         add->click();
@@ -51,11 +51,11 @@ void FilterValuesPerKeystroke(benchmark::State& state)
     TempAppFolder app;
     app.writeDataFile("Tempalates.app", CatalogueFile({}));
     app.writeDataFile("Values.app", LargeCatalogue(20000));
-    frmDocument doc(app.dataPath());
+    WorkspaceWindow doc(app.dataPath());
     doc.resize(1000, 700);
     doc.selectListTab(1);
     doc.show();
-    auto* filter = doc.findChild<QLineEdit*>("txtValueFilter");
+    auto* filter = doc.findChild<QLineEdit*>("valueFilter");
     const QString typed = QStringLiteral("number 123");
     qsizetype length = 0;
     for (auto _ : state) {
@@ -95,19 +95,19 @@ struct TemplateFolder
         Stream store(app.path());
         store.WriteStream("TMP_key2", JoinBody(ColouredRichText(source, true), ColouredRichText(result, false)));
         store.WriteStream("TMP_key3", JoinBody(ColouredRichText("[(a|1|n)]", true), QString()));
-        doc = std::make_unique<frmDocument>(app.dataPath());
+        doc = std::make_unique<WorkspaceWindow>(app.dataPath());
         doc->resize(1280, 760);
         doc->show();
         QCoreApplication::processEvents();
     }
     void select(const char* key)
     {
-        doc->tvTempalates()->selectNode(QLatin1String(key));
+        doc->templateTree()->selectNode(QLatin1String(key));
         QCoreApplication::processEvents(); // the first paint belongs to the load
     }
 
     TempAppFolder app;
-    std::unique_ptr<frmDocument> doc;
+    std::unique_ptr<WorkspaceWindow> doc;
 };
 
 void LoadTemplateWith100kResultLines(benchmark::State& state)
@@ -128,10 +128,10 @@ void SaveTemplateWith100kResultLines(benchmark::State& state)
     folder.select("key2");
     for (auto _ : state) {
         state.PauseTiming();
-        folder.doc->txtSource()->moveCursor(QTextCursor::End);
-        folder.doc->txtSource()->insertPlainText("x"); // an edit to store
+        folder.doc->templatePane()->moveCursor(QTextCursor::End);
+        folder.doc->templatePane()->insertPlainText("x"); // an edit to store
         state.ResumeTiming();
-        folder.doc->SaveTemplate();
+        folder.doc->saveTemplate();
     }
 }
 BENCHMARK(SaveTemplateWith100kResultLines)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly();
@@ -140,11 +140,11 @@ void TypeClosingBracketIn2000LineTemplate(benchmark::State& state)
 {
     TemplateFolder folder(2000, 10);
     folder.select("key2");
-    QTextEdit* pane = folder.doc->txtSource();
+    QTextEdit* pane = folder.doc->templatePane();
     pane->setFocus();
     for (auto _ : state) {
         state.PauseTiming();
-        folder.doc->SaveTemplate(); // each keystroke starts from a stored template
+        folder.doc->saveTemplate(); // each keystroke starts from a stored template
         pane->moveCursor(QTextCursor::End);
         state.ResumeTiming();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_BracketRight, Qt::NoModifier, "]");

@@ -5,7 +5,7 @@
 #include "CatalogueFiles.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
-#include "frmDocument.h"
+#include "WorkspaceWindow.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
@@ -24,23 +24,23 @@ struct RunWorkspace
         app.writeDataFile("Tempalates.app", CatalogueFile({"2|Columns|-1|0|3"}));
         app.writeDataFile("TMP_key2", "\"_$$$_001_$$$_\"\r\n");
         app.writeDataFile("Values.app", values);
-        doc = std::make_unique<frmDocument>(app.dataPath());
+        doc = std::make_unique<WorkspaceWindow>(app.dataPath());
         doc->resize(1280, 900);
         doc->show();
-        doc->tvTempalates()->selectNode("key2");
+        doc->templateTree()->selectNode("key2");
         QCoreApplication::processEvents();
     }
     // Typing the template again marks it edited, so every run also saves the body.
     void run(int n, const QString& templateText = kFieldList)
     {
-        doc->txtSource()->setPlainText(templateText);
+        doc->templatePane()->setPlainText(templateText);
         dialogs.boundAnswerScript = {QStringList{QString::number(n)}};
-        doc->cmdRun()->click();
+        doc->runButton()->click();
         // The pane painted: the window is usable again.
         QCoreApplication::processEvents();
     }
 
     TempAppFolder app;
     ScriptedDialogs dialogs;
-    std::unique_ptr<frmDocument> doc;
+    std::unique_ptr<WorkspaceWindow> doc;
 };

@@ -3,7 +3,7 @@
 #include "Dialogs.h"
 #include "LargeBuffers.h"
 #include "ProgramIcon.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     DialogFailureReporter failures;
     FailureReporter::install(&failures);
 
-    frmMain window(choice.folder);
+    MainWindow window(choice.folder);
     window.show();
     return app.exec();
 }

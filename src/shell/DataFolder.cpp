@@ -1,7 +1,7 @@
 #include "DataFolder.h"
 
 #include "Stream.h"
-#include "frmDocument.h"
+#include "StoredNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +21,7 @@ QString shown(const QString& path)
 QStringList tablePaths(const QString& folder)
 {
     const Stream store = Stream::forDataFolder(folder);
-    return {store.tablePath(frmDocument::kTempalatesFile), store.tablePath(frmDocument::kValuesFile)};
+    return {store.tablePath(kTemplateCatalogueFile), store.tablePath(kValueCatalogueFile)};
 }
 
 bool holdsCatalogue(const QString& folder)

@@ -14,15 +14,15 @@ bool FindOrReplace(FindState& state, const FindRequest& request, TextPane pane)
     if (request.action == FindRequest::Action::Closed)
         return false;
     state.gbFindMode = request.action == FindRequest::Action::Find;
-    state.gsFindText = request.findText;
-    state.gsReplaceText = request.replaceText;
+    state.findText = request.findText;
+    state.replaceText = request.replaceText;
     if (!pane)
         return false;
     if (state.gbFindMode) {
-        state.glFoundAt = FindInPane(pane, state.gsFindText, 0);
+        state.foundAt = FindInPane(pane, state.findText, 0);
         return false;
     }
-    ReplaceInPane(pane, state.gsFindText, state.gsReplaceText);
+    ReplaceInPane(pane, state.findText, state.replaceText);
     return true;
 }
 
@@ -30,14 +30,14 @@ void FindNext(FindState& state, TextPane pane)
 {
     if (!state.gbFindMode || !pane)
         return;
-    state.glFoundAt = FindInPane(pane, state.gsFindText, state.glFoundAt + 1);
+    state.foundAt = FindInPane(pane, state.findText, state.foundAt + 1);
 }
 
 QString FindStatus(const FindState& state)
 {
-    if (!state.gbFindMode || state.glFoundAt >= 0)
+    if (!state.gbFindMode || state.foundAt >= 0)
         return QString();
-    return QStringLiteral(" \"%1\" not found").arg(state.gsFindText);
+    return QStringLiteral(" \"%1\" not found").arg(state.findText);
 }
 
 FindOutcome FindCommand(QWidget* owner, TextPane focusedPane)

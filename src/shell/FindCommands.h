@@ -10,10 +10,10 @@ class QWidget;
 // What Find and Find Next remember between uses, for the whole run.
 struct FindState
 {
-    QString gsFindText;
-    QString gsReplaceText;
+    QString findText;
+    QString replaceText;
     bool gbFindMode = false; // true after the dialog's Find button, false after Replace
-    qint32 glFoundAt = 0;    // index of the last hit, -1 after a miss
+    qint32 foundAt = 0;    // index of the last hit, -1 after a miss
 };
 
 // The one find state of the program.

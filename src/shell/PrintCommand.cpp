@@ -2,7 +2,7 @@
 
 #include "BusyCursor.h"
 #include "Dialogs.h"
-#include "modPrintTools.h"
+#include "PrintTools.h"
 
 #include <QDir>
 #include <QPrinter>

@@ -18,9 +18,9 @@ BoundsDialog::BoundsDialog(const QStringList& names, const QStringList& answers,
     auto* form = new QFormLayout;
     for (qsizetype i = 0; i < names.size(); ++i) {
         auto* field = new QLineEdit(answers.value(i, QStringLiteral("1")), this);
-        field->setObjectName(QStringLiteral("txtBound%1").arg(i));
+        field->setObjectName(QStringLiteral("boundBox%1").arg(i));
         auto* reason = new QLabel(this);
-        reason->setObjectName(QStringLiteral("lblBoundReason%1").arg(i));
+        reason->setObjectName(QStringLiteral("boundReason%1").arg(i));
         reason->setStyleSheet(QStringLiteral("color: #b00000;"));
         auto* row = new QHBoxLayout;
         row->addWidget(field, 1);

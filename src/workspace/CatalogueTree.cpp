@@ -159,7 +159,7 @@ void CatalogueTree::mousePressEvent(QMouseEvent* event)
         emit currentNodeClicked(before);
 }
 
-void SetTreeBackColor(QTreeWidget* tree, quint32 colour)
+void SetTreeBackground(QTreeWidget* tree, quint32 colour)
 {
     const QColor qt(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
     QPalette palette = tree->palette();

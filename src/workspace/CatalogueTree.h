@@ -50,4 +50,4 @@ private:
 };
 
 // Paints the tree and every node in a Windows colour value (0x00BBGGRR).
-void SetTreeBackColor(QTreeWidget* tree, quint32 colour);
+void SetTreeBackground(QTreeWidget* tree, quint32 colour);

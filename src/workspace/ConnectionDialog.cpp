@@ -43,45 +43,45 @@ ConnectionDialog::ConnectionDialog(QWidget* parent)
     setObjectName(QStringLiteral("ConnectionDialog"));
     setWindowTitle(tr("Import tables from a database"));
 
-    cboKind_ = new QComboBox(this);
-    cboKind_->setObjectName(QStringLiteral("cboKind"));
+    kindBox_ = new QComboBox(this);
+    kindBox_->setObjectName(QStringLiteral("kindBox"));
     for (DatabaseKind kind : availableDatabaseKinds())
-        cboKind_->addItem(kindCaption(kind), int(kind));
-    cboKind_->addItem(tr("Connection string"), kTypedString);
+        kindBox_->addItem(kindCaption(kind), int(kind));
+    kindBox_->addItem(tr("Connection string"), kTypedString);
 
-    txtFile_ = lineEdit(this, "txtFile");
-    cmdFile_ = new QPushButton(tr("Browse..."), this);
-    cmdFile_->setObjectName(QStringLiteral("cmdFile"));
+    fileBox_ = lineEdit(this, "fileBox");
+    chooseFileButton_ = new QPushButton(tr("Browse..."), this);
+    chooseFileButton_->setObjectName(QStringLiteral("chooseFileButton"));
     fileRow_ = new QWidget(this);
     auto* fileLayout = new QHBoxLayout(fileRow_);
     fileLayout->setContentsMargins(0, 0, 0, 0);
-    fileLayout->addWidget(txtFile_);
-    fileLayout->addWidget(cmdFile_);
+    fileLayout->addWidget(fileBox_);
+    fileLayout->addWidget(chooseFileButton_);
 
-    txtHost_ = lineEdit(this, "txtHost");
-    txtHost_->setPlaceholderText(QStringLiteral("localhost"));
-    spnPort_ = new QSpinBox(this);
-    spnPort_->setObjectName(QStringLiteral("spnPort"));
-    spnPort_->setRange(1, 65535);
-    spnPort_->setValue(5432);
-    txtDatabase_ = lineEdit(this, "txtDatabase");
-    txtDataSource_ = lineEdit(this, "txtDataSource");
-    txtUser_ = lineEdit(this, "txtUser");
-    txtPassword_ = lineEdit(this, "txtPassword");
-    txtPassword_->setEchoMode(QLineEdit::Password);
-    txtConnectionString_ = lineEdit(this, "txtConnectionString");
-    txtConnectionString_->setPlaceholderText(QStringLiteral("Provider=SQLite;Data Source=/path/to/file.db"));
+    hostBox_ = lineEdit(this, "hostBox");
+    hostBox_->setPlaceholderText(QStringLiteral("localhost"));
+    portBox_ = new QSpinBox(this);
+    portBox_->setObjectName(QStringLiteral("portBox"));
+    portBox_->setRange(1, 65535);
+    portBox_->setValue(5432);
+    databaseBox_ = lineEdit(this, "databaseBox");
+    dataSourceBox_ = lineEdit(this, "dataSourceBox");
+    userBox_ = lineEdit(this, "userBox");
+    passwordBox_ = lineEdit(this, "passwordBox");
+    passwordBox_->setEchoMode(QLineEdit::Password);
+    connectionStringBox_ = lineEdit(this, "connectionStringBox");
+    connectionStringBox_->setPlaceholderText(QStringLiteral("Provider=SQLite;Data Source=/path/to/file.db"));
 
     form_ = new QFormLayout;
-    form_->addRow(tr("&Database kind:"), cboKind_);
+    form_->addRow(tr("&Database kind:"), kindBox_);
     form_->addRow(tr("&File:"), fileRow_);
-    form_->addRow(tr("&Host:"), txtHost_);
-    form_->addRow(tr("P&ort:"), spnPort_);
-    form_->addRow(tr("Data&base:"), txtDatabase_);
-    form_->addRow(tr("Data &source:"), txtDataSource_);
-    form_->addRow(tr("&User:"), txtUser_);
-    form_->addRow(tr("&Password:"), txtPassword_);
-    form_->addRow(tr("&Connection string:"), txtConnectionString_);
+    form_->addRow(tr("&Host:"), hostBox_);
+    form_->addRow(tr("P&ort:"), portBox_);
+    form_->addRow(tr("Data&base:"), databaseBox_);
+    form_->addRow(tr("Data &source:"), dataSourceBox_);
+    form_->addRow(tr("&User:"), userBox_);
+    form_->addRow(tr("&Password:"), passwordBox_);
+    form_->addRow(tr("&Connection string:"), connectionStringBox_);
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->setObjectName(QStringLiteral("buttons"));
@@ -92,55 +92,55 @@ ConnectionDialog::ConnectionDialog(QWidget* parent)
     layout->addLayout(form_);
     layout->addWidget(buttons_);
 
-    connect(cboKind_, &QComboBox::currentIndexChanged, this, &ConnectionDialog::cboKind_Changed);
-    connect(cmdFile_, &QPushButton::clicked, this, &ConnectionDialog::cmdFile_Click);
-    for (QLineEdit* edit : {txtFile_, txtDatabase_, txtDataSource_, txtConnectionString_})
+    connect(kindBox_, &QComboBox::currentIndexChanged, this, &ConnectionDialog::kindChanged);
+    connect(chooseFileButton_, &QPushButton::clicked, this, &ConnectionDialog::chooseFile);
+    for (QLineEdit* edit : {fileBox_, databaseBox_, dataSourceBox_, connectionStringBox_})
         connect(edit, &QLineEdit::textChanged, this, &ConnectionDialog::updateOkButton);
-    cboKind_Changed();
+    kindChanged();
 }
 
 int ConnectionDialog::currentKind() const
 {
-    return cboKind_->currentData().toInt();
+    return kindBox_->currentData().toInt();
 }
 
-void ConnectionDialog::cboKind_Changed()
+void ConnectionDialog::kindChanged()
 {
     const int kind = currentKind();
     const bool network = kind == int(DatabaseKind::PostgreSql);
     const bool dataSource = kind == int(DatabaseKind::OdbcDataSource) || kind == int(DatabaseKind::Oracle);
     const bool login = network || dataSource;
     form_->setRowVisible(fileRow_, kind == int(DatabaseKind::SqliteFile));
-    form_->setRowVisible(txtHost_, network);
-    form_->setRowVisible(spnPort_, network);
-    form_->setRowVisible(txtDatabase_, network);
-    form_->setRowVisible(txtDataSource_, dataSource);
-    form_->setRowVisible(txtUser_, login);
-    form_->setRowVisible(txtPassword_, login);
-    form_->setRowVisible(txtConnectionString_, kind == kTypedString);
-    if (auto* label = qobject_cast<QLabel*>(form_->labelForField(txtDataSource_))) {
+    form_->setRowVisible(hostBox_, network);
+    form_->setRowVisible(portBox_, network);
+    form_->setRowVisible(databaseBox_, network);
+    form_->setRowVisible(dataSourceBox_, dataSource);
+    form_->setRowVisible(userBox_, login);
+    form_->setRowVisible(passwordBox_, login);
+    form_->setRowVisible(connectionStringBox_, kind == kTypedString);
+    if (auto* label = qobject_cast<QLabel*>(form_->labelForField(dataSourceBox_))) {
         label->setText(kind == int(DatabaseKind::Oracle) ? tr("Net &service name:") : tr("Data &source:"));
     }
     updateOkButton();
 }
 
-void ConnectionDialog::cmdFile_Click()
+void ConnectionDialog::chooseFile()
 {
-    const QString file = QFileDialog::getOpenFileName(this, tr("SQLite file"), txtFile_->text(),
+    const QString file = QFileDialog::getOpenFileName(this, tr("SQLite file"), fileBox_->text(),
                                                       tr("SQLite databases (*.db *.sqlite *.sqlite3);;All files (*)"));
     if (!file.isEmpty())
-        txtFile_->setText(file);
+        fileBox_->setText(file);
 }
 
 void ConnectionDialog::updateOkButton()
 {
     bool complete = false;
     switch (currentKind()) {
-    case int(DatabaseKind::SqliteFile): complete = !txtFile_->text().trimmed().isEmpty(); break;
-    case int(DatabaseKind::PostgreSql): complete = !txtDatabase_->text().trimmed().isEmpty(); break;
+    case int(DatabaseKind::SqliteFile): complete = !fileBox_->text().trimmed().isEmpty(); break;
+    case int(DatabaseKind::PostgreSql): complete = !databaseBox_->text().trimmed().isEmpty(); break;
     case int(DatabaseKind::OdbcDataSource):
-    case int(DatabaseKind::Oracle): complete = !txtDataSource_->text().trimmed().isEmpty(); break;
-    default: complete = !txtConnectionString_->text().trimmed().isEmpty(); break;
+    case int(DatabaseKind::Oracle): complete = !dataSourceBox_->text().trimmed().isEmpty(); break;
+    default: complete = !connectionStringBox_->text().trimmed().isEmpty(); break;
     }
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(complete);
 }
@@ -149,15 +149,15 @@ QString ConnectionDialog::connectionString() const
 {
     const int kind = currentKind();
     if (kind == kTypedString)
-        return txtConnectionString_->text().trimmed();
+        return connectionStringBox_->text().trimmed();
     ConnectionFields fields;
     fields.kind = DatabaseKind(kind);
-    fields.file = txtFile_->text().trimmed();
-    fields.host = txtHost_->text().trimmed();
-    fields.port = spnPort_->value();
-    fields.database = txtDatabase_->text().trimmed();
-    fields.dataSource = txtDataSource_->text().trimmed();
-    fields.user = txtUser_->text().trimmed();
-    fields.password = txtPassword_->text(); // blanks may belong to a password
+    fields.file = fileBox_->text().trimmed();
+    fields.host = hostBox_->text().trimmed();
+    fields.port = portBox_->value();
+    fields.database = databaseBox_->text().trimmed();
+    fields.dataSource = dataSourceBox_->text().trimmed();
+    fields.user = userBox_->text().trimmed();
+    fields.password = passwordBox_->text(); // blanks may belong to a password
     return composeConnectionString(fields);
 }

@@ -21,22 +21,22 @@ public:
     QString connectionString() const;
 
 private:
-    void cboKind_Changed();
-    void cmdFile_Click();
+    void kindChanged();
+    void chooseFile();
     void updateOkButton();
     int currentKind() const; // a DatabaseKind, or -1 for a typed connection string
 
-    QComboBox* cboKind_;
+    QComboBox* kindBox_;
     QFormLayout* form_;
-    QLineEdit* txtFile_;
-    QPushButton* cmdFile_;
+    QLineEdit* fileBox_;
+    QPushButton* chooseFileButton_;
     QWidget* fileRow_;
-    QLineEdit* txtHost_;
-    QSpinBox* spnPort_;
-    QLineEdit* txtDatabase_;
-    QLineEdit* txtDataSource_;
-    QLineEdit* txtUser_;
-    QLineEdit* txtPassword_;
-    QLineEdit* txtConnectionString_;
+    QLineEdit* hostBox_;
+    QSpinBox* portBox_;
+    QLineEdit* databaseBox_;
+    QLineEdit* dataSourceBox_;
+    QLineEdit* userBox_;
+    QLineEdit* passwordBox_;
+    QLineEdit* connectionStringBox_;
     QDialogButtonBox* buttons_;
 };

@@ -21,15 +21,15 @@ public:
 
 private:
     void place(QWidget* control, int left, int top, int width, int height);
-    void cmdFind_Click();
-    void cmdReplace_Click();
+    void findClicked();
+    void replaceClicked();
     void finish(FindRequest::Action action);
 
-    QLabel* Label1;
-    QLineEdit* txtFind;
-    QLabel* Label2;
-    QLineEdit* txtReplace;
-    QPushButton* cmdFind;
-    QPushButton* cmdReplace;
+    QLabel* findLabel;
+    QLineEdit* findBox;
+    QLabel* replaceLabel;
+    QLineEdit* replaceBox;
+    QPushButton* findButton;
+    QPushButton* replaceButton;
     FindRequest request_;
 };

@@ -6,7 +6,8 @@
 #include "ImportRecords.h"
 #include "SchemaImporter.h"
 #include "StorableName.h"
-#include "frmDocument.h"
+#include "CatalogueTree.h"
+#include "ValueImportTarget.h"
 
 #include <QProgressDialog>
 #include <memory>
@@ -43,8 +44,8 @@ QString leftOutMessage(const QStringList& names)
 class ValueImport
 {
 public:
-    ValueImport(frmDocument& document, const QString& parentKey)
-        : document_(document)
+    ValueImport(ValueImportTarget& target, const QString& parentKey)
+        : target_(target)
         , parentKey_(parentKey)
         , parentId_(NodeId(parentKey))
     {
@@ -70,7 +71,7 @@ public:
             else
                 columns << column;
         }
-        const QList<qint32> ids = document_.takeValueIds(int(columns.size()) + 1);
+        const QList<qint32> ids = target_.takeValueIds(int(columns.size()) + 1);
         pending_ += importRecordsForTable(ids, parentId_, table.name, columns);
         endKey_ = NodeKey(ids.first());
         // A store that failed once would fail the same way for every table after it.
@@ -84,7 +85,7 @@ public:
         if (lastSkipped)
             endKey_ = parentKey_;
         if (flush() && !endKey_.isEmpty())
-            document_.tvValues()->selectNode(endKey_);
+            target_.valueTree()->selectNode(endKey_);
     }
 
     const QStringList& leftOut() const { return leftOut_; }
@@ -94,7 +95,7 @@ private:
     bool flush()
     {
         if (!pending_.isEmpty()) {
-            storeFailed_ = storeFailed_ || !document_.addValueRecords(pending_);
+            storeFailed_ = storeFailed_ || !target_.addValueRecords(pending_);
             pending_.clear();
         }
         return !storeFailed_;
@@ -108,7 +109,7 @@ private:
     bool cancelled(const ImportedTable& table)
     {
         if (!progress_ && table.total > kTablesWithoutProgress) {
-            progress_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, table.total, &document_);
+            progress_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, table.total, target_.dialogParent());
             progress_->setObjectName(QStringLiteral("importProgress"));
             progress_->setWindowTitle(QStringLiteral("Vellumatic"));
             progress_->setWindowModality(Qt::WindowModal);
@@ -122,7 +123,7 @@ private:
         return progress_->wasCanceled();
     }
 
-    frmDocument& document_;
+    ValueImportTarget& target_;
     const QString parentKey_;
     const qint32 parentId_;
     QList<QVariantList> pending_;
@@ -134,12 +135,13 @@ private:
 
 } // namespace
 
-void SchemaImportCommand(frmDocument& document)
+void SchemaImportCommand(ValueImportTarget& target)
 {
+    QWidget* parent = target.dialogParent();
     Dialogs& dialogs = Dialogs::current();
-    const std::optional<QString> connection = dialogs.connectionString(&document);
+    const std::optional<QString> connection = dialogs.connectionString(parent);
     if (!connection) {
-        dialogs.message(&document, QStringLiteral("No database was chosen, so nothing was imported."),
+        dialogs.message(parent, QStringLiteral("No database was chosen, so nothing was imported."),
                         Dialogs::Icon::None);
         return;
     }
@@ -151,11 +153,11 @@ void SchemaImportCommand(frmDocument& document)
         openFailure = importer.open(*connection);
     }
     if (openFailure) {
-        dialogs.message(&document, *openFailure, Dialogs::Icon::None);
+        dialogs.message(parent, *openFailure, Dialogs::Icon::None);
         return;
     }
 
-    CatalogueTree* tree = document.tvValues();
+    CatalogueTree* tree = target.valueTree();
     QString parentKey = tree->selectedKey();
     if (parentKey.isEmpty())
         parentKey = kRootKey; // as Add does with nothing selected
@@ -164,7 +166,7 @@ void SchemaImportCommand(frmDocument& document)
     QStringList leftOut;
     {
         BusyCursor busy;
-        ValueImport values(document, parentKey);
+        ValueImport values(target, parentKey);
         result = importer.run(childTexts(tree->node(parentKey)),
                               [&](const ImportedTable& table) { return values.take(table); });
         values.finish(result.lastSkipped && !result.cancelled);
@@ -172,8 +174,8 @@ void SchemaImportCommand(frmDocument& document)
     }
     // An empty schema says nothing, but a list that could not be read must not look like one.
     if (result.listingFailure)
-        dialogs.message(&document, QStringLiteral("The tables could not be listed: %1").arg(*result.listingFailure),
+        dialogs.message(parent, QStringLiteral("The tables could not be listed: %1").arg(*result.listingFailure),
                         Dialogs::Icon::Warning);
     if (!leftOut.isEmpty())
-        dialogs.message(&document, leftOutMessage(leftOut), Dialogs::Icon::Warning);
+        dialogs.message(parent, leftOutMessage(leftOut), Dialogs::Icon::Warning);
 }

@@ -9,7 +9,7 @@ SourcePaneColourer::SourcePaneColourer(QTextEdit& pane, const bool& resultBusy)
 {
 }
 
-void SourcePaneColourer::txtSource_Change()
+void SourcePaneColourer::templateTextChanged()
 {
     // Our own recolouring is not an edit.
     if (recolouring_)

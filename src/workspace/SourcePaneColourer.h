@@ -12,7 +12,7 @@ public:
     SourcePaneColourer(QTextEdit& pane, const bool& resultBusy);
 
     // Call from the pane's textChanged.
-    void txtSource_Change();
+    void templateTextChanged();
 
 private:
     QTextEdit& pane_;

@@ -208,8 +208,8 @@ TEST_F(DataFolderTest, AWorkspaceReadsAndWritesOnlyInsideAFolderOfAnyName)
     makeCatalogue(folder, "Orders");
     CapturedFailures failures;
     {
-        frmDocument doc(folder);
-        EXPECT_EQ(children(doc.tvTempalates(), "key-1"), QStringList{"key2=Orders"});
+        WorkspaceWindow doc(folder);
+        EXPECT_EQ(children(doc.templateTree(), "key-1"), QStringList{"key2=Orders"});
         addTemplate(doc, "Invoice lines");
         addValue(doc, "InvoiceId");
     }

@@ -39,15 +39,15 @@ protected:
     QTextEdit pane;
     FindState state;
 
-    // glFoundAt after the Find and each following Find Next.
+    // foundAt after the Find and each following Find Next.
     QList<int> hits(const QString& text, const QString& needle, int findNexts)
     {
         pane.setPlainText(text);
         FindOrReplace(state, find(needle), &pane);
-        QList<int> found{state.glFoundAt};
+        QList<int> found{state.foundAt};
         while (findNexts-- > 0) {
             FindNext(state, &pane);
-            found << state.glFoundAt;
+            found << state.foundAt;
         }
         return found;
     }
@@ -70,17 +70,17 @@ TEST_F(Find, TheCloseBoxDoesNothingBeforeOrAfterAFirstUse)
     pane.setPlainText("a-a");
     FindNext(state, &pane);
     FindOrReplace(state, closed, &pane);
-    EXPECT_EQ(state.glFoundAt, 0);
+    EXPECT_EQ(state.foundAt, 0);
     EXPECT_FALSE(pane.textCursor().hasSelection());
 
     FindOrReplace(state, replace("a", "aa"), &pane);
     ASSERT_EQ(pane.toPlainText(), "aa-aa");
     FindOrReplace(state, closed, &pane);
     EXPECT_EQ(pane.toPlainText(), "aa-aa") << "a cancelled dialog must not replace again";
-    EXPECT_EQ(state.gsFindText, "a");
+    EXPECT_EQ(state.findText, "a");
 
     FindOrReplace(state, find("x"), nullptr);
-    EXPECT_EQ(state.gsFindText, "x") << "without a pane the texts are still kept";
+    EXPECT_EQ(state.findText, "x") << "without a pane the texts are still kept";
 }
 
 TEST_F(Find, ReplaceRewritesTheFocusedPaneOnly)
@@ -94,12 +94,12 @@ TEST_F(Find, ReplaceRewritesTheFocusedPaneOnly)
     FindOrReplace(state, replace("", "z"), &pane);
     EXPECT_EQ(pane.toPlainText(), "xy ");
 
-    QTextEdit txtSource;
-    txtSource.setPlainText("[($Field!|1|n)]");
+    QTextEdit templatePane;
+    templatePane.setPlainText("[($Field!|1|n)]");
     pane.setPlainText("$Field0001!, $Field0002!");
     FindOrReplace(state, replace("$field0001!", "CustomerId"), &pane);
     EXPECT_EQ(pane.toPlainText(), "CustomerId, $Field0002!");
-    EXPECT_EQ(txtSource.toPlainText(), "[($Field!|1|n)]");
+    EXPECT_EQ(templatePane.toPlainText(), "[($Field!|1|n)]");
 }
 
 TEST_F(Find, ReplaceKeepsTheFormattingAroundAndUndoesInOneStep)
@@ -128,7 +128,7 @@ TEST_F(Find, TheMenuCommandsAskTheDialogAndShareOneState)
     EXPECT_EQ(FindCommand(nullptr, &pane).status, "");
     EXPECT_EQ(FindNextCommand(&pane), "");
     EXPECT_EQ(dialogs.findDialogsShown, 1);
-    EXPECT_EQ(ProgramFindState().glFoundAt, 16);
+    EXPECT_EQ(ProgramFindState().foundAt, 16);
     // A miss says so in the status bar; the next hit clears it.
     EXPECT_EQ(FindNextCommand(&pane), " \"needle\" not found");
     EXPECT_EQ(FindNextCommand(&pane), "");
@@ -141,27 +141,27 @@ TEST(FindDialog, TabOrderAndButtonsHandOverBothTextsAndTheCloseBoxNothing)
 {
     FindDialog dialog(nullptr);
     QStringList order;
-    for (QWidget* w = control(dialog, "txtFind"); order.size() < 4; w = w->nextInFocusChain())
+    for (QWidget* w = control(dialog, "findBox"); order.size() < 4; w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus)
             order << w->objectName();
-    EXPECT_EQ(order, (QStringList{"txtFind", "txtReplace", "cmdFind", "cmdReplace"}));
+    EXPECT_EQ(order, (QStringList{"findBox", "replaceBox", "findButton", "replaceButton"}));
 
     const auto typeAndPress = [](const char* button) {
         return [button](QDialog& d) {
-            control<QLineEdit>(d, "txtFind")->setText("needle");
-            control<QLineEdit>(d, "txtReplace")->setText("pin");
+            control<QLineEdit>(d, "findBox")->setText("needle");
+            control<QLineEdit>(d, "replaceBox")->setText("pin");
             control<QPushButton>(d, button)->click();
         };
     };
-    const FindRequest find = ask(typeAndPress("cmdFind"));
+    const FindRequest find = ask(typeAndPress("findButton"));
     EXPECT_EQ(find.action, FindRequest::Action::Find);
     EXPECT_EQ(find.findText, "needle");
     EXPECT_EQ(find.replaceText, "pin");
-    EXPECT_EQ(ask(typeAndPress("cmdReplace")).action, FindRequest::Action::Replace);
+    EXPECT_EQ(ask(typeAndPress("replaceButton")).action, FindRequest::Action::Replace);
 
     const FindRequest closed = ask([](QDialog& d) {
-        EXPECT_TRUE(control<QLineEdit>(d, "txtFind")->text().isEmpty()) << "each dialog starts empty";
-        control<QLineEdit>(d, "txtFind")->setText("typed, then closed");
+        EXPECT_TRUE(control<QLineEdit>(d, "findBox")->text().isEmpty()) << "each dialog starts empty";
+        control<QLineEdit>(d, "findBox")->setText("typed, then closed");
         d.close();
     });
     EXPECT_EQ(closed.action, FindRequest::Action::Closed);

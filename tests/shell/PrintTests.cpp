@@ -1,6 +1,6 @@
 #include "PrintCommand.h"
 #include "ScriptedDialogs.h"
-#include "modPrintTools.h"
+#include "PrintTools.h"
 
 #include <QFile>
 #include <QFontMetricsF>

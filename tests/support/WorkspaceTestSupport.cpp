@@ -15,21 +15,21 @@ QStringList children(CatalogueTree* tree, const QString& key)
 }
 
 namespace {
-void type(frmDocument& doc, const char* box, const char* button, const QString& text)
+void type(WorkspaceWindow& doc, const char* box, const char* button, const QString& text)
 {
     control<QLineEdit>(doc, box)->setText(text);
     control<QPushButton>(doc, button)->click();
 }
 } // namespace
 
-void addTemplate(frmDocument& doc, const QString& text)
+void addTemplate(WorkspaceWindow& doc, const QString& text)
 {
-    type(doc, "txtTempalate", "cmdAddTempalate", text);
+    type(doc, "templateNameBox", "addTemplateButton", text);
 }
 
-void addValue(frmDocument& doc, const QString& text)
+void addValue(WorkspaceWindow& doc, const QString& text)
 {
-    type(doc, "txtValue", "cmdAddValue", text);
+    type(doc, "valueNameBox", "addValueButton", text);
 }
 
 void doubleClick(QWidget* widget, QPoint at)

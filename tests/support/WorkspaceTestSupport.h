@@ -4,7 +4,7 @@
 #include "CatalogueFiles.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
-#include "frmDocument.h"
+#include "WorkspaceWindow.h"
 
 #include <QStringList>
 #include <QTextEdit>
@@ -23,8 +23,8 @@ T* control(const QObject& parent, const char* name)
 QStringList children(CatalogueTree* tree, const QString& key);
 
 // Types a name into the Add box and presses the Add button, as the user does.
-void addTemplate(frmDocument& doc, const QString& text);
-void addValue(frmDocument& doc, const QString& text);
+void addTemplate(WorkspaceWindow& doc, const QString& text);
+void addValue(WorkspaceWindow& doc, const QString& text);
 
 // A double-click as the platform sends it: a click, then a double-click in place of the
 // second press, then its release.

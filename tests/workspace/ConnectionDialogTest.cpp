@@ -20,7 +20,7 @@ struct DialogUnderTest
     template <typename T> T* child(const char* name) const { return control<T>(dialog, name); }
     void chooseKind(const QString& caption) const
     {
-        auto* kinds = child<QComboBox>("cboKind");
+        auto* kinds = child<QComboBox>("kindBox");
         const int index = kinds->findText(caption);
         ASSERT_GE(index, 0) << caption.toStdString();
         kinds->setCurrentIndex(index);
@@ -42,16 +42,16 @@ TEST(ConnectionDialog, PostgresFieldsGiveAStringThatReadsBackWithThePassword)
     DialogUnderTest t;
     t.dialog.show();
     t.chooseKind(QStringLiteral("PostgreSQL"));
-    EXPECT_FALSE(t.child<QLineEdit>("txtFile")->isVisible());
-    EXPECT_TRUE(t.child<QLineEdit>("txtHost")->isVisible());
-    EXPECT_EQ(t.child<QLineEdit>("txtPassword")->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(t.child<QLineEdit>("fileBox")->isVisible());
+    EXPECT_TRUE(t.child<QLineEdit>("hostBox")->isVisible());
+    EXPECT_EQ(t.child<QLineEdit>("passwordBox")->echoMode(), QLineEdit::Password);
     EXPECT_FALSE(t.okEnabled()); // no database yet
 
-    t.type("txtHost", QStringLiteral("db.example"));
-    t.child<QSpinBox>("spnPort")->setValue(5433);
-    t.type("txtDatabase", QStringLiteral("crm"));
-    t.type("txtUser", QStringLiteral("me"));
-    t.type("txtPassword", QStringLiteral("se;cr\"et "));
+    t.type("hostBox", QStringLiteral("db.example"));
+    t.child<QSpinBox>("portBox")->setValue(5433);
+    t.type("databaseBox", QStringLiteral("crm"));
+    t.type("userBox", QStringLiteral("me"));
+    t.type("passwordBox", QStringLiteral("se;cr\"et "));
     EXPECT_TRUE(t.okEnabled());
 
     const QString text = t.dialog.connectionString();
@@ -70,15 +70,15 @@ TEST(ConnectionDialog, SqliteFileAndTypedStringsNeedTheirOneField)
     DialogUnderTest t;
     t.dialog.show();
     t.chooseKind(QStringLiteral("SQLite file"));
-    EXPECT_FALSE(t.child<QLineEdit>("txtUser")->isVisible());
+    EXPECT_FALSE(t.child<QLineEdit>("userBox")->isVisible());
     EXPECT_FALSE(t.okEnabled());
-    t.type("txtFile", QStringLiteral("/data/crm.db"));
+    t.type("fileBox", QStringLiteral("/data/crm.db"));
     EXPECT_TRUE(t.okEnabled());
     EXPECT_EQ(t.dialog.connectionString(), u"Provider=SQLite;Data Source=/data/crm.db");
 
     t.chooseKind(QStringLiteral("Connection string"));
     EXPECT_FALSE(t.okEnabled());
-    t.type("txtConnectionString", QStringLiteral(" provider=msdaora.1;Data Source=orcl "));
+    t.type("connectionStringBox", QStringLiteral(" provider=msdaora.1;Data Source=orcl "));
     EXPECT_TRUE(t.okEnabled());
     EXPECT_TRUE(readsOracleDictionary(t.dialog.connectionString()));
 }

@@ -29,32 +29,32 @@ protected:
         app.writeDataFile("Tempalates.app", CatalogueFile({"2|Columns|-1|0|3"}));
         app.writeDataFile("TMP_key2", kNewBody);
         app.writeDataFile("Values.app", CatalogueFile({"2|Customers|-1|0|3", "3|CustomerId|2|0|3", "4|Name|2|0|3"}));
-        doc = std::make_unique<frmDocument>(app.dataPath());
+        doc = std::make_unique<WorkspaceWindow>(app.dataPath());
         doc->resize(1000, 700);
         doc->show();
-        doc->tvTempalates()->selectNode("key2");
+        doc->templateTree()->selectNode("key2");
     }
 
     // Types the template as the user would (which marks it edited) and runs it, answering
     // the bounds dialog, if it comes, with `answers` (nullopt: Cancel).
     void run(const QString& templateText, std::optional<QStringList> answers = QStringList{})
     {
-        doc->txtSource()->setPlainText(templateText);
+        doc->templatePane()->setPlainText(templateText);
         dialogs.boundAnswerScript = {answers};
-        doc->cmdRun()->click();
+        doc->runButton()->click();
     }
     // A result as Run leaves it, for the gestures that follow.
     void showResult(const QString& text)
     {
-        doc->txtTarget()->showResult(text);
-        FillFieldsList(*doc->cboFields(), text);
+        doc->resultPane()->showResult(text);
+        FillFieldsList(*doc->fieldsList(), text);
     }
-    QString painted() const { return PaintedText(*doc->txtTarget()); }
-    QStringList fields() const { return doc->cboFields()->fields(); }
-    QString selectedField() const { return doc->cboFields()->selectedField(); }
+    QString painted() const { return PaintedText(*doc->resultPane()); }
+    QStringList fields() const { return doc->fieldsList()->fields(); }
+    QString selectedField() const { return doc->fieldsList()->selectedField(); }
     void doubleClickValue(const QString& key)
     {
-        CatalogueTree* tree = doc->tvValues();
+        CatalogueTree* tree = doc->valueTree();
         tree->selectNode(key);
         const QRect rect = tree->visualItemRect(tree->node(key));
         ASSERT_FALSE(rect.isEmpty());
@@ -65,7 +65,7 @@ protected:
         dialogs.inputAnswers = answers;
         QMimeData data;
         data.setText(text);
-        QWidget* viewport = doc->tvValues()->viewport();
+        QWidget* viewport = doc->valueTree()->viewport();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(viewport, &enter);
         ASSERT_TRUE(enter.isAccepted());
@@ -73,9 +73,9 @@ protected:
         QCoreApplication::sendEvent(viewport, &event);
         QCoreApplication::processEvents();
     }
-    QStringList children(const QString& key) const { return ::children(doc->tvValues(), key); }
+    QStringList children(const QString& key) const { return ::children(doc->valueTree(), key); }
 
-    std::unique_ptr<frmDocument> doc;
+    std::unique_ptr<WorkspaceWindow> doc;
 };
 
 TEST_F(RunAndFields, NoBreakSpacesReachTheResultAsTyped)
@@ -83,7 +83,7 @@ TEST_F(RunAndFields, NoBreakSpacesReachTheResultAsTyped)
     const QString nbsp(QChar::Nbsp);
     for (const QString& typed : {"no" + nbsp + "groups" + nbsp, "x" + nbsp + "[(a" + nbsp + "$F!|1|2)]" + nbsp + "9"}) {
         run(typed, {});
-        const QString result = TemplatePaneText(*doc->txtTarget()->document());
+        const QString result = TemplatePaneText(*doc->resultPane()->document());
         EXPECT_EQ(result.count(nbsp), typed.count(nbsp) + (typed.contains("[(") ? 1 : 0)) << result.toStdString();
         EXPECT_FALSE(result.contains(u' ')) << "no no-break space turned plain";
     }
@@ -97,9 +97,9 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     EXPECT_EQ(dialogs.boundRequests[0].lastAnswers, QStringList{"1"}) << "1 the first time";
     EXPECT_TRUE(dialogs.prompts.isEmpty());
     EXPECT_EQ(painted(), "<$Field0001!>,\n<$Field0002!>,\n<$Field0003!>\n");
-    EXPECT_EQ(doc->txtTarget()->textCursor().position(), doc->txtTarget()->toPlainText().size());
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 1);
-    EXPECT_EQ(doc->tabList()->currentIndex(), 1);
+    EXPECT_EQ(doc->resultPane()->textCursor().position(), doc->resultPane()->toPlainText().size());
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 1);
+    EXPECT_EQ(doc->catalogueTabs()->currentIndex(), 1);
     EXPECT_EQ(fields(), (QStringList{"$Field0001!", "$Field0002!", "$Field0003!"}));
     EXPECT_EQ(selectedField(), "$Field0001!");
     EXPECT_FALSE(doc->resultBusy());
@@ -109,11 +109,11 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     const QByteArray stored = app.readDataFile("TMP_key2");
     const TemplateBody body = SplitBody(doc->stream().ReadStream("TMP_key2"));
     ASSERT_TRUE(body.complete);
-    EXPECT_EQ(body.templateRichText, PaneRichText(*doc->txtSource()));
+    EXPECT_EQ(body.templateRichText, PaneRichText(*doc->templatePane()));
     EXPECT_FALSE(body.resultRichText.contains("\\line")) << "the Windows edition reads \\line as another character";
     QTextEdit reloaded;
     SetPaneRichText(reloaded, body.resultRichText);
-    EXPECT_EQ(reloaded.toPlainText(), doc->txtTarget()->toPlainText());
+    EXPECT_EQ(reloaded.toPlainText(), doc->resultPane()->toPlainText());
     ResultView reloadedResult;
     reloadedResult.resultDocument()->setRichText(body.resultRichText);
     EXPECT_EQ(PaintedText(reloadedResult), painted());
@@ -122,11 +122,11 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     EXPECT_EQ(painted(), "CustomerId,\n<$Field0002!>,\n<$Field0003!>\n");
     EXPECT_EQ(fields(), (QStringList{"$Field0002!", "$Field0003!"}));
     EXPECT_EQ(selectedField(), "$Field0002!");
-    doc->SaveTemplate();
+    doc->saveTemplate();
     EXPECT_NE(app.readDataFile("TMP_key2"), stored) << "a substitution is kept like any other change";
     EXPECT_TRUE(app.readDataFile("TMP_key2").contains("CustomerId,"));
 
-    doc->chkCS()->setChecked(true);
+    doc->compactStyle()->setChecked(true);
     run(kFieldList, QStringList{"3"});
     EXPECT_EQ(dialogs.boundRequests.last().lastAnswers, QStringList{"3"}) << "the last answer comes back";
     EXPECT_EQ(painted(), "<$Field0001!>,<$Field0002!>,<$Field0003!>");
@@ -140,19 +140,19 @@ TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
     EXPECT_EQ(painted(), old) << "no groups: copied, not coloured";
     EXPECT_EQ(fields(), (QStringList{"$a!", "$b!", "$c $!"}));
 
-    doc->cboFields()->setFields({});
+    doc->fieldsList()->setFields({});
     doc->selectListTab(1);
     run("x\n  [(a|1|2) ]");
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("Can't Proceed, Parser failed to parse the string.\n\n"));
     EXPECT_TRUE(dialogs.messages[0].text.contains("line 2, column 3")) << dialogs.messages[0].text.toStdString();
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 0) << "the template stays in front to be put right";
-    const int caret = doc->txtSource()->textCursor().position();
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0) << "the template stays in front to be put right";
+    const int caret = doc->templatePane()->textCursor().position();
     EXPECT_GE(caret, 4);
-    EXPECT_LE(caret, doc->txtSource()->toPlainText().size());
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
+    EXPECT_LE(caret, doc->templatePane()->toPlainText().size());
+    EXPECT_EQ(doc->resultPane()->toPlainText(), old);
     EXPECT_EQ(fields().size(), 3);
-    EXPECT_EQ(SplitBody(doc->stream().ReadStream("TMP_key2")).templateRichText, PaneRichText(*doc->txtSource()))
+    EXPECT_EQ(SplitBody(doc->stream().ReadStream("TMP_key2")).templateRichText, PaneRichText(*doc->templatePane()))
         << "the edited template is saved all the same";
 
     // Answers are whole numbers, but a bound worked out from one may still not fit.
@@ -160,7 +160,7 @@ TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[1].icon, Dialogs::Icon::Warning);
     EXPECT_TRUE(dialogs.messages[1].text.contains("n+1")) << dialogs.messages[1].text.toStdString();
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
+    EXPECT_EQ(doc->resultPane()->toPlainText(), old);
     run("[(x|1|99999999999)]");
     ASSERT_EQ(dialogs.messages.size(), 3) << "a written bound that overflows is named too";
     EXPECT_TRUE(dialogs.messages[2].text.contains("99999999999"));
@@ -169,7 +169,7 @@ TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
     ASSERT_EQ(dialogs.messages.size(), 4);
     EXPECT_EQ(dialogs.messages[3].icon, Dialogs::Icon::Warning);
     EXPECT_TRUE(dialogs.messages[3].text.contains("Narrow the ranges"));
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), old);
+    EXPECT_EQ(doc->resultPane()->toPlainText(), old);
 }
 
 TEST_F(RunAndFields, OneDialogAsksEachNameOnceAndCancelChangesNothing)
@@ -180,28 +180,28 @@ TEST_F(RunAndFields, OneDialogAsksEachNameOnceAndCancelChangesNothing)
     EXPECT_EQ(painted(), "<$f0001!>\n<$f0002!>\n<$f0003!>\nc\nc\n");
 
     // Run clicked twice in a hurry, Cancel each time: panes, list, tabs and body stay.
-    const QString result = doc->txtTarget()->toPlainText();
+    const QString result = doc->resultPane()->toPlainText();
     const QStringList listed = fields();
     const QByteArray body = app.readDataFile("TMP_key2");
-    doc->txtSource()->insertPlainText(" ");
-    const QString edited = doc->txtSource()->toPlainText();
+    doc->templatePane()->insertPlainText(" ");
+    const QString edited = doc->templatePane()->toPlainText();
     doc->selectListTab(0);
     dialogs.boundAnswerScript = {std::nullopt, std::nullopt};
-    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
-    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
+    QTest::mouseClick(doc->runButton(), Qt::LeftButton);
+    QTest::mouseClick(doc->runButton(), Qt::LeftButton);
     EXPECT_EQ(dialogs.boundRequests.size(), 3);
     EXPECT_EQ(dialogs.boundRequests[1].lastAnswers, (QStringList{"2", "5"}));
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), result);
-    EXPECT_EQ(doc->txtSource()->toPlainText(), edited);
+    EXPECT_EQ(doc->resultPane()->toPlainText(), result);
+    EXPECT_EQ(doc->templatePane()->toPlainText(), edited);
     EXPECT_EQ(fields(), listed);
-    EXPECT_EQ(doc->tabList()->currentIndex(), 0);
+    EXPECT_EQ(doc->catalogueTabs()->currentIndex(), 0);
     EXPECT_EQ(app.readDataFile("TMP_key2"), body);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
     // Answers belong to their template: another one starts from 1.
-    const QString other = doc->nextTempalateKey();
+    const QString other = doc->nextTemplateKey();
     addTemplate(*doc, "Other");
-    ASSERT_TRUE(doc->tvTempalates()->selectNode(other));
+    ASSERT_TRUE(doc->templateTree()->selectNode(other));
     run("[(c|1|n)]", QStringList{"1"});
     EXPECT_EQ(dialogs.boundRequests.last().lastAnswers, QStringList{"1"});
 }
@@ -210,7 +210,7 @@ TEST_F(RunAndFields, ALongRunShowsProgressAndCancelLeavesEverythingAsItWas)
 {
     run("[($a!|1|n)]", QStringList{"3"});
     ASSERT_FALSE(dialogs.progressReports.isEmpty());
-    const QString result = doc->txtTarget()->toPlainText();
+    const QString result = doc->resultPane()->toPlainText();
     const QStringList listed = fields();
     const QByteArray body = app.readDataFile("TMP_key2");
 
@@ -219,7 +219,7 @@ TEST_F(RunAndFields, ALongRunShowsProgressAndCancelLeavesEverythingAsItWas)
     run("[($a!|1|n)]", QStringList{"300000"});
     ASSERT_EQ(dialogs.progressReports.size(), 2);
     EXPECT_EQ(dialogs.progressReports[0], std::make_pair(qint64(0), qint64(300000)));
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), result);
+    EXPECT_EQ(doc->resultPane()->toPlainText(), result);
     EXPECT_EQ(fields(), listed);
     EXPECT_EQ(app.readDataFile("TMP_key2"), body);
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -233,28 +233,28 @@ TEST_F(RunAndFields, ValuesAndKeysFillFieldsAndDropThem)
     // A value with children needs Enter or Space; a double-click leaves it be.
     doubleClickValue("key2");
     EXPECT_EQ(fields().size(), 4);
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "x=$name!; y=$NAME! $Table! $c! $d!");
-    QTest::keyClick(doc->tvValues(), Qt::Key_Return);
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "x=$name!; y=$NAME! $Table! $c! $d!");
+    QTest::keyClick(doc->valueTree(), Qt::Key_Return);
     EXPECT_EQ(painted(), "x=Customers; y=Customers <$Table!> <$c!> <$d!>");
     EXPECT_EQ(selectedField(), "$Table!");
 
-    QTest::keyClick(doc->cboFields(), Qt::Key_Insert);
+    QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
     EXPECT_EQ(painted(), "x=Customers; y=Customers Table <$c!> <$d!>");
     EXPECT_EQ(fields(), (QStringList{"$c!", "$d!"}));
 
     // The last entry hands the selection back; Delete leaves the text alone.
-    doc->cboFields()->setCurrentRow(1);
-    QTest::keyClick(doc->cboFields(), Qt::Key_Delete, Qt::ShiftModifier);
+    doc->fieldsList()->setCurrentRow(1);
+    QTest::keyClick(doc->fieldsList(), Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(selectedField(), "$c!");
-    doc->tvValues()->selectNode("key4");
-    QTest::keyClick(doc->tvValues(), Qt::Key_Space);
+    doc->valueTree()->selectNode("key4");
+    QTest::keyClick(doc->valueTree(), Qt::Key_Space);
     EXPECT_EQ(painted(), "x=Customers; y=Customers Table Name <$d!>");
     EXPECT_TRUE(fields().isEmpty());
     EXPECT_TRUE(selectedField().isEmpty());
 
     // With nothing listed every gesture leaves the text as it is.
-    QTest::keyClick(doc->cboFields(), Qt::Key_Insert);
-    QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
+    QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
+    QTest::keyClick(doc->fieldsList(), Qt::Key_Delete);
     doubleClickValue("key3");
     EXPECT_EQ(painted(), "x=Customers; y=Customers Table Name <$d!>");
 }
@@ -262,15 +262,15 @@ TEST_F(RunAndFields, ValuesAndKeysFillFieldsAndDropThem)
 TEST_F(RunAndFields, InsertedTextIsNotSearchedAgainAndMiddleDeleteMovesOn)
 {
     showResult("$a! $A! $b! $c!");
-    doc->tvValues()->selectNode("key3");
-    doc->tvValues()->node("key3")->setText(0, "[$a!]");
-    QTest::keyClick(doc->tvValues(), Qt::Key_Enter);
+    doc->valueTree()->selectNode("key3");
+    doc->valueTree()->node("key3")->setText(0, "[$a!]");
+    QTest::keyClick(doc->valueTree(), Qt::Key_Enter);
     EXPECT_EQ(painted(), "[<$a!>] [<$a!>] <$b!> <$c!>");
     EXPECT_EQ(fields(), (QStringList{"$b!", "$c!"}));
 
     showResult("$a! $b! $c!");
-    doc->cboFields()->setCurrentRow(1);
-    QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
+    doc->fieldsList()->setCurrentRow(1);
+    QTest::keyClick(doc->fieldsList(), Qt::Key_Delete);
     EXPECT_EQ(fields(), (QStringList{"$a!", "$c!"}));
     EXPECT_EQ(selectedField(), "$c!");
 }
@@ -280,32 +280,32 @@ TEST_F(RunAndFields, FillFollowingTakesTheValueAndItsNextSiblingsInOneUndoStep)
     doc->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
     run(kFieldList, QStringList{"3"});
-    const QString ran = doc->txtTarget()->toPlainText();
-    doc->tvValues()->selectNode("key3");
-    doc->tvValues()->setFocus();
-    QAction* fill = doc->tvValues()->findChild<QAction*>("mnuFillFollowing");
+    const QString ran = doc->resultPane()->toPlainText();
+    doc->valueTree()->selectNode("key3");
+    doc->valueTree()->setFocus();
+    QAction* fill = doc->valueTree()->findChild<QAction*>("fillFollowingAction");
     ASSERT_NE(fill, nullptr);
-    EXPECT_TRUE(doc->tvValues()->actions().contains(fill)) << "offered in the tree's context menu";
+    EXPECT_TRUE(doc->valueTree()->actions().contains(fill)) << "offered in the tree's context menu";
 
-    QTest::keyClick(doc->tvValues(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(doc->valueTree(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(painted(), "CustomerId,\nName,\n<$Field0003!>\n");
     EXPECT_EQ(fields(), QStringList{"$Field0003!"});
     EXPECT_EQ(selectedField(), "$Field0003!");
 
     // Pressed again in a hurry: the fields run out before the values do.
-    QTest::keyClick(doc->tvValues(), Qt::Key_Enter, Qt::ControlModifier);
+    QTest::keyClick(doc->valueTree(), Qt::Key_Enter, Qt::ControlModifier);
     EXPECT_EQ(painted(), "CustomerId,\nName,\nCustomerId\n");
     EXPECT_TRUE(fields().isEmpty());
-    QTest::keyClick(doc->tvValues(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(doc->valueTree(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(painted(), "CustomerId,\nName,\nCustomerId\n");
 
-    doc->txtTarget()->resultDocument()->undo();
-    doc->txtTarget()->resultDocument()->undo();
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), ran) << "one undo step a gesture";
+    doc->resultPane()->resultDocument()->undo();
+    doc->resultPane()->resultDocument()->undo();
+    EXPECT_EQ(doc->resultPane()->toPlainText(), ran) << "one undo step a gesture";
 
     // With no field selected nothing is filled.
     showResult("$a! $b!");
-    doc->cboFields()->setCurrentRow(-1);
+    doc->fieldsList()->setCurrentRow(-1);
     fill->trigger();
     EXPECT_EQ(painted(), "<$a!> <$b!>");
 }
@@ -314,38 +314,38 @@ TEST_F(RunAndFields, ASecondLargerRunReplacesTheFirstAndClicksOnEmptySpaceChange
 {
     run(kFieldList, QStringList{"5"});
     run(kFieldList, QStringList{"20000"});
-    EXPECT_EQ(doc->cboFields()->count(), 20000);
+    EXPECT_EQ(doc->fieldsList()->count(), 20000);
     EXPECT_EQ(selectedField(), "$Field0001!");
-    EXPECT_TRUE(doc->txtTarget()->toPlainText().endsWith(",\n$Field20000!\n"));
+    EXPECT_TRUE(doc->resultPane()->toPlainText().endsWith(",\n$Field20000!\n"));
     EXPECT_TRUE(painted().contains("<$Field19999!>,\n<$Field20000!")) << "the end, where the caret is, is shown coloured";
 
     showResult("$a! $b!");
-    QWidget* list = doc->cboFields()->viewport();
+    QWidget* list = doc->fieldsList()->viewport();
     const QPoint below(5, list->height() - 3);
     QTest::mouseClick(list, Qt::LeftButton, {}, below);
     QTest::mouseDClick(list, Qt::LeftButton, {}, below);
-    QTest::mouseClick(doc->txtTarget()->viewport(), Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseClick(doc->resultPane()->viewport(), Qt::LeftButton, {}, QPoint(300, 300));
     // Empty space takes the selection away, and with it what Insert and Delete would act on.
     EXPECT_TRUE(selectedField().isEmpty());
-    QTest::keyClick(doc->cboFields(), Qt::Key_Insert);
-    QTest::keyClick(doc->cboFields(), Qt::Key_Delete);
+    QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
+    QTest::keyClick(doc->fieldsList(), Qt::Key_Delete);
     EXPECT_EQ(painted(), "<$a!> <$b!>");
     EXPECT_EQ(fields(), (QStringList{"$a!", "$b!"}));
 }
 
 TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOne)
 {
-    doc->tvValues()->selectNode("key2");
+    doc->valueTree()->selectNode("key2");
     drop("ID,NAME,PRICE", {","});
     ASSERT_EQ(dialogs.prompts.size(), 1);
     EXPECT_EQ(dialogs.prompts[0].prompt, "Please provide the split character");
     EXPECT_EQ(dialogs.prompts[0].title, "Splitter Value");
     EXPECT_EQ(dialogs.prompts[0].defaultText, ",");
     EXPECT_EQ(children("key2"), (QStringList{"key3=CustomerId", "key4=Name", "key6=ID", "key7=NAME", "key8=PRICE"}));
-    EXPECT_EQ(doc->tvValues()->toolTip(), "Customers contains 5 objects");
+    EXPECT_EQ(doc->valueTree()->toolTip(), "Customers contains 5 objects");
 
-    doc->tvValues()->selectNode("key4");
-    EXPECT_EQ(doc->tvValues()->toolTip(), "Name contains 0 objects");
+    doc->valueTree()->selectNode("key4");
+    EXPECT_EQ(doc->valueTree()->toolTip(), "Name contains 0 objects");
     drop("a,,b", {","});
     drop("1X2x3", {"x"});
     drop("4x5X6", {"X"});
@@ -366,7 +366,7 @@ TEST_F(RunAndFields, ADropStopsAtThePieceThatCannotBeStoredAndSaysSo)
     QMimeData image;
     image.setImageData(QImage(4, 4, QImage::Format_RGB32));
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &image, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(doc->tvValues()->viewport(), &enter);
+    QCoreApplication::sendEvent(doc->valueTree()->viewport(), &enter);
     EXPECT_FALSE(enter.isAccepted()) << "only text lands on the tree";
 
     drop("a;Ж;c", {";"});

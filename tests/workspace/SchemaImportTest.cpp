@@ -39,21 +39,21 @@ protected:
         app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3"}));
     }
 
-    std::unique_ptr<frmDocument> open(const QString& selected = "key2")
+    std::unique_ptr<WorkspaceWindow> open(const QString& selected = "key2")
     {
-        auto doc = std::make_unique<frmDocument>(app.dataPath());
-        doc->tvValues()->selectNode(selected);
+        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
+        doc->valueTree()->selectNode(selected);
         return doc;
     }
 
-    void import(frmDocument& doc, const std::optional<QString>& connection)
+    void import(WorkspaceWindow& doc, const std::optional<QString>& connection)
     {
         dialogs.connectionAnswers << connection;
-        control<QPushButton>(doc, "cmdBrowse")->click();
+        control<QPushButton>(doc, "importButton")->click();
     }
 
     // Runs `step` with the progress dialog each time the import moves it on.
-    static void onProgress(QTimer& poll, frmDocument& doc, const std::function<void(QProgressDialog&)>& step)
+    static void onProgress(QTimer& poll, WorkspaceWindow& doc, const std::function<void(QProgressDialog&)>& step)
     {
         poll.setInterval(0);
         QObject::connect(&poll, &QTimer::timeout, [&doc, step] {
@@ -74,7 +74,7 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesWithConsecutiveKe
 
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(failures.texts.isEmpty());
-    CatalogueTree* tree = doc->tvValues();
+    CatalogueTree* tree = doc->valueTree();
     EXPECT_EQ(children(tree, "key2"), (QStringList{"key4=Customers", "key9=Notes", "key12=Orders"}));
     EXPECT_EQ(children(tree, "key9"), (QStringList{"key10=Id", "key11=Body"}));
     EXPECT_EQ(CatalogueTree::imageOf(tree->node("key2")), 2);
@@ -101,24 +101,24 @@ TEST_F(SchemaImportTest, ATablesColumnsFillAnInsertColumnListInOneGesture)
     doc->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
     import(*doc, schema.connectionString());
-    ASSERT_EQ(children(doc->tvValues(), "key4"), (QStringList{"key5=Id", "key6=Name", "key7=City", "key8=Zip"}));
+    ASSERT_EQ(children(doc->valueTree(), "key4"), (QStringList{"key5=Id", "key6=Name", "key7=City", "key8=Zip"}));
 
-    doc->tvTempalates()->selectNode("key2");
-    doc->txtSource()->setPlainText("INSERT INTO Customers ([($Col!|1|n)(, |1|n-1)])");
-    doc->chkCS()->setChecked(true);
+    doc->templateTree()->selectNode("key2");
+    doc->templatePane()->setPlainText("INSERT INTO Customers ([($Col!|1|n)(, |1|n-1)])");
+    doc->compactStyle()->setChecked(true);
     dialogs.boundAnswerScript = {QStringList{"4"}};
-    doc->cmdRun()->click();
-    const QString ran = doc->txtTarget()->toPlainText();
-    ASSERT_EQ(doc->cboFields()->count(), 4) << ran.toStdString();
+    doc->runButton()->click();
+    const QString ran = doc->resultPane()->toPlainText();
+    ASSERT_EQ(doc->fieldsList()->count(), 4) << ran.toStdString();
 
-    doc->cboFields()->setCurrentRow(0);
-    doc->tvValues()->selectNode("key5");
-    doc->tvValues()->setFocus();
-    QTest::keyClick(doc->tvValues(), Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(doc->txtTarget()->toPlainText().trimmed(), "INSERT INTO Customers (Id, Name, City, Zip)");
-    EXPECT_EQ(doc->cboFields()->count(), 0);
-    doc->txtTarget()->resultDocument()->undo();
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), ran) << "one undo step";
+    doc->fieldsList()->setCurrentRow(0);
+    doc->valueTree()->selectNode("key5");
+    doc->valueTree()->setFocus();
+    QTest::keyClick(doc->valueTree(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(doc->resultPane()->toPlainText().trimmed(), "INSERT INTO Customers (Id, Name, City, Zip)");
+    EXPECT_EQ(doc->fieldsList()->count(), 0);
+    doc->resultPane()->resultDocument()->undo();
+    EXPECT_EQ(doc->resultPane()->toPlainText(), ran) << "one undo step";
 }
 
 TEST_F(SchemaImportTest, ACancelledDialogOrAFailedOpenShowsOneMessageAndAddsNothing)
@@ -137,7 +137,7 @@ TEST_F(SchemaImportTest, ACancelledDialogOrAFailedOpenShowsOneMessageAndAddsNoth
     EXPECT_FALSE(dialogs.messages.last().text.contains("Wr0ng-s3cret"));
 
     EXPECT_EQ(dialogs.connectionRequests, 2);
-    EXPECT_EQ(doc->tvValues()->node("key2")->childCount(), 0);
+    EXPECT_EQ(doc->valueTree()->node("key2")->childCount(), 0);
     EXPECT_EQ(app.readDataFile("Values.app"), before);
 }
 
@@ -146,10 +146,10 @@ TEST_F(SchemaImportTest, TablesTheParentHoldsInAnyCaseAndNamesTheFilesCannotHold
     SqliteFile schema(kThreeTables + QStringList{QStringLiteral("CREATE TABLE \"Pay \u03A9\" (Id INTEGER)")});
     app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3", "3|NOTES|-1|0|3"}));
     auto doc = open(QString()); // nothing selected: under the root, as Add does
-    doc->tvValues()->clearSelection();
+    doc->valueTree()->clearSelection();
     import(*doc, schema.connectionString());
 
-    EXPECT_EQ(children(doc->tvValues(), "key-1"),
+    EXPECT_EQ(children(doc->valueTree(), "key-1"),
               (QStringList{"key2=Leaf", "key3=NOTES", "key5=Customers", "key10=Orders"}));
     EXPECT_TRUE(failures.texts.isEmpty());
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -158,7 +158,7 @@ TEST_F(SchemaImportTest, TablesTheParentHoldsInAnyCaseAndNamesTheFilesCannotHold
     // A second import under the root finds every table there already.
     const QByteArray before = app.readDataFile("Values.app");
     dialogs.messages.clear();
-    doc->tvValues()->selectNode("key-1");
+    doc->valueTree()->selectNode("key-1");
     import(*doc, schema.connectionString());
     EXPECT_EQ(app.readDataFile("Values.app"), before);
     EXPECT_EQ(dialogs.messages.size(), 1) << "only the table that cannot be stored is named again";
@@ -183,7 +183,7 @@ TEST_F(SchemaImportTest, TheSelectionEndsOnTheParentWhenTheLastTableIsNotAdded)
         SqliteFile schema(kThreeTables + c.extraTables);
         auto doc = open();
         import(*doc, schema.connectionString());
-        EXPECT_EQ(doc->tvValues()->selectedKey(), c.selected);
+        EXPECT_EQ(doc->valueTree()->selectedKey(), c.selected);
     }
 }
 
@@ -196,8 +196,8 @@ TEST_F(SchemaImportTest, NamesHoldingSeparatorsAreRefusedNeverStripped)
     auto doc = open();
     import(*doc, schema.connectionString());
 
-    EXPECT_EQ(children(doc->tvValues(), "key2"), (QStringList{"key4=Kept"}));
-    EXPECT_EQ(children(doc->tvValues(), "key4"), (QStringList{"key5=Id", "key6=Name"}));
+    EXPECT_EQ(children(doc->valueTree(), "key2"), (QStringList{"key4=Kept"}));
+    EXPECT_EQ(children(doc->valueTree(), "key4"), (QStringList{"key5=Id", "key6=Name"}));
     EXPECT_EQ(app.readDataFile("Values.app"),
               CatalogueFile({"2|Leaf|-1|0|3", "4|Kept|2|0|3", "5|Id|4|0|3", "6|Name|4|0|3"}));
     ASSERT_EQ(dialogs.messages.size(), 1) << "every name left out is named in one message";
@@ -219,7 +219,7 @@ TEST_F(SchemaImportTest, NamesHoldingSeparatorsAreRefusedNeverStripped)
         EXPECT_TRUE(text.startsWith("InsertRecord: \"The character '")) << text.toStdString();
     EXPECT_EQ(app.readDataFile("Values.app"), before);
     EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({}));
-    EXPECT_EQ(doc->tvTempalates()->node("key-1")->childCount(), 0);
+    EXPECT_EQ(doc->templateTree()->node("key-1")->childCount(), 0);
 }
 
 TEST_F(SchemaImportTest, CancellingTheProgressKeepsTheTablesAddedBeforeIt)
@@ -234,7 +234,7 @@ TEST_F(SchemaImportTest, CancellingTheProgressKeepsTheTablesAddedBeforeIt)
     });
     import(*doc, schema.connectionString());
 
-    EXPECT_EQ(children(doc->tvValues(), "key2"), (QStringList{"key4=T0", "key7=T1", "key10=T2"}));
+    EXPECT_EQ(children(doc->valueTree(), "key2"), (QStringList{"key4=T0", "key7=T1", "key10=T2"}));
     EXPECT_EQ(app.readDataFile("Values.app"),
               CatalogueFile({"2|Leaf|-1|0|3", "4|T0|2|0|3", "5|A|4|0|3", "6|B|4|0|3", "7|T1|2|0|3", "8|A|7|0|3",
                              "9|B|7|0|3", "10|T2|2|0|3", "11|A|10|0|3", "12|B|10|0|3"}));
@@ -263,7 +263,7 @@ TEST_F(SchemaImportTest, AFailedWriteStopsTheImportAndKeepsWhatWasStored)
     import(*doc, schema.connectionString());
 
     ASSERT_TRUE(broken);
-    EXPECT_EQ(children(doc->tvValues(), "key2"), (QStringList{"key4=T0", "key1005=T1"}));
+    EXPECT_EQ(children(doc->valueTree(), "key2"), (QStringList{"key4=T0", "key1005=T1"}));
     QList<QByteArray> kept{"2|Leaf|-1|0|3"};
     for (int table : {4, 1005}) {
         kept << QByteArray::number(table) + "|T" + QByteArray::number(table / 1000) + "|2|0|3";

@@ -5,7 +5,7 @@
 #include "ResultView.h"
 #include "ScriptedDialogs.h"
 #include "TempAppFolder.h"
-#include "frmDocument.h"
+#include "WorkspaceWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,16 +24,16 @@ TEST(ShippedSamples, OpenColouredAndRunAsStored)
         ASSERT_TRUE(QFile::copy(shipped.filePath(name), app.dataPath(name)));
     ScriptedDialogs dialogs;
     CapturedFailures failures;
-    frmDocument doc(app.dataPath());
+    WorkspaceWindow doc(app.dataPath());
     doc.resize(1000, 700);
     doc.show();
 
     int expanded = 0;
-    QTreeWidgetItemIterator it(doc.tvTempalates());
+    QTreeWidgetItemIterator it(doc.templateTree());
     for (++it; *it; ++it) {
         const std::string name = (*it)->text(0).toStdString();
-        doc.tvTempalates()->setCurrentItem(*it);
-        QTextEdit& source = *doc.txtSource();
+        doc.templateTree()->setCurrentItem(*it);
+        QTextEdit& source = *doc.templatePane();
         ASSERT_FALSE(source.toPlainText().isEmpty()) << name;
         const QString stored = ColourMap(*source.document());
         RecolourTemplate(*source.document());
@@ -44,14 +44,14 @@ TEST(ShippedSamples, OpenColouredAndRunAsStored)
         ASSERT_NE(run.outcome, ExpansionResult::Outcome::ParseFailed) << name;
         if (run.outcome == ExpansionResult::Outcome::Expanded) {
             ++expanded;
-            EXPECT_TRUE(doc.txtTarget()->toPlainText().contains(u'$')) << name;
+            EXPECT_TRUE(doc.resultPane()->toPlainText().contains(u'$')) << name;
             doc.selectBodyTab(1);
-            EXPECT_TRUE(PaintedText(*doc.txtTarget()).contains(u'<')) << name;
+            EXPECT_TRUE(PaintedText(*doc.resultPane()).contains(u'<')) << name;
         }
     }
     EXPECT_GE(expanded, 6);
 
-    QTreeWidgetItem* customers = doc.tvValues()->node("key2");
+    QTreeWidgetItem* customers = doc.valueTree()->node("key2");
     ASSERT_NE(customers, nullptr);
     EXPECT_EQ(customers->text(0), "Customers");
     EXPECT_EQ(customers->childCount(), 4);

@@ -16,7 +16,7 @@ class SourcePane : public testing::Test
 protected:
     SourcePane()
     {
-        QObject::connect(&pane, &QTextEdit::textChanged, [this] { colourer.txtSource_Change(); });
+        QObject::connect(&pane, &QTextEdit::textChanged, [this] { colourer.templateTextChanged(); });
     }
 
     void type(const QString& keys)

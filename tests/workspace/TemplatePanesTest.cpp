@@ -26,9 +26,9 @@ protected:
         app.writeDataFile("TMP_key3", BodyFile("beta_$$$_001_$$$_result of beta"));
     }
 
-    std::unique_ptr<frmDocument> open()
+    std::unique_ptr<WorkspaceWindow> open()
     {
-        auto doc = std::make_unique<frmDocument>(app.dataPath());
+        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
         doc->resize(1200, 800);
         doc->show();
         doc->activateWindow();
@@ -37,9 +37,9 @@ protected:
     }
 
     // Clicks the node the way the user does, so a pane holding the focus loses it first.
-    static void click(frmDocument& doc, const QString& key)
+    static void click(WorkspaceWindow& doc, const QString& key)
     {
-        CatalogueTree* tree = doc.tvTempalates();
+        CatalogueTree* tree = doc.templateTree();
         doc.selectListTab(0);
         QTreeWidgetItem* item = tree->node(key);
         ASSERT_NE(item, nullptr) << key.toStdString();
@@ -61,10 +61,10 @@ protected:
         QTest::keyClicks(pane, keys);
     }
     // Into the pane and out again to the tree, as a user clicking about does.
-    static void leave(frmDocument& doc, QWidget* pane)
+    static void leave(WorkspaceWindow& doc, QWidget* pane)
     {
         pane->setFocus(Qt::MouseFocusReason);
-        doc.tvTempalates()->setFocus(Qt::MouseFocusReason);
+        doc.templateTree()->setFocus(Qt::MouseFocusReason);
     }
 };
 
@@ -72,23 +72,23 @@ TEST_F(TemplatePanes, AnEditedTemplateIsSavedOnLeavingAndComesBackWithItsColours
 {
     auto doc = open();
     click(*doc, "key2");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "alpha [x]");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "result of alpha");
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 0);
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "alpha [x]");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "result of alpha");
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
 
-    typeInto(doc->txtTarget(), " more"); // saved with the template pane's edit below
-    retype(doc->txtSource(), "[($Col!|1|n)]");
-    const QString colours = ColourMap(*doc->txtSource()->document());
+    typeInto(doc->resultPane(), " more"); // saved with the template pane's edit below
+    retype(doc->templatePane(), "[($Col!|1|n)]");
+    const QString colours = ColourMap(*doc->templatePane()->document());
     EXPECT_EQ(colours, "bbrrrrrbbbbbb");
     click(*doc, "key3"); // the pane loses the focus to the tree before Beta loads
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "beta");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "beta");
     EXPECT_FALSE(app.readDataFile("TMP_key2").contains("alpha [x]"));
 
-    auto check = [&](frmDocument& d) {
+    auto check = [&](WorkspaceWindow& d) {
         click(d, "key2");
-        EXPECT_EQ(d.txtSource()->toPlainText(), "[($Col!|1|n)]");
-        EXPECT_EQ(ColourMap(*d.txtSource()->document()), colours);
-        EXPECT_EQ(d.txtTarget()->toPlainText(), "result of alpha more");
+        EXPECT_EQ(d.templatePane()->toPlainText(), "[($Col!|1|n)]");
+        EXPECT_EQ(ColourMap(*d.templatePane()->document()), colours);
+        EXPECT_EQ(d.resultPane()->toPlainText(), "result of alpha more");
     };
     check(*doc);
     doc.reset();
@@ -103,21 +103,21 @@ TEST_F(TemplatePanes, AnEditThatCannotBeWrittenStaysOnItsTemplate)
     // A folder where the body belongs: the write fails as on a full or read-only disk.
     ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key2")));
     ASSERT_TRUE(QDir(app.dataPath()).mkdir("TMP_key2"));
-    retype(doc->txtSource(), "kept [x]");
-    CatalogueTree* tree = doc->tvTempalates();
+    retype(doc->templatePane(), "kept [x]");
+    CatalogueTree* tree = doc->templateTree();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->node("key3")).center());
     QCoreApplication::processEvents();
     EXPECT_FALSE(failures.texts.isEmpty()) << "the failed write is reported";
     EXPECT_EQ(tree->selectedKey(), "key2");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "kept [x]") << "Beta did not load over the edit";
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "kept [x]") << "Beta did not load over the edit";
     EXPECT_TRUE(doc->templateModified());
 
     // Once the body can be written again, moving on saves and loads as usual.
     ASSERT_TRUE(QDir(app.dataPath()).rmdir("TMP_key2"));
     click(*doc, "key3");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "beta");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "beta");
     click(*doc, "key2");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "kept [x]");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "kept [x]");
 }
 
 TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)
@@ -127,8 +127,8 @@ TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)
     {
         auto doc = open();
         click(*doc, "key2");
-        leave(*doc, doc->txtSource());
-        leave(*doc, doc->txtTarget());
+        leave(*doc, doc->templatePane());
+        leave(*doc, doc->resultPane());
         click(*doc, "key3");
         click(*doc, "key2");
         EXPECT_FALSE(doc->templateModified());
@@ -139,24 +139,24 @@ TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)
 
     auto doc = open();
     click(*doc, "key3");
-    typeInto(doc->txtTarget(), " edited"); // the result pane alone is worth keeping too
+    typeInto(doc->resultPane(), " edited"); // the result pane alone is worth keeping too
     EXPECT_TRUE(doc->templateModified());
-    leave(*doc, doc->txtTarget());
+    leave(*doc, doc->resultPane());
     EXPECT_FALSE(doc->templateModified());
     const QByteArray edited = app.readDataFile("TMP_key3");
     EXPECT_NE(edited, beta);
-    typeInto(doc->txtTarget(), "x");
-    QTest::keyClick(doc->txtTarget(), Qt::Key_Backspace);
-    leave(*doc, doc->txtTarget());
+    typeInto(doc->resultPane(), "x");
+    QTest::keyClick(doc->resultPane(), Qt::Key_Backspace);
+    leave(*doc, doc->resultPane());
     EXPECT_EQ(app.readDataFile("TMP_key3"), edited) << "typed and taken back is no change";
 
-    retype(doc->txtSource(), "BETA"); // letter case alone is an edit as well
+    retype(doc->templatePane(), "BETA"); // letter case alone is an edit as well
     EXPECT_TRUE(doc->templateModified());
-    leave(*doc, doc->txtSource());
+    leave(*doc, doc->templatePane());
     click(*doc, "key2");
     click(*doc, "key3");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "BETA");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "result of beta edited");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "BETA");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "result of beta edited");
 }
 
 TEST_F(TemplatePanes, RunClickedWithTheMouseAndSubstitutionsBeforeMovingOnAreKept)
@@ -164,38 +164,38 @@ TEST_F(TemplatePanes, RunClickedWithTheMouseAndSubstitutionsBeforeMovingOnAreKep
     app.writeDataFile("Values.app", CatalogueFile({"2|CustomerId|-1|0|3"}));
     auto doc = open();
     click(*doc, "key2");
-    retype(doc->txtSource(), "[($F!|1|2)]");
-    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton); // the template pane loses the focus first
-    const QString result = doc->txtTarget()->toPlainText();
+    retype(doc->templatePane(), "[($F!|1|2)]");
+    QTest::mouseClick(doc->runButton(), Qt::LeftButton); // the template pane loses the focus first
+    const QString result = doc->resultPane()->toPlainText();
     ASSERT_TRUE(result.contains("$F0002!")) << result.toStdString();
     click(*doc, "key3");
     click(*doc, "key2");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "[($F!|1|2)]");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), result) << "Run's own result, not the one before it";
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "[($F!|1|2)]");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), result) << "Run's own result, not the one before it";
 
-    doc->cmdRun()->click();
-    CatalogueTree* values = doc->tvValues();
+    doc->runButton()->click();
+    CatalogueTree* values = doc->valueTree();
     doubleClick(values->viewport(), values->visualItemRect(values->node("key2")).center()); // fills the first field
-    const QString filled = doc->txtTarget()->toPlainText();
+    const QString filled = doc->resultPane()->toPlainText();
     ASSERT_TRUE(filled.contains("CustomerId")) << filled.toStdString();
     ASSERT_EQ(QApplication::focusWidget(), values);
     // Straight on to another template, as a keyboard move does: no pane loses the focus.
-    doc->tvTempalates()->setCurrentItem(doc->tvTempalates()->node("key3"));
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "beta");
+    doc->templateTree()->setCurrentItem(doc->templateTree()->node("key3"));
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "beta");
     click(*doc, "key2");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), filled);
+    EXPECT_EQ(doc->resultPane()->toPlainText(), filled);
 
     // Twice in a row with a large n: the last result is the one listed and kept.
-    retype(doc->txtSource(), "[($F!|1|n)]");
+    retype(doc->templatePane(), "[($F!|1|n)]");
     dialogs.boundAnswerScript = {QStringList{"20000"}, QStringList{"20000"}};
-    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
-    QTest::mouseClick(doc->cmdRun(), Qt::LeftButton);
-    EXPECT_EQ(doc->cboFields()->count(), 20000);
+    QTest::mouseClick(doc->runButton(), Qt::LeftButton);
+    QTest::mouseClick(doc->runButton(), Qt::LeftButton);
+    EXPECT_EQ(doc->fieldsList()->count(), 20000);
     EXPECT_FALSE(doc->templateModified());
-    const QString large = doc->txtTarget()->toPlainText();
+    const QString large = doc->resultPane()->toPlainText();
     click(*doc, "key3");
     click(*doc, "key2");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), large);
+    EXPECT_EQ(doc->resultPane()->toPlainText(), large);
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
@@ -203,26 +203,26 @@ TEST_F(TemplatePanes, TheRootEmptiesTheTemplatePaneAndWhatIsTypedThereIsKeptAndT
 {
     auto doc = open();
     click(*doc, "key2");
-    leave(*doc, doc->txtSource());
+    leave(*doc, doc->templatePane());
     const QByteArray stored = app.readDataFile("TMP_key2");
-    typeInto(doc->txtSource(), " edited");
+    typeInto(doc->templatePane(), " edited");
     doc->selectBodyTab(1);
     click(*doc, "key-1"); // Alpha's edit is saved on the way out
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "result of alpha");
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 0);
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "result of alpha");
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
     const QByteArray edited = app.readDataFile("TMP_key2");
     EXPECT_NE(edited, stored);
     EXPECT_FALSE(doc->templateModified()) << "nothing typed under the root yet";
 
-    typeInto(doc->txtSource(), "typed under the root");
-    leave(*doc, doc->txtSource());
-    leave(*doc, doc->txtSource());
+    typeInto(doc->templatePane(), "typed under the root");
+    leave(*doc, doc->templatePane());
+    leave(*doc, doc->templatePane());
     EXPECT_TRUE(doc->templateModified()) << "nowhere to write it, but not dropped either";
     ASSERT_EQ(dialogs.messages.size(), 1) << "told once, not on every move";
     EXPECT_TRUE(dialogs.messages[0].text.contains("not saved"));
-    typeInto(doc->txtSource(), " and more");
-    leave(*doc, doc->txtSource());
+    typeInto(doc->templatePane(), " and more");
+    leave(*doc, doc->templatePane());
     EXPECT_EQ(dialogs.messages.size(), 2) << "a further edit is told again";
     EXPECT_EQ(app.readDataFile("TMP_key2"), edited);
     EXPECT_EQ(app.readDataFile("TMP_key3"), BodyFile("beta_$$$_001_$$$_result of beta"));
@@ -231,26 +231,26 @@ TEST_F(TemplatePanes, TheRootEmptiesTheTemplatePaneAndWhatIsTypedThereIsKeptAndT
 TEST_F(TemplatePanes, HurriedClicksNeverLeaveTheTreeWithoutASelection)
 {
     auto doc = open();
-    CatalogueTree* tree = doc->tvTempalates();
+    CatalogueTree* tree = doc->templateTree();
     click(*doc, "key2");
     const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 3);
     ASSERT_EQ(tree->itemAt(empty), nullptr);
     const QPoint alpha = tree->visualItemRect(tree->node("key2")).center();
 
-    typeInto(doc->txtSource(), " one");
+    typeInto(doc->templatePane(), " one");
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, empty);
     EXPECT_EQ(tree->selectedKey(), "key2");
-    typeInto(doc->txtSource(), " two");
+    typeInto(doc->templatePane(), " two");
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, alpha);
     EXPECT_EQ(tree->selectedKey(), "key2");
     QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
     EXPECT_EQ(tree->selectedKey(), "key2");
-    typeInto(doc->txtSource(), " three");
+    typeInto(doc->templatePane(), " three");
     doc->close();
 
     auto again = open();
     click(*again, "key2");
-    EXPECT_EQ(again->txtSource()->toPlainText(), "alpha [x] one two three");
+    EXPECT_EQ(again->templatePane()->toPlainText(), "alpha [x] one two three");
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -262,20 +262,20 @@ TEST_F(TemplatePanes, ClickingWhatIsAlreadySelectedActsAsAFirstClick)
     // Saved meanwhile by another workspace window.
     app.writeDataFile("TMP_key2", BodyFile("alpha again_$$$_001_$$$_new result"));
     click(*doc, "key2");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "alpha again");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "new result");
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 0);
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "alpha again");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "new result");
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
 
     click(*doc, "key-1");
-    doc->txtSource()->setPlainText("scratch");
+    doc->templatePane()->setPlainText("scratch");
     click(*doc, "key-1");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "");
 
     doc->selectListTab(1);
     doc->selectBodyTab(0);
-    QTabBar* list = doc->tabList();
+    QTabBar* list = doc->catalogueTabs();
     QTest::mouseClick(list, Qt::LeftButton, {}, list->tabRect(1).center());
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 1) << "Values List always brings the result pane";
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 1) << "Values List always brings the result pane";
 }
 
 TEST_F(TemplatePanes, AnIdWrittenByHandOpensTheBodyItsKeyNames)
@@ -286,15 +286,15 @@ TEST_F(TemplatePanes, AnIdWrittenByHandOpensTheBodyItsKeyNames)
     app.writeDataFile("TMP_keyabc", BodyFile("letters_$$$_001_$$$_rabc"));
     auto doc = open();
     EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'abc' is not a number\""});
-    EXPECT_EQ(children(doc->tvTempalates(), "key-1"), (QStringList{"key07=Seven", "keyabc=Letters"}));
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key07=Seven", "keyabc=Letters"}));
     click(*doc, "key07");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "seven as written");
-    typeInto(doc->txtSource(), " and edited");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "seven as written");
+    typeInto(doc->templatePane(), " and edited");
     click(*doc, "keyabc");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "letters");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "letters");
     EXPECT_TRUE(app.readDataFile("TMP_key07").contains("seven as written and edited"));
     EXPECT_EQ(app.readDataFile("TMP_key7"), BodyFile("not this one_$$$_001_$$$_r7"));
-    EXPECT_EQ(doc->nextTempalateKey(), "key9");
+    EXPECT_EQ(doc->nextTemplateKey(), "key9");
 }
 
 TEST_F(TemplatePanes, ANewTemplateOpensWithBothPanesEmpty)
@@ -303,9 +303,9 @@ TEST_F(TemplatePanes, ANewTemplateOpensWithBothPanesEmpty)
     click(*doc, "key-1");
     addTemplate(*doc, "Fresh");
     click(*doc, "key5"); // the highest ID 3 plus the added count 2
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "");
-    EXPECT_EQ(doc->txtTarget()->document()->blockCount(), 1);
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "");
+    EXPECT_EQ(doc->resultPane()->document()->blockCount(), 1);
 }
 
 TEST_F(TemplatePanes, ClosingWithTheFlagUpSavesFirst)
@@ -313,42 +313,42 @@ TEST_F(TemplatePanes, ClosingWithTheFlagUpSavesFirst)
     {
         auto doc = open();
         click(*doc, "key2");
-        typeInto(doc->txtSource(), " closed alone");
+        typeInto(doc->templatePane(), " closed alone");
         doc->close();
     }
     {
         // Inside an MDI frame the workspace closes with the frame's other windows.
         QMdiArea area;
-        auto* doc = new frmDocument(app.dataPath());
+        auto* doc = new WorkspaceWindow(app.dataPath());
         QMdiSubWindow* window = area.addSubWindow(doc);
         window->setAttribute(Qt::WA_DeleteOnClose);
         area.show();
         window->showMaximized();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
         click(*doc, "key3");
-        typeInto(doc->txtSource(), " closed with the frame");
+        typeInto(doc->templatePane(), " closed with the frame");
         area.closeAllSubWindows();
         EXPECT_TRUE(area.subWindowList().isEmpty());
     }
     auto doc = open();
     click(*doc, "key2");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "alpha [x] closed alone");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "alpha [x] closed alone");
     click(*doc, "key3");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "beta closed with the frame");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "beta closed with the frame");
 }
 
 TEST_F(TemplatePanes, AFocusLossThatIsNotLeavingSavesNothing)
 {
     auto doc = open();
     click(*doc, "key2");
-    leave(*doc, doc->txtSource());
-    typeInto(doc->txtSource(), "!");
+    leave(*doc, doc->templatePane());
+    typeInto(doc->templatePane(), "!");
     for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
         QFocusEvent out(QEvent::FocusOut, reason);
-        QCoreApplication::sendEvent(doc->txtSource(), &out);
+        QCoreApplication::sendEvent(doc->templatePane(), &out);
         EXPECT_TRUE(doc->templateModified()) << reason;
     }
-    leave(*doc, doc->txtSource());
+    leave(*doc, doc->templatePane());
     EXPECT_FALSE(doc->templateModified());
 }
 
@@ -362,23 +362,23 @@ TEST_F(TemplatePanes, AnUnreadableOrCutBodyOpensWhatCouldBeReadAndIsKeptUntilEdi
     click(*doc, "key2");
     ASSERT_EQ(failures.texts.size(), 1);
     EXPECT_TRUE(failures.texts[0].startsWith("ReadStream: \""));
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "");
     EXPECT_FALSE(doc->templateModified());
-    leave(*doc, doc->txtSource());
+    leave(*doc, doc->templatePane());
     EXPECT_FALSE(app.dataFileExists("TMP_key2"));
 
     click(*doc, "key3");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "half a templ");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "");
-    leave(*doc, doc->txtTarget());
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "half a templ");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "");
+    leave(*doc, doc->resultPane());
     EXPECT_EQ(app.readDataFile("TMP_key3"), cut);
 
-    typeInto(doc->txtSource(), "ate");
-    leave(*doc, doc->txtSource());
+    typeInto(doc->templatePane(), "ate");
+    leave(*doc, doc->templatePane());
     click(*doc, "key2");
     click(*doc, "key3");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "half a template");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "half a template");
     EXPECT_TRUE(app.readDataFile("TMP_key3").contains("_$$$_001_$$$_"));
 }
 
@@ -402,14 +402,14 @@ TEST_F(TemplatePanes, ALegacyBodyLoadsIntoTheSamePaneTextsAndColours)
     auto doc = open();
     click(*doc, "key2");
     // Rich edit ends every text with a \par that is not a line of its own.
-    EXPECT_EQ(doc->txtSource()->toPlainText(), QString::fromUtf8("-- \"résumé\" €\n[($Col!|1|n)(,|1|n-1)]"));
-    EXPECT_EQ(ColourMap(*doc->txtSource()->document()), "kkkkkkkkkkkkk\nbbrrrrrbbbbbbbbbbbbbbb");
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "$Col0001!,\n$Col0002!");
-    EXPECT_EQ(PaintedText(*doc->txtTarget()), "<$Col0001!>,\n<$Col0002!>");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), QString::fromUtf8("-- \"résumé\" €\n[($Col!|1|n)(,|1|n-1)]"));
+    EXPECT_EQ(ColourMap(*doc->templatePane()->document()), "kkkkkkkkkkkkk\nbbrrrrrbbbbbbbbbbbbbbb");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "$Col0001!,\n$Col0002!");
+    EXPECT_EQ(PaintedText(*doc->resultPane()), "<$Col0001!>,\n<$Col0002!>");
     EXPECT_TRUE(failures.texts.isEmpty());
 
-    leave(*doc, doc->txtSource());
-    leave(*doc, doc->txtTarget());
+    leave(*doc, doc->templatePane());
+    leave(*doc, doc->resultPane());
     click(*doc, "key3");
     doc->close();
     EXPECT_EQ(app.readDataFile("TMP_key2"), BodyFile(source + '\0' + "_$$$_001_$$$_" + result + '\0'))

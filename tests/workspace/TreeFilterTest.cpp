@@ -89,17 +89,17 @@ TEST_F(WorkspaceTest, TypingInAFilterFieldNarrowsItsTreeOnly)
     app.writeDataFile("Values.app", CatalogueFile({"2|Orders|-1|0|3", "3|OrderId|2|0|3", "4|Name|2|0|3"}));
     app.writeDataFile("Tempalates.app", CatalogueFile({"2|Insert orders|-1|0|3"}));
     app.writeDataFile("TMP_key2", kNewBody);
-    frmDocument doc(app.dataPath());
+    WorkspaceWindow doc(app.dataPath());
     doc.selectListTab(1);
-    doc.tvValues()->selectNode("key4");
-    auto* filter = control<QLineEdit>(doc, "txtValueFilter");
+    doc.valueTree()->selectNode("key4");
+    auto* filter = control<QLineEdit>(doc, "valueFilter");
     QTest::keyClicks(filter, "id");
-    EXPECT_TRUE(doc.tvValues()->node("key4")->isHidden());
-    EXPECT_FALSE(doc.tvValues()->node("key3")->isHidden());
-    EXPECT_FALSE(doc.tvTempalates()->node("key2")->isHidden()) << "the other tree is left alone";
+    EXPECT_TRUE(doc.valueTree()->node("key4")->isHidden());
+    EXPECT_FALSE(doc.valueTree()->node("key3")->isHidden());
+    EXPECT_FALSE(doc.templateTree()->node("key2")->isHidden()) << "the other tree is left alone";
     filter->clear();
-    EXPECT_FALSE(doc.tvValues()->node("key4")->isHidden());
-    EXPECT_EQ(doc.tvValues()->selectedKey(), "key4");
+    EXPECT_FALSE(doc.valueTree()->node("key4")->isHidden());
+    EXPECT_EQ(doc.valueTree()->selectedKey(), "key4");
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "FailureReporter.h"
 #include "TextRules.h"
 #include "ResultView.h"
-#include "frmDocument.h"
+#include "WorkspaceWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,32 +31,32 @@ public:
 
 const QByteArray kHeaderOnlyTable = "\"ID|Name|ParentID|Spare|Image\"\r\n";
 
-void FillTemplate(frmDocument& doc, const SampleItem& item)
+void FillTemplate(WorkspaceWindow& doc, const SampleItem& item)
 {
-    QTextEdit& source = *doc.txtSource();
+    QTextEdit& source = *doc.templatePane();
     source.setPlainText(item.templateText);
     RecolourTemplate(*source.document());
 
     const ExpansionResult result =
         GenerateResult(item.templateText, false, [&](const QString&) { return std::optional(item.answer); });
-    doc.txtTarget()->showResult(result.text, result.outcome == ExpansionResult::Outcome::Expanded
+    doc.resultPane()->showResult(result.text, result.outcome == ExpansionResult::Outcome::Expanded
                                                  ? ResultDocument::Markers::Red
                                                  : ResultDocument::Markers::Plain);
-    doc.SaveTemplate();
+    doc.saveTemplate();
 }
 
 // Adds the items under the selected node of the tree, depth first.
-void AddItems(frmDocument& doc, bool templates, const QList<SampleItem>& items)
+void AddItems(WorkspaceWindow& doc, bool templates, const QList<SampleItem>& items)
 {
-    CatalogueTree* tree = templates ? doc.tvTempalates() : doc.tvValues();
+    CatalogueTree* tree = templates ? doc.templateTree() : doc.valueTree();
     const QString parentKey = tree->selectedKey();
     for (const SampleItem& item : items) {
-        const QString key = templates ? doc.nextTempalateKey() : doc.nextValueKey();
-        const bool added = templates ? doc.AddNode(tree, key, item.name, frmDocument::kTempalatesFile,
-                                                   frmDocument::kTempalatePrefix, false)
-                                     : doc.AddNode(tree, key, item.name, frmDocument::kValuesFile,
-                                                   frmDocument::kValuePrefix, false);
-        templates ? doc.countAddedTempalate() : doc.countAddedValue();
+        const QString key = templates ? doc.nextTemplateKey() : doc.nextValueKey();
+        const bool added = templates ? doc.addNode(tree, key, item.name, kTemplateCatalogueFile,
+                                                   kTemplateBodyPrefix, false)
+                                     : doc.addNode(tree, key, item.name, kValueCatalogueFile,
+                                                   kValueBodyPrefix, false);
+        templates ? doc.countAddedTemplate() : doc.countAddedValue();
         if (!added)
             continue;
         tree->selectNode(key);
@@ -85,10 +85,10 @@ int main(int argc, char** argv)
         return 1;
     }
     // The program never creates its catalogue files; an installation starts from these.
-    for (const char* name : {"Data/Tempalates.app", "Data/Values.app"}) {
-        QFile file(folder.filePath(QLatin1String(name)));
+    for (const QString& name : {kTemplateCatalogueFile, kValueCatalogueFile}) {
+        QFile file(folder.filePath(QDir::fromNativeSeparators(name)));
         if (!file.open(QIODevice::WriteOnly) || file.write(kHeaderOnlyTable) != kHeaderOnlyTable.size()) {
-            std::fprintf(stderr, "vellumatic-sample-data: cannot write %s\n", name);
+            std::fprintf(stderr, "vellumatic-sample-data: cannot write %s\n", qPrintable(name));
             return 1;
         }
     }
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
     PrintedFailures failures;
     FailureReporter::install(&failures);
     {
-        frmDocument doc(folder.filePath(QStringLiteral("Data")));
+        WorkspaceWindow doc(folder.filePath(QStringLiteral("Data")));
         AddItems(doc, true, SampleTemplates());
         AddItems(doc, false, SampleValues());
     }

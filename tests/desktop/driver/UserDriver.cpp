@@ -25,7 +25,7 @@ namespace {
 QWidget* shownMainWindow()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmMain") && w->isVisible())
+        if (w->objectName() == QLatin1String("MainWindow") && w->isVisible())
             return w;
     return nullptr;
 }
@@ -53,7 +53,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Paint && widget && widget->window()->objectName() == QLatin1String("frmMain")) {
+        if (event->type() == QEvent::Paint && widget && widget->window()->objectName() == QLatin1String("MainWindow")) {
             painted_ = true;
             timespec now{};
             clock_gettime(CLOCK_REALTIME, &now);
@@ -80,17 +80,17 @@ private:
             return;
         }
         poll_.stop();
-        if (auto* panel = main->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1")))
+        if (auto* panel = main->findChild<QLabel*>(QStringLiteral("statusPanel")))
             say(QStringLiteral("panel: ") + panel->text());
         if (task_.startsWith(QLatin1String("add-value="))) {
-            auto* box = main->findChild<QLineEdit*>(QStringLiteral("txtValue"));
-            auto* add = main->findChild<QPushButton*>(QStringLiteral("cmdAddValue"));
+            auto* box = main->findChild<QLineEdit*>(QStringLiteral("valueNameBox"));
+            auto* add = main->findChild<QPushButton*>(QStringLiteral("addValueButton"));
             if (!box || !add) {
                 say(QStringLiteral("no value box"));
                 QCoreApplication::exit(3);
                 return;
             }
-            if (auto* lists = main->findChild<QTabBar*>(QStringLiteral("tabList")))
+            if (auto* lists = main->findChild<QTabBar*>(QStringLiteral("catalogueTabs")))
                 QTest::mouseClick(lists, Qt::LeftButton, {}, lists->tabRect(1).center());
             if (!box->isVisible()) {
                 say(QStringLiteral("the value box stayed hidden"));

@@ -1,4 +1,4 @@
-#include "frmHelp.h"
+#include "HelpWindow.h"
 
 #include "ClosedBook.h"
 #include "HelpPage.h"
@@ -7,10 +7,10 @@
 #include <QLabel>
 #include <QTextBrowser>
 
-frmHelp::frmHelp(QWidget* parent)
+HelpWindow::HelpWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("frmHelp"));
+    setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("      Vellumatic Help "));
     const qreal dpiX = logicalDpiX();
     const qreal dpiY = logicalDpiY();
@@ -23,26 +23,26 @@ frmHelp::frmHelp(QWidget* parent)
     setAutoFillBackground(true);
 
     auto* product = new QLabel(this);
-    product->setObjectName(QStringLiteral("imgProduct"));
+    product->setObjectName(QStringLiteral("productImage"));
     product->setPixmap(ClosedBookPixmap(TwipsToPixels(1920, dpiX)));
     product->setGeometry(rect(360, 480, 2280, 2280));
 
     auto* name = new QLabel(QStringLiteral("<b>Vellumatic</b>"), this);
-    name->setObjectName(QStringLiteral("lblProductName"));
+    name->setObjectName(QStringLiteral("productNameLabel"));
     QFont big = name->font();
     big.setPointSize(16);
     name->setFont(big);
     name->setGeometry(rect(360, 2880, 2400, 480));
     auto* version = new QLabel(QStringLiteral("Version 1.0"), this);
-    version->setObjectName(QStringLiteral("lblVersion"));
+    version->setObjectName(QStringLiteral("versionLabel"));
     version->setGeometry(rect(360, 3420, 2400, 300));
     auto* tip = new QLabel(QStringLiteral("Close this window with its close box."), this);
-    tip->setObjectName(QStringLiteral("lblClose"));
+    tip->setObjectName(QStringLiteral("closeLabel"));
     tip->setWordWrap(true);
     tip->setGeometry(rect(360, 7980, 2400, 600));
 
     auto* page = new QTextBrowser(this);
-    page->setObjectName(QStringLiteral("picHelp"));
+    page->setObjectName(QStringLiteral("helpPage"));
     page->setFrameShape(QFrame::NoFrame);
     page->setOpenLinks(false);
     page->setHtml(HelpPageHtml());

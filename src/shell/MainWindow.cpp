@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include "DataBackup.h"
 #include "Dialogs.h"
@@ -11,9 +11,9 @@
 #include "ResultView.h"
 #include "Twips.h"
 #include "WindowSettings.h"
-#include "frmDocument.h"
-#include "frmHelp.h"
-#include "frmSplash.h"
+#include "WorkspaceWindow.h"
+#include "HelpWindow.h"
+#include "AboutBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -90,11 +90,11 @@ QAction* separator(QMenu* m, const char* name, bool shown = true)
 
 } // namespace
 
-frmMain::frmMain(const QString& dataFolder, QWidget* parent)
+MainWindow::MainWindow(const QString& dataFolder, QWidget* parent)
     : QMainWindow(parent)
     , dataFolder_(dataFolder)
 {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Vellumatic"));
     setWindowIcon(ProgramIcon());
     mdiArea_ = new QMdiArea(this);
@@ -102,111 +102,111 @@ frmMain::frmMain(const QString& dataFolder, QWidget* parent)
     setCentralWidget(mdiArea_);
     buildMenus();
     buildStatusBar();
-    Form_Load();
+    restoreWindow();
 }
 
-void frmMain::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    QMenu* file = menu(bar, "mnuFile", QStringLiteral("File"));
-    connect(item(file, "mnuFileNew", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), false),
-            &QAction::triggered, this, &frmMain::OpenNewWorkspace);
-    connect(item(file, "mnuFileClose", QStringLiteral("Close"), QKeySequence(Qt::CTRL | Qt::Key_O), false),
-            &QAction::triggered, this, &frmMain::mnuFileClose_Click);
-    separator(file, "mnuFileBar0", false);
-    connect(item(file, "mnuFileBackup", QStringLiteral("Backup"), QKeySequence(Qt::CTRL | Qt::Key_B)),
-            &QAction::triggered, this, &frmMain::mnuFileBackup_Click);
-    connect(item(file, "mnuFilePrint", QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
-            &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
-    connect(item(file, "mnuFileSaveResult", QStringLiteral("Save Result As...")), &QAction::triggered, this,
-            &frmMain::mnuFileSaveResult_Click);
-    separator(file, "mnuFileBar3");
-    connect(item(file, "mnuFileExit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_E)),
+    QMenu* file = menu(bar, "fileMenu", QStringLiteral("File"));
+    connect(item(file, "newAction", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), false),
+            &QAction::triggered, this, &MainWindow::OpenNewWorkspace);
+    connect(item(file, "closeAction", QStringLiteral("Close"), QKeySequence(Qt::CTRL | Qt::Key_O), false),
+            &QAction::triggered, this, &MainWindow::closeWorkspace);
+    separator(file, "windowSeparator", false);
+    connect(item(file, "backupAction", QStringLiteral("Backup"), QKeySequence(Qt::CTRL | Qt::Key_B)),
+            &QAction::triggered, this, &MainWindow::backUpData);
+    connect(item(file, "printAction", QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &MainWindow::printPane);
+    connect(item(file, "saveResultAction", QStringLiteral("Save Result As...")), &QAction::triggered, this,
+            &MainWindow::saveResultAs);
+    separator(file, "exitSeparator");
+    connect(item(file, "exitAction", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menu(bar, "mnuEdit", QStringLiteral("Edit"));
+    QMenu* edit = menu(bar, "editMenu", QStringLiteral("Edit"));
     auto paneCommand = [this](QAction* a, void (*command)(TextPane)) {
         connect(a, &QAction::triggered, this, [this, command] { onFocusedPane(command); });
     };
-    paneCommand(item(edit, "mnuEditUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)), EditUndo);
-    paneCommand(item(edit, "mnuEditRedo", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y)), EditRedo);
-    separator(edit, "mnuEditBar0");
-    paneCommand(item(edit, "mnuEditCut", QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X)), EditCut);
-    paneCommand(item(edit, "mnuEditCopy", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)), EditCopy);
-    paneCommand(item(edit, "mnuEditPaste", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)), EditPaste);
-    paneCommand(item(edit, "mnuEditClear", QStringLiteral("Clear"), QKeySequence(Qt::CTRL | Qt::Key_L)), EditClear);
-    connect(item(edit, "mnuEditCopyResult", QStringLiteral("Copy Result"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
-            &QAction::triggered, this, &frmMain::mnuEditCopyResult_Click);
-    separator(edit, "mnuEditBar1");
-    connect(item(edit, "mnuEditFind", QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F)),
-            &QAction::triggered, this, &frmMain::mnuEditFind_Click);
-    connect(item(edit, "mnuEditFindNext", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3)),
-            &QAction::triggered, this, &frmMain::mnuEditFindNext_Click);
+    paneCommand(item(edit, "undoAction", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)), EditUndo);
+    paneCommand(item(edit, "redoAction", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y)), EditRedo);
+    separator(edit, "clipboardSeparator");
+    paneCommand(item(edit, "cutAction", QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X)), EditCut);
+    paneCommand(item(edit, "copyAction", QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)), EditCopy);
+    paneCommand(item(edit, "pasteAction", QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)), EditPaste);
+    paneCommand(item(edit, "clearAction", QStringLiteral("Clear"), QKeySequence(Qt::CTRL | Qt::Key_L)), EditClear);
+    connect(item(edit, "copyResultAction", QStringLiteral("Copy Result"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
+            &QAction::triggered, this, &MainWindow::copyResult);
+    separator(edit, "findSeparator");
+    connect(item(edit, "findAction", QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F)),
+            &QAction::triggered, this, &MainWindow::showFind);
+    connect(item(edit, "findNextAction", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3)),
+            &QAction::triggered, this, &MainWindow::findNext);
 
-    QMenu* view = menu(bar, "mnuView", QStringLiteral("View"));
-    QAction* statusBarItem = item(view, "mnuViewStatusBar", QStringLiteral("StatusBar"));
+    QMenu* view = menu(bar, "viewMenu", QStringLiteral("View"));
+    QAction* statusBarItem = item(view, "statusBarAction", QStringLiteral("StatusBar"));
     statusBarItem->setCheckable(true);
     statusBarItem->setChecked(true);
-    connect(statusBarItem, &QAction::triggered, this, &frmMain::mnuViewStatusBar_Click);
+    connect(statusBarItem, &QAction::triggered, this, &MainWindow::showStatusBar);
 
-    QMenu* help = menu(bar, "mnuHelp", QStringLiteral("Help"));
-    connect(item(help, "mnuHelpContents", QStringLiteral("Contents")), &QAction::triggered, this,
-            &frmMain::mnuHelpContents_Click);
-    separator(help, "mnuHelpBar0");
-    connect(item(help, "mnuHelpAbout", QStringLiteral("About")), &QAction::triggered, this,
-            &frmMain::mnuHelpAbout_Click);
+    QMenu* help = menu(bar, "helpMenu", QStringLiteral("Help"));
+    connect(item(help, "helpContentsAction", QStringLiteral("Contents")), &QAction::triggered, this,
+            &MainWindow::showHelp);
+    separator(help, "aboutSeparator");
+    connect(item(help, "aboutAction", QStringLiteral("About")), &QAction::triggered, this,
+            &MainWindow::showAbout);
 }
 
-void frmMain::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
-    sbStatusBar_ = new QStatusBar(this);
-    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
-    setStatusBar(sbStatusBar_);
+    statusBarWidget_ = new QStatusBar(this);
+    statusBarWidget_->setObjectName(QStringLiteral("statusBarWidget"));
+    setStatusBar(statusBarWidget_);
 
-    panelStatus_ = new QLabel(QDir::toNativeSeparators(dataFolder_), sbStatusBar_);
-    panelStatus_->setObjectName(QStringLiteral("sbStatusBarPanel1"));
+    statusPanel_ = new QLabel(QDir::toNativeSeparators(dataFolder_), statusBarWidget_);
+    statusPanel_->setObjectName(QStringLiteral("statusPanel"));
     // Hints replace the folder's name; the tooltip keeps telling which catalogue is open.
-    panelStatus_->setToolTip(QStringLiteral("Data folder: ") + QDir::toNativeSeparators(dataFolder_));
-    panelDate_ = new QLabel(sbStatusBar_);
-    panelDate_->setObjectName(QStringLiteral("sbStatusBarPanel2"));
-    panelTime_ = new QLabel(sbStatusBar_);
-    panelTime_->setObjectName(QStringLiteral("sbStatusBarPanel3"));
-    for (QLabel* clockPanel : {panelDate_, panelTime_}) {
+    statusPanel_->setToolTip(QStringLiteral("Data folder: ") + QDir::toNativeSeparators(dataFolder_));
+    datePanel_ = new QLabel(statusBarWidget_);
+    datePanel_->setObjectName(QStringLiteral("datePanel"));
+    timePanel_ = new QLabel(statusBarWidget_);
+    timePanel_->setObjectName(QStringLiteral("timePanel"));
+    for (QLabel* clockPanel : {datePanel_, timePanel_}) {
         clockPanel->setFixedWidth(TwipsToPixels(1440, screenDpiX(this)));
         clockPanel->setAlignment(Qt::AlignCenter);
     }
-    sbStatusBar_->addWidget(panelStatus_, 1);
-    sbStatusBar_->addPermanentWidget(panelDate_);
-    sbStatusBar_->addPermanentWidget(panelTime_);
+    statusBarWidget_->addWidget(statusPanel_, 1);
+    statusBarWidget_->addPermanentWidget(datePanel_);
+    statusBarWidget_->addPermanentWidget(timePanel_);
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
-    connect(clock_, &QTimer::timeout, this, &frmMain::refreshClock);
+    connect(clock_, &QTimer::timeout, this, &MainWindow::refreshClock);
     clock_->start();
     refreshClock();
 }
 
-void frmMain::refreshClock()
+void MainWindow::refreshClock()
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
-    panelDate_->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    panelTime_->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    datePanel_->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    timePanel_->setText(locale.toString(now.time(), QLocale::ShortFormat));
 }
 
-QString frmMain::statusText() const
+QString MainWindow::statusText() const
 {
-    return panelStatus_->text();
+    return statusPanel_->text();
 }
 
-void frmMain::setStatusText(const QString& text)
+void MainWindow::setStatusText(const QString& text)
 {
-    panelStatus_->setText(text);
+    statusPanel_->setText(text);
 }
 
 // ---- load and unload ----
 
-void frmMain::Form_Load()
+void MainWindow::restoreWindow()
 {
     // Opened first, so the placement below knows the least size the workspace needs.
     OpenNewWorkspace();
@@ -230,17 +230,17 @@ void frmMain::Form_Load()
     savedOuterSize_ = frame.size();
 }
 
-void frmMain::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (!frameFitted_) {
         frameFitted_ = true;
         // The settings hold the outer size; the window manager adds its frame only once shown.
-        QTimer::singleShot(0, this, &frmMain::fitFrameToSavedSize);
+        QTimer::singleShot(0, this, &MainWindow::fitFrameToSavedSize);
     }
 }
 
-void frmMain::fitFrameToSavedSize()
+void MainWindow::fitFrameToSavedSize()
 {
     if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
         return;
@@ -256,7 +256,7 @@ void frmMain::fitFrameToSavedSize()
     }
 }
 
-void frmMain::Form_Unload()
+void MainWindow::rememberWindow()
 {
     if (isMinimized())
         return;
@@ -268,19 +268,19 @@ void frmMain::Form_Unload()
                                    PixelsToTwips(frame.width(), dpiX), PixelsToTwips(frame.height(), dpiY)});
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    Form_Unload();
+    rememberWindow();
     mdiArea_->closeAllSubWindows();
     event->accept();
 }
 
 // ---- workspaces ----
 
-frmDocument* frmMain::OpenNewWorkspace()
+WorkspaceWindow* MainWindow::OpenNewWorkspace()
 {
-    auto* document = new frmDocument(dataFolder_);
-    connect(document, &frmDocument::statusHint, this, &frmMain::setStatusText);
+    auto* document = new WorkspaceWindow(dataFolder_);
+    connect(document, &WorkspaceWindow::statusHint, this, &MainWindow::setStatusText);
     QMdiSubWindow* window = mdiArea_->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
@@ -288,67 +288,67 @@ frmDocument* frmMain::OpenNewWorkspace()
     return document;
 }
 
-QList<frmDocument*> frmMain::workspaces() const
+QList<WorkspaceWindow*> MainWindow::workspaces() const
 {
-    QList<frmDocument*> documents;
+    QList<WorkspaceWindow*> documents;
     for (QMdiSubWindow* window : mdiArea_->subWindowList())
-        if (auto* document = qobject_cast<frmDocument*>(window->widget()))
+        if (auto* document = qobject_cast<WorkspaceWindow*>(window->widget()))
             documents << document;
     return documents;
 }
 
-frmDocument* frmMain::activeWorkspace() const
+WorkspaceWindow* MainWindow::activeWorkspace() const
 {
     // The MDI area forgets its active child while the frame itself is inactive.
     QMdiSubWindow* window = mdiArea_->activeSubWindow() ? mdiArea_->activeSubWindow() : mdiArea_->currentSubWindow();
-    return window ? qobject_cast<frmDocument*>(window->widget()) : nullptr;
+    return window ? qobject_cast<WorkspaceWindow*>(window->widget()) : nullptr;
 }
 
 // ---- menu commands ----
 
-void frmMain::mnuFileClose_Click()
+void MainWindow::closeWorkspace()
 {
     if (QMdiSubWindow* window = mdiArea_->currentSubWindow())
         window->close();
 }
 
-void frmMain::mnuFileBackup_Click()
+void MainWindow::backUpData()
 {
     BackupCommand(this, dataFolder_, QDate::currentDate(), [this](const QString& text) { setStatusText(text); });
 }
 
-void frmMain::mnuFilePrint_Click()
+void MainWindow::printPane()
 {
-    frmDocument* document = activeWorkspace();
+    WorkspaceWindow* document = activeWorkspace();
     if (!document)
         return;
     const TextPane pane = document->lastWorkedPane();
-    if (pane.widget() == document->txtTarget()) {
-        const auto coloured = document->txtTarget()->resultDocument()->colouredCopy();
+    if (pane.widget() == document->resultPane()) {
+        const auto coloured = document->resultPane()->resultDocument()->colouredCopy();
         setStatusText(PrintCommand(document, coloured.get()));
     } else {
         setStatusText(PrintCommand(document, pane.document()));
     }
 }
 
-void frmMain::mnuFileSaveResult_Click()
+void MainWindow::saveResultAs()
 {
-    if (frmDocument* document = activeWorkspace()) {
-        const QString file = SaveResultAs(document, document->txtTarget()->resultDocument()->text());
+    if (WorkspaceWindow* document = activeWorkspace()) {
+        const QString file = SaveResultAs(document, document->resultPane()->resultDocument()->text());
         if (!file.isEmpty())
             setStatusText(QStringLiteral(" Result saved to %1").arg(file));
     }
 }
 
-void frmMain::mnuEditCopyResult_Click()
+void MainWindow::copyResult()
 {
-    if (frmDocument* document = activeWorkspace())
-        CopyResult(document->txtTarget()->resultDocument()->text());
+    if (WorkspaceWindow* document = activeWorkspace())
+        CopyResult(document->resultPane()->resultDocument()->text());
 }
 
-void frmMain::mnuEditFind_Click()
+void MainWindow::showFind()
 {
-    if (frmDocument* document = activeWorkspace()) {
+    if (WorkspaceWindow* document = activeWorkspace()) {
         const TextPane pane = document->focusedPane();
         const FindOutcome outcome = FindCommand(document, pane);
         if (outcome.replaced)
@@ -357,33 +357,33 @@ void frmMain::mnuEditFind_Click()
     }
 }
 
-void frmMain::mnuEditFindNext_Click()
+void MainWindow::findNext()
 {
-    if (frmDocument* document = activeWorkspace())
+    if (WorkspaceWindow* document = activeWorkspace())
         setStatusText(FindNextCommand(document->focusedPane()));
 }
 
-void frmMain::onFocusedPane(void (*command)(TextPane))
+void MainWindow::onFocusedPane(void (*command)(TextPane))
 {
-    if (frmDocument* document = activeWorkspace())
+    if (WorkspaceWindow* document = activeWorkspace())
         command(document->focusedPane());
 }
 
-void frmMain::mnuViewStatusBar_Click(bool checked)
+void MainWindow::showStatusBar(bool checked)
 {
-    sbStatusBar_->setVisible(checked);
+    statusBarWidget_->setVisible(checked);
 }
 
-void frmMain::mnuHelpContents_Click()
+void MainWindow::showHelp()
 {
-    frmHelp help(this);
+    HelpWindow help(this);
     Dialogs::current().showModal(help);
 }
 
-void frmMain::mnuHelpAbout_Click()
+void MainWindow::showAbout()
 {
     {
-        frmSplash splash(this);
+        AboutBox splash(this);
         Dialogs::current().showModal(splash);
     }
     // Back to work: the workspace the user had, not a second one.

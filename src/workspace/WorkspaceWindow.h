@@ -3,8 +3,10 @@
 #include "BodyChanges.h"
 #include "CatalogueTree.h"
 #include "Recordset.h"
+#include "StoredNames.h"
 #include "Stream.h"
 #include "TextPane.h"
+#include "ValueImportTarget.h"
 
 #include <QWidget>
 #include <memory>
@@ -25,63 +27,59 @@ class SourcePaneColourer;
 
 // The workspace window: the template and value catalogues as trees, the template and
 // result panes, the fields list and the Run command. Every catalogue change is stored at once.
-class frmDocument : public QWidget
+class WorkspaceWindow : public QWidget, public ValueImportTarget
 {
     Q_OBJECT
 
 public:
-    static const QString kTempalatesFile; // "Data\Tempalates.app"
-    static const QString kValuesFile;     // "Data\Values.app"
-    static const QString kTempalatePrefix; // "TMP_"
-    static const QString kValuePrefix;     // "VAL_"
-
     // dataFolder holds the catalogues and the template bodies.
-    explicit frmDocument(const QString& dataFolder, QWidget* parent = nullptr);
-    ~frmDocument() override;
+    explicit WorkspaceWindow(const QString& dataFolder, QWidget* parent = nullptr);
+    ~WorkspaceWindow() override;
 
     Stream& stream();
 
-    CatalogueTree* tvTempalates() const { return tvTempalates_; }
-    CatalogueTree* tvValues() const { return tvValues_; }
-    QTextEdit* txtSource() const { return txtSource_; }
-    ResultView* txtTarget() const { return txtTarget_; }
-    FieldsList* cboFields() const { return cboFields_; }
-    QCheckBox* chkCS() const { return chkCS_; }
-    QPushButton* cmdRun() const { return cmdRun_; }
-    QPushButton* cmdBrowse() const { return cmdBrowse_; }
-    QTabBar* tabList() const { return tabList_; }
-    QTabBar* tabBody() const { return tabBody_; }
+    CatalogueTree* templateTree() const { return templateTree_; }
+    CatalogueTree* valueTree() const override { return valueTree_; }
+    QWidget* dialogParent() override { return this; }
+    QTextEdit* templatePane() const { return templatePane_; }
+    ResultView* resultPane() const { return resultPane_; }
+    FieldsList* fieldsList() const { return fieldsList_; }
+    QCheckBox* compactStyle() const { return compactStyle_; }
+    QPushButton* runButton() const { return runButton_; }
+    QPushButton* importButton() const { return importButton_; }
+    QTabBar* catalogueTabs() const { return catalogueTabs_; }
+    QTabBar* paneTabs() const { return paneTabs_; }
 
     // Key for the next new item: highest ID at start-up plus the added count, moved past
     // any ID the table file already holds. Callers raise the count after each add.
-    QString nextTempalateKey();
+    QString nextTemplateKey();
     QString nextValueKey();
-    void countAddedTempalate() { ++templates_.addedCount; }
+    void countAddedTemplate() { ++templates_.addedCount; }
     void countAddedValue() { ++values_.addedCount; }
     // IDs for the next `count` new values, taken in the order the keys are handed out and
     // counted as added, for callers that store many values at once.
-    QList<qint32> takeValueIds(int count);
+    QList<qint32> takeValueIds(int count) override;
 
     // Adds an item under the tree's selected node and stores it (a template also gets its
     // body). Returns false, with the tree unchanged, when the item could not be stored.
-    bool AddNode(CatalogueTree* tree, const QString& key, const QString& text, const QString& file,
+    bool addNode(CatalogueTree* tree, const QString& key, const QString& text, const QString& file,
                  const QString& prefix, bool select);
     // Adds values under the selected value, in order, with one write of the values file. Stops
     // at the first text that cannot be stored (the store says why) and keeps those before it.
     // Returns how many were added.
-    qsizetype AddValues(const QStringList& texts);
+    qsizetype addValues(const QStringList& texts);
     // Removes the tree's selected item, its record and a template's body once the user has
     // confirmed it; its parent is selected after. A failed delete leaves everything in place.
-    void RemoveNode(CatalogueTree* tree, const QString& file, const QString& prefix);
+    void removeNode(CatalogueTree* tree, const QString& file, const QString& prefix);
     // Stores value records (ID, Name, ParentID, 0, 3) with one write of the value table file,
     // then shows each under its parent, a node of the tree or an earlier record. Returns false,
     // with tree and file unchanged, when they could not be stored.
-    bool addValueRecords(const QList<QVariantList>& records);
+    bool addValueRecords(const QList<QVariantList>& records) override;
 
-    // The pane (txtSource or txtTarget) that last had the focus in this window; empty when
+    // The pane (templatePane or resultPane) that last had the focus in this window; empty when
     // another control has had it since. Menus and dialogs do not change it.
     TextPane focusedPane() const;
-    // The pane (txtSource or txtTarget) the user last worked in, whatever had the focus
+    // The pane (templatePane or resultPane) the user last worked in, whatever had the focus
     // since; the template pane until either had it.
     TextPane lastWorkedPane() const { return lastWorkedPane_; }
 
@@ -93,10 +91,10 @@ public:
     // differs from what was loaded or last saved, stores both in the body of the template they
     // belong to. Panes that belong to no template (under the root) are kept and the user told.
     // Returns false while the panes hold a change that is not stored.
-    bool SaveTemplate();
+    bool saveTemplate();
     // Saves the panes, then loads the clicked template's body into them, also when the template
     // is already selected; the root empties the template pane.
-    void tvTempalates_NodeClick(QTreeWidgetItem* node);
+    void openTemplate(QTreeWidgetItem* node);
     // True while either pane holds a change that is not stored.
     bool templateModified() const;
     // After Find's Replace rewrote `pane`: the fields list follows a rewritten result pane.
@@ -110,7 +108,7 @@ public:
     class ResultBusy
     {
     public:
-        explicit ResultBusy(frmDocument& document) : document_(document), previous_(document.resultBusy())
+        explicit ResultBusy(WorkspaceWindow& document) : document_(document), previous_(document.resultBusy())
         {
             document_.setResultBusy(true);
         }
@@ -119,27 +117,27 @@ public:
         ResultBusy& operator=(const ResultBusy&) = delete;
 
     private:
-        frmDocument& document_;
+        WorkspaceWindow& document_;
         bool previous_;
     };
 
-    void cmdAddTempalate_Click();
-    void cmdAddValue_Click();
-    void cmdRemoveTempalate_Click();
-    void cmdRemoveValue_Click();
+    void addTemplate();
+    void addValue();
+    void removeTemplate();
+    void removeValue();
     // Imports a database's tables and columns as values under the selected value.
-    void cmdBrowse_Click();
+    void importSchema();
 
-    void cmdRun_Click();
+    void runTemplate();
     // Fill the selected field with the selected value: a double-click on a leaf, or Enter or
     // Space on any value.
-    void tvValues_DblClick();
-    void tvValues_KeyPress(int key);
-    void tvValues_NodeClick();
+    void valueDoubleClicked();
+    void valueTreeKeyPressed(int key);
+    void valueSelected();
     // Splits dropped text at a separator the user gives and adds the pieces as values.
-    void tvValues_OLEDragDrop(const QString& text);
+    void addDroppedValues(const QString& text);
     // Insert fills the selected field with its own name, Delete drops it from the list.
-    void cboFields_KeyDown(int key);
+    void fieldsListKeyPressed(int key);
     // Fills the selected field with the selected value, the next field with the value's next
     // sibling, and so on, as one undo step (Ctrl+Enter or the value tree's context menu).
     void fillFollowing();
@@ -154,6 +152,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Tab indices of the catalogue strip and of the pane strip.
+    static constexpr int kTemplateListTab = 0;
+    static constexpr int kValueListTab = 1;
+    static constexpr int kTemplatePaneTab = 0;
+    static constexpr int kResultPaneTab = 1;
+
     struct Catalogue
     {
         CatalogueTree* tree = nullptr;
@@ -173,18 +177,18 @@ private:
     };
 
     void buildControls();
-    void Form_Load();
-    void LoadCatalogue(Catalogue& catalogue);
-    void LoadTempalates();
-    void LoadValues();
+    void loadCatalogues();
+    void loadCatalogue(Catalogue& catalogue);
+    void loadTemplates();
+    void loadValues();
     Catalogue* catalogueFor(const QString& file);
     void refreshTakenIds(Catalogue& catalogue);
     QString nextKey(Catalogue& catalogue);
     QString fileStamp(const Catalogue& catalogue) const;
     bool refuseChange(const Catalogue& catalogue);
     void addTyped(Catalogue& catalogue);
-    void tabList_Click();
-    void tabBody_Click();
+    void showCatalogueTab();
+    void showPaneTab();
     BodyChanges::Texts currentPaneTexts() const;
     void arrangeControls();
     void rememberCatalogueColumn();
@@ -197,29 +201,29 @@ private:
     TextPane lastWorkedPane_;
     LastFocus* lastFocus_ = nullptr;
 
-    QTabBar* tabList_ = nullptr;
-    QTabBar* tabBody_ = nullptr;
-    QFrame* fraSource_ = nullptr;
-    QFrame* fraTempalate_ = nullptr;
-    QFrame* fraValue_ = nullptr;
-    QFrame* fraTarget_ = nullptr;
-    QCheckBox* chkCS_ = nullptr;
-    QPushButton* cmdRun_ = nullptr;
-    QLineEdit* txtTempalate_ = nullptr;
-    QPushButton* cmdAddTempalate_ = nullptr;
-    QPushButton* cmdRemoveTempalate_ = nullptr;
-    CatalogueTree* tvTempalates_ = nullptr;
-    QLineEdit* txtValue_ = nullptr;
-    QPushButton* cmdAddValue_ = nullptr;
-    QPushButton* cmdRemoveValue_ = nullptr;
-    QPushButton* cmdBrowse_ = nullptr;
-    CatalogueTree* tvValues_ = nullptr;
-    FieldsList* cboFields_ = nullptr;
-    QTextEdit* txtSource_ = nullptr;
-    ResultView* txtTarget_ = nullptr;
+    QTabBar* catalogueTabs_ = nullptr;
+    QTabBar* paneTabs_ = nullptr;
+    QFrame* templatePanePage_ = nullptr;
+    QFrame* templateListPage_ = nullptr;
+    QFrame* valueListPage_ = nullptr;
+    QFrame* resultPanePage_ = nullptr;
+    QCheckBox* compactStyle_ = nullptr;
+    QPushButton* runButton_ = nullptr;
+    QLineEdit* templateNameBox_ = nullptr;
+    QPushButton* addTemplateButton_ = nullptr;
+    QPushButton* removeTemplateButton_ = nullptr;
+    CatalogueTree* templateTree_ = nullptr;
+    QLineEdit* valueNameBox_ = nullptr;
+    QPushButton* addValueButton_ = nullptr;
+    QPushButton* removeValueButton_ = nullptr;
+    QPushButton* importButton_ = nullptr;
+    CatalogueTree* valueTree_ = nullptr;
+    FieldsList* fieldsList_ = nullptr;
+    QTextEdit* templatePane_ = nullptr;
+    ResultView* resultPane_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    QLineEdit* txtTempalateFilter_ = nullptr;
-    QLineEdit* txtValueFilter_ = nullptr;
+    QLineEdit* templateFilter_ = nullptr;
+    QLineEdit* valueFilter_ = nullptr;
 
     // Which template the panes belong to and whether they hold changes to store.
     BodyChanges bodyChanges_;

@@ -6,14 +6,14 @@ class QFrame;
 class QTimer;
 
 // The About window: no title bar; any key, a click anywhere, or ten seconds close it.
-class frmSplash : public QDialog
+class AboutBox : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmSplash(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
-    QTimer* Timer1() const { return timer1_; }
+    QTimer* closeTimer() const { return closeTimer_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -21,6 +21,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QFrame* frame1_ = nullptr;
-    QTimer* timer1_ = nullptr;
+    QFrame* frame_ = nullptr;
+    QTimer* closeTimer_ = nullptr;
 };

@@ -3,10 +3,10 @@
 #include <QDialog>
 
 // The help window: a fixed page describing the program and its template syntax.
-class frmHelp : public QDialog
+class HelpWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmHelp(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 };

@@ -1,18 +1,18 @@
 // The workspace's side of the schema import: handing out value IDs in bulk and storing a
 // table's values with one write.
-#include "frmDocument.h"
+#include "WorkspaceWindow.h"
 
 #include "CatalogueKeys.h"
 #include "SchemaImportCommand.h"
 
 #include <QSet>
 
-void frmDocument::cmdBrowse_Click()
+void WorkspaceWindow::importSchema()
 {
     SchemaImportCommand(*this);
 }
 
-QList<qint32> frmDocument::takeValueIds(int count)
+QList<qint32> WorkspaceWindow::takeValueIds(int count)
 {
     refreshTakenIds(values_);
     QList<qint32> ids;
@@ -27,7 +27,7 @@ QList<qint32> frmDocument::takeValueIds(int count)
     return ids;
 }
 
-bool frmDocument::addValueRecords(const QList<QVariantList>& records)
+bool WorkspaceWindow::addValueRecords(const QList<QVariantList>& records)
 {
     if (records.isEmpty())
         return true;
@@ -40,13 +40,13 @@ bool frmDocument::addValueRecords(const QList<QVariantList>& records)
             return false;
         const QString key = NodeKey(record[0].toInt());
         const QString parentKey = NodeKey(record[2].toInt());
-        if (tvValues_->node(key) || batchKeys.contains(key) ||
-            !(tvValues_->node(parentKey) || batchKeys.contains(parentKey)))
+        if (valueTree_->node(key) || batchKeys.contains(key) ||
+            !(valueTree_->node(parentKey) || batchKeys.contains(parentKey)))
             return false;
         batchKeys.insert(key);
     }
 
-    std::optional<Recordset> table = stream().InsertRecords(kValuesFile, records);
+    std::optional<Recordset> table = stream().InsertRecords(kValueCatalogueFile, records);
     if (!table)
         return false;
     values_.table = std::move(table);
@@ -55,13 +55,13 @@ bool frmDocument::addValueRecords(const QList<QVariantList>& records)
     for (const QVariantList& record : records) {
         const QString key = NodeKey(record[0].toInt());
         const QString parentKey = NodeKey(record[2].toInt());
-        QTreeWidgetItem* parent = tvValues_->node(parentKey);
+        QTreeWidgetItem* parent = valueTree_->node(parentKey);
         if (!IsRootKey(parentKey))
             CatalogueTree::setImage(parent, 2);
         // A node that was there before opens to show what was added; the new ones stay folded.
         if (!batchKeys.contains(parentKey))
             parent->setExpanded(true);
-        tvValues_->addNode(parentKey, key, record[1].toString(), 3);
+        valueTree_->addNode(parentKey, key, record[1].toString(), 3);
         values_.takenIds.insert(record[0].toInt());
     }
     return true;

@@ -21,15 +21,15 @@ namespace {
 
 const QByteArray kEmptyTable = CatalogueFile({});
 
-std::unique_ptr<frmDocument> open(const TempAppFolder& app)
+std::unique_ptr<WorkspaceWindow> open(const TempAppFolder& app)
 {
-    return std::make_unique<frmDocument>(app.dataPath());
+    return std::make_unique<WorkspaceWindow>(app.dataPath());
 }
 
 TEST_F(WorkspaceTest, StartsFromHeaderOnlyFilesWithTheRootAlone)
 {
     auto doc = open(app);
-    for (CatalogueTree* tree : {doc->tvTempalates(), doc->tvValues()}) {
+    for (CatalogueTree* tree : {doc->templateTree(), doc->valueTree()}) {
         ASSERT_EQ(tree->topLevelItemCount(), 1);
         QTreeWidgetItem* root = tree->topLevelItem(0);
         EXPECT_EQ(CatalogueTree::keyOf(root), "key-1");
@@ -42,8 +42,8 @@ TEST_F(WorkspaceTest, StartsFromHeaderOnlyFilesWithTheRootAlone)
 
     addTemplate(*doc, "Select list");
     addValue(*doc, "CustomerId");
-    EXPECT_EQ(children(doc->tvTempalates(), "key-1"), QStringList{"key2=Select list"});
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{"key2=CustomerId"});
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{"key2=Select list"});
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{"key2=CustomerId"});
     EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|Select list|-1|0|3"}));
     EXPECT_EQ(app.readDataFile("TMP_key2"), kNewBody);
     EXPECT_FALSE(app.dataFileExists("VAL_key2"));
@@ -56,23 +56,23 @@ TEST_F(WorkspaceTest, NewKeysCountFromTheHighestIdAndRestartFindsTheNewMaximum)
     app.writeDataFile("Tempalates.app", CatalogueFile({"3|a|-1|0|3", "7|b|-1|0|3", "5|c|3|0|3"}));
     {
         auto doc = open(app);
-        EXPECT_EQ(doc->nextTempalateKey(), "key9");
+        EXPECT_EQ(doc->nextTemplateKey(), "key9");
         addTemplate(*doc, "first");
         addTemplate(*doc, "second");
-        EXPECT_EQ(children(doc->tvTempalates(), "key-1"),
+        EXPECT_EQ(children(doc->templateTree(), "key-1"),
                   (QStringList{"key3=a", "key7=b", "key9=first", "key10=second"}));
         EXPECT_TRUE(app.dataFileExists("TMP_key9"));
         EXPECT_TRUE(app.dataFileExists("TMP_key10"));
     }
     auto again = open(app);
-    EXPECT_EQ(again->nextTempalateKey(), "key12");
-    EXPECT_EQ(children(again->tvTempalates(), "key3"), QStringList{"key5=c"});
+    EXPECT_EQ(again->nextTemplateKey(), "key12");
+    EXPECT_EQ(children(again->templateTree(), "key3"), QStringList{"key5=c"});
 }
 
 TEST_F(WorkspaceTest, AddsUnderTheSelectedNodeAndMarksThatNode)
 {
     auto doc = open(app);
-    CatalogueTree* tree = doc->tvValues();
+    CatalogueTree* tree = doc->valueTree();
     addValue(*doc, "Customers");
     EXPECT_EQ(CatalogueTree::imageOf(tree->node("key-1")), 1) << "adding under the root leaves it alone";
     EXPECT_EQ(CatalogueTree::imageOf(tree->node("key2")), 3);
@@ -87,21 +87,21 @@ TEST_F(WorkspaceTest, AddsUnderTheSelectedNodeAndMarksThatNode)
               CatalogueFile({"2|Customers|-1|0|3", "3|CustomerId|2|0|3", "4|Name|2|0|3"}));
 
     auto again = open(app);
-    EXPECT_EQ(children(again->tvValues(), "key2"), (QStringList{"key3=CustomerId", "key4=Name"}));
-    EXPECT_EQ(CatalogueTree::imageOf(again->tvValues()->node("key2")), 3) << "image 2 was on the screen only";
+    EXPECT_EQ(children(again->valueTree(), "key2"), (QStringList{"key3=CustomerId", "key4=Name"}));
+    EXPECT_EQ(CatalogueTree::imageOf(again->valueTree()->node("key2")), 3) << "image 2 was on the screen only";
 }
 
 TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndNamesWithBarsAreRefused)
 {
     auto doc = open(app);
-    auto* box = control<QLineEdit>(*doc, "txtValue");
+    auto* box = control<QLineEdit>(*doc, "valueNameBox");
     box->setText("  Orders  ");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_TRUE(box->text().isEmpty());
     addValue(*doc, "a|b");
     ASSERT_EQ(failures.texts.size(), 1) << "a name with a bar is refused, not stored without it";
     EXPECT_TRUE(failures.texts[0].startsWith("InsertRecord: \"The character '|' (U+007C)"));
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{"key2=Orders"});
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{"key2=Orders"});
     EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|Orders|-1|0|3"}));
 }
 
@@ -117,11 +117,11 @@ TEST_F(WorkspaceTest, ARefusedNameStaysInTheBoxAndABlankOneIsRefusedWithAMessage
         bool storeRefuses;
     };
     const Attempt attempts[] = {
-        {"txtValue", "cmdAddValue", "", false},
-        {"txtValue", "cmdAddValue", " \t ", false},
-        {"txtValue", "cmdAddValue", QString::fromUtf8("名前"), true}, // not in Windows-1252
-        {"txtTempalate", "cmdAddTempalate", "   ", false},
-        {"txtTempalate", "cmdAddTempalate", QString::fromUtf8("テンプレート"), true},
+        {"valueNameBox", "addValueButton", "", false},
+        {"valueNameBox", "addValueButton", " \t ", false},
+        {"valueNameBox", "addValueButton", QString::fromUtf8("名前"), true}, // not in Windows-1252
+        {"templateNameBox", "addTemplateButton", "   ", false},
+        {"templateNameBox", "addTemplateButton", QString::fromUtf8("テンプレート"), true},
     };
     for (const Attempt& a : attempts) {
         auto* box = control<QLineEdit>(*doc, a.box);
@@ -135,12 +135,12 @@ TEST_F(WorkspaceTest, ARefusedNameStaysInTheBoxAndABlankOneIsRefusedWithAMessage
     }
     EXPECT_EQ(dialogs.messages.size(), 6);
     EXPECT_TRUE(dialogs.messages[0].text.contains("name"));
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{});
-    EXPECT_EQ(children(doc->tvTempalates(), "key-1"), QStringList{});
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{});
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{});
     EXPECT_EQ(app.readDataFile("Values.app"), before);
 
     addValue(*doc, "Orders");
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{"key2=Orders"}) << "refusals use up no key";
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{"key2=Orders"}) << "refusals use up no key";
 }
 
 TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
@@ -151,16 +151,16 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
     app.writeDataFile("TMP_key3", kNewBody);
     app.writeDataFile("VAL_key3", "not ours");
     auto doc = open(app);
-    CatalogueTree* templates = doc->tvTempalates();
+    CatalogueTree* templates = doc->templateTree();
     const QByteArray before = app.readDataFile("Tempalates.app");
 
     dialogs.confirmAnswers = {true, true};
-    doc->cmdRemoveTempalate_Click(); // the root
+    doc->removeTemplate(); // the root
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_NE(templates->node("key-1"), nullptr);
 
     templates->selectNode("key2");
-    doc->cmdRemoveTempalate_Click();
+    doc->removeTemplate();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, "Item can't be deleted, first delete its children");
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::None);
@@ -168,15 +168,15 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
     EXPECT_NE(templates->node("key2"), nullptr);
 
     templates->selectNode("key3");
-    control<QPushButton>(*doc, "cmdRemoveTempalate")->click();
+    control<QPushButton>(*doc, "removeTemplateButton")->click();
     EXPECT_EQ(templates->node("key3"), nullptr);
     EXPECT_FALSE(app.dataFileExists("TMP_key3"));
     EXPECT_TRUE(app.dataFileExists("TMP_key2"));
     EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3"}));
 
-    doc->tvValues()->selectNode("key3");
-    control<QPushButton>(*doc, "cmdRemoveValue")->click();
-    EXPECT_EQ(doc->tvValues()->node("key3"), nullptr);
+    doc->valueTree()->selectNode("key3");
+    control<QPushButton>(*doc, "removeValueButton")->click();
+    EXPECT_EQ(doc->valueTree()->node("key3"), nullptr);
     EXPECT_EQ(app.readDataFile("Values.app"), kEmptyTable);
     EXPECT_EQ(app.readDataFile("VAL_key3"), "not ours") << "values have no body files";
     EXPECT_EQ(dialogs.messages.size(), 1);
@@ -187,7 +187,7 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
 
     // Answered No: nothing changes.
     templates->selectNode("key2");
-    doc->cmdRemoveTempalate_Click();
+    doc->removeTemplate();
     EXPECT_NE(templates->node("key2"), nullptr);
     EXPECT_TRUE(app.dataFileExists("TMP_key2"));
 }
@@ -200,8 +200,8 @@ TEST_F(WorkspaceTest, ADoubleClickOnRemoveTakesOneItem)
         app.writeDataFile(body, kNewBody);
     auto doc = open(app);
     doc->show();
-    CatalogueTree* templates = doc->tvTempalates();
-    auto* remove = control<QPushButton>(*doc, "cmdRemoveTempalate");
+    CatalogueTree* templates = doc->templateTree();
+    auto* remove = control<QPushButton>(*doc, "removeTemplateButton");
 
     // The second click arrives while the first one's question is still open.
     templates->selectNode("key4");
@@ -233,12 +233,12 @@ TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
     // The table file goes away behind the window's back: adding and removing both fail.
     QFile::rename(app.dataPath("Tempalates.app"), app.dataPath("Tempalates.moved"));
     addTemplate(*doc, "lost");
-    EXPECT_EQ(children(doc->tvTempalates(), "key-1"), QStringList{"key2=SQL"});
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{"key2=SQL"});
     EXPECT_FALSE(app.dataFileExists("TMP_key3")) << "no body without its record";
-    doc->tvTempalates()->selectNode("key2");
+    doc->templateTree()->selectNode("key2");
     dialogs.confirmAnswers = {true};
-    doc->cmdRemoveTempalate_Click();
-    EXPECT_NE(doc->tvTempalates()->node("key2"), nullptr);
+    doc->removeTemplate();
+    EXPECT_NE(doc->templateTree()->node("key2"), nullptr);
     EXPECT_TRUE(app.dataFileExists("TMP_key2")) << "the body stays when the record could not be deleted";
     ASSERT_EQ(failures.texts.size(), 3) << failures.texts.join('\n').toStdString();
     EXPECT_TRUE(failures.texts[1].startsWith("InsertRecord: \""));
@@ -246,12 +246,12 @@ TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
 
     // The record is stored but its body cannot be: the record is taken back.
     QFile::rename(app.dataPath("Tempalates.moved"), app.dataPath("Tempalates.app"));
-    doc->tvTempalates()->selectNode("key-1");
-    const QString key = doc->nextTempalateKey();
+    doc->templateTree()->selectNode("key-1");
+    const QString key = doc->nextTemplateKey();
     ASSERT_TRUE(QDir(app.dataPath()).mkdir(QStringLiteral("TMP_") + key));
-    EXPECT_FALSE(doc->AddNode(doc->tvTempalates(), key, "no body", frmDocument::kTempalatesFile,
-                              frmDocument::kTempalatePrefix, false));
-    EXPECT_EQ(doc->tvTempalates()->node(key), nullptr);
+    EXPECT_FALSE(doc->addNode(doc->templateTree(), key, "no body", kTemplateCatalogueFile,
+                              kTemplateBodyPrefix, false));
+    EXPECT_EQ(doc->templateTree()->node(key), nullptr);
     EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3"}));
     EXPECT_TRUE(failures.texts.last().startsWith("WriteStream: \""));
 }
@@ -264,11 +264,11 @@ TEST_F(WorkspaceTest, AReadOnlyDataFolderChangesNothing)
     auto doc = open(app);
     QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::ExeOwner);
     addValue(*doc, "lost");
-    doc->tvValues()->selectNode("key2");
+    doc->valueTree()->selectNode("key2");
     dialogs.confirmAnswers = {true};
-    doc->cmdRemoveValue_Click();
+    doc->removeValue();
     QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{"key2=Orders"});
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{"key2=Orders"});
     EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|Orders|-1|0|3"}));
     EXPECT_EQ(failures.texts.size(), 2);
 }
@@ -279,7 +279,7 @@ TEST_F(WorkspaceTest, AnUnreadableCatalogueIsReportedOnceAndRefusesChanges)
     auto doc = open(app);
     ASSERT_EQ(failures.texts.size(), 1);
     EXPECT_TRUE(failures.texts[0].startsWith("GetRecordset: \""));
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{});
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{});
 
     addValue(*doc, "one");
     addValue(*doc, "two");
@@ -287,10 +287,10 @@ TEST_F(WorkspaceTest, AnUnreadableCatalogueIsReportedOnceAndRefusesChanges)
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(dialogs.messages[0].text.contains("Data\\Values.app"));
     EXPECT_FALSE(app.dataFileExists("Values.app"));
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{});
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{});
 
     addTemplate(*doc, "still works");
-    EXPECT_EQ(children(doc->tvTempalates(), "key-1"), QStringList{"key2=still works"});
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{"key2=still works"});
 }
 
 TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
@@ -299,27 +299,27 @@ TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
                                            "6|Orphan|40|0|3", "3|Lines|2|0|3"});
     app.writeDataFile("Values.app", file);
     auto doc = open(app);
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), (QStringList{"key2=Orders", "keyabc=Broken"}))
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), (QStringList{"key2=Orders", "keyabc=Broken"}))
         << "an ID that is not a number still shows, under the key it spells";
-    EXPECT_EQ(children(doc->tvValues(), "key2"), QStringList{"key3=Lines"});
+    EXPECT_EQ(children(doc->valueTree(), "key2"), QStringList{"key3=Lines"});
     EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'abc' is not a number\""});
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains("2 record(s)"));
     EXPECT_EQ(app.readDataFile("Values.app"), file);
 
-    doc->tvValues()->selectNode("key2");
+    doc->valueTree()->selectNode("key2");
     addValue(*doc, "fresh");
-    EXPECT_EQ(children(doc->tvValues(), "key2"), (QStringList{"key3=Lines", "key8=fresh"}))
+    EXPECT_EQ(children(doc->valueTree(), "key2"), (QStringList{"key3=Lines", "key8=fresh"}))
         << "a key above every stored ID, the orphan's included";
     dialogs.confirmAnswers = {true, true};
     for (const char* leaf : {"key8", "key3"}) {
-        doc->tvValues()->selectNode(leaf);
-        doc->cmdRemoveValue_Click();
+        doc->valueTree()->selectNode(leaf);
+        doc->removeValue();
     }
     // The store deletes by ID, so removing the shown record would take its twin with it.
-    doc->tvValues()->selectNode("key2");
-    doc->cmdRemoveValue_Click();
-    EXPECT_NE(doc->tvValues()->node("key2"), nullptr);
+    doc->valueTree()->selectNode("key2");
+    doc->removeValue();
+    EXPECT_NE(doc->valueTree()->node("key2"), nullptr);
     EXPECT_TRUE(dialogs.messages.last().text.contains("another record with the ID 2"));
     EXPECT_TRUE(app.readDataFile("Values.app").contains("2|Twin|-1|0|3"));
 }
@@ -330,7 +330,7 @@ TEST_F(WorkspaceTest, TwoWindowsNeverHandOutTheSameKey)
     auto second = open(app);
     addValue(*first, "from the first");
     addValue(*second, "from the second");
-    EXPECT_EQ(children(second->tvValues(), "key-1"), QStringList{"key3=from the second"});
+    EXPECT_EQ(children(second->valueTree(), "key-1"), QStringList{"key3=from the second"});
     EXPECT_EQ(app.readDataFile("Values.app"),
               CatalogueFile({"2|from the first|-1|0|3", "3|from the second|-1|0|3"}));
 }
@@ -342,11 +342,11 @@ TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEdition)
                                     "13|M\xFCller \x80 Preis|12|0|3\xB1" "14|Stra\xDF" "e|13|0|2\"\r\n");
     app.writeDataFile("Tempalates.app", "\"ID|Name|ParentID|Spare|Image\xB1" "2|Cr\xE9" "er table|-1|0|3\"\r\n");
     auto doc = open(app);
-    EXPECT_EQ(children(doc->tvValues(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
-    EXPECT_EQ(children(doc->tvValues(), "key12"), QStringList{QString::fromUtf8("key13=Müller € Preis")});
-    EXPECT_EQ(children(doc->tvValues(), "key13"), QStringList{QString::fromUtf8("key14=Straße")});
-    EXPECT_EQ(CatalogueTree::imageOf(doc->tvValues()->node("key14")), 2);
-    EXPECT_EQ(children(doc->tvTempalates(), "key-1"), QStringList{QString::fromUtf8("key2=Créer table")});
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
+    EXPECT_EQ(children(doc->valueTree(), "key12"), QStringList{QString::fromUtf8("key13=Müller € Preis")});
+    EXPECT_EQ(children(doc->valueTree(), "key13"), QStringList{QString::fromUtf8("key14=Straße")});
+    EXPECT_EQ(CatalogueTree::imageOf(doc->valueTree()->node("key14")), 2);
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{QString::fromUtf8("key2=Créer table")});
     EXPECT_TRUE(failures.texts.isEmpty());
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(doc->nextValueKey(), "key16");
@@ -356,22 +356,22 @@ TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripOneWay)
 {
     auto doc = open(app);
     auto visible = [&](const char* name) { return !control<QFrame>(*doc, name)->isHidden(); };
-    EXPECT_TRUE(visible("fraTempalate") && visible("fraSource"));
-    EXPECT_FALSE(visible("fraValue") || visible("fraTarget"));
+    EXPECT_TRUE(visible("templateListPage") && visible("templatePanePage"));
+    EXPECT_FALSE(visible("valueListPage") || visible("resultPanePage"));
 
-    doc->tabBody()->setCurrentIndex(1);
-    EXPECT_TRUE(visible("fraTempalate") && visible("fraTarget"));
-    EXPECT_FALSE(visible("fraSource"));
-    EXPECT_EQ(doc->tabList()->currentIndex(), 0);
+    doc->paneTabs()->setCurrentIndex(1);
+    EXPECT_TRUE(visible("templateListPage") && visible("resultPanePage"));
+    EXPECT_FALSE(visible("templatePanePage"));
+    EXPECT_EQ(doc->catalogueTabs()->currentIndex(), 0);
 
-    doc->tabBody()->setCurrentIndex(0);
-    doc->tabList()->setCurrentIndex(1);
-    EXPECT_TRUE(visible("fraValue") && visible("fraTarget"));
-    EXPECT_FALSE(visible("fraTempalate") || visible("fraSource"));
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 1);
+    doc->paneTabs()->setCurrentIndex(0);
+    doc->catalogueTabs()->setCurrentIndex(1);
+    EXPECT_TRUE(visible("valueListPage") && visible("resultPanePage"));
+    EXPECT_FALSE(visible("templateListPage") || visible("templatePanePage"));
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 1);
 
     doc->selectListTab(0);
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 0);
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
 }
 
 TEST_F(WorkspaceTest, FocusHintsGoToTheStatusBarSignal)
@@ -381,29 +381,29 @@ TEST_F(WorkspaceTest, FocusHintsGoToTheStatusBarSignal)
     doc->show();
     doc->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
-    QSignalSpy hints(doc.get(), &frmDocument::statusHint);
+    QSignalSpy hints(doc.get(), &WorkspaceWindow::statusHint);
     auto focus = [&](QWidget* w) {
         w->setFocus(Qt::OtherFocusReason);
         QCoreApplication::processEvents();
     };
     auto last = [&] { return hints.isEmpty() ? QString("<none>") : hints.last().at(0).toString(); };
 
-    focus(doc->tvValues());
+    focus(doc->valueTree());
     EXPECT_TRUE(last().startsWith(" Active Control: Values List (Click or Press <SpaceBar>/<Enter>"));
-    focus(control<QPushButton>(*doc, "cmdAddValue"));
+    focus(control<QPushButton>(*doc, "addValueButton"));
     EXPECT_EQ(last(), "");
-    focus(doc->cboFields());
+    focus(doc->fieldsList());
     EXPECT_TRUE(last().startsWith(" Active Control: Fields List (Press <Insert>"));
-    focus(doc->txtTarget());
+    focus(doc->resultPane());
     EXPECT_EQ(last(), " Active Control: Result Pane");
     const qsizetype count = hints.size();
-    focus(control<QPushButton>(*doc, "cmdBrowse"));
+    focus(control<QPushButton>(*doc, "importButton"));
     EXPECT_EQ(hints.size(), count) << "a pane keeps its hint when it loses the focus";
 
     doc->selectListTab(0);
-    focus(doc->tvTempalates());
+    focus(doc->templateTree());
     EXPECT_EQ(last(), " Active Control: Templates List");
-    focus(doc->txtSource());
+    focus(doc->templatePane());
     EXPECT_EQ(last(), " Active Control: Template Pane");
 }
 

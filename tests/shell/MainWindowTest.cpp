@@ -5,8 +5,8 @@
 #include "ResultView.h"
 #include "WindowSettings.h"
 #include "WorkspaceTestSupport.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "MainWindow.h"
+#include "AboutBox.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -51,16 +51,16 @@ protected:
 
     static QSettings stored() { return QSettings(QSettings::UserScope, "Vellumatic", "Vellumatic"); }
 
-    std::unique_ptr<frmMain> open()
+    std::unique_ptr<MainWindow> open()
     {
-        auto window = std::make_unique<frmMain>(app.dataPath());
+        auto window = std::make_unique<MainWindow>(app.dataPath());
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QTest::qWait(1);
         return window;
     }
 
-    static QAction* action(frmMain& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
+    static QAction* action(MainWindow& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
 
     static qreal screenDpi() { return QGuiApplication::primaryScreen()->logicalDotsPerInchX(); }
     static int px(float twips) { return qRound(twips * float(screenDpi()) / 1440.0f); }
@@ -80,33 +80,33 @@ TEST_F(MainWindowTest, OpensOneMaximisedWorkspaceAndShowsItsHints)
 {
     auto w = open();
     ASSERT_EQ(w->workspaces().size(), 1);
-    frmDocument* doc = w->activeWorkspace();
+    WorkspaceWindow* doc = w->activeWorkspace();
     ASSERT_NE(doc, nullptr);
     EXPECT_TRUE(w->mdiArea()->subWindowList().first()->isMaximized());
-    EXPECT_EQ(doc->tvValues()->topLevelItem(0)->child(0)->text(0), "Orders");
+    EXPECT_EQ(doc->valueTree()->topLevelItem(0)->child(0)->text(0), "Orders");
 
     // Until the first hint, panel 1 names the data folder open; its tooltip keeps naming it.
     EXPECT_EQ(w->statusText(), app.dataPath());
-    EXPECT_TRUE(control<QLabel>(*w, "sbStatusBarPanel1")->toolTip().endsWith(app.dataPath()));
+    EXPECT_TRUE(control<QLabel>(*w, "statusPanel")->toolTip().endsWith(app.dataPath()));
     EXPECT_FALSE(w->windowIcon().pixmap(48).isNull()) << "the program's own icon";
-    EXPECT_FALSE(control<QLabel>(*w, "sbStatusBarPanel2")->text().isEmpty()) << "the date";
-    EXPECT_FALSE(control<QLabel>(*w, "sbStatusBarPanel3")->text().isEmpty()) << "the time";
+    EXPECT_FALSE(control<QLabel>(*w, "datePanel")->text().isEmpty()) << "the date";
+    EXPECT_FALSE(control<QLabel>(*w, "timePanel")->text().isEmpty()) << "the time";
 
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    doc->tvTempalates()->setFocus(Qt::OtherFocusReason);
+    doc->templateTree()->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(w->statusText(), " Active Control: Templates List");
-    w->findChild<QWidget*>("cmdAddTempalate")->setFocus(Qt::OtherFocusReason);
+    w->findChild<QWidget*>("addTemplateButton")->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(w->statusText(), "");
 
-    QAction* statusBar = action(*w, "mnuViewStatusBar");
+    QAction* statusBar = action(*w, "statusBarAction");
     EXPECT_TRUE(statusBar->isChecked());
     statusBar->trigger();
     EXPECT_FALSE(statusBar->isChecked());
-    EXPECT_FALSE(w->sbStatusBar()->isVisible());
+    EXPECT_FALSE(w->statusBarWidget()->isVisible());
     statusBar->trigger();
     EXPECT_TRUE(statusBar->isChecked());
-    EXPECT_TRUE(w->sbStatusBar()->isVisible());
+    EXPECT_TRUE(w->statusBarWidget()->isVisible());
 }
 
 TEST_F(MainWindowTest, PlacementStartsCentredAndIsKeptUnlessMinimised)
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, PlacementStartsCentredAndIsKeptUnlessMinimised)
         EXPECT_EQ(w->frameGeometry().center(), screen.center());
         w->setGeometry(QRect(px(1500), px(1200), px(9000), px(7500)));
         frame = w->frameGeometry();
-        action(*w, "mnuFileExit")->trigger();
+        action(*w, "exitAction")->trigger();
         EXPECT_FALSE(w->isVisible());
     }
     QSettings s = stored();
@@ -174,12 +174,12 @@ TEST_F(MainWindowTest, UnusableOrOffScreenSettingsStillShowTheWindow)
 
 TEST_F(MainWindowTest, NothingOverlapsOrIsCutFrom640x480Up)
 {
-    const char* names[] = {"tabList", "txtTempalateFilter", "txtTempalate", "cmdAddTempalate", "cmdRemoveTempalate",
-                           "tvTempalates", "txtValueFilter", "txtValue", "cmdAddValue", "cmdRemoveValue", "cmdBrowse",
-                           "tvValues", "cboFields", "tabBody", "chkCS", "cmdRun", "txtSource", "txtTarget"};
+    const char* names[] = {"catalogueTabs", "templateFilter", "templateNameBox", "addTemplateButton", "removeTemplateButton",
+                           "templateTree", "valueFilter", "valueNameBox", "addValueButton", "removeValueButton", "importButton",
+                           "valueTree", "fieldsList", "paneTabs", "compactStyle", "runButton", "templatePane", "resultPane"};
     auto w = open();
-    frmDocument* doc = w->activeWorkspace();
-    doc->tvTempalates()->topLevelItem(0)->setText(0, QString(200, u'W')); // a name longer than any column
+    WorkspaceWindow* doc = w->activeWorkspace();
+    doc->templateTree()->topLevelItem(0)->setText(0, QString(200, u'W')); // a name longer than any column
     for (const QSize size : {QSize(640, 480), QSize(1024, 700), QSize(700, 1000)}) {
         w->resize(size);
         for (int tab : {0, 1}) {
@@ -205,39 +205,39 @@ TEST_F(MainWindowTest, NothingOverlapsOrIsCutFrom640x480Up)
             EXPECT_GE(shown.size(), 9);
         }
         // A short line of a template stays one line: the panes wrap at their own width only.
-        doc->txtSource()->setPlainText("int count = 1; // short");
+        doc->templatePane()->setPlainText("int count = 1; // short");
         QTest::qWait(1);
-        EXPECT_EQ(doc->txtSource()->document()->firstBlock().layout()->lineCount(), 1) << size.width();
+        EXPECT_EQ(doc->templatePane()->document()->firstBlock().layout()->lineCount(), 1) << size.width();
     }
 }
 
 TEST_F(MainWindowTest, AboutClosesOnItsTimerAKeyOrAClickAndReturnsToTheSameWorkspace)
 {
     auto w = open();
-    frmDocument* first = w->activeWorkspace();
+    WorkspaceWindow* first = w->activeWorkspace();
     int closedBy = 0;
     dialogs.onShowModal = [&](QDialog& window) {
-        auto& splash = static_cast<frmSplash&>(window);
-        EXPECT_EQ(splash.Timer1()->interval(), 10000);
-        EXPECT_TRUE(splash.Timer1()->isActive());
+        auto& splash = static_cast<AboutBox&>(window);
+        EXPECT_EQ(splash.closeTimer()->interval(), 10000);
+        EXPECT_TRUE(splash.closeTimer()->isActive());
         splash.show();
         switch (closedBy++) {
-        case 0: splash.Timer1()->setInterval(5); splash.Timer1()->start(); break;
+        case 0: splash.closeTimer()->setInterval(5); splash.closeTimer()->start(); break;
         case 1: QTest::keyClick(&splash, Qt::Key_A); break;
-        default: QTest::mouseClick(splash.findChild<QWidget*>("Frame1"), Qt::LeftButton); break;
+        default: QTest::mouseClick(splash.findChild<QWidget*>("frame"), Qt::LeftButton); break;
         }
         EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 2000)) << "dismissal " << closedBy;
     };
     for (int i = 0; i < 3; ++i)
-        action(*w, "mnuHelpAbout")->trigger();
-    EXPECT_EQ(dialogs.modalWindows, (QStringList{"frmSplash", "frmSplash", "frmSplash"}));
+        action(*w, "aboutAction")->trigger();
+    EXPECT_EQ(dialogs.modalWindows, (QStringList{"AboutBox", "AboutBox", "AboutBox"}));
     EXPECT_EQ(w->workspaces().size(), 1);
     EXPECT_EQ(w->activeWorkspace(), first);
 
     // With every workspace closed, dismissing the About window opens one again.
     w->mdiArea()->closeAllSubWindows();
     QTest::qWait(1);
-    action(*w, "mnuHelpAbout")->trigger();
+    action(*w, "aboutAction")->trigger();
     EXPECT_EQ(w->workspaces().size(), 1);
 }
 
@@ -253,37 +253,37 @@ TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
     auto w = open();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    frmDocument* doc = w->activeWorkspace();
-    QTextEdit* source = doc->txtSource();
-    ResultView* target = doc->txtTarget();
+    WorkspaceWindow* doc = w->activeWorkspace();
+    QTextEdit* source = doc->templatePane();
+    ResultView* target = doc->resultPane();
     source->setPlainText("alpha beta");
     focus(source);
     selectRange(source, 6, 10);
 
     // The focus leaving the workspace, as for a dialog, leaves the pane the one the commands act on.
-    auto* outside = new QLineEdit(w->sbStatusBar());
+    auto* outside = new QLineEdit(w->statusBarWidget());
     outside->show();
     focus(outside);
-    action(*w, "mnuEditCut")->trigger();
+    action(*w, "cutAction")->trigger();
     EXPECT_EQ(source->toPlainText(), "alpha ");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "beta");
-    action(*w, "mnuEditUndo")->trigger();
+    action(*w, "undoAction")->trigger();
     EXPECT_EQ(source->toPlainText(), "alpha beta");
-    action(*w, "mnuEditRedo")->trigger();
+    action(*w, "redoAction")->trigger();
     EXPECT_EQ(source->toPlainText(), "alpha ");
 
     // Another control focused: no pane, no effect.
-    focus(doc->tvValues());
-    action(*w, "mnuEditPaste")->trigger();
+    focus(doc->valueTree());
+    action(*w, "pasteAction")->trigger();
     EXPECT_EQ(source->toPlainText(), "alpha ");
 
     doc->selectBodyTab(1);
     target->setPlainText("one two");
     focus(target);
     selectRange(target, 0, 4);
-    action(*w, "mnuEditClear")->trigger();
+    action(*w, "clearAction")->trigger();
     EXPECT_EQ(target->toPlainText(), "two");
-    action(*w, "mnuEditPaste")->trigger();
+    action(*w, "pasteAction")->trigger();
     EXPECT_EQ(target->toPlainText(), "betatwo");
     EXPECT_EQ(source->toPlainText(), "alpha ") << "the template pane is left alone";
 }
@@ -294,42 +294,42 @@ TEST_F(MainWindowTest, FindAndFindNextSearchTheFocusedPaneAndReplaceRewritesIt)
     auto w = open();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    frmDocument* doc = w->activeWorkspace();
-    doc->txtSource()->setPlainText("ABcab");
-    focus(doc->txtSource());
+    WorkspaceWindow* doc = w->activeWorkspace();
+    doc->templatePane()->setPlainText("ABcab");
+    focus(doc->templatePane());
 
     dialogs.findAnswers << FindRequest{FindRequest::Action::Find, "ab", ""};
-    action(*w, "mnuEditFind")->trigger();
-    EXPECT_EQ(ProgramFindState().glFoundAt, 0) << "a match at the first character counts";
-    EXPECT_EQ(doc->txtSource()->textCursor().selectedText(), "AB");
+    action(*w, "findAction")->trigger();
+    EXPECT_EQ(ProgramFindState().foundAt, 0) << "a match at the first character counts";
+    EXPECT_EQ(doc->templatePane()->textCursor().selectedText(), "AB");
     QTest::keyClick(w.get(), Qt::Key_F3);
-    EXPECT_EQ(ProgramFindState().glFoundAt, 3);
+    EXPECT_EQ(ProgramFindState().foundAt, 3);
 
     // Replace reads and writes the result pane when that has the focus.
     doc->selectBodyTab(1);
-    doc->txtTarget()->setPlainText("Aaa");
-    focus(doc->txtTarget());
+    doc->resultPane()->setPlainText("Aaa");
+    focus(doc->resultPane());
     dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "a", "b"};
-    action(*w, "mnuEditFind")->trigger();
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "bbb");
-    EXPECT_EQ(doc->txtSource()->toPlainText(), "ABcab");
+    action(*w, "findAction")->trigger();
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "bbb");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "ABcab");
 
     // With a tree focused the dialog still takes the texts, but no pane changes.
-    focus(doc->tvValues());
+    focus(doc->valueTree());
     dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "b", "c"};
-    action(*w, "mnuEditFind")->trigger();
+    action(*w, "findAction")->trigger();
     EXPECT_EQ(dialogs.findDialogsShown, 3);
-    EXPECT_EQ(doc->txtTarget()->toPlainText(), "bbb");
+    EXPECT_EQ(doc->resultPane()->toPlainText(), "bbb");
 
     // A Replace in the result pane leaves the fields list listing what the pane now holds.
-    doc->txtTarget()->setPlainText("$x! and $y! and $X!");
-    focus(doc->txtTarget());
+    doc->resultPane()->setPlainText("$x! and $y! and $X!");
+    focus(doc->resultPane());
     dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "$x!", "done"};
-    action(*w, "mnuEditFind")->trigger();
-    const QAbstractItemModel* fields = doc->cboFields()->model();
+    action(*w, "findAction")->trigger();
+    const QAbstractItemModel* fields = doc->fieldsList()->model();
     ASSERT_EQ(fields->rowCount(), 1);
     EXPECT_EQ(fields->index(0, 0).data().toString(), "$y!");
-    EXPECT_EQ(doc->cboFields()->currentIndex().row(), 0);
+    EXPECT_EQ(doc->fieldsList()->currentIndex().row(), 0);
 }
 
 TEST_F(MainWindowTest, TheFindDialogsOwnMnemonicsWinOverTheWorkspaceWhileItIsUp)
@@ -337,15 +337,15 @@ TEST_F(MainWindowTest, TheFindDialogsOwnMnemonicsWinOverTheWorkspaceWhileItIsUp)
     auto w = open();
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    frmDocument* doc = w->activeWorkspace();
-    doc->txtSource()->setPlainText("[(a|1|n)]"); // Run would ask for n
+    WorkspaceWindow* doc = w->activeWorkspace();
+    doc->templatePane()->setPlainText("[(a|1|n)]"); // Run would ask for n
     for (const auto& [key, wanted] : {std::pair{Qt::Key_R, FindRequest::Action::Replace},
                                       std::pair{Qt::Key_F, FindRequest::Action::Find}}) {
         FindDialog dialog(doc);
         QTimer::singleShot(0, &dialog, [&dialog, key] {
             dialog.activateWindow();
             ASSERT_TRUE(QTest::qWaitFor([&dialog] { return QApplication::activeWindow() == &dialog; }));
-            auto* findBox = control<QLineEdit>(dialog, "txtFind");
+            auto* findBox = control<QLineEdit>(dialog, "findBox");
             QTest::keyClicks(findBox, "needle");
             QTest::keyClick(findBox, key, Qt::AltModifier);
         });
@@ -355,14 +355,14 @@ TEST_F(MainWindowTest, TheFindDialogsOwnMnemonicsWinOverTheWorkspaceWhileItIsUp)
         EXPECT_EQ(request.findText, "needle");
     }
     EXPECT_TRUE(dialogs.prompts.isEmpty()) << "Run took the key";
-    EXPECT_EQ(doc->tabBody()->currentIndex(), 0);
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, BackupCopiesTheDataFolderIntoTheProgramFolderAndSaysWhatHappened)
 {
     auto w = open();
     const QDate before = QDate::currentDate();
-    action(*w, "mnuFileBackup")->trigger();
+    action(*w, "backupAction")->trigger();
     QString folder = DatedBackupFolder(app.dataPath(), before);
     if (!QDir(folder).exists()) // midnight passed during the backup
         folder = DatedBackupFolder(app.dataPath(), QDate::currentDate());
@@ -379,9 +379,9 @@ TEST_F(MainWindowTest, PrintPrintsThePaneLastWorkedInAndNamesThePdfFile)
     QTemporaryDir out;
     const QString pdf = out.filePath("printed.pdf");
     auto w = open();
-    frmDocument* doc = w->activeWorkspace();
-    doc->txtSource()->setPlainText("template text");
-    doc->txtTarget()->setPlainText("result text");
+    WorkspaceWindow* doc = w->activeWorkspace();
+    doc->templatePane()->setPlainText("template text");
+    doc->resultPane()->setPlainText("result text");
     // Whether printers are installed or not, the pages end up in the PDF file.
     const auto toPdf = [&](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -391,7 +391,7 @@ TEST_F(MainWindowTest, PrintPrintsThePaneLastWorkedInAndNamesThePdfFile)
     dialogs.printAnswers << toPdf;
     dialogs.confirmAnswers << true;
     dialogs.saveFileAnswers << pdf;
-    action(*w, "mnuFilePrint")->trigger();
+    action(*w, "printAction")->trigger();
 
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
@@ -403,12 +403,12 @@ TEST_F(MainWindowTest, PrintPrintsThePaneLastWorkedInAndNamesThePdfFile)
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     doc->selectListTab(1);
-    doc->txtTarget()->setFocus(Qt::MouseFocusReason);
-    doc->tvValues()->setFocus(Qt::MouseFocusReason);
+    doc->resultPane()->setFocus(Qt::MouseFocusReason);
+    doc->valueTree()->setFocus(Qt::MouseFocusReason);
     dialogs.printAnswers = {toPdf};
     dialogs.confirmAnswers = {true};
     dialogs.saveFileAnswers = {pdf};
-    action(*w, "mnuFilePrint")->trigger();
+    action(*w, "printAction")->trigger();
     pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
     EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified(), "result text");
@@ -417,7 +417,7 @@ TEST_F(MainWindowTest, PrintPrintsThePaneLastWorkedInAndNamesThePdfFile)
     const int asked = dialogs.printDialogsShown + int(dialogs.confirmations.size());
     w->mdiArea()->closeAllSubWindows();
     ASSERT_EQ(w->activeWorkspace(), nullptr);
-    action(*w, "mnuFilePrint")->trigger();
+    action(*w, "printAction")->trigger();
     EXPECT_EQ(dialogs.printDialogsShown + int(dialogs.confirmations.size()), asked);
 }
 
@@ -427,10 +427,10 @@ TEST_F(MainWindowTest, TheWholeResultGoesToTheClipboardOrToAFileWithTheLineEndsC
 {
     QTemporaryDir out;
     auto w = open();
-    frmDocument* doc = w->activeWorkspace();
-    doc->txtTarget()->showResult("$a! é\nline two\n");
-    selectRange(doc->txtTarget(), 0, 2); // a selection does not narrow it
-    focus(doc->tvValues());
+    WorkspaceWindow* doc = w->activeWorkspace();
+    doc->resultPane()->showResult("$a! é\nline two\n");
+    selectRange(doc->resultPane(), 0, 2); // a selection does not narrow it
+    focus(doc->valueTree());
     QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "$a! é\nline two\n");
 
@@ -443,7 +443,7 @@ TEST_F(MainWindowTest, TheWholeResultGoesToTheClipboardOrToAFileWithTheLineEndsC
         const QString file = out.filePath(c.crlf ? "crlf.txt" : "lf.txt");
         dialogs.saveFileAnswers << file;
         dialogs.confirmAnswers << c.crlf;
-        action(*w, "mnuFileSaveResult")->trigger();
+        action(*w, "saveResultAction")->trigger();
         QFile written(file);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
         EXPECT_EQ(written.readAll(), c.bytes);
@@ -452,8 +452,8 @@ TEST_F(MainWindowTest, TheWholeResultGoesToTheClipboardOrToAFileWithTheLineEndsC
     // Cancel writes nothing; a file that cannot be written says so.
     dialogs.saveFileAnswers << std::nullopt << out.filePath("no/such/folder/x.txt");
     dialogs.confirmAnswers << false;
-    action(*w, "mnuFileSaveResult")->trigger();
-    action(*w, "mnuFileSaveResult")->trigger();
+    action(*w, "saveResultAction")->trigger();
+    action(*w, "saveResultAction")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("Cannot write"));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);

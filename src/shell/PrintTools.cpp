@@ -1,4 +1,4 @@
-#include "modPrintTools.h"
+#include "PrintTools.h"
 
 #include "Dialogs.h"
 

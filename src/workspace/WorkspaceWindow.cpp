@@ -1,0 +1,230 @@
+#include "WorkspaceWindow.h"
+
+#include "FieldsList.h"
+#include "LastFocus.h"
+#include "ResultView.h"
+#include "SourcePaneColourer.h"
+#include "TextDrops.h"
+#include "TreeFilter.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextEdit>
+
+namespace {
+
+struct Hint
+{
+    const char* control;
+    const char* gotFocus;
+    bool clearsOnLeave;
+};
+
+// The panes keep their hint after losing the focus; the lists clear theirs.
+const Hint kHints[] = {
+    {"fieldsList",
+     " Active Control: Fields List (Press <Insert> to insert the same text as field and press <Delete> to delete "
+     "that field from the comboBox)",
+     true},
+    {"templateTree", " Active Control: Templates List", true},
+    {"valueTree",
+     " Active Control: Values List (Click or Press <SpaceBar>/<Enter> to replace the current field with the "
+     "selected value)",
+     true},
+    {"templatePane", " Active Control: Template Pane", false},
+    {"resultPane", " Active Control: Result Pane", false},
+};
+
+const Hint* hintFor(const QObject* control)
+{
+    for (const Hint& hint : kHints)
+        if (control->objectName() == QLatin1String(hint.control))
+            return &hint;
+    return nullptr;
+}
+
+} // namespace
+
+WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
+    : QWidget(parent)
+    , dataFolder_(dataFolder)
+{
+    setObjectName(QStringLiteral("WorkspaceWindow"));
+    setWindowTitle(QStringLiteral("Workspace"));
+    buildControls();
+
+    auto describe = [](Catalogue& c, CatalogueTree* tree, QLineEdit* nameBox, const QString& file,
+                       const QString& prefix, bool hasBodies, const QString& title) {
+        c.tree = tree;
+        c.nameBox = nameBox;
+        c.file = file;
+        c.prefix = prefix;
+        c.hasBodies = hasBodies;
+        c.title = title;
+    };
+    describe(templates_, templateTree_, templateNameBox_, kTemplateCatalogueFile, kTemplateBodyPrefix, true,
+             QStringLiteral("template"));
+    describe(values_, valueTree_, valueNameBox_, kValueCatalogueFile, kValueBodyPrefix, false, QStringLiteral("value"));
+
+    connect(addTemplateButton_, &QPushButton::clicked, this, &WorkspaceWindow::addTemplate);
+    connect(addValueButton_, &QPushButton::clicked, this, &WorkspaceWindow::addValue);
+    connect(removeTemplateButton_, &QPushButton::clicked, this, &WorkspaceWindow::removeTemplate);
+    connect(removeValueButton_, &QPushButton::clicked, this, &WorkspaceWindow::removeValue);
+    connect(importButton_, &QPushButton::clicked, this, &WorkspaceWindow::importSchema);
+    connect(templateNameBox_, &QLineEdit::returnPressed, this, &WorkspaceWindow::addTemplate);
+    connect(valueNameBox_, &QLineEdit::returnPressed, this, &WorkspaceWindow::addValue);
+    connect(templateFilter_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { FilterTree(*templateTree_, text); });
+    connect(valueFilter_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { FilterTree(*valueTree_, text); });
+    connect(catalogueTabs_, &QTabBar::currentChanged, this, &WorkspaceWindow::showCatalogueTab);
+    // A click on the tab already shown switches the panes all the same.
+    connect(catalogueTabs_, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index == catalogueTabs_->currentIndex())
+            showCatalogueTab();
+    });
+    connect(paneTabs_, &QTabBar::currentChanged, this, &WorkspaceWindow::showPaneTab);
+    connect(runButton_, &QPushButton::clicked, this, &WorkspaceWindow::runTemplate);
+    connect(valueTree_, &QTreeWidget::itemDoubleClicked, this, &WorkspaceWindow::valueDoubleClicked);
+    // Keyboard moves count as well as clicks, so the summary always names the selected value.
+    connect(valueTree_, &QTreeWidget::itemClicked, this, &WorkspaceWindow::valueSelected);
+    connect(valueTree_, &QTreeWidget::currentItemChanged, this, &WorkspaceWindow::valueSelected);
+    new TextDrops(valueTree_->viewport(), [this](const QString& text) { addDroppedValues(text); });
+    auto* fill = new QAction(QStringLiteral("Fill following"), valueTree_);
+    fill->setObjectName(QStringLiteral("fillFollowingAction"));
+    fill->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    fill->setShortcutContext(Qt::WidgetShortcut);
+    valueTree_->addAction(fill);
+    valueTree_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(fill, &QAction::triggered, this, &WorkspaceWindow::fillFollowing);
+    for (QWidget* w : {static_cast<QWidget*>(fieldsList_), static_cast<QWidget*>(templateTree_),
+                       static_cast<QWidget*>(valueTree_), static_cast<QWidget*>(templatePane_),
+                       static_cast<QWidget*>(resultPane_)})
+        w->installEventFilter(this);
+    lastFocus_ = new LastFocus(this);
+    lastWorkedPane_ = templatePane_;
+
+    sourceColourer_ = std::make_unique<SourcePaneColourer>(*templatePane_, resultBusy_);
+    connect(templatePane_, &QTextEdit::textChanged, this, [this] {
+        bodyChanges_.touch(BodyChanges::Pane::Template);
+        sourceColourer_->templateTextChanged();
+    });
+    connect(resultPane_, &QPlainTextEdit::textChanged, this, [this] { bodyChanges_.touch(BodyChanges::Pane::Result); });
+    // Keyboard moves load too, so the panes always belong to the selected template and a save
+    // never lands in another template's body.
+    connect(templateTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current)
+            openTemplate(current);
+    });
+    connect(templateTree_, &CatalogueTree::currentNodeClicked, this, &WorkspaceWindow::openTemplate);
+
+    loadCatalogues();
+}
+
+WorkspaceWindow::~WorkspaceWindow()
+{
+    // The panes outlive our members while QWidget tears the children down.
+    templatePane_->disconnect(this);
+    resultPane_->disconnect(this);
+    templateTree_->disconnect(this);
+    for (QWidget* w : {static_cast<QWidget*>(fieldsList_), static_cast<QWidget*>(templateTree_),
+                       static_cast<QWidget*>(valueTree_), static_cast<QWidget*>(templatePane_),
+                       static_cast<QWidget*>(resultPane_)})
+        w->removeEventFilter(this);
+}
+
+Stream& WorkspaceWindow::stream()
+{
+    if (!stream_)
+        stream_ = std::make_unique<Stream>(Stream::forDataFolder(dataFolder_));
+    return *stream_;
+}
+
+// ---- tabs ----
+
+void WorkspaceWindow::selectListTab(int index)
+{
+    if (catalogueTabs_->currentIndex() == index)
+        showCatalogueTab();
+    else
+        catalogueTabs_->setCurrentIndex(index);
+}
+
+void WorkspaceWindow::selectBodyTab(int index)
+{
+    if (paneTabs_->currentIndex() == index)
+        showPaneTab();
+    else
+        paneTabs_->setCurrentIndex(index);
+}
+
+void WorkspaceWindow::showCatalogueTab()
+{
+    // The list strip drives the body strip, never the other way round.
+    const bool templates = catalogueTabs_->currentIndex() == kTemplateListTab;
+    templateListPage_->setVisible(templates);
+    valueListPage_->setVisible(!templates);
+    selectBodyTab(templates ? kTemplatePaneTab : kResultPaneTab);
+}
+
+void WorkspaceWindow::showPaneTab()
+{
+    const bool source = paneTabs_->currentIndex() == kTemplatePaneTab;
+    templatePanePage_->setVisible(source);
+    resultPanePage_->setVisible(!source);
+}
+
+void WorkspaceWindow::closeEvent(QCloseEvent* event)
+{
+    // Leaving through the window's close does not take the focus from a pane first.
+    saveTemplate();
+    rememberCatalogueColumn();
+    QWidget::closeEvent(event);
+}
+
+// ---- focus ----
+
+TextPane WorkspaceWindow::focusedPane() const
+{
+    const QWidget* last = lastFocus_->widget();
+    for (const TextPane pane : {TextPane(templatePane_), TextPane(resultPane_)})
+        if (last && (last == pane.widget() || pane.widget()->isAncestorOf(last)))
+            return pane;
+    return nullptr;
+}
+
+// ---- status hints and leaving the panes ----
+
+bool WorkspaceWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The keys are only looked at: the list and the tree still get them for their own use.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched == fieldsList_)
+            fieldsListKeyPressed(key);
+        else if (watched == valueTree_)
+            valueTreeKeyPressed(key);
+    }
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        // Switching to another application or opening a popup is not the user moving on.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (event->type() == QEvent::FocusOut && (watched == templatePane_ || watched == resultPane_))
+                saveTemplate();
+            if (event->type() == QEvent::FocusIn && (watched == templatePane_ || watched == resultPane_))
+                lastWorkedPane_ = watched == templatePane_ ? TextPane(templatePane_) : TextPane(resultPane_);
+            if (const Hint* hint = hintFor(watched)) {
+                if (event->type() == QEvent::FocusIn)
+                    emit statusHint(QString::fromLatin1(hint->gotFocus));
+                else if (hint->clearsOnLeave)
+                    emit statusHint(QString());
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

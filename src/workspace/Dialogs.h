@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Expansion.h"
+#include "FindRequest.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,15 +10,6 @@
 class QDialog;
 class QPrinter;
 class QWidget;
-
-// What the user did in the find dialog: the button pressed with both texts, or closed it.
-struct FindRequest
-{
-    enum class Action { Closed, Find, Replace };
-    Action action = Action::Closed;
-    QString findText;
-    QString replaceText;
-};
 
 // Every modal dialog the program shows goes through here, so tests can answer them.
 // The base class shows the real Qt dialogs; a test installs a subclass that answers from a script.

@@ -22,46 +22,46 @@ FindDialog::FindDialog(QWidget* owner)
     // A dialog rather than a tool window: Qt hands an active tool window's shortcuts on to the
     // window under it, where Alt+R would press the workspace's Run instead of our Replace.
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , findLabel(new QLabel(QStringLiteral("Find What:"), this))
-    , findBox(new QLineEdit(this))
-    , replaceLabel(new QLabel(QStringLiteral("Replace With:"), this))
-    , replaceBox(new QLineEdit(this))
-    , findButton(new QPushButton(QStringLiteral("&Find"), this))
-    , replaceButton(new QPushButton(QStringLiteral("&Replace"), this))
+    , findLabel_(new QLabel(QStringLiteral("Find What:"), this))
+    , findBox_(new QLineEdit(this))
+    , replaceLabel_(new QLabel(QStringLiteral("Replace With:"), this))
+    , replaceBox_(new QLineEdit(this))
+    , findButton_(new QPushButton(QStringLiteral("&Find"), this))
+    , replaceButton_(new QPushButton(QStringLiteral("&Replace"), this))
 {
     setObjectName(QStringLiteral("FindDialog"));
     setWindowTitle(QStringLiteral(" Find Dialog Box"));
     setModal(true);
     setFixedSize(TwipsToPixels(*this, 0, 0, 5160, 1260).size());
 
-    findLabel->setObjectName(QStringLiteral("findLabel"));
-    findBox->setObjectName(QStringLiteral("findBox"));
-    replaceLabel->setObjectName(QStringLiteral("replaceLabel"));
-    replaceBox->setObjectName(QStringLiteral("replaceBox"));
-    findButton->setObjectName(QStringLiteral("findButton"));
-    replaceButton->setObjectName(QStringLiteral("replaceButton"));
+    findLabel_->setObjectName(QStringLiteral("findLabel"));
+    findBox_->setObjectName(QStringLiteral("findBox"));
+    replaceLabel_->setObjectName(QStringLiteral("replaceLabel"));
+    replaceBox_->setObjectName(QStringLiteral("replaceBox"));
+    findButton_->setObjectName(QStringLiteral("findButton"));
+    replaceButton_->setObjectName(QStringLiteral("replaceButton"));
 
-    place(findLabel, 120, 330, 1335, 255);
-    place(findBox, 1440, 240, 2295, 350);
-    place(replaceLabel, 120, 740, 1335, 255);
-    place(replaceBox, 1440, 720, 2295, 350);
-    place(findButton, 3960, 240, 1095, 375);
-    place(replaceButton, 3960, 720, 1095, 375);
+    place(findLabel_, 120, 330, 1335, 255);
+    place(findBox_, 1440, 240, 2295, 350);
+    place(replaceLabel_, 120, 740, 1335, 255);
+    place(replaceBox_, 1440, 720, 2295, 350);
+    place(findButton_, 3960, 240, 1095, 375);
+    place(replaceButton_, 3960, 720, 1095, 375);
 
-    paintLightGrey(findBox, QPalette::Base);
-    paintLightGrey(replaceBox, QPalette::Base);
-    paintLightGrey(findButton, QPalette::Button);
-    paintLightGrey(replaceButton, QPalette::Button);
+    paintLightGrey(findBox_, QPalette::Base);
+    paintLightGrey(replaceBox_, QPalette::Base);
+    paintLightGrey(findButton_, QPalette::Button);
+    paintLightGrey(replaceButton_, QPalette::Button);
 
-    setTabOrder(findBox, replaceBox);
-    setTabOrder(replaceBox, findButton);
-    setTabOrder(findButton, replaceButton);
-    findBox->setFocus();
+    setTabOrder(findBox_, replaceBox_);
+    setTabOrder(replaceBox_, findButton_);
+    setTabOrder(findButton_, replaceButton_);
+    findBox_->setFocus();
     // Enter in either box means Find, as in every find dialog.
-    findButton->setDefault(true);
+    findButton_->setDefault(true);
 
-    connect(findButton, &QPushButton::clicked, this, &FindDialog::findClicked);
-    connect(replaceButton, &QPushButton::clicked, this, &FindDialog::replaceClicked);
+    connect(findButton_, &QPushButton::clicked, this, &FindDialog::findClicked);
+    connect(replaceButton_, &QPushButton::clicked, this, &FindDialog::replaceClicked);
 }
 
 FindRequest FindDialog::ask()
@@ -89,6 +89,6 @@ void FindDialog::replaceClicked()
 // Both buttons hand over both texts; only the close box leaves the request at Closed.
 void FindDialog::finish(FindRequest::Action action)
 {
-    request_ = {action, findBox->text(), replaceBox->text()};
+    request_ = {action, findBox_->text(), replaceBox_->text()};
     accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "FindRequest.h"
 
 #include <QDialog>
 
@@ -25,11 +25,11 @@ private:
     void replaceClicked();
     void finish(FindRequest::Action action);
 
-    QLabel* findLabel;
-    QLineEdit* findBox;
-    QLabel* replaceLabel;
-    QLineEdit* replaceBox;
-    QPushButton* findButton;
-    QPushButton* replaceButton;
+    QLabel* findLabel_;
+    QLineEdit* findBox_;
+    QLabel* replaceLabel_;
+    QLineEdit* replaceBox_;
+    QPushButton* findButton_;
+    QPushButton* replaceButton_;
     FindRequest request_;
 };

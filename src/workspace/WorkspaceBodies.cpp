@@ -1,3 +1,5 @@
+// The workspace window's template bodies: loading one into the panes and saving them back.
+
 #include "WorkspaceWindow.h"
 
 #include "BusyCursor.h"
@@ -10,8 +12,6 @@
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTimer>
-
-// ---- template bodies ----
 
 void WorkspaceWindow::openTemplate(QTreeWidgetItem* node)
 {

@@ -1,3 +1,5 @@
+// The workspace window's catalogues: reading them into the trees, adding and removing items.
+
 #include "WorkspaceWindow.h"
 
 #include "CatalogueContents.h"
@@ -20,8 +22,6 @@ constexpr quint32 kWhite = 0xFFFFFF;
 constexpr int kMaxProblemsShown = 10;
 
 } // namespace
-
-// ---- start-up and the trees ----
 
 void WorkspaceWindow::loadCatalogues()
 {

@@ -1,3 +1,5 @@
+// The workspace window's controls: building them, arranging them, the catalogue column's width.
+
 #include "WorkspaceWindow.h"
 
 #include "FieldsList.h"

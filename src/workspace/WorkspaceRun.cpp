@@ -1,3 +1,5 @@
+// The workspace window's Run, and filling the result's fields in from the value tree.
+
 #include "WorkspaceWindow.h"
 
 #include "BusyCursor.h"
@@ -12,8 +14,6 @@
 #include <QCheckBox>
 #include <QTextCursor>
 #include <QTextEdit>
-
-// ---- Run and the fields ----
 
 void WorkspaceWindow::runTemplate()
 {

@@ -3,9 +3,9 @@
 // strict runs, where every bound converts) the whole run against the literal
 // placeholder passes. Also checks what a run reports about itself: the place of a parse
 // failure, the names it asks for, its progress.
-#include "FuzzChecks.h"
 #include "Expansion.h"
 #include "FieldNumbering.h"
+#include "FuzzChecks.h"
 #include "ReferenceRules.h"
 #include "TextPlace.h"
 #include "TextRules.h"

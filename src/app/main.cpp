@@ -2,8 +2,8 @@
 #include "DialogFailureReporter.h"
 #include "Dialogs.h"
 #include "LargeBuffers.h"
-#include "ProgramIcon.h"
 #include "MainWindow.h"
+#include "ProgramIcon.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

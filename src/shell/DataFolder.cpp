@@ -1,7 +1,7 @@
 #include "DataFolder.h"
 
-#include "Stream.h"
 #include "StoredNames.h"
+#include "Stream.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
+#include "AboutBox.h"
 #include "DataBackup.h"
 #include "Dialogs.h"
 #include "EditCommands.h"
 #include "FindCommands.h"
+#include "HelpWindow.h"
 #include "PrintCommand.h"
 #include "ProgramIcon.h"
 #include "ResultDocument.h"
@@ -11,9 +13,8 @@
 #include "ResultView.h"
 #include "Twips.h"
 #include "WindowSettings.h"
+#include "WorkspaceSettings.h"
 #include "WorkspaceWindow.h"
-#include "HelpWindow.h"
-#include "AboutBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,11 +33,6 @@
 #include <QTimer>
 
 namespace {
-
-QSettings windowSettings()
-{
-    return QSettings(QSettings::UserScope, QStringLiteral("Vellumatic"), QStringLiteral("Vellumatic"));
-}
 
 qreal screenDpiX(const QWidget* w)
 {
@@ -212,7 +208,7 @@ void MainWindow::restoreWindow()
     OpenNewWorkspace();
     const QList<QRect> areas = availableAreas();
 
-    QSettings settings = windowSettings();
+    QSettings settings = UserSettings();
     QRect frame;
     if (!HasWindowSettings(settings) && !areas.isEmpty()) {
         frame = FirstStartFrame(areas.first());
@@ -263,7 +259,7 @@ void MainWindow::rememberWindow()
     const QRect frame = frameGeometry();
     const qreal dpiX = screenDpiX(this);
     const qreal dpiY = screenDpiY(this);
-    QSettings settings = windowSettings();
+    QSettings settings = UserSettings();
     WriteWindowSettings(settings, {PixelsToTwips(frame.left(), dpiX), PixelsToTwips(frame.top(), dpiY),
                                    PixelsToTwips(frame.width(), dpiX), PixelsToTwips(frame.height(), dpiY)});
 }

@@ -7,7 +7,12 @@
 
 namespace {
 
+// The Windows edition's settings group and keys: a user's saved window placement keeps working.
 const QString kGroup = QStringLiteral("Settings");
+const QString kLeftKey = kLeftKey;
+const QString kTopKey = kTopKey;
+const QString kWidthKey = kWidthKey;
+const QString kHeightKey = kHeightKey;
 
 float readSetting(QSettings& settings, const QString& key, float fallback, bool mustBePositive)
 {
@@ -25,10 +30,10 @@ MainWindowPlacement ReadWindowSettings(QSettings& settings)
     const MainWindowPlacement defaults;
     settings.beginGroup(kGroup);
     MainWindowPlacement p;
-    p.left = readSetting(settings, QStringLiteral("MainLeft"), defaults.left, false);
-    p.top = readSetting(settings, QStringLiteral("MainTop"), defaults.top, false);
-    p.width = readSetting(settings, QStringLiteral("MainWidth"), defaults.width, true);
-    p.height = readSetting(settings, QStringLiteral("MainHeight"), defaults.height, true);
+    p.left = readSetting(settings, kLeftKey, defaults.left, false);
+    p.top = readSetting(settings, kTopKey, defaults.top, false);
+    p.width = readSetting(settings, kWidthKey, defaults.width, true);
+    p.height = readSetting(settings, kHeightKey, defaults.height, true);
     settings.endGroup();
     return p;
 }
@@ -36,10 +41,10 @@ MainWindowPlacement ReadWindowSettings(QSettings& settings)
 void WriteWindowSettings(QSettings& settings, const MainWindowPlacement& p)
 {
     settings.beginGroup(kGroup);
-    settings.setValue(QStringLiteral("MainLeft"), SettingText(p.left));
-    settings.setValue(QStringLiteral("MainTop"), SettingText(p.top));
-    settings.setValue(QStringLiteral("MainWidth"), SettingText(p.width));
-    settings.setValue(QStringLiteral("MainHeight"), SettingText(p.height));
+    settings.setValue(kLeftKey, SettingText(p.left));
+    settings.setValue(kTopKey, SettingText(p.top));
+    settings.setValue(kWidthKey, SettingText(p.width));
+    settings.setValue(kHeightKey, SettingText(p.height));
     settings.endGroup();
     settings.sync();
 }
@@ -53,8 +58,8 @@ QString SettingText(float value)
 
 bool HasWindowSettings(QSettings& settings)
 {
-    for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
-        if (settings.contains(kGroup + u'/' + QLatin1String(key)))
+    for (const QString& key : {kLeftKey, kTopKey, kWidthKey, kHeightKey})
+        if (settings.contains(kGroup + u'/' + key))
             return true;
     return false;
 }

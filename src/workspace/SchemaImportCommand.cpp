@@ -2,11 +2,11 @@
 
 #include "BusyCursor.h"
 #include "CatalogueKeys.h"
+#include "CatalogueTree.h"
 #include "Dialogs.h"
 #include "ImportRecords.h"
 #include "SchemaImporter.h"
 #include "StorableName.h"
-#include "CatalogueTree.h"
 #include "ValueImportTarget.h"
 
 #include <QProgressDialog>

@@ -3,6 +3,7 @@
 #include <cmath>
 
 namespace {
+// Our own key, kept beside the window placement in the same group.
 const QString kColumnKey = QStringLiteral("Settings/CatalogueColumnWidth");
 } // namespace
 

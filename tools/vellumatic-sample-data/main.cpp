@@ -1,12 +1,12 @@
 // vellumatic-sample-data: writes the sample Data folder shipped with Vellumatic.
 // Every item goes in through the workspace window itself, and each template is coloured,
 // run and saved the way a user's would be, so the files are exactly what the program writes.
-#include "PaneColouring.h"
-#include "SampleCatalogue.h"
 #include "Expansion.h"
 #include "FailureReporter.h"
-#include "TextRules.h"
+#include "PaneColouring.h"
 #include "ResultView.h"
+#include "SampleCatalogue.h"
+#include "TextRules.h"
 #include "WorkspaceWindow.h"
 
 #include <QApplication>

@@ -50,7 +50,7 @@ protected:
         FillFieldsList(*doc->cboFields(), text);
     }
     QString painted() const { return PaintedText(*doc->txtTarget()); }
-    QStringList fields() const { return doc->cboFields()->fields(); }
+    QStringList fields() const { return doc->cboFields()->fields().toList(); }
     QString selectedField() const { return doc->cboFields()->selectedField(); }
     void doubleClickValue(const QString& key)
     {

@@ -101,10 +101,12 @@ TextPieces ListFields(const QString& text)
     const qsizetype markerBound = text.count(u'!');
     fields.spans.reserve(markerBound);
     CaseFoldedIndex seen(markerBound);
+    const std::function<QStringView(qsizetype)> listed = [&](qsizetype i) {
+        return QStringView(text).sliced(fields.spans[i].start, fields.spans[i].length);
+    };
     for (qsizetype open = text.indexOf(u'$'), close; open >= 0 && (close = text.indexOf(u'!', open)) >= 0;
          open = text.indexOf(u'$', close + 1)) {
-        // The index refers into `text`, which outlives it.
-        if (seen.Insert(QStringView(text).sliced(open, close - open + 1)))
+        if (seen.Insert(QStringView(text).sliced(open, close - open + 1), listed))
             fields.spans.append({open, close - open + 1});
     }
     // Repeated markers leave room that a long list would keep for as long as it is shown.

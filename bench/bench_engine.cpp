@@ -96,8 +96,8 @@ void BM_ListFields(benchmark::State& state)
 {
     const QString result = GenerateResult(kFieldList, false, Answer(state.range(0))).text;
     for (auto _ : state) {
-        QStringList fields = ListFields(result);
-        benchmark::DoNotOptimize(fields.data());
+        TextPieces fields = ListFields(result);
+        benchmark::DoNotOptimize(fields.spans.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -45,23 +45,24 @@ CaseFoldedIndex::CaseFoldedIndex(qsizetype expectedCount)
     const size_t size = std::bit_ceil(size_t(std::max<qsizetype>(expectedCount, 8)) * 2);
     slots_.assign(size, -1);
     mask_ = size - 1;
-    texts_.reserve(size_t(std::max<qsizetype>(expectedCount, 0)));
     hashes_.reserve(size_t(std::max<qsizetype>(expectedCount, 0)));
 }
 
-bool CaseFoldedIndex::Insert(QStringView text)
+bool CaseFoldedIndex::Insert(QStringView text, const std::function<QStringView(qsizetype)>& added)
 {
     const quint64 hash = CaseFoldedHash(text);
     size_t slot = size_t(hash) & mask_;
     for (; slots_[slot] >= 0; slot = (slot + 1) & mask_) {
         const size_t index = size_t(slots_[slot]);
-        if (hashes_[index] == hash && (texts_[index] == text || texts_[index].compare(text, Qt::CaseInsensitive) == 0))
+        if (hashes_[index] != hash)
+            continue;
+        const QStringView other = added(qsizetype(index));
+        if (other == text || other.compare(text, Qt::CaseInsensitive) == 0)
             return false;
     }
-    slots_[slot] = qint32(texts_.size());
-    texts_.push_back(text);
+    slots_[slot] = qint32(hashes_.size());
     hashes_.push_back(hash);
-    if (texts_.size() * 2 > slots_.size())
+    if (hashes_.size() * 2 > slots_.size())
         Grow();
     return true;
 }
@@ -70,7 +71,7 @@ void CaseFoldedIndex::Grow()
 {
     slots_.assign(slots_.size() * 2, -1);
     mask_ = slots_.size() - 1;
-    for (size_t index = 0; index < texts_.size(); ++index) {
+    for (size_t index = 0; index < hashes_.size(); ++index) {
         size_t slot = size_t(hashes_[index]) & mask_;
         while (slots_[slot] >= 0)
             slot = (slot + 1) & mask_;

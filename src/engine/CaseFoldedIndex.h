@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // Remembers texts without regard to letter case, for de-duplicating long lists such as
@@ -13,15 +14,15 @@ public:
     explicit CaseFoldedIndex(qsizetype expectedCount);
 
     // Adds `text` unless an equal text (letter case ignored) is already there; true when
-    // it was added. The caller keeps the texts alive; the index refers to them.
-    bool Insert(QStringView text);
+    // it was added. Added texts are numbered from 0 and kept by the caller, not copied:
+    // `added(i)` gives back text i.
+    bool Insert(QStringView text, const std::function<QStringView(qsizetype)>& added);
 
 private:
     void Grow();
 
-    std::vector<QStringView> texts_;
-    std::vector<quint64> hashes_;
-    std::vector<qint32> slots_; // index into texts_, -1 when empty
+    std::vector<quint64> hashes_; // of each added text
+    std::vector<qint32> slots_; // number of an added text, -1 when empty
     size_t mask_ = 0;
 };
 

@@ -72,25 +72,46 @@ QString FindField(const QString& text, const QString& opening, const QString& cl
     return text.mid(open, close + closing.size() - open);
 }
 
-QStringList ListFields(const QString& text)
+TextPieces TextPieces::fromList(const QStringList& list)
+{
+    TextPieces pieces;
+    pieces.spans.reserve(list.size());
+    for (const QString& piece : list) {
+        pieces.spans.append({pieces.text.size(), piece.size()});
+        pieces.text += piece;
+    }
+    return pieces;
+}
+
+QStringList TextPieces::toList() const
+{
+    QStringList list;
+    list.reserve(spans.size());
+    for (qsizetype i = 0; i < spans.size(); ++i)
+        list.append(at(i));
+    return list;
+}
+
+TextPieces ListFields(const QString& text)
 {
     if (!MarkersAreSimple(text))
-        return ListFieldsByBlotting(text);
+        return TextPieces::fromList(ListFieldsByBlotting(text));
+    // Every marker is a piece of the text itself, so the list shares it.
+    TextPieces fields{text, {}};
     const qsizetype markerBound = text.count(u'!');
-    QStringList fields;
-    fields.reserve(markerBound);
+    fields.spans.reserve(markerBound);
     CaseFoldedIndex seen(markerBound);
-    qsizetype position = 0;
-    for (;;) {
-        const qsizetype open = text.indexOf(u'$', position);
-        const qsizetype close = open < 0 ? -1 : text.indexOf(u'!', open);
-        if (close < 0)
-            return fields;
-        // The index refers into `text`, which outlives it.
-        if (seen.Insert(QStringView(text).sliced(open, close - open + 1)))
-            fields.append(text.mid(open, close - open + 1));
-        position = close + 1;
+    const std::function<QStringView(qsizetype)> listed = [&](qsizetype i) {
+        return QStringView(text).sliced(fields.spans[i].start, fields.spans[i].length);
+    };
+    for (qsizetype open = text.indexOf(u'$'), close; open >= 0 && (close = text.indexOf(u'!', open)) >= 0;
+         open = text.indexOf(u'$', close + 1)) {
+        if (seen.Insert(QStringView(text).sliced(open, close - open + 1), listed))
+            fields.spans.append({open, close - open + 1});
     }
+    // Repeated markers leave room that a long list would keep for as long as it is shown.
+    fields.spans.squeeze();
+    return fields;
 }
 
 namespace {

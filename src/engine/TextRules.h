@@ -23,9 +23,21 @@ QList<TextSpan> ColourSpans(const QString& text, const QString& opening, const Q
 // delimiter after it, inclusive), or the empty text when there is none.
 QString FindField(const QString& text, const QString& opening, const QString& closing);
 
+// Short pieces of one text, in order. A million of them cost one text and their places
+// rather than a million strings; the text is usually shared, not copied.
+struct TextPieces
+{
+    QString text;
+    QList<TextSpan> spans;
+
+    static TextPieces fromList(const QStringList& list);
+    QString at(qsizetype i) const { return text.mid(spans[i].start, spans[i].length); }
+    QStringList toList() const;
+};
+
 // The fields list Run fills from a result text: every distinct "$...!" marker, each
 // listed once (letter case ignored), in the order Run adds them.
-QStringList ListFields(const QString& text);
+TextPieces ListFields(const QString& text);
 
 // Start positions of every occurrence of `find` in `text`, left to right, not
 // overlapping, letter case ignored. An empty `find` has no occurrences.

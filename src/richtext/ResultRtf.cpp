@@ -7,6 +7,16 @@ namespace {
 const QLatin1String kParagraphEnd("\\par\r\n");
 const QLatin1String kRed("\\red255\\green0\\blue0;");
 const QLatin1String kBlack("\\red0\\green0\\blue0;");
+constexpr qsizetype kColourSwitchSize = 5; // "\cf1 "
+
+// Room for the text part: exact but for the colour switches, at most one each side of a
+// run. A million-line result's RTF is the largest buffer a Run keeps, so no spare room.
+qsizetype textSizeBound(QStringView text, qsizetype runs)
+{
+    const qsizetype breaks = text.count(u'\n');
+    return RtfEscapedSize(text) + breaks * (kParagraphEnd.size() - RtfEscapedSize(u"\n")) + kParagraphEnd.size()
+           + (2 * runs + 1) * kColourSwitchSize + 1;
+}
 
 bool hasTextBetween(QStringView text, qsizetype start, qsizetype end)
 {
@@ -17,7 +27,7 @@ bool hasTextBetween(QStringView text, qsizetype start, qsizetype end)
 }
 
 // The colour table lists the colours in the order the text first shows them, and only those;
-// line breaks show no colour. Worked out first, so the header can open the one buffer.
+// line breaks show no colour. Part of the header, so worked out before any text is written.
 QString colourTable(QStringView text, const QList<TextSpan>& red, bool& redFirst)
 {
     bool black = false;
@@ -52,19 +62,19 @@ public:
         : text_(text)
         , coloured_(red.has_value())
     {
-        const qsizetype runs = red ? red->size() : 0;
-        out_.reserve(text.size() * 2 + runs * 12 + 256);
-        out_ += QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ");
-        AppendRtfEscaped(out_, font.family());
-        out_ += QLatin1String(";}}\r\n{\\colortbl ;");
+        QString header = QLatin1String("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ");
+        AppendRtfEscaped(header, font.family());
+        header += QLatin1String(";}}\r\n{\\colortbl ;");
         if (red) {
             bool redFirst = false;
-            out_ += colourTable(text, *red, redFirst);
+            header += colourTable(text, *red, redFirst);
             redIndex_ = redFirst ? 1 : 2;
             blackIndex_ = redFirst ? 2 : 1;
         }
         const int halfPoints = font.pointSizeF() > 0 ? qRound(font.pointSizeF() * 2) : 20;
-        out_ += QStringLiteral("}\r\n\\uc1\\pard\\plain\\f0\\fs%1 ").arg(halfPoints);
+        header += QStringLiteral("}\r\n\\uc1\\pard\\plain\\f0\\fs%1 ").arg(halfPoints);
+        out_.reserve(header.size() + textSizeBound(text, red ? red->size() : 0));
+        out_ += header;
     }
 
     // Writes [start, end) in one colour, each line break as a paragraph end.

@@ -199,3 +199,19 @@ void AppendRtfEscaped(QString& out, QStringView text)
 {
     AppendEscaped(out, text);
 }
+
+qsizetype RtfEscapedSize(QStringView text)
+{
+    qsizetype size = 0;
+    QString escape;
+    for (const QChar& c : text) {
+        if (IsPlainRtf(c.unicode())) {
+            ++size;
+            continue;
+        }
+        escape.clear();
+        AppendEscaped(escape, QStringView(&c, 1));
+        size += escape.size();
+    }
+    return size;
+}

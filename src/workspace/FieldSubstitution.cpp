@@ -26,14 +26,14 @@ void FillFollowingFields(ResultDocument& result, FieldsList& fields, const QStri
     if (fields.selectedField().isEmpty() || values.isEmpty())
         return;
     const int first = fields.currentRow();
-    QStringList entries = fields.fields();
-    const int filled = int(std::min<qsizetype>(values.size(), entries.size() - first));
+    TextPieces entries = fields.fields();
+    const int filled = int(std::min<qsizetype>(values.size(), entries.spans.size() - first));
     QList<std::pair<QString, QString>> fills;
     fills.reserve(filled);
     for (int i = 0; i < filled; ++i)
-        fills.append({entries[first + i], values[i]});
+        fills.append({entries.at(first + i), values[i]});
     result.fillFields(fills);
-    entries.remove(first, filled);
-    fields.setFields(entries);
-    fields.setCurrentRow(SelectionAfterRemoval(first, int(entries.size())));
+    entries.spans.remove(first, filled);
+    fields.setFields(std::move(entries));
+    fields.setCurrentRow(SelectionAfterRemoval(first, int(fields.count())));
 }

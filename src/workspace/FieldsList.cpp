@@ -1,12 +1,11 @@
 #include "FieldsList.h"
 
+#include "FieldEntriesModel.h"
 #include "FieldsListRules.h"
-
-#include <QStringListModel>
 
 FieldsList::FieldsList(QWidget* parent)
     : QListView(parent)
-    , model_(new QStringListModel(this))
+    , model_(new FieldEntriesModel(this))
 {
     setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -15,15 +14,15 @@ FieldsList::FieldsList(QWidget* parent)
     setUniformItemSizes(true);
 }
 
-void FieldsList::setFields(const QStringList& fields)
+void FieldsList::setFields(TextPieces fields)
 {
-    model_->setStringList(fields);
-    setCurrentRow(fields.isEmpty() ? -1 : 0);
+    model_->setEntries(std::move(fields));
+    setCurrentRow(count() > 0 ? 0 : -1);
 }
 
-QStringList FieldsList::fields() const
+const TextPieces& FieldsList::fields() const
 {
-    return model_->stringList();
+    return model_->entries();
 }
 
 int FieldsList::count() const

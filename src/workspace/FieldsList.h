@@ -1,12 +1,13 @@
 #pragma once
 
+#include "TextRules.h"
+
 #include <QListView>
-#include <QStringList>
 
-class QStringListModel;
+class FieldEntriesModel;
 
-// The fields list: one entry per field marker, single selection, over a string list model
-// so that a million fields cost one list rather than a million items.
+// The fields list: one entry per field marker, single selection, over a model of pieces of
+// one text so that a million fields cost neither a million items nor a million strings.
 class FieldsList : public QListView
 {
     Q_OBJECT
@@ -15,8 +16,8 @@ public:
     explicit FieldsList(QWidget* parent = nullptr);
 
     // Replaces the entries and selects the first one, if any.
-    void setFields(const QStringList& fields);
-    QStringList fields() const;
+    void setFields(TextPieces fields);
+    const TextPieces& fields() const;
     int count() const;
 
     // The current entry's row, or -1; -1 as an argument clears the selection.
@@ -28,5 +29,5 @@ public:
     void dropSelected();
 
 private:
-    QStringListModel* model_;
+    FieldEntriesModel* model_;
 };

@@ -33,17 +33,17 @@ TEST(FieldList, FindsTheFirstMarkerAndListsEveryDistinctMarkerOnce)
 {
     EXPECT_EQ(FindField("x $a! $b!", "$", "!"), "$a!");
     EXPECT_EQ(FindField("a!b$c", "$", "!"), "");
-    EXPECT_EQ(ListFields("$a! $b! $A!"), QStringList({"$a!", "$b!"}));
-    EXPECT_EQ(ListFields("$a $b!"), QStringList({"$a $b!"}));
-    EXPECT_EQ(ListFields("a!b$c"), QStringList());
-    EXPECT_EQ(ListFields("$x!$y!"), QStringList({"$x!", "$y!"}));
-    EXPECT_EQ(ListFields("$!"), QStringList({"$!"}));
-    EXPECT_EQ(ListFields("$line\nbreak! $line\nBREAK!"), QStringList({"$line\nbreak!"}));
+    EXPECT_EQ(ListFields("$a! $b! $A!").toList(), QStringList({"$a!", "$b!"}));
+    EXPECT_EQ(ListFields("$a $b!").toList(), QStringList({"$a $b!"}));
+    EXPECT_EQ(ListFields("a!b$c").toList(), QStringList());
+    EXPECT_EQ(ListFields("$x!$y!").toList(), QStringList({"$x!", "$y!"}));
+    EXPECT_EQ(ListFields("$!").toList(), QStringList({"$!"}));
+    EXPECT_EQ(ListFields("$line\nbreak! $line\nBREAK!").toList(), QStringList({"$line\nbreak!"}));
     // Blotting out "$x!" everywhere cuts "$q $x!" short: "$q" no longer has a "!".
-    EXPECT_EQ(ListFields("$x! $q $x!"), QStringList({"$x!"}));
-    EXPECT_EQ(ListFields("$q $x! $x!"), QStringList({"$q $x!", "$x!"}));
+    EXPECT_EQ(ListFields("$x! $q $x!").toList(), QStringList({"$x!"}));
+    EXPECT_EQ(ListFields("$q $x! $x!").toList(), QStringList({"$q $x!", "$x!"}));
     // The Kelvin sign folds to "k".
-    EXPECT_EQ(ListFields(QString::fromUtf8("$k! $\u212A!")), QStringList({"$k!"}));
+    EXPECT_EQ(ListFields(QString::fromUtf8("$k! $\u212A!")).toList(), QStringList({"$k!"}));
 }
 
 TEST(ReplaceAll, ReplacesEveryOccurrenceInOnePass)

@@ -66,6 +66,31 @@ TEST(FailedWrite, CharactersWithoutAByteAreRefusedByName)
     EXPECT_TRUE(app.intact());
 }
 
+// Long bodies are written a stretch at a time; wherever a stretch ends, a character without
+// a byte is still named whole and the old body stays, and a good body comes back the same.
+TEST(FailedWrite, LongBodiesAreRefusedOrWrittenWhole)
+{
+    OldFiles app;
+    CapturedFailures failures;
+    Stream store(app.path());
+    const QString emoji = QString::fromUtf8("\U0001F600");
+    for (int bits = 10; bits <= 20; ++bits) {
+        const QString before(qsizetype(1) << bits, u'x');
+        EXPECT_FALSE(store.WriteStream("TMP_key1", before.chopped(1) + emoji + before));
+        EXPECT_FALSE(store.WriteStream("TMP_key1", before + emoji));
+    }
+    EXPECT_EQ(failures.texts.size(), 22);
+    for (const QString& text : failures.texts)
+        EXPECT_TRUE(text.contains("(U+1F600)")) << text.toStdString();
+    EXPECT_TRUE(app.intact());
+
+    QString body;
+    for (int i = 0; body.size() < 300'000; ++i)
+        body += QString::fromUtf8("line %1 \u00e9\u20ac ").arg(i);
+    ASSERT_TRUE(store.WriteStream("TMP_key1", QList<QStringView>{body, u"tail"}));
+    EXPECT_EQ(store.ReadStream("TMP_key1"), body + "tail\r\n"); // read back with the item's line end
+}
+
 TEST(FailedWrite, FullDiskOrAFolderInTheWayLeavesTheOldFiles)
 {
     OldFiles app;

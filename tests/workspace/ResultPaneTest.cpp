@@ -4,6 +4,7 @@
 #include "ResultRtf.h"
 #include "ResultRtfReader.h"
 #include "ResultView.h"
+#include "RtfEscaping.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
 
@@ -339,8 +340,13 @@ TEST(ResultRichText, TheQuickReaderAgreesWithTheGeneralOne)
     for (int round = 0; round < 3000; ++round) {
         const QString text = RandomText(random, pieces, 30);
         const QFont& font = fonts[round % 2];
-        const QString rtf = round % 3 == 0 ? ResultToRtf(text, std::nullopt, font)
-                                           : ResultToRtf(text, MarkerRunsIn(text, 0, text.size()), font);
+        const QList<TextSpan> runs = round % 3 == 0 ? QList<TextSpan>() : MarkerRunsIn(text, 0, text.size());
+        const QString rtf = round % 3 == 0 ? ResultToRtf(text, std::nullopt, font) : ResultToRtf(text, runs, font);
+        // Written into a buffer of the size it needs: a long result's RTF is kept after saving.
+        QString escaped;
+        AppendRtfEscaped(escaped, text);
+        ASSERT_EQ(RtfEscapedSize(text), escaped.size()) << text.toStdString();
+        ASSERT_LE(rtf.capacity() - rtf.size(), 10 * runs.size() + 16) << "a few to spare, not twice the size";
         const std::optional<ResultRtfText> quick = ReadResultRtf(rtf);
         ASSERT_EQ(quick.has_value(), round % 2 == 0) << "only a font name with RTF specials is left to the general reader";
         if (quick)

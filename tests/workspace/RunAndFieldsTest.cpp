@@ -50,7 +50,7 @@ protected:
         FillFieldsList(*doc->fieldsList(), text);
     }
     QString painted() const { return PaintedText(*doc->resultPane()); }
-    QStringList fields() const { return doc->fieldsList()->fields(); }
+    QStringList fields() const { return doc->fieldsList()->fields().toList(); }
     QString selectedField() const { return doc->fieldsList()->selectedField(); }
     void doubleClickValue(const QString& key)
     {

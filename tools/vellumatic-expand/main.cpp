@@ -49,7 +49,7 @@ QByteArray OutputOf(const ExpandOptions& options, const QString& result)
         return result.toUtf8();
     const QChar terminator = options.nullTerminated ? QChar(0) : QChar(u'\n');
     QString list;
-    for (const QString& field : ListFields(result))
+    for (const QString& field : ListFields(result).toList())
         list.append(field).append(terminator);
     return list.toUtf8();
 }

@@ -104,9 +104,16 @@ TextPieces ListFields(const QString& text)
     const std::function<QStringView(qsizetype)> listed = [&](qsizetype i) {
         return QStringView(text).sliced(fields.spans[i].start, fields.spans[i].length);
     };
+    QStringView previous;
     for (qsizetype open = text.indexOf(u'$'), close; open >= 0 && (close = text.indexOf(u'!', open)) >= 0;
          open = text.indexOf(u'$', close + 1)) {
-        if (seen.Insert(QStringView(text).sliced(open, close - open + 1), listed))
+        const QStringView marker = QStringView(text).sliced(open, close - open + 1);
+        // A marker repeating the one before it (a field used twice on a line) is known
+        // without a trip through the index.
+        if (marker == previous)
+            continue;
+        previous = marker;
+        if (seen.Insert(marker, listed))
             fields.spans.append({open, close - open + 1});
     }
     // Repeated markers leave room that a long list would keep for as long as it is shown.

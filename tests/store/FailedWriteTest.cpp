@@ -1,13 +1,10 @@
-#include "CapturedFailures.h"
-#include "Stream.h"
-#include "TempAppFolder.h"
+#include "StoreFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -16,9 +13,9 @@ namespace {
 const QByteArray oldTable = "\"ID|Name|ParentID|Spare|Image\xB1" "1|Gr\xF6\xDF" "e|-1|0|1\"\r\n";
 const QByteArray oldBody = "\"old\"\r\n";
 
-struct OldFiles : TempAppFolder
+struct FailedWrite : StoreFolder
 {
-    OldFiles()
+    FailedWrite()
     {
         writeDataFile("Values.app", oldTable);
         writeDataFile("TMP_key1", oldBody);
@@ -51,11 +48,8 @@ private:
 
 } // namespace
 
-TEST(FailedWrite, CharactersWithoutAByteAreRefusedByName)
+TEST_F(FailedWrite, CharactersWithoutAByteAreRefusedByName)
 {
-    OldFiles app;
-    CapturedFailures failures;
-    Stream store(app.path());
     EXPECT_FALSE(store.InsertRecord("Data\\Values.app", {2, QString::fromUtf8("Ж"), 1, 0, 1}));
     EXPECT_FALSE(store.WriteStream("TMP_key1", QString::fromUtf8("smile \U0001F600")));
     EXPECT_EQ(failures.texts,
@@ -63,27 +57,24 @@ TEST(FailedWrite, CharactersWithoutAByteAreRefusedByName)
                                              "Windows-1252 file\""),
                            QString::fromUtf8("WriteStream: \"The character '\U0001F600' (U+1F600) cannot be "
                                              "stored in a Windows-1252 file\"")}));
-    EXPECT_TRUE(app.intact());
+    EXPECT_TRUE(intact());
 }
 
-TEST(FailedWrite, FullDiskOrAFolderInTheWayLeavesTheOldFiles)
+TEST_F(FailedWrite, FullDiskOrAFolderInTheWayLeavesTheOldFiles)
 {
-    OldFiles app;
-    CapturedFailures failures;
-    Stream store(app.path());
     {
         FileSizeLimit limit(oldTable.size());
         EXPECT_FALSE(store.InsertRecord("Data/Values.app", {2, "Name", 1, 0, 1}));
         EXPECT_FALSE(store.WriteStream("TMP_key1", QString(100, u'x')));
     }
-    EXPECT_TRUE(app.intact());
-    EXPECT_EQ(QDir(app.dataPath()).entryList(QDir::Files).size(), 2); // no temporary file left behind
+    EXPECT_TRUE(intact());
+    EXPECT_EQ(QDir(dataPath()).entryList(QDir::Files).size(), 2); // no temporary file left behind
 
-    QDir(app.dataPath()).mkdir("TMP_key2");
+    QDir(dataPath()).mkdir("TMP_key2");
     EXPECT_FALSE(store.WriteStream("TMP_key2", "text"));
-    QDir(app.dataPath()).removeRecursively();
+    QDir(dataPath()).removeRecursively();
     EXPECT_FALSE(store.WriteStream("TMP_key1", "text"));
-    EXPECT_FALSE(QFile::exists(app.dataPath()));
+    EXPECT_FALSE(QFile::exists(dataPath()));
 
     ASSERT_EQ(failures.texts.size(), 4);
     EXPECT_TRUE(failures.texts[0].startsWith("InsertRecord: \"Cannot write ")) << failures.texts[0].toStdString();
@@ -95,17 +86,14 @@ TEST(FailedWrite, FullDiskOrAFolderInTheWayLeavesTheOldFiles)
         EXPECT_TRUE(text.endsWith(": " + tooLarge + "\"")) << text.toStdString();
 }
 
-TEST(FailedWrite, ReadOnlyFolderLeavesTheOldFile)
+TEST_F(FailedWrite, ReadOnlyFolderLeavesTheOldFile)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permission bits do not stop root; the full-disk case covers the failed write";
-    OldFiles app;
-    CapturedFailures failures;
-    Stream store(app.path());
-    QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::ExeOwner);
+    QFile::setPermissions(dataPath(), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_FALSE(store.DeleteRecord("Data/Values.app", 1));
-    QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(dataPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(failures.texts.size(), 1);
     EXPECT_TRUE(failures.texts[0].startsWith("DeleteRecord: \"Cannot write "));
-    EXPECT_TRUE(app.intact());
+    EXPECT_TRUE(intact());
 }

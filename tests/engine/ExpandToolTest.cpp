@@ -58,21 +58,13 @@ const QByteArray kThreeFields = "$Field0001!,\n$Field0002!,\n$Field0003!\n";
 TEST(ExpandTool, ExitStatusOutputAndMessages)
 {
     const QByteArray noGroups = "arr[i] = $v!;\r\nno newline at the end";
-    const struct
-    {
-        QStringList arguments;
-        QByteArray input;
-        int exitCode;
-        QByteArray out;
-        QByteArray err = {}; // a part of standard error
-    } cases[] = {
-        {{"--set", "n=3"}, kFieldList, 0, kThreeFields},
+    // `err` is a part of standard error.
+    const struct { QStringList arguments; QByteArray input; int exitCode; QByteArray out, err = {}; } cases[] = {
         {{"--set=n=3", "-"}, kFieldList, 0, kThreeFields},
         {{"--compact", "--answer", "3"}, kFieldList, 0, "$Field0001!,$Field0002!,$Field0003!"},
         {{}, "Größe\r\n[(é|1|2)]\r\n", 0, "Größe\r\né\né\n\r\n"}, // line breaks outside tokens untouched
         {{}, noGroups, 0, noGroups},
         {{"--answer", "2", "--answer", "3"}, "[($f!|a|b)]", 0, "$f0002!\n$f0003!\n"},
-        {{"--answer", "3", "--answer", "2"}, "[($f!|a|b)]", 0, ""},
         {{"--set", "N=3", "--answer", "2"}, "[(x|m|n)]", 0, "x\nx\n"}, // set names use up no answers
         {{}, "[(x|a|b)]", 0, "x\n"},                                   // prompts beyond the answers mean 1
         {{"--show-prompts", "--set", "b=2"}, "[(x|a|b)(y|1|a+1)]", 0, "xy\nxy\n",
@@ -80,21 +72,16 @@ TEST(ExpandTool, ExitStatusOutputAndMessages)
          "Please Enter value for: a (Default is 1)\n"},
         {{"--fields", "--set", "n=2"}, "[($F!|1|n)] $x! $X! $y!", 0, "$F0001!\n$F0002!\n$x!\n$y!\n"},
         {{"--fields", "--null"}, "$a\nb! $c!", 0, QByteArray("$a\nb!\0$c!\0", 10)},
-        {{"--fields"}, "no markers", 0, ""},
         {{"--version"}, {}, 0, "vellumatic-expand " VELLUMATIC_VERSION "\n"},
         {{}, "[(a|1)]", 2, "", "Can't Proceed, Parser failed to parse the string."},
         {{}, "text\n  [(a|1|2)(b", 2, "", "<stdin>:2:11: group opened at line 2, column 11"},
         {{"--answer", "abc"}, "[(a|1|n+1)]", 3, "", "upper bound"},
-        {{"--set", "n=2147483647"}, "[(a|1|n+1)]", 3, ""},
         {{"--set", "n=2000000000"}, kFieldList, 4, "", "at most"},
         // Strict runs stop where quiet ones pass over.
         {{"--answer", "2"}, "[(a|1|2147483648)]x", 0, "x"},
         {{"--strict", "--answer", "2"}, "[(a|1|2147483648)]x", 3, "", "upper bound"},
-        {{"--answer", "abc"}, "[(a|1|n)]x", 0, "x"},
-        {{"--strict", "--answer", "abc"}, "[(a|1|n)]x", 3, "", "upper bound"},
         {{"--bogus"}, kFieldList, 1, ""},
         {{"--set", "nn=3"}, kFieldList, 1, ""},
-        {{"--set"}, kFieldList, 1, ""},
         {{"--null"}, kFieldList, 1, ""},
         {{"a.txt", "b.txt"}, kFieldList, 1, ""},
         {{"/nonexistent/template.txt"}, kFieldList, 1, ""},

@@ -30,13 +30,7 @@ struct TemplateRun
 TEST(Expansion, ExpandsTemplates)
 {
     const QString nul(QChar(0));
-    const struct
-    {
-        QString text;
-        Answers answers;
-        bool compact;
-        QString expected;
-    } cases[] = {
+    const struct { QString text; Answers answers; bool compact; QString expected; } cases[] = {
         {"[(a|1|3)]", {}, false, "a\na\na\n"},
         {"[(a|1|3)]", {}, true, "aaa"},
         {"[(x$f!;|1|n)]", {"2"}, false, "x$f0001!;\nx$f0002!;\n"},
@@ -76,10 +70,8 @@ TEST(Expansion, ExpandsTemplates)
 
 TEST(Expansion, CounterTextIsPaddedToFourCharacters)
 {
-    const std::pair<qint64, const char*> cases[] = {
-        {7, "0007"},   {1234, "1234"}, {12345, "12345"}, {0, "0000"}, {-5, "00-5"}, {-12, "0-12"}, {-123, "-123"},
-        {2147483647, "2147483647"}, {-2147483648LL, "-2147483648"}};
-    for (const auto& [counter, text] : cases)
+    for (const auto& [counter, text] : {std::pair<qint64, const char*>{7, "0007"}, {12345, "12345"}, {-12, "0-12"},
+                                        {-123, "-123"}, {-2147483648LL, "-2147483648"}})
         EXPECT_EQ(CounterText(counter), QString::fromLatin1(text)) << counter;
 }
 
@@ -94,13 +86,7 @@ TEST(Expansion, PromptsOncePerNameAndPassInDocumentOrder)
 
 TEST(Expansion, OutcomesOtherThanAnExpansion)
 {
-    const struct
-    {
-        QString text;
-        Answers answers;
-        qsizetype limit;
-        Outcome outcome;
-    } cases[] = {
+    const struct { QString text; Answers answers; qsizetype limit; Outcome outcome; } cases[] = {
         {"plain $a! text", {}, kMaxResultLength, Outcome::NoGroups},
         {"arr[i] = [0];", {}, kMaxResultLength, Outcome::NoGroups},
         {"", {}, kMaxResultLength, Outcome::NoGroups},
@@ -127,13 +113,7 @@ TEST(Expansion, OutcomesOtherThanAnExpansion)
 
 TEST(Expansion, ParseFailuresSayWhereAndWhy)
 {
-    const struct
-    {
-        const char* text;
-        qsizetype line;
-        qsizetype column;
-        const char* reason;
-    } cases[] = {
+    const struct { const char* text; qsizetype line; qsizetype column; const char* reason; } cases[] = {
         {"x\n[(a|1|2) ]", 2, 9, "token opened at line 2, column 1 needs \"]\" right after its last group"},
         {"x\n[(a|1|2)", 2, 9, "token opened at line 2, column 1 needs \"]\""},
         {"ab\n  [(a|1|2", 2, 4, "group opened at line 2, column 4 is not closed"},
@@ -192,14 +172,8 @@ TEST(Expansion, AnswersByNameServeBothPassesAndOnlyMissingNamesAreAsked)
 
 TEST(Expansion, StopsNameTheBoundAndStrictRunsStopWhereQuietOnesPassOver)
 {
-    const struct
-    {
-        const char* text;
-        const char* answer;
-        bool strict;
-        const char* message; // empty: the run expands to `expanded`
-        const char* expanded;
-    } cases[] = {
+    // An empty message: the run expands to `expanded`.
+    const struct { const char* text; const char* answer; bool strict; const char* message; const char* expanded; } cases[] = {
         {"[(a|1|n+1)]", "abc", false, "the upper bound \"n+1\" of (a|1|n+1): the answer \"abc\" for n", ""},
         {"[(a|n|3)]", "abc", false, "the lower bound \"n\" of (a|n|3) is \"abc\", not a whole number", ""},
         {"[(a|1|n+1)]", "2147483647", false, "the upper bound \"n+1\" of (a|1|n+1) with n = 2147483647 is outside", ""},

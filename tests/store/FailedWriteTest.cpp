@@ -24,26 +24,22 @@ struct FailedWrite : StoreFolder
 };
 
 // Caps the size of files this process writes, as a full disk would, also for root.
-class FileSizeLimit
+struct FileSizeLimit
 {
-public:
+    rlimit previous{};
+    void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+
     explicit FileSizeLimit(rlim_t bytes)
     {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit lowered = previous_;
-        lowered.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit lowered{bytes, previous.rlim_max};
         setrlimit(RLIMIT_FSIZE, &lowered);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
     }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
 };
 
 } // namespace

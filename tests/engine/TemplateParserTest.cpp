@@ -80,6 +80,21 @@ TEST(TemplateParser, KeepsTokensParsedBeforeAFailure)
     EXPECT_EQ(parsed.values("//Tokens/Token"), QStringList({"[(a|1|2)]", ""}));
 }
 
+TEST(TemplateParser, ExpectCharSearchesOrTestsOneOffset)
+{
+    TokenDocument document;
+    TemplateParser parser(document, "ab(c(");
+    EXPECT_EQ(parser.ExpectChar(u'(', 1), 0); // position 1 is "a"
+    EXPECT_EQ(parser.ExpectChar(u'B', 2), 2); // letter case ignored
+    EXPECT_EQ(parser.ExpectChar(u'('), 3);
+    EXPECT_EQ(parser.ExpectChar(u'('), 5);
+    EXPECT_EQ(parser.ExpectChar(u'('), 0);
+    EXPECT_EQ(parser.ExpectChar(u'x', 1), 0); // past the end never matches
+    EXPECT_EQ(parser.Cursor(), 5);
+    EXPECT_TRUE(parser.HasBracketBetween(1, 4));
+    EXPECT_FALSE(parser.HasBracketBetween(3, 5));
+}
+
 TEST(TemplateParser, ValidBoundsFollowTheBoundRule)
 {
     for (const char* bound : {"1", "12", "2.5", "n", "7", " ", "$", "n+1", "n-2", "N-2.5", "-5", ".5", "+-5"})

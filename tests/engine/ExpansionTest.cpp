@@ -15,7 +15,7 @@ struct TemplateRun
     ExpansionResult result;
 
     explicit TemplateRun(const QString& text, const Answers& answers = {}, bool compact = false,
-                 qsizetype limit = kMaxResultLength)
+                         qsizetype limit = kMaxResultLength)
     {
         const AskValue ask = [&](const QString& prompt) -> std::optional<QString> {
             asked << prompt;

@@ -1,5 +1,4 @@
 #include "Expansion.h"
-#include "FieldNumbering.h"
 
 #include <gtest/gtest.h>
 
@@ -66,13 +65,6 @@ TEST(Expansion, ExpandsTemplates)
         EXPECT_EQ(run.result.outcome, Outcome::Expanded) << c.text.toStdString();
         EXPECT_EQ(run.result.text, c.expected) << c.text.toStdString();
     }
-}
-
-TEST(Expansion, CounterTextIsPaddedToFourCharacters)
-{
-    for (const auto& [counter, text] : {std::pair<qint64, const char*>{7, "0007"}, {12345, "12345"}, {-12, "0-12"},
-                                        {-123, "-123"}, {-2147483648LL, "-2147483648"}})
-        EXPECT_EQ(CounterText(counter), QString::fromLatin1(text)) << counter;
 }
 
 TEST(Expansion, PromptsOncePerNameAndPassInDocumentOrder)

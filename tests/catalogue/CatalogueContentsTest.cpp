@@ -7,19 +7,18 @@
 
 namespace {
 
-Recordset Table(const QStringList& header, const QList<QStringList>& records)
+// A table with the catalogue's fields, records given as ID, Name and ParentID.
+Recordset Table(const QList<QStringList>& records, const QStringList& header = {"ID", "Name", "ParentID", "Spare", "Image"})
 {
     Recordset table;
     table.setFieldCount(int(header.size()));
     for (const QString& name : header)
         table.setFieldNames(name);
     for (const QStringList& record : records)
-        for (const QString& value : record)
+        for (const QString& value : record + QStringList{"0", "3"}.mid(0, header.size() - record.size()))
             table.Add(value);
     return table;
 }
-
-const QStringList kHeader{"ID", "Name", "ParentID", "Spare", "Image"};
 
 QStringList Keys(const CatalogueContents& c)
 {
@@ -45,69 +44,49 @@ TEST(CatalogueKeys, LeadingNumbersAndTheNextFreeId)
     EXPECT_EQ(NextFreeId(-3, 2, {}), 0) << "never the root's ID";
 }
 
-TEST(CatalogueContents, PlacesRecordsParentsFirstAndFindsTheMaximum)
+TEST(CatalogueContents, PlacesRecordsParentsFirstAndKeysFollowTheIdsAsWritten)
 {
-    // 5 names parent 6, which only comes later in the file.
-    Recordset table = Table(kHeader, {{"3", "Customers", "-1", "0", "3"},
-                                      {"5", "Early child", "6", "0", "2"},
-                                      {"4", "CustomerId", "3", "0", "3"},
-                                      {"6", "Orders", "-1", "0", "3"}});
+    CapturedFailures failures;
+    // 5 names parent 6, which only comes later in the file; "07" and "7" are two keys.
+    Recordset table = Table({{"07", "Seven", "-1"}, {"7", "Seven", "-1"}, {"8", "Under 07", "07"}, {"9", "Under 7", "7"},
+                             {"3", "Customers", "-1"}, {"5", "Early child", "6", "0", "2"}, {"4", "CustomerId", "3"},
+                             {"6", "Orders", "-1"}});
     const CatalogueContents c = ReadCatalogue(table);
     EXPECT_TRUE(c.usable);
     EXPECT_TRUE(c.problems.isEmpty()) << c.problems.join('\n').toStdString();
-    EXPECT_EQ(Keys(c), (QStringList{"key3<key-1", "key4<key3", "key6<key-1", "key5<key6"}));
-    EXPECT_EQ(c.entries[3].text, "Early child");
-    EXPECT_EQ(c.entries[3].image, 2);
-    EXPECT_EQ(c.maxId, 6);
+    EXPECT_TRUE(failures.texts.isEmpty());
+    EXPECT_EQ(Keys(c), (QStringList{"key07<key-1", "key7<key-1", "key8<key07", "key9<key7", "key3<key-1", "key4<key3",
+                                    "key6<key-1", "key5<key6"}));
+    EXPECT_EQ(c.entries[7].text, "Early child");
+    EXPECT_EQ(c.entries[7].image, 2);
+    EXPECT_EQ(c.maxId, 9);
     EXPECT_EQ(table.cursor(), 0);
+    EXPECT_EQ(RecordsWithId(table, 7), 2) << "the store would delete both, so neither may be removed alone";
 }
 
 TEST(CatalogueContents, ReportsWhatCannotBePlacedAndKeepsTheRest)
 {
     CapturedFailures failures;
-    Recordset table = Table(kHeader, {{"3", "Good", "-1", "0", "3"},
-                                      {"3", "Repeated", "-1", "0", "3"},
-                                      {"x7", "Broken", "-1", "0", "3"},
-                                      {"8", "Orphan", "40", "0", "3"},
-                                      {"9", "Under orphan", "8", "0", "3"},
-                                      {"10", "Bad parent", "zz", "0", "3"},
-                                      {"-1", "Root again", "-1", "0", "3"},
-                                      {"", "No ID", "-1", "0", "3"}});
+    Recordset table = Table({{"3", "Good", "-1"}, {"3", "Repeated", "-1"}, {"x7", "Broken", "-1"}, {"8", "Orphan", "40"},
+                             {"9", "Under orphan", "8"}, {"10", "Bad parent", "zz"}, {"-1", "Root again", "-1"},
+                             {"", "No ID", "-1"}});
     table.Add("11"); // an incomplete last record
     const CatalogueContents c = ReadCatalogue(table);
     EXPECT_EQ(Keys(c), (QStringList{"key3<key-1", "keyx7<key-1"})) << "an ID that is no number keeps its spelling";
     EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'x7' is not a number\""});
     ASSERT_EQ(c.problems.size(), 7) << c.problems.join('\n').toStdString();
-    EXPECT_TRUE(c.problems.join('\n').contains("its parent 40 is not in the catalogue"));
-    EXPECT_TRUE(c.problems.join('\n').contains("its parent zz is not in the catalogue"));
-    EXPECT_TRUE(c.problems.join('\n').contains("used by an earlier record"));
-    EXPECT_TRUE(c.problems.join('\n').contains("incomplete"));
+    for (const char* problem : {"its parent 40 is not in the catalogue", "its parent zz is not in the catalogue",
+                                "used by an earlier record", "incomplete"})
+        EXPECT_TRUE(c.problems.join('\n').contains(problem)) << problem;
     // IDs as the store matches them on delete: "x7" and "" count as 0.
     EXPECT_EQ(c.takenIds, (QSet<qint32>{-1, 0, 3, 8, 9, 10}));
     EXPECT_EQ(c.maxId, 10);
     EXPECT_EQ(RecordsWithId(table, 3), 2);
     EXPECT_EQ(RecordsWithId(table, 9), 1);
-}
 
-TEST(CatalogueContents, KeysAndParentsFollowTheIdsAsWritten)
-{
-    CapturedFailures failures;
-    Recordset table = Table(kHeader, {{"07", "Seven, written 07", "-1", "0", "3"},
-                                      {"7", "Seven", "-1", "0", "3"},
-                                      {"8", "Under 07", "07", "0", "3"},
-                                      {"9", "Under 7", "7", "0", "3"}});
-    const CatalogueContents c = ReadCatalogue(table);
-    EXPECT_EQ(Keys(c), (QStringList{"key07<key-1", "key7<key-1", "key8<key07", "key9<key7"}));
-    EXPECT_TRUE(c.problems.isEmpty()) << c.problems.join('\n').toStdString();
-    EXPECT_TRUE(failures.texts.isEmpty());
-    EXPECT_EQ(RecordsWithId(table, 7), 2) << "the store would delete both, so neither may be removed alone";
-}
-
-TEST(CatalogueContents, AHeaderWithoutTheCatalogueFieldsIsUnusable)
-{
-    Recordset table = Table({"ID", "Name"}, {{"1", "a"}});
-    const CatalogueContents c = ReadCatalogue(table);
-    EXPECT_FALSE(c.usable);
-    EXPECT_TRUE(c.entries.isEmpty());
-    EXPECT_EQ(c.problems.size(), 1);
+    Recordset withoutCatalogueFields = Table({{"1", "a"}}, {"ID", "Name"});
+    const CatalogueContents unusable = ReadCatalogue(withoutCatalogueFields);
+    EXPECT_FALSE(unusable.usable);
+    EXPECT_TRUE(unusable.entries.isEmpty());
+    EXPECT_EQ(unusable.problems.size(), 1);
 }

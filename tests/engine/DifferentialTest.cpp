@@ -26,12 +26,11 @@ TEST(Differential, PreparedNumberingMatchesTheLiteralReplaceSequence)
     for (int i = 0; i < 6000; ++i) {
         const QString text = RandomText(random, pieces, 10);
         const NumberedGroup group(text);
-        for (const qint32 counter : {-1, 0, 1, 2, 12345}) {
+        for (const qint32 k : {-1, 0, 1, 2, 12345}) {
             QString numbered;
-            group.AppendTo(numbered, CounterText(counter));
-            const qint32 k = counter;
-            const QString expected = reference::ExpandToken({{text, k, k}}, k, k, true);
-            ASSERT_EQ(numbered, expected) << text.toStdString() << " @ " << counter;
+            group.AppendTo(numbered, CounterText(k));
+            ASSERT_EQ(numbered, reference::ExpandToken({{text, k, k}}, k, k, true)) << text.toStdString() << " @ " << k;
+            ASSERT_EQ(NumberFields(text, k), reference::NumberFields(text, k)) << text.toStdString() << " @ " << k;
         }
     }
 }
@@ -54,11 +53,10 @@ TEST(Differential, TokenExpansionMatchesTheLiteralLoop)
         const qint32 end = bound(random);
         const bool compact = random() % 2 == 0;
         const TokenExpander expander(resolved, start, end, compact);
-        const QString expected = reference::ExpandToken(groups, start, end, compact);
         QString description;
         for (const reference::Group& group : groups)
             description += QStringLiteral("(%1|%2|%3)").arg(group.text).arg(group.lower).arg(group.upper);
-        ASSERT_EQ(expander.Expand(1 << 20), expected)
+        ASSERT_EQ(expander.Expand(1 << 20), reference::ExpandToken(groups, start, end, compact))
             << description.toStdString() << " from " << start << " to " << end << (compact ? " compact" : "");
     }
 }

@@ -43,173 +43,107 @@ ToolRun RunTool(const QStringList& arguments, const QByteArray& input = {},
             process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-class ExpandTool : public testing::Test
+QByteArray ReadFile(const QString& path)
 {
-protected:
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-
-    QString TemplateFile(const QByteArray& content)
-    {
-        const QString path = dir_.filePath(QString("template%1.txt").arg(++files_));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return path;
-    }
-
-private:
-    QTemporaryDir dir_;
-    int files_ = 0;
-};
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
 
 const QByteArray kFieldList = "[($Field!|1|n)(,|1|n-1)]";
+const QByteArray kThreeFields = "$Field0001!,\n$Field0002!,\n$Field0003!\n";
 
 } // namespace
 
-TEST_F(ExpandTool, ReadsTheTemplateFromAFileOrStandardInput)
+// Standard input in, the result or the exit status out; an error says something on standard error.
+TEST(ExpandTool, ExitStatusOutputAndMessages)
 {
-    const QByteArray expected = "$Field0001!,\n$Field0002!,\n$Field0003!\n";
-    EXPECT_EQ(RunTool({"--set", "n=3", TemplateFile(kFieldList)}).out, expected);
-    EXPECT_EQ(RunTool({"--set", "n=3"}, kFieldList).out, expected);
-    const ToolRun dash = RunTool({"--set=n=3", "-"}, kFieldList);
-    EXPECT_EQ(dash.exitCode, 0);
-    EXPECT_EQ(dash.out, expected);
-    EXPECT_EQ(RunTool({"--compact", "--answer", "3"}, kFieldList).out, "$Field0001!,$Field0002!,$Field0003!");
-    // UTF-8 through and through, line breaks outside tokens untouched.
-    EXPECT_EQ(RunTool({}, "Größe\r\n[(é|1|2)]\r\n").out, "Größe\r\né\né\n\r\n");
     const QByteArray noGroups = "arr[i] = $v!;\r\nno newline at the end";
-    const ToolRun plain = RunTool({}, noGroups);
-    EXPECT_EQ(plain.exitCode, 0);
-    EXPECT_EQ(plain.out, noGroups);
-}
-
-TEST_F(ExpandTool, AnswersPromptsInOrderAndSetsNamesWithoutUsingAnswers)
-{
-    EXPECT_EQ(RunTool({"--answer", "2", "--answer", "3"}, "[($f!|a|b)]").out, "$f0002!\n$f0003!\n");
-    EXPECT_EQ(RunTool({"--answer", "3", "--answer", "2"}, "[($f!|a|b)]").out, "");
-    EXPECT_EQ(RunTool({"--set", "N=3", "--answer", "2"}, "[(x|m|n)]").out, "x\nx\n");
-    // Prompts beyond the answers mean 1.
-    EXPECT_EQ(RunTool({}, "[(x|a|b)]").out, "x\n");
-
-    const ToolRun shown = RunTool({"--show-prompts", "--set", "b=2"}, "[(x|a|b)(y|1|a+1)]");
-    EXPECT_EQ(shown.err, "Please Enter value for: a (Default is 1)\n"
-                         "Please Enter value for: b (Default is 1)\n"
-                         "Please Enter value for: a (Default is 1)\n");
-    EXPECT_EQ(shown.out, "xy\nxy\n");
-}
-
-TEST_F(ExpandTool, ListsFieldsInsteadOfTheResult)
-{
-    EXPECT_EQ(RunTool({"--fields", "--set", "n=2"}, "[($F!|1|n)] $x! $X! $y!").out,
-              "$F0001!\n$F0002!\n$x!\n$y!\n");
-    EXPECT_EQ(RunTool({"--fields", "--null"}, "$a\nb! $c!").out, QByteArray("$a\nb!\0$c!\0", 10));
-    EXPECT_EQ(RunTool({"--fields"}, "no markers").out, "");
-}
-
-TEST_F(ExpandTool, ExitStatusTellsWhatHappened)
-{
-    const ToolRun parse = RunTool({}, "[(a|1)]");
-    EXPECT_EQ(parse.exitCode, 2);
-    EXPECT_TRUE(parse.out.isEmpty());
-    EXPECT_TRUE(parse.err.contains("Can't Proceed, Parser failed to parse the string."));
-
-    const ToolRun stopped = RunTool({"--answer", "abc"}, "[(a|1|n+1)]");
-    EXPECT_EQ(stopped.exitCode, 3);
-    EXPECT_TRUE(stopped.out.isEmpty());
-    EXPECT_EQ(stopped.err.count('\n'), 1);
-
-    const ToolRun overflow = RunTool({"--set", "n=2147483647"}, "[(a|1|n+1)]");
-    EXPECT_EQ(overflow.exitCode, 3);
-
-    const ToolRun huge = RunTool({"--set", "n=2000000000"}, kFieldList);
-    EXPECT_EQ(huge.exitCode, 4);
-    EXPECT_TRUE(huge.out.isEmpty());
-    EXPECT_TRUE(huge.err.contains("at most"));
-
-    for (const QStringList& usage : {QStringList{"--bogus"}, QStringList{"--set", "nn=3"},
-                                     QStringList{"--set"}, QStringList{"--null"},
-                                     QStringList{"a.txt", "b.txt"},
-                                     QStringList{"/nonexistent/template.txt"}}) {
-        const ToolRun run = RunTool(usage, kFieldList);
-        EXPECT_EQ(run.exitCode, 1) << usage.join(' ').toStdString();
-        EXPECT_FALSE(run.err.isEmpty());
+    // `err` is a part of standard error.
+    const struct { QStringList arguments; QByteArray input; int exitCode; QByteArray out, err = {}; } cases[] = {
+        {{"--set=n=3", "-"}, kFieldList, 0, kThreeFields},
+        {{"--compact", "--answer", "3"}, kFieldList, 0, "$Field0001!,$Field0002!,$Field0003!"},
+        {{}, "Größe\r\n[(é|1|2)]\r\n", 0, "Größe\r\né\né\n\r\n"}, // line breaks outside tokens untouched
+        {{}, noGroups, 0, noGroups},
+        {{"--answer", "2", "--answer", "3"}, "[($f!|a|b)]", 0, "$f0002!\n$f0003!\n"},
+        {{"--set", "N=3", "--answer", "2"}, "[(x|m|n)]", 0, "x\nx\n"}, // set names use up no answers
+        {{}, "[(x|a|b)]", 0, "x\n"},                                   // prompts beyond the answers mean 1
+        {{"--show-prompts", "--set", "b=2"}, "[(x|a|b)(y|1|a+1)]", 0, "xy\nxy\n",
+         "Please Enter value for: a (Default is 1)\nPlease Enter value for: b (Default is 1)\n"
+         "Please Enter value for: a (Default is 1)\n"},
+        {{"--fields", "--set", "n=2"}, "[($F!|1|n)] $x! $X! $y!", 0, "$F0001!\n$F0002!\n$x!\n$y!\n"},
+        {{"--fields", "--null"}, "$a\nb! $c!", 0, QByteArray("$a\nb!\0$c!\0", 10)},
+        {{"--version"}, {}, 0, "vellumatic-expand " VELLUMATIC_VERSION "\n"},
+        {{}, "[(a|1)]", 2, "", "Can't Proceed, Parser failed to parse the string."},
+        {{}, "text\n  [(a|1|2)(b", 2, "", "<stdin>:2:11: group opened at line 2, column 11"},
+        {{"--answer", "abc"}, "[(a|1|n+1)]", 3, "", "upper bound"},
+        {{"--set", "n=2000000000"}, kFieldList, 4, "", "at most"},
+        // Strict runs stop where quiet ones pass over.
+        {{"--answer", "2"}, "[(a|1|2147483648)]x", 0, "x"},
+        {{"--strict", "--answer", "2"}, "[(a|1|2147483648)]x", 3, "", "upper bound"},
+        {{"--bogus"}, kFieldList, 1, ""},
+        {{"--set", "nn=3"}, kFieldList, 1, ""},
+        {{"--null"}, kFieldList, 1, ""},
+        {{"a.txt", "b.txt"}, kFieldList, 1, ""},
+        {{"/nonexistent/template.txt"}, kFieldList, 1, ""},
+        {{}, "\xff\xfe[(a|1|2)]", 1, ""}, // not UTF-8
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.arguments.join(' ') + " < " + c.input).toStdString());
+        const ToolRun run = RunTool(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+        EXPECT_EQ(run.err.isEmpty(), c.exitCode == 0 && c.err.isEmpty()) << run.err.toStdString();
     }
-    EXPECT_EQ(RunTool({}, "\xff\xfe[(a|1|2)]").exitCode, 1); // not UTF-8
-
-    const ToolRun help = RunTool({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("--show-prompts"));
-    EXPECT_TRUE(help.out.contains("134217728"));
+    EXPECT_EQ(RunTool({"--answer", "abc"}, "[(a|1|n+1)]").err.count('\n'), 1);
+    EXPECT_EQ(RunTool({"--help"}).exitCode, 0);
 }
 
-TEST_F(ExpandTool, ReportsUnreadableInputAndUnwritableOutputAndLeavesNoPartialFile)
+TEST(ExpandTool, ReadsFilesAsNamedAndWritesOutputWholeOrNotAtAll)
 {
+    QTemporaryDir dir;
+    const QString templateFile = dir.filePath("template.txt");
+    QFile file(templateFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kFieldList);
+    file.close();
+    EXPECT_EQ(RunTool({"--set", "n=3", templateFile}).out, kThreeFields);
+
     const ToolRun closed = RunTool({"--set", "n=2"}, {}, [] { ::close(STDIN_FILENO); });
     EXPECT_EQ(closed.exitCode, 1);
     EXPECT_TRUE(closed.out.isEmpty());
     EXPECT_TRUE(closed.err.contains("standard input")) << closed.err.toStdString();
 
     // A file name whose bytes are not UTF-8, passed through the shell as raw bytes.
-    const QByteArray rawName = QFile::encodeName(Path("t")) + "\xff\xfe.txt";
-    QFile raw;
+    const QByteArray rawName = QFile::encodeName(dir.filePath("t")) + "\xff\xfe.txt";
     const int fd = ::open(rawName.constData(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(fd, 0);
-    ASSERT_TRUE(raw.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
-    raw.write("[(a|1|2)]");
-    raw.close();
-    const ToolRun oddName = RunTool({"-c", "exec \"$0\" \"$(printf '%s\\377\\376.txt' \"$1\")\"", ToolPath(), Path("t")},
-                                    {}, {}, "/bin/sh");
+    ASSERT_EQ(::write(fd, "[(a|1|2)]", 9), 9);
+    ::close(fd);
+    const ToolRun oddName = RunTool({"-c", "exec \"$0\" \"$(printf '%s\\377\\376.txt' \"$1\")\"", ToolPath(),
+                                     dir.filePath("t")}, {}, {}, "/bin/sh");
     EXPECT_EQ(oddName.exitCode, 0) << oddName.err.toStdString();
     EXPECT_EQ(oddName.out, "a\na\n");
     ::unlink(rawName.constData());
 
-    const QString output = Path("out.txt");
+    const QString output = dir.filePath("out.txt");
     EXPECT_EQ(RunTool({"--output", output, "--set", "n=3"}, kFieldList).exitCode, 0);
-    QFile written(output);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), "$Field0001!,\n$Field0002!,\n$Field0003!\n");
-    written.close();
+    EXPECT_EQ(ReadFile(output), kThreeFields);
 
     // Past the file size limit: a message, not death by signal, and the old file intact.
     const auto limitFileSize = [] {
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     };
-    const QString templateFile = TemplateFile(kFieldList);
     const ToolRun toFile = RunTool({"--output", output, "--set", "n=100000", templateFile}, {}, limitFileSize);
     const ToolRun toStdout = RunTool({"-c", "exec \"$0\" --set n=100000 \"$1\" > \"$2\"", ToolPath(), templateFile,
-                                      Path("stdout.txt")},
+                                      dir.filePath("stdout.txt")},
                                      {}, limitFileSize, "/bin/sh");
     for (const ToolRun& limited : {toFile, toStdout}) {
         EXPECT_EQ(limited.exitCode, 1);
         EXPECT_TRUE(limited.err.contains("File too large")) << limited.err.toStdString();
     }
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), "$Field0001!,\n$Field0002!,\n$Field0003!\n");
-    EXPECT_EQ(QDir(Path("")).entryList(QDir::Files | QDir::Hidden).filter(".vellumatic").size(), 0);
-    EXPECT_EQ(RunTool({"--output", Path("missing/out.txt")}, kFieldList).exitCode, 1);
-}
-
-TEST_F(ExpandTool, StrictStopsAtBoundsTheQuietRunPassesOverAndHelpSaysSo)
-{
-    for (const auto& [text, answer] : {std::pair<QByteArray, QString>{"[(a|1|2147483648)]x", "2"},
-                                       std::pair<QByteArray, QString>{"[(a|1|n)]x", "abc"}}) {
-        const ToolRun quiet = RunTool({"--answer", answer}, text);
-        EXPECT_EQ(quiet.exitCode, 0);
-        EXPECT_EQ(quiet.out, "x");
-        const ToolRun strict = RunTool({"--strict", "--answer", answer}, text);
-        EXPECT_EQ(strict.exitCode, 3);
-        EXPECT_TRUE(strict.out.isEmpty());
-        EXPECT_TRUE(strict.err.contains("upper bound")) << strict.err.toStdString();
-    }
-    const ToolRun help = RunTool({"--help"});
-    EXPECT_TRUE(help.out.contains("--strict"));
-    EXPECT_TRUE(help.out.contains("2147483648"));
-    EXPECT_TRUE(help.out.contains("--output FILE"));
-
-    EXPECT_EQ(RunTool({"--version"}).out, "vellumatic-expand " VELLUMATIC_VERSION "\n");
-
-    const ToolRun parse = RunTool({}, "text\n  [(a|1|2)(b");
-    EXPECT_EQ(parse.exitCode, 2);
-    EXPECT_TRUE(parse.err.contains("<stdin>:2:11: group opened at line 2, column 11")) << parse.err.toStdString();
+    EXPECT_EQ(ReadFile(output), kThreeFields);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(".vellumatic").size(), 0);
+    EXPECT_EQ(RunTool({"--output", dir.filePath("missing/out.txt")}, kFieldList).exitCode, 1);
 }

@@ -88,12 +88,7 @@ inline QString NumberFields(const QString& groupText, qint64 counter)
     return text;
 }
 
-struct Group
-{
-    QString text;
-    qint32 lower;
-    qint32 upper;
-};
+struct Group { QString text; qint32 lower, upper; };
 
 // One token's expansion: CR LF after each step unless compact, then CR LF -> LF.
 inline QString ExpandToken(const QList<Group>& groups, qint32 start, qint32 end, bool compact)

@@ -1,5 +1,6 @@
 #include "ImportTestSupport.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ QString oracleString(const SqliteFile& file, const QString& provider = QStringLi
 
 } // namespace
 
-TEST(SqliteImport, ListsUserTablesInOrderWithTheirColumns)
+TEST(SqliteImport, ListsUserTablesInOrderAndSkipsExistingNamesInAnotherLetterCase)
 {
     SqliteFile file(kThreeTables);
     const ImportRun run = importSchema(file.connectionString());
@@ -29,18 +30,13 @@ TEST(SqliteImport, ListsUserTablesInOrderWithTheirColumns)
     // Views and SQLite's own tables are not the user's tables.
     ASSERT_EQ(run.names(), (QStringList{"Customers", "Notes", "Orders"}));
     EXPECT_EQ(run.tables[2].columns, (QStringList{"Id", "CustomerId", "Placed", "Total", "Status"}));
-    EXPECT_EQ(run.tables[2].position, 2);
-    EXPECT_EQ(run.tables[2].total, 3);
+    EXPECT_EQ(std::make_pair(run.tables[2].position, run.tables[2].total), std::make_pair(2, 3));
     EXPECT_TRUE(run.tables[2].columnsRead);
-}
 
-TEST(SqliteImport, ExistingNamesInAnotherLetterCaseAreSkippedWithoutReadingColumns)
-{
-    SqliteFile file(kThreeTables);
-    const ImportRun run = importSchema(file.connectionString(), {QStringLiteral("NOTES"), QStringLiteral("Other")});
-    EXPECT_EQ(run.names(), (QStringList{"Customers", "Orders"}));
-    EXPECT_EQ(run.result.tablesListed, 3);
-    EXPECT_EQ(run.result.tablesHandedOn, 2);
+    const ImportRun again = importSchema(file.connectionString(), {QStringLiteral("NOTES"), QStringLiteral("Other")});
+    EXPECT_EQ(again.names(), (QStringList{"Customers", "Orders"}));
+    EXPECT_EQ(again.result.tablesListed, 3);
+    EXPECT_EQ(again.result.tablesHandedOn, 2);
 }
 
 TEST(SqliteImport, NamesAreTrimmedForTheTreeButQueriedExactlyAndHostileNamesStayIdentifiers)
@@ -59,7 +55,7 @@ TEST(SqliteImport, NamesAreTrimmedForTheTreeButQueriedExactlyAndHostileNamesStay
     EXPECT_EQ(importSchema(file.connectionString()).names().size(), 4);
 }
 
-TEST(SqliteImport, AnEmptySchemaHandsOnNothingAndReportsNothing)
+TEST(SqliteImport, AnEmptySchemaHandsOnNothingAndAMissingFileIsNotCreated)
 {
     SqliteFile file;
     const ImportRun run = importSchema(file.connectionString());
@@ -67,12 +63,16 @@ TEST(SqliteImport, AnEmptySchemaHandsOnNothingAndReportsNothing)
     EXPECT_FALSE(run.result.listingFailure);
     EXPECT_EQ(run.result.tablesListed, 0);
     EXPECT_TRUE(run.tables.isEmpty());
-
     // The dictionary path over a database without USER_TABLES has no listing to follow.
     const ImportRun dictionary = importSchema(oracleString(file));
     EXPECT_FALSE(dictionary.openFailure);
     EXPECT_TRUE(dictionary.result.listingFailure);
     EXPECT_TRUE(dictionary.tables.isEmpty());
+
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing.db"));
+    EXPECT_TRUE(importSchema(QStringLiteral("Provider=SQLite;Data Source=") + missing).openFailure);
+    EXPECT_FALSE(QFile::exists(missing));
 }
 
 TEST(SqliteImport, TheDictionaryPathFollowsUserTablesInNameOrderWithoutDuplicateCheck)

@@ -1,13 +1,10 @@
-#include "CapturedFailures.h"
-#include "Stream.h"
-#include "TempAppFolder.h"
+#include "StoreFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -16,9 +13,9 @@ namespace {
 const QByteArray oldTable = "\"ID|Name|ParentID|Spare|Image\xB1" "1|Gr\xF6\xDF" "e|-1|0|1\"\r\n";
 const QByteArray oldBody = "\"old\"\r\n";
 
-struct OldFiles : TempAppFolder
+struct FailedWrite : StoreFolder
 {
-    OldFiles()
+    FailedWrite()
     {
         writeDataFile("Values.app", oldTable);
         writeDataFile("TMP_key1", oldBody);
@@ -27,35 +24,28 @@ struct OldFiles : TempAppFolder
 };
 
 // Caps the size of files this process writes, as a full disk would, also for root.
-class FileSizeLimit
+struct FileSizeLimit
 {
-public:
+    rlimit previous{};
+    void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+
     explicit FileSizeLimit(rlim_t bytes)
     {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit lowered = previous_;
-        lowered.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const rlimit lowered{bytes, previous.rlim_max};
         setrlimit(RLIMIT_FSIZE, &lowered);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
     }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
 };
 
 } // namespace
 
-TEST(FailedWrite, CharactersWithoutAByteAreRefusedByName)
+TEST_F(FailedWrite, CharactersWithoutAByteAreRefusedByName)
 {
-    OldFiles app;
-    CapturedFailures failures;
-    Stream store(app.path());
     EXPECT_FALSE(store.InsertRecord("Data\\Values.app", {2, QString::fromUtf8("Ж"), 1, 0, 1}));
     EXPECT_FALSE(store.WriteStream("TMP_key1", QString::fromUtf8("smile \U0001F600")));
     EXPECT_EQ(failures.texts,
@@ -63,16 +53,13 @@ TEST(FailedWrite, CharactersWithoutAByteAreRefusedByName)
                                              "Windows-1252 file\""),
                            QString::fromUtf8("WriteStream: \"The character '\U0001F600' (U+1F600) cannot be "
                                              "stored in a Windows-1252 file\"")}));
-    EXPECT_TRUE(app.intact());
+    EXPECT_TRUE(intact());
 }
 
 // Long bodies are written a stretch at a time; wherever a stretch ends, a character without
 // a byte is still named whole and the old body stays, and a good body comes back the same.
-TEST(FailedWrite, LongBodiesAreRefusedOrWrittenWhole)
+TEST_F(FailedWrite, LongBodiesAreRefusedOrWrittenWhole)
 {
-    OldFiles app;
-    CapturedFailures failures;
-    Stream store(app.path());
     const QString emoji = QString::fromUtf8("\U0001F600");
     for (int bits = 10; bits <= 20; ++bits) {
         const QString before(qsizetype(1) << bits, u'x');
@@ -82,7 +69,7 @@ TEST(FailedWrite, LongBodiesAreRefusedOrWrittenWhole)
     EXPECT_EQ(failures.texts.size(), 22);
     for (const QString& text : failures.texts)
         EXPECT_TRUE(text.contains("(U+1F600)")) << text.toStdString();
-    EXPECT_TRUE(app.intact());
+    EXPECT_TRUE(intact());
 
     QString body;
     for (int i = 0; body.size() < 300'000; ++i)
@@ -91,24 +78,21 @@ TEST(FailedWrite, LongBodiesAreRefusedOrWrittenWhole)
     EXPECT_EQ(store.ReadStream("TMP_key1"), body + "tail\r\n"); // read back with the item's line end
 }
 
-TEST(FailedWrite, FullDiskOrAFolderInTheWayLeavesTheOldFiles)
+TEST_F(FailedWrite, FullDiskOrAFolderInTheWayLeavesTheOldFiles)
 {
-    OldFiles app;
-    CapturedFailures failures;
-    Stream store(app.path());
     {
         FileSizeLimit limit(oldTable.size());
         EXPECT_FALSE(store.InsertRecord("Data/Values.app", {2, "Name", 1, 0, 1}));
         EXPECT_FALSE(store.WriteStream("TMP_key1", QString(100, u'x')));
     }
-    EXPECT_TRUE(app.intact());
-    EXPECT_EQ(QDir(app.dataPath()).entryList(QDir::Files).size(), 2); // no temporary file left behind
+    EXPECT_TRUE(intact());
+    EXPECT_EQ(QDir(dataPath()).entryList(QDir::Files).size(), 2); // no temporary file left behind
 
-    QDir(app.dataPath()).mkdir("TMP_key2");
+    QDir(dataPath()).mkdir("TMP_key2");
     EXPECT_FALSE(store.WriteStream("TMP_key2", "text"));
-    QDir(app.dataPath()).removeRecursively();
+    QDir(dataPath()).removeRecursively();
     EXPECT_FALSE(store.WriteStream("TMP_key1", "text"));
-    EXPECT_FALSE(QFile::exists(app.dataPath()));
+    EXPECT_FALSE(QFile::exists(dataPath()));
 
     ASSERT_EQ(failures.texts.size(), 4);
     EXPECT_TRUE(failures.texts[0].startsWith("InsertRecord: \"Cannot write ")) << failures.texts[0].toStdString();
@@ -120,17 +104,14 @@ TEST(FailedWrite, FullDiskOrAFolderInTheWayLeavesTheOldFiles)
         EXPECT_TRUE(text.endsWith(": " + tooLarge + "\"")) << text.toStdString();
 }
 
-TEST(FailedWrite, ReadOnlyFolderLeavesTheOldFile)
+TEST_F(FailedWrite, ReadOnlyFolderLeavesTheOldFile)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permission bits do not stop root; the full-disk case covers the failed write";
-    OldFiles app;
-    CapturedFailures failures;
-    Stream store(app.path());
-    QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::ExeOwner);
+    QFile::setPermissions(dataPath(), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_FALSE(store.DeleteRecord("Data/Values.app", 1));
-    QFile::setPermissions(app.dataPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(dataPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(failures.texts.size(), 1);
     EXPECT_TRUE(failures.texts[0].startsWith("DeleteRecord: \"Cannot write "));
-    EXPECT_TRUE(app.intact());
+    EXPECT_TRUE(intact());
 }

@@ -1,10 +1,7 @@
-#include "CapturedFailures.h"
 #include "RandomText.h"
-#include "Stream.h"
-#include "TempAppFolder.h"
+#include "StoreFolder.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -22,21 +19,21 @@ QString storedValue(QString value)
     return value;
 }
 
+using RoundTrip = StoreFolder;
+
 } // namespace
 
-TEST(RoundTrip, TablesKeepEveryValueOrRefuseItWhole)
+TEST_F(RoundTrip, TablesKeepEveryValueOrRefuseItWhole)
 {
     std::mt19937 random(20240611);
     const QString refused = QStringLiteral("\"\r\n|±");
     for (int round = 0; round < 40; ++round) {
-        TempAppFolder app;
-        CapturedFailures failures;
-        Stream store(app.path());
+        failures.texts.clear();
         const int fields = std::uniform_int_distribution<int>(1, 5)(random);
         QByteArray header = "\"ID";
         for (int f = 1; f < fields; ++f)
             header += "|F" + QByteArray::number(f);
-        app.writeDataFile("Values.app", header + "\"\r\n");
+        writeDataFile("Values.app", header + "\"\r\n");
 
         QList<QVariantList> kept;
         int refusals = 0;
@@ -50,12 +47,12 @@ TEST(RoundTrip, TablesKeepEveryValueOrRefuseItWhole)
             // A one-field record with an empty value would read back as no record.
             const bool storable = std::none_of(joined.begin(), joined.end(), [&](QChar c) { return refused.contains(c); })
                                   && (fields > 1 || !storedValue(joined).isEmpty());
-            const QByteArray before = app.readDataFile("Values.app");
+            const QByteArray before = readDataFile("Values.app");
             ASSERT_EQ(store.InsertRecord("Data/Values.app", record).has_value(), storable) << joined.toStdString();
             if (storable)
                 kept << record;
             else
-                ASSERT_EQ(app.readDataFile("Values.app"), before);
+                ASSERT_EQ(readDataFile("Values.app"), before);
             refusals += storable ? 0 : 1;
         }
         ASSERT_EQ(failures.texts.size(), refusals) << "every refusal is reported";
@@ -70,12 +67,9 @@ TEST(RoundTrip, TablesKeepEveryValueOrRefuseItWhole)
     }
 }
 
-TEST(RoundTrip, BodiesComeBackWithOneLineBreakAdded)
+TEST_F(RoundTrip, BodiesComeBackWithOneLineBreakAdded)
 {
     std::mt19937 random(7);
-    TempAppFolder app;
-    CapturedFailures failures;
-    Stream store(app.path());
     for (int round = 0; round < 200; ++round) {
         const QString text = RandomText(random, kPieces, 30);
         ASSERT_TRUE(store.WriteStream("TMP_key1", text));

@@ -187,7 +187,6 @@ TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
     EXPECT_EQ(doc->templateTree()->node(key), nullptr);
     EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3"}));
     EXPECT_TRUE(failures.texts.last().startsWith("WriteStream: \""));
-
 }
 
 TEST_F(WorkspaceTest, AnUnreadableCatalogueIsReportedOnceAndRefusesChanges)

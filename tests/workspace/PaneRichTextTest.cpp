@@ -1,0 +1,208 @@
+#include "PaneLooks.h"
+#include "PaneRichText.h"
+#include "RandomText.h"
+#include "RtfWriter.h"
+#include "TemplateBody.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pieces that stress escaping: RTF specials, body-file tokens, quotes, code page edges.
+const QStringList kPieces{
+    "$", "\\", "{", "}", "\"", "'", "!", "[", "]", "|", "a", "Z", "0", " ", "\t", "\n", QString(QChar(0x2028)),
+    "é", "ü", "ß", "€", "Ж", "日本", "😀", QString(QChar(0x00A0)), QString(QChar(0xFFFD)), kPaneSeparator,
+    "_$$$_002_$$$_", "\\par", "\\'24", "{\\rtf1", "SELECT * FROM ", "$Field0001!", QString(QChar(0)), "\x01", "\x08",
+    "\x0b", "\x0c", "\x1b", "\x1f",
+};
+
+// Runs of random text in random colours, weights, slants, underlines and sizes.
+void Fill(QTextEdit& pane, std::mt19937& random)
+{
+    static const QList<QColor> colours{QColor(0, 0, 0), QColor(0, 0, 255), QColor(255, 0, 0), QColor(12, 200, 7)};
+    auto chance = [&](int in) { return random() % in == 0; };
+    pane.clear();
+    pane.document()->setDefaultFont(QFont("DejaVu Sans Mono", 10));
+    QTextCursor cursor(pane.document());
+    for (int runs = 1 + random() % 24; runs > 0; --runs) {
+        QTextCharFormat format;
+        if (const qsizetype colour = random() % (colours.size() + 1); colour < colours.size())
+            format.setForeground(colours[colour]);
+        if (chance(4))
+            format.setFontWeight(QFont::Bold);
+        if (chance(4))
+            format.setFontItalic(true);
+        if (chance(4))
+            format.setFontUnderline(true);
+        if (chance(4))
+            format.setFontPointSize((6 + random() % 24) / 2.0);
+        cursor.insertText(RandomText(random, kPieces, 7), format);
+    }
+}
+
+TEST(RtfRoundTrip, RandomColouredTextsComeBackCharacterForCharacter)
+{
+    std::mt19937 random(20240611);
+    QTextEdit source, copy;
+    for (int round = 0; round < 300; ++round) {
+        Fill(source, random);
+        const QString rtf = PaneRichText(source);
+        SCOPED_TRACE(rtf.toStdString());
+        for (const QChar c : rtf)
+            ASSERT_TRUE((c.unicode() >= 0x20 && c.unicode() < 0x7F) || c == u'\r' || c == u'\n');
+        ASSERT_FALSE(rtf.contains(kPaneSeparator) || rtf.contains("_$$$_002_$$$_"));
+        ASSERT_FALSE(rtf.contains(u'"')) << "the body file would need quote tokens";
+        // Both panes in one body file, read back with the line break the store adds at its end.
+        const TemplateBody body = SplitBody(JoinBody(rtf, rtf) + "\r\n");
+        ASSERT_TRUE(body.complete && body.templateRichText == rtf);
+        copy.document()->setDefaultFont(source.document()->defaultFont());
+        SetPaneRichText(copy, body.resultRichText);
+        ASSERT_EQ(Looks(*copy.document()), Looks(*source.document()));
+        ASSERT_EQ(PaneRichText(copy), rtf) << "writing what was read must not drift";
+    }
+}
+
+TEST(RtfRoundTrip, ParagraphEndsAndLongTextsSurviveAndWriteBackTheSame)
+{
+    QString lines;
+    for (int line = 1; line <= 250; ++line)
+        lines += QString("line %1\n").arg(line);
+    for (const QString& text : {QString(), QString("\n"), QString("\n\nabc\n\n"), QString("a\n"), lines}) {
+        QTextEdit source, copy;
+        source.setPlainText(text);
+        const QString rtf = PaneRichText(source);
+        SetPaneRichText(copy, rtf);
+        EXPECT_EQ(copy.toPlainText(), text);
+        EXPECT_EQ(PaneRichText(copy), rtf);
+        if (text == lines) {
+            EXPECT_EQ(copy.document()->blockCount(), 3) << "250 lines and the empty last one, 100 to a paragraph";
+        }
+    }
+}
+
+TEST(RtfWriter, WritesTheHeaderAndColourTableOtherReadersNeed)
+{
+    QTextEdit pane;
+    pane.document()->setDefaultFont(QFont("Courier New", 10));
+    QTextCursor cursor(pane.document());
+    QTextCharFormat blue;
+    blue.setForeground(QColor(0, 0, 255));
+    cursor.insertText("a ");
+    cursor.insertText("[x]", blue);
+    const QString rtf = DocumentToRtf(*pane.document());
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Courier New;}}"));
+    EXPECT_TRUE(rtf.contains("{\\colortbl ;\\red0\\green0\\blue255;}"));
+    EXPECT_TRUE(rtf.endsWith("\\fs20 a \\cf1 [x]\\par\r\n}"));
+}
+
+// Our RTF read by another program: unrtf's HTML keeps both the text and the colours.
+TEST(RtfOtherReaders, UnrtfReadsTheSameTextAndColours)
+{
+    if (QStandardPaths::findExecutable("unrtf").isEmpty())
+        GTEST_SKIP() << "unrtf is not installed";
+    const QList<std::pair<QString, QColor>> runs{
+        {"INSERT INTO ", QColor(0, 0, 0)}, {"$Table!", QColor(255, 0, 0)}, {" (\n", QColor(0, 0, 0)},
+        {"[(", QColor(0, 0, 255)},         {"$Col!", QColor(255, 0, 0)},   {"|1|n)]", QColor(0, 0, 255)},
+        {") -- \"q\" {a} \\ _$$$_001_$$$_", QColor(0, 0, 0)},
+    };
+    QTextEdit pane;
+    QTextCursor cursor(pane.document());
+    QString plain;
+    for (const auto& [text, colour] : runs) {
+        QTextCharFormat format;
+        format.setForeground(colour);
+        cursor.insertText(text, format);
+        plain += text;
+    }
+    QTemporaryDir dir;
+    QFile file(dir.filePath("pane.rtf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(PaneRichText(pane).toLatin1());
+    file.close();
+    QProcess unrtf;
+    unrtf.start("unrtf", {"--html", file.fileName()});
+    unrtf.waitForFinished(30000);
+    const QString html = QString::fromUtf8(unrtf.readAllStandardOutput());
+
+    QString text = html.mid(html.indexOf("<body>"));
+    text.replace(QRegularExpression("<br>\\s*"), "\n").remove(QRegularExpression("<[^>]*>"));
+    text.replace("&quot;", "\"").replace("&lt;", "<").replace("&gt;", ">").replace("&amp;", "&");
+    EXPECT_EQ(text.trimmed(), plain);
+    for (const auto& [run, colour] : runs)
+        if (!run.contains('\n') && !run.contains('"')) {
+            EXPECT_TRUE(html.contains("<font color=\"" + colour.name() + "\">" + run + "</font>")) << run.toStdString();
+        }
+}
+
+// RTF as Windows' rich edit controls write it (typed by hand, line breaks CR LF), and text
+// that is not RTF at all.
+TEST(RtfRichEditSamples, ReadTheTextAndColoursAWindowsProgramMeant)
+{
+    const struct
+    {
+        const char* rtf;
+        QString text; // as raw text, every line break \u2028
+        const char* colours; // nullptr: not compared
+    } cases[] = {
+        {"{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n"
+         "{\\colortbl ;\\red0\\green0\\blue255;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}\r\n"
+         "{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1\\pard\\f0\\fs20 Caf\\'e9 "
+         "\\cf1 [(\\cf2 $Col!\\cf1 |1|n)]\\cf3  \\u8364?5\\par\r\n\\cf2 $X!\\cf0\\par\r\n}\r\n",
+         QString::fromUtf8("Café [($Col!|1|n)] €5\u2028$X!"), ".....bbrrrrrbbbbbbkkk\nrrr"},
+        // The VB6 rich text box: no empty first colour, \plain before every run.
+        {"{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}}\r\n"
+         "{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}\r\n"
+         "\\deflang1033\\pard\\plain\\f0\\fs17\\cf1 [(\\plain\\f0\\fs17\\cf2 $F!\\plain\\f0\\fs17\\cf1 |1|2)]"
+         "\\plain\\f0\\fs17 \\par\r\n\\plain\\f0\\fs17 x\\par\r\n}\r\n",
+         QString::fromUtf8("[($F!|1|2)]\u2028x"), "bbrrrbbbbbb\nk"},
+        // \u26085 swallows \'93 as its fallback; \line stays inside the paragraph.
+        {"{\\rtf1\\ansi\\uc1 a\\tab b\\line c\\\\\\{\\}\\'80\\'E9\\u1046?\\uc2\\u1046\\'3f\\'3fz\\uc1\\u-10179?\\u-8704?"
+         "\\u26085\\'93\\'fa\\emdash\\~.}",
+         QString::fromUtf8("a\tb\u2028c\\{}€éЖЖz😀日ú—\u00A0."), nullptr},
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0 Courier;}}{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}"
+         "{\\*\\unknowndest {nested} text}\\frobnicate42 a{\\*\\bkmkstart x}b\\madeup c"
+         "{\\pict\\wmetafile8 0102ff}d\\bin3 xyze}", "abcde", nullptr},
+        {"{\\rtf1 a\\par}\r\ntrailing}", "a", nullptr},
+        {"{\\rtf1 a}}}{b", "a", nullptr},
+        {"{\\rtf1 {a\\par b", QString::fromUtf8("a\u2028b"), nullptr},
+        {"a{\\b x}\r\nb\rc\nd", QString::fromUtf8("a{\\b x}\u2028b\u2028c\u2028d"), ".......\n.\n.\n."},
+        {"\r\n", QString::fromUtf8("\u2028"), nullptr}, // a new template's result pane as a body file read gives it
+        {"", "", nullptr},
+    };
+    for (const auto& c : cases) {
+        QTextEdit pane;
+        pane.document()->setDefaultFont(QFont("DejaVu Sans Mono", 10));
+        SetPaneRichText(pane, QString::fromLatin1(c.rtf));
+        EXPECT_EQ(pane.document()->toRawText(), c.text) << c.rtf;
+        if (c.colours) {
+            EXPECT_EQ(ColourMap(*pane.document()), c.colours) << c.rtf;
+        }
+        if (c.text.startsWith("[($F!")) {
+            EXPECT_EQ(Looks(*pane.document()).at(0).pointSize, 8.5) << "\\fs17";
+        }
+    }
+}
+
+TEST(RtfRichEditSamples, CharacterFormattingIsScopedByGroupsAndPlain)
+{
+    QTextEdit pane;
+    SetPaneRichText(pane, "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\pard\\fs20 "
+                          "{\\b b}{\\i i}\\ul u\\ulnone n\\fs28 L\\plain p{\\cf1\\b\\i x}y}");
+    ASSERT_EQ(pane.toPlainText(), "biunLpxy");
+    const QList<CharLook> looks = Looks(*pane.document());
+    EXPECT_TRUE(looks[0].bold && !looks[0].italic);
+    EXPECT_TRUE(looks[1].italic && !looks[1].bold);
+    EXPECT_TRUE(looks[2].underline && !looks[3].underline);
+    EXPECT_EQ(looks[4].pointSize, 14);
+    EXPECT_EQ(looks[5], (CharLook{QChar('p')})) << "\\plain resets everything";
+    EXPECT_TRUE(looks[6].bold && looks[6].italic && looks[6].colour == qRgb(255, 0, 0));
+    EXPECT_EQ(looks[7], (CharLook{QChar('y')}));
+}
+
+} // namespace

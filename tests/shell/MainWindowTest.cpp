@@ -91,20 +91,21 @@ TEST_F(MainWindowTest, OpensOneMaximisedWorkspaceWhoseHintsShowInTheStatusBar)
     }
 }
 
-TEST_F(MainWindowTest, PlacementStartsCentredAndIsKeptUnlessMinimised)
+TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndAlwaysFitsTheScreen)
 {
     const auto storedWidth = [] { return stored().value("Settings/MainWidth").toString(); };
     const auto twips = [](int pixels) { return QString::number(qRound(pixels * 1440.0 / screenDpi())); };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QRect frame;
     {
         auto w = open();
-        EXPECT_EQ(w->frameGeometry(), FirstStartFrame(w->screen()->availableGeometry()));
+        EXPECT_EQ(w->frameGeometry(), FirstStartFrame(screen));
         w->setGeometry(QRect(px(1500), px(1200), px(9000), px(7500)));
         frame = w->frameGeometry();
         trigger(*w, "exitAction");
         EXPECT_FALSE(w->isVisible());
     }
-    const QSettings s = stored();
+    QSettings s = stored();
     for (const auto& [key, pixels] : {std::pair{"MainLeft", frame.left()}, {"MainTop", frame.top()},
                                       {"MainWidth", frame.width()}, {"MainHeight", frame.height()}})
         EXPECT_EQ(s.value(QString("Settings/") + key).toString(), twips(pixels)) << key;
@@ -125,22 +126,7 @@ TEST_F(MainWindowTest, PlacementStartsCentredAndIsKeptUnlessMinimised)
         EXPECT_EQ(storedWidth(), twips(maximised.width()));
     }
     EXPECT_FALSE(open()->isMaximized()) << "the next start opens a normal window";
-}
 
-TEST_F(MainWindowTest, UnusableOrOffScreenSettingsStillShowTheWindow)
-{
-    QSettings s = stored();
-    s.setValue("Settings/MainLeft", "900000");
-    s.setValue("Settings/MainTop", "-900000");
-    s.setValue("Settings/MainWidth", "wide");
-    s.sync();
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    {
-        auto w = open();
-        EXPECT_TRUE(screen.contains(w->frameGeometry()));
-        EXPECT_GE(w->frameGeometry().width(), px(6500)) << "the stored width, or the least the workspace needs";
-        w->close();
-    }
     // Closed on a larger screen: size and place are fitted, so Run and the status bar show.
     s.setValue("Settings/MainLeft", QString::number(screen.width() * 15 / 2));
     s.setValue("Settings/MainTop", "0");
@@ -217,7 +203,7 @@ TEST_F(MainWindowTest, AboutClosesOnItsTimerAKeyOrAClickAndReturnsToTheSameWorks
     EXPECT_EQ(w->workspaces().size(), 1);
 }
 
-TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
+TEST_F(MainWindowTest, EditAndFindActOnTheLastFocusedPaneOfTheActiveWorkspace)
 {
     auto w = open(true);
     WorkspaceWindow* doc = w->activeWorkspace();
@@ -238,7 +224,6 @@ TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
         EXPECT_EQ(source->toPlainText(), text) << action;
     }
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "beta");
-
     focus(doc->valueTree()); // another control: no pane, no effect
     trigger(*w, "pasteAction");
     EXPECT_EQ(source->toPlainText(), "alpha ");
@@ -252,78 +237,78 @@ TEST_F(MainWindowTest, EditCommandsActOnTheLastFocusedPaneOfTheActiveWorkspace)
     trigger(*w, "pasteAction");
     EXPECT_EQ(target->toPlainText(), "betatwo");
     EXPECT_EQ(source->toPlainText(), "alpha ") << "the template pane is left alone";
-}
 
-TEST_F(MainWindowTest, FindSearchesTheFocusedPaneAndReplaceKeepsTheFieldsListTrue)
-{
-    auto w = open(true);
-    WorkspaceWindow* doc = w->activeWorkspace();
-    doc->templatePane()->setPlainText("ABcab");
-    focus(doc->templatePane());
+    source->setPlainText("ABcab");
+    focus(source);
     dialogs.findAnswers << FindRequest{FindRequest::Action::Find, "ab", ""};
     trigger(*w, "findAction");
-    EXPECT_EQ(doc->templatePane()->textCursor().selectedText(), "AB");
+    EXPECT_EQ(source->textCursor().selectedText(), "AB");
     for (const char* status : {"", " \"ab\" not found"}) {
         QTest::keyClick(w.get(), Qt::Key_F3);
         EXPECT_EQ(w->statusText(), status);
     }
-
-    // With a tree focused the dialog still takes the texts, but no pane changes.
-    doc->selectBodyTab(1);
-    doc->resultPane()->setPlainText("$x! and $y! and $X!");
-    for (QWidget* focused : {static_cast<QWidget*>(doc->valueTree()), static_cast<QWidget*>(doc->resultPane())}) {
+    // With a tree focused the dialog still takes the texts, but no pane changes. A Replace in the
+    // result pane leaves the fields list listing what the pane now holds.
+    target->setPlainText("$x! and $y! and $X!");
+    for (const auto& [focused, text] : {std::pair<QWidget*, const char*>{doc->valueTree(), "$x! and $y! and $X!"},
+                                        {target, "done and $y! and done"}}) {
         focus(focused);
         dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "$x!", "done"};
         trigger(*w, "findAction");
+        EXPECT_EQ(target->toPlainText(), text);
     }
-    EXPECT_EQ(doc->resultPane()->toPlainText(), "done and $y! and done");
-    EXPECT_EQ(dialogs.findDialogsShown, 3);
     const QAbstractItemModel* fields = doc->fieldsList()->model();
     ASSERT_EQ(fields->rowCount(), 1);
     EXPECT_EQ(fields->index(0, 0).data().toString(), "$y!");
     EXPECT_EQ(doc->fieldsList()->currentIndex().row(), 0);
 }
 
-TEST_F(MainWindowTest, TheFindDialogsOwnMnemonicsWinOverTheWorkspaceWhileItIsUp)
+TEST_F(MainWindowTest, TheFindDialogsOwnKeysWinOverTheWorkspaceAndItsCloseBoxHandsOverNothing)
 {
     auto w = open(true);
     WorkspaceWindow* doc = w->activeWorkspace();
     doc->templatePane()->setPlainText("[(a|1|n)]"); // Run would ask for n
-    for (const auto& [key, wanted] : {std::pair{Qt::Key_R, FindRequest::Action::Replace},
-                                      std::pair{Qt::Key_F, FindRequest::Action::Find}}) {
+    FindDialog tabbed(doc);
+    QStringList order;
+    for (QWidget* c = control(tabbed, "findBox"); order.size() < 4; c = c->nextInFocusChain())
+        if (c->focusPolicy() & Qt::TabFocus)
+            order << c->objectName();
+    EXPECT_EQ(order, (QStringList{"findBox", "replaceBox", "findButton", "replaceButton"}));
+
+    using Action = FindRequest::Action;
+    for (const auto& [key, wanted] : {std::pair{Qt::Key_R, Action::Replace}, {Qt::Key_F, Action::Find}, {Qt::Key_Close, Action::Closed}}) {
         FindDialog dialog(doc);
         QTimer::singleShot(0, &dialog, [&dialog, key] {
             dialog.activateWindow();
             ASSERT_TRUE(QTest::qWaitFor([&dialog] { return QApplication::activeWindow() == &dialog; }));
             auto* findBox = control<QLineEdit>(dialog, "findBox");
+            EXPECT_TRUE(findBox->text().isEmpty()) << "each dialog starts empty";
             QTest::keyClicks(findBox, "needle");
-            QTest::keyClick(findBox, key, Qt::AltModifier);
+            control<QLineEdit>(dialog, "replaceBox")->setText("pin");
+            if (key == Qt::Key_Close)
+                dialog.close();
+            else
+                QTest::keyClick(findBox, key, Qt::AltModifier);
         });
         QTimer::singleShot(5000, &dialog, &QDialog::reject); // never hang the suite on a lost key
         const FindRequest request = dialog.ask();
         EXPECT_EQ(request.action, wanted) << key;
-        EXPECT_EQ(request.findText, "needle");
+        EXPECT_EQ(request.findText, wanted == Action::Closed ? "" : "needle");
+        EXPECT_EQ(request.replaceText, wanted == Action::Closed ? "" : "pin");
     }
     EXPECT_TRUE(dialogs.prompts.isEmpty()) << "Run took the key";
     EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
 }
 
-TEST_F(MainWindowTest, BackupAndPrintSayWhereTheyWroteAndPrintTakesThePaneLastWorkedIn)
+TEST_F(MainWindowTest, FileCommandsSayWhereTheyWroteAndPrintTakesThePaneLastWorkedIn)
 {
-    const QDate before = QDate::currentDate();
     auto w = open(true);
+    WorkspaceWindow* doc = w->activeWorkspace();
     trigger(*w, "backupAction");
-    QString folder = DatedBackupFolder(app.dataPath(), before);
-    if (!QDir(folder).exists()) // midnight passed during the backup
-        folder = DatedBackupFolder(app.dataPath(), QDate::currentDate());
-    QFile copy(folder + "/Values.app");
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), app.readDataFile("Values.app"));
-    EXPECT_TRUE(w->statusText().contains(folder));
+    EXPECT_TRUE(w->statusText().startsWith("Data backed up to " + app.path() + "/Backup/Data_"));
 
     QTemporaryDir out;
     const QString pdf = out.filePath("printed.pdf");
-    WorkspaceWindow* doc = w->activeWorkspace();
     doc->templatePane()->setPlainText("template text");
     doc->resultPane()->setPlainText("result text");
     const auto print = [&] {
@@ -349,25 +334,12 @@ TEST_F(MainWindowTest, BackupAndPrintSayWhereTheyWroteAndPrintTakesThePaneLastWo
     focus(doc->valueTree());
     EXPECT_EQ(print(), "result text");
 
-    // Without a workspace there is nothing to print and nothing is asked.
-    const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size();
-    w->mdiArea()->closeAllSubWindows();
-    ASSERT_EQ(w->activeWorkspace(), nullptr);
-    trigger(*w, "printAction");
-    EXPECT_EQ(dialogs.printDialogsShown + dialogs.confirmations.size(), asked);
-}
-
-TEST_F(MainWindowTest, TheWholeResultGoesToTheClipboardOrToAFileWithTheLineEndsChosen)
-{
-    QTemporaryDir out;
-    auto w = open();
-    WorkspaceWindow* doc = w->activeWorkspace();
+    // The whole result goes to the clipboard or to a file, with the line ends chosen.
+    dialogs.messages.clear(); // the note that the edited panes belong to no template
     doc->resultPane()->showResult("$a! é\nline two\n");
     selectRange(doc->resultPane(), 0, 2); // a selection does not narrow it
-    focus(doc->valueTree());
     QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "$a! é\nline two\n");
-
     for (const auto& [crlf, bytes] : {std::pair<bool, QByteArray>{true, "$a! \xC3\xA9\r\nline two\r\n"},
                                       {false, "$a! \xC3\xA9\nline two\n"}}) {
         const QString file = out.filePath(crlf ? "crlf.txt" : "lf.txt");
@@ -385,7 +357,14 @@ TEST_F(MainWindowTest, TheWholeResultGoesToTheClipboardOrToAFileWithTheLineEndsC
     trigger(*w, "saveResultAction");
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("Cannot write"));
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 3);
+
+    // Without a workspace there is nothing to print and nothing is asked.
+    const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size();
+    w->mdiArea()->closeAllSubWindows();
+    ASSERT_EQ(w->activeWorkspace(), nullptr);
+    trigger(*w, "printAction");
+    EXPECT_EQ(dialogs.printDialogsShown + dialogs.confirmations.size(), asked);
 }
 
 } // namespace

@@ -110,12 +110,13 @@ TEST(PrinterChoice, MatchesTheFullNameAndTakesTheLastOfNamesDifferingInCaseOnly)
     EXPECT_EQ(PrinterToMakeCurrent(longName.left(32), installed), std::nullopt);
 }
 
-TEST_F(Print, TheDialogStartsFromTheCurrentPrinterAndOnlyOkChangesIt)
+TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
 {
+    pane.setPlainText("template text");
     printer.setCopyCount(3);
     printer.setPageOrientation(QPageLayout::Landscape);
     dialogs.printAnswers << [&](QPrinter& choice) {
-        EXPECT_EQ(choice.copyCount(), 3);
+        EXPECT_EQ(choice.copyCount(), 3) << "the dialog starts from the current printer";
         EXPECT_EQ(choice.pageLayout().orientation(), QPageLayout::Landscape);
         EXPECT_EQ(choice.outputFileName(), pdf());
         choice.setCopyCount(1);
@@ -126,22 +127,13 @@ TEST_F(Print, TheDialogStartsFromTheCurrentPrinterAndOnlyOkChangesIt)
         choice.setOutputFileName(pdf("chosen.pdf"));
         return true;
     };
-    EXPECT_FALSE(ShowPrinterDialog(nullptr, printer, {"Office"}));
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), "");
     EXPECT_EQ(printer.copyCount(), 3);
-    EXPECT_TRUE(ShowPrinterDialog(nullptr, printer, {"Office"}));
+    EXPECT_FALSE(QFile::exists(pdf()));
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), pdf("chosen.pdf")) << "the file the pages went to";
     EXPECT_EQ(printer.copyCount(), 2);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
-    EXPECT_EQ(printer.outputFileName(), pdf("chosen.pdf"));
-}
-
-TEST_F(Print, ThePrintCommandPrintsOnlyWhatTheUserConfirmed)
-{
-    pane.setPlainText("template text");
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), ""); // the dialog is cancelled
-    EXPECT_FALSE(QFile::exists(pdf()));
-    dialogs.printAnswers << [](QPrinter&) { return true; };
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), pdf()) << "the file the pages went to";
-    EXPECT_EQ(words(pages(pdf())), "template text");
+    EXPECT_EQ(words(pages(pdf("chosen.pdf"))), "template text");
 
     // Without printers: declining the PDF file prints nothing, accepting writes it.
     dialogs.confirmAnswers << false << true;

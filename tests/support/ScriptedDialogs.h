@@ -47,9 +47,9 @@ public:
         saveCaptions << caption;
         return next(saveFileAnswers);
     }
-    std::optional<QStringList> boundAnswers(QWidget*, const QStringList& names, const QStringList& lastAnswers) override
+    std::optional<QStringList> boundAnswers(QWidget*, const QStringList& names, const QStringList& last) override
     {
-        boundRequests.append({names, lastAnswers});
+        boundRequests.append({names, last});
         return next(boundAnswerScript);
     }
     // Records every report and cancels the run at the report cancelProgressAt (counted from 1).

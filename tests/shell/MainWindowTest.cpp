@@ -127,6 +127,15 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndAlwaysFitsT
     }
     EXPECT_FALSE(open()->isMaximized()) << "the next start opens a normal window";
 
+    for (const auto& [key, text] : {std::pair{"MainLeft", "900000"}, {"MainTop", "-900000"}, {"MainWidth", "wide"}})
+        s.setValue(QString("Settings/") + key, text);
+    s.sync();
+    {
+        auto w = open();
+        EXPECT_TRUE(screen.contains(w->frameGeometry()));
+        EXPECT_GE(w->frameGeometry().width(), px(6500)) << "the stored width, or the least the workspace needs";
+        w->close();
+    }
     // Closed on a larger screen: size and place are fitted, so Run and the status bar show.
     s.setValue("Settings/MainLeft", QString::number(screen.width() * 15 / 2));
     s.setValue("Settings/MainTop", "0");
@@ -261,6 +270,10 @@ TEST_F(MainWindowTest, EditAndFindActOnTheLastFocusedPaneOfTheActiveWorkspace)
     ASSERT_EQ(fields->rowCount(), 1);
     EXPECT_EQ(fields->index(0, 0).data().toString(), "$y!");
     EXPECT_EQ(doc->fieldsList()->currentIndex().row(), 0);
+    dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "$y!", "y"};
+    trigger(*w, "findAction");
+    EXPECT_EQ(fields->rowCount(), 0);
+    EXPECT_FALSE(doc->fieldsList()->currentIndex().isValid());
 }
 
 TEST_F(MainWindowTest, TheFindDialogsOwnKeysWinOverTheWorkspaceAndItsCloseBoxHandsOverNothing)
@@ -307,7 +320,31 @@ TEST_F(MainWindowTest, FileCommandsSayWhereTheyWroteAndPrintTakesThePaneLastWork
     trigger(*w, "backupAction");
     EXPECT_TRUE(w->statusText().startsWith("Data backed up to " + app.path() + "/Backup/Data_"));
 
+    // The whole result goes to the clipboard or to a file, with the line ends chosen.
     QTemporaryDir out;
+    doc->resultPane()->showResult("$a! é\nline two\n");
+    selectRange(doc->resultPane(), 0, 2); // a selection does not narrow it
+    QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "$a! é\nline two\n");
+    for (const auto& [crlf, bytes] : {std::pair<bool, QByteArray>{true, "$a! \xC3\xA9\r\nline two\r\n"},
+                                      {false, "$a! \xC3\xA9\nline two\n"}}) {
+        const QString file = out.filePath(crlf ? "crlf.txt" : "lf.txt");
+        dialogs.saveFileAnswers << file;
+        dialogs.confirmAnswers << crlf;
+        trigger(*w, "saveResultAction");
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), bytes);
+        EXPECT_EQ(w->statusText(), " Result saved to " + file);
+    }
+    // Cancel writes nothing; a file that cannot be written says so.
+    dialogs.saveFileAnswers << std::nullopt << out.filePath("no/such/folder/x.txt");
+    trigger(*w, "saveResultAction");
+    trigger(*w, "saveResultAction");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Cannot write"));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
+
     const QString pdf = out.filePath("printed.pdf");
     doc->templatePane()->setPlainText("template text");
     doc->resultPane()->setPlainText("result text");
@@ -334,37 +371,13 @@ TEST_F(MainWindowTest, FileCommandsSayWhereTheyWroteAndPrintTakesThePaneLastWork
     focus(doc->valueTree());
     EXPECT_EQ(print(), "result text");
 
-    // The whole result goes to the clipboard or to a file, with the line ends chosen.
-    dialogs.messages.clear(); // the note that the edited panes belong to no template
-    doc->resultPane()->showResult("$a! é\nline two\n");
-    selectRange(doc->resultPane(), 0, 2); // a selection does not narrow it
-    QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "$a! é\nline two\n");
-    for (const auto& [crlf, bytes] : {std::pair<bool, QByteArray>{true, "$a! \xC3\xA9\r\nline two\r\n"},
-                                      {false, "$a! \xC3\xA9\nline two\n"}}) {
-        const QString file = out.filePath(crlf ? "crlf.txt" : "lf.txt");
-        dialogs.saveFileAnswers << file;
-        dialogs.confirmAnswers << crlf;
-        trigger(*w, "saveResultAction");
-        QFile written(file);
-        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.readAll(), bytes);
-        EXPECT_EQ(w->statusText(), " Result saved to " + file);
-    }
-    // Cancel writes nothing; a file that cannot be written says so.
-    dialogs.saveFileAnswers << std::nullopt << out.filePath("no/such/folder/x.txt");
-    trigger(*w, "saveResultAction");
-    trigger(*w, "saveResultAction");
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Cannot write"));
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 3);
-
     // Without a workspace there is nothing to print and nothing is asked.
     const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size();
     w->mdiArea()->closeAllSubWindows();
     ASSERT_EQ(w->activeWorkspace(), nullptr);
     trigger(*w, "printAction");
     EXPECT_EQ(dialogs.printDialogsShown + dialogs.confirmations.size(), asked);
+    EXPECT_EQ(dialogs.messages.size(), 2) << "the note that the edited panes belong to no template comes once";
 }
 
 } // namespace

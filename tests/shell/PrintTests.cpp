@@ -1,6 +1,6 @@
 #include "PrintCommand.h"
-#include "ScriptedDialogs.h"
 #include "PrintTools.h"
+#include "ScriptedDialogs.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -35,14 +35,6 @@ protected:
 
     QString pdf(const QString& name = "pane.pdf") const { return dir.filePath(name); }
 
-    void setLines(int count)
-    {
-        QStringList lines;
-        for (int i = 1; i <= count; ++i)
-            lines << QStringLiteral("L%1 [($Field!|1|n)(,|1|n-1)]").arg(i, 4, 10, QChar('0'));
-        pane.setPlainText(lines.join('\n'));
-    }
-
     // The text of each printed page, as poppler reads it back.
     static QStringList pages(const QString& file)
     {
@@ -55,24 +47,30 @@ protected:
     }
 
     // White space made single spaces, so texts compare word by word.
-    static std::string words(const QString& text)
+    static std::string words(const QStringList& text)
     {
-        return text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).join(' ').toStdString();
+        return text.join(' ').split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).join(' ').toStdString();
     }
 };
 
 } // namespace
 
-TEST_F(Print, AnEmptyPanePrintsOnePage)
+TEST_F(Print, AnEmptyPanePrintsOnePageAndAFailureIsReportedAsAPrintingError)
 {
-    PrintRichText(pane, printer, 0, 0, 0, 0);
+    EXPECT_TRUE(PrintRichText(pane, printer, 0, 0, 0, 0));
     EXPECT_EQ(pages(pdf()).size(), 1);
     EXPECT_TRUE(dialogs.messages.isEmpty());
+    printer.setOutputFileName(pdf("no such folder/pane.pdf"));
+    EXPECT_FALSE(PrintRichText(pane, printer, 0, 0, 0, 0));
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Unexpected Error in printing"});
 }
 
-TEST_F(Print, ALongTemplateFillsEveryPageWithTheNextLines)
+TEST_F(Print, ALongTemplateFillsEveryPageWithTheNextLinesAndMarginsShrinkEveryPage)
 {
-    setLines(400);
+    QStringList lines;
+    for (int i = 1; i <= 400; ++i)
+        lines << QStringLiteral("L%1 [($Field!|1|n)(,|1|n-1)]").arg(i, 4, 10, QChar('0'));
+    pane.setPlainText(lines.join('\n'));
     PrintRichText(pane, printer, 0, 0, 0, 0);
     const QStringList printed = pages(pdf());
     ASSERT_GT(printed.size(), 1);
@@ -81,7 +79,14 @@ TEST_F(Print, ALongTemplateFillsEveryPageWithTheNextLines)
                             QFontMetricsF(pane.defaultFont(), &printer).lineSpacing();
     EXPECT_NEAR(double(perPage), estimate, estimate * 0.1);
     EXPECT_EQ(printed.size(), std::ceil(400.0 / double(perPage)));
-    EXPECT_EQ(words(printed.join('\n')), words(pane.toPlainText())) << "every line once, in order";
+    EXPECT_EQ(words(printed), words(lines)) << "every line once, in order";
+
+    printer.setOutputFileName(pdf("margins.pdf"));
+    PrintRichText(pane, printer, 1440, 2880, 1440, 2880); // two inches off top and bottom
+    const QStringList narrow = pages(pdf("margins.pdf"));
+    const double inches = printer.paperRect(QPrinter::Inch).height();
+    EXPECT_NEAR(double(narrow[0].count(lineLabel)), double(perPage) * (inches - 4) / inches, 2.0);
+    EXPECT_EQ(words(narrow), words(lines));
 }
 
 TEST_F(Print, AParagraphLongerThanAPageGoesOnWithNothingLostOrRepeated)
@@ -93,26 +98,7 @@ TEST_F(Print, AParagraphLongerThanAPageGoesOnWithNothingLostOrRepeated)
     PrintRichText(pane, printer, 0, 0, 0, 0);
     const QStringList printed = pages(pdf());
     EXPECT_GT(printed.size(), 1);
-    EXPECT_EQ(words(printed.join(' ')), words(text.join(' ')));
-}
-
-TEST_F(Print, MarginsShrinkEveryPage)
-{
-    setLines(200);
-    PrintRichText(pane, printer, 0, 0, 0, 0);
-    printer.setOutputFileName(pdf("margins.pdf"));
-    PrintRichText(pane, printer, 1440, 2880, 1440, 2880); // two inches off top and bottom
-    const QStringList narrow = pages(pdf("margins.pdf"));
-    const double inches = printer.paperRect(QPrinter::Inch).height();
-    EXPECT_NEAR(double(narrow[0].count(lineLabel)), pages(pdf())[0].count(lineLabel) * (inches - 4) / inches, 2.0);
-    EXPECT_EQ(words(narrow.join('\n')), words(pane.toPlainText()));
-}
-
-TEST_F(Print, AFailureIsReportedAsAPrintingError)
-{
-    printer.setOutputFileName(pdf("no such folder/pane.pdf"));
-    PrintRichText(pane, printer, 0, 0, 0, 0);
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Unexpected Error in printing"});
+    EXPECT_EQ(words(printed), words(text));
 }
 
 TEST(PrinterChoice, MatchesTheFullNameAndTakesTheLastOfNamesDifferingInCaseOnly)
@@ -124,40 +110,30 @@ TEST(PrinterChoice, MatchesTheFullNameAndTakesTheLastOfNamesDifferingInCaseOnly)
     EXPECT_EQ(PrinterToMakeCurrent(longName.left(32), installed), std::nullopt);
 }
 
-TEST_F(Print, TheDialogStartsFromTheCurrentPrinterAndOnlyOkChangesIt)
+TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
 {
+    pane.setPlainText("template text");
     printer.setCopyCount(3);
     printer.setPageOrientation(QPageLayout::Landscape);
     dialogs.printAnswers << [&](QPrinter& choice) {
-        EXPECT_EQ(choice.copyCount(), 3);
+        EXPECT_EQ(choice.copyCount(), 3) << "the dialog starts from the current printer";
         EXPECT_EQ(choice.pageLayout().orientation(), QPageLayout::Landscape);
         EXPECT_EQ(choice.outputFileName(), pdf());
         choice.setCopyCount(1);
         return false; // Cancel
-    };
-    EXPECT_FALSE(ShowPrinterDialog(nullptr, printer, {"Office"}));
-    EXPECT_EQ(printer.copyCount(), 3);
-
-    dialogs.printAnswers << [&](QPrinter& choice) {
+    } << [&](QPrinter& choice) {
         choice.setCopyCount(2);
         choice.setPageOrientation(QPageLayout::Portrait);
         choice.setOutputFileName(pdf("chosen.pdf"));
         return true;
     };
-    EXPECT_TRUE(ShowPrinterDialog(nullptr, printer, {"Office"}));
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), "");
+    EXPECT_EQ(printer.copyCount(), 3);
+    EXPECT_FALSE(QFile::exists(pdf()));
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), pdf("chosen.pdf")) << "the file the pages went to";
     EXPECT_EQ(printer.copyCount(), 2);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
-    EXPECT_EQ(printer.outputFileName(), pdf("chosen.pdf"));
-}
-
-TEST_F(Print, ThePrintCommandPrintsOnlyWhatTheUserConfirmed)
-{
-    pane.setPlainText("template text");
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), ""); // the dialog is cancelled
-    EXPECT_FALSE(QFile::exists(pdf()));
-    dialogs.printAnswers << [](QPrinter&) { return true; };
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), pdf()) << "the file the pages went to";
-    EXPECT_EQ(words(pages(pdf()).join(' ')), "template text");
+    EXPECT_EQ(words(pages(pdf("chosen.pdf"))), "template text");
 
     // Without printers: declining the PDF file prints nothing, accepting writes it.
     dialogs.confirmAnswers << false << true;
@@ -165,6 +141,6 @@ TEST_F(Print, ThePrintCommandPrintsOnlyWhatTheUserConfirmed)
     EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), "");
     EXPECT_TRUE(dialogs.saveCaptions.isEmpty());
     EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), pdf("saved.pdf"));
-    EXPECT_EQ(words(pages(pdf("saved.pdf")).join(' ')), "template text");
+    EXPECT_EQ(words(pages(pdf("saved.pdf"))), "template text");
     EXPECT_EQ(dialogs.printDialogsShown, 2);
 }

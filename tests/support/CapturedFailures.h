@@ -8,15 +8,14 @@
 class CapturedFailures final : public FailureReporter
 {
 public:
-    CapturedFailures() { previous_ = FailureReporter::install(this); }
+    CapturedFailures() : previous_(FailureReporter::install(this)) {}
     ~CapturedFailures() override { FailureReporter::install(previous_); }
     CapturedFailures(const CapturedFailures&) = delete;
     CapturedFailures& operator=(const CapturedFailures&) = delete;
-
     void reportFailure(const QString& text) override { texts << text; }
 
     QStringList texts;
 
 private:
-    FailureReporter* previous_ = nullptr;
+    FailureReporter* previous_;
 };

@@ -7,6 +7,8 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 QStringList ImportRun::names() const
 {
     QStringList result;
@@ -17,11 +19,8 @@ QStringList ImportRun::names() const
 
 const ImportedTable* ImportRun::table(const QString& name) const
 {
-    for (const ImportedTable& t : tables) {
-        if (t.name == name)
-            return &t;
-    }
-    return nullptr;
+    const auto found = std::find_if(tables.begin(), tables.end(), [&](const ImportedTable& t) { return t.name == name; });
+    return found == tables.end() ? nullptr : &*found;
 }
 
 ImportRun importSchema(const QString& connectionString, const QStringList& existingNames, int cancelAfter)
@@ -29,12 +28,11 @@ ImportRun importSchema(const QString& connectionString, const QStringList& exist
     ImportRun run;
     SchemaImporter importer;
     run.openFailure = importer.open(connectionString);
-    if (run.openFailure)
-        return run;
-    run.result = importer.run(existingNames, [&](const ImportedTable& table) {
-        run.tables.append(table);
-        return cancelAfter < 0 || run.tables.size() < cancelAfter;
-    });
+    if (!run.openFailure)
+        run.result = importer.run(existingNames, [&](const ImportedTable& table) {
+            run.tables.append(table);
+            return cancelAfter < 0 || run.tables.size() < cancelAfter;
+        });
     return run;
 }
 
@@ -44,9 +42,8 @@ void executeAll(const QString& driver, const QString& databaseName, const QStrin
     const QString name = QStringLiteral("test-setup");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(driver, name);
-        if (connectionString.isEmpty()) {
-            db.setDatabaseName(databaseName);
-        } else {
+        db.setDatabaseName(databaseName);
+        if (!connectionString.isEmpty()) {
             QString error;
             const auto settings = toConnectionSettings(connectionString, &error);
             ASSERT_TRUE(settings) << error.toStdString();
@@ -59,42 +56,15 @@ void executeAll(const QString& driver, const QString& databaseName, const QStrin
         ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
         for (const QString& statement : statements) {
             QSqlQuery query(db);
-            ASSERT_TRUE(query.exec(statement)) << statement.toStdString() << ": "
-                                               << query.lastError().text().toStdString();
+            ASSERT_TRUE(query.exec(statement)) << statement.toStdString() << ": " << query.lastError().text().toStdString();
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
 }
 
+// Creating the file here: the import itself opens databases read-only.
 SqliteFile::SqliteFile(const QStringList& statements)
 {
-    // Creating the file here: the import itself opens databases read-only.
     execute(QStringList{QStringLiteral("PRAGMA user_version = 1")} + statements);
-}
-
-void SqliteFile::execute(const QStringList& statements) const
-{
-    executeAll(QStringLiteral("QSQLITE"), path(), statements);
-}
-
-QStringList CapturedLog::lines;
-
-namespace {
-QtMessageHandler previousHandler = nullptr;
-void capture(QtMsgType, const QMessageLogContext&, const QString& text)
-{
-    CapturedLog::lines << text;
-}
-} // namespace
-
-CapturedLog::CapturedLog()
-{
-    lines.clear();
-    previousHandler = qInstallMessageHandler(capture);
-}
-
-CapturedLog::~CapturedLog()
-{
-    qInstallMessageHandler(previousHandler);
 }

@@ -20,8 +20,7 @@ struct ImportRun
 };
 
 // Opens connectionString and imports; cancelAfter stops the import after that many tables.
-ImportRun importSchema(const QString& connectionString, const QStringList& existingNames = {},
-                       int cancelAfter = -1);
+ImportRun importSchema(const QString& connectionString, const QStringList& existingNames = {}, int cancelAfter = -1);
 
 // Runs each statement on a connection of its own; fails the test on the first that fails.
 void executeAll(const QString& driver, const QString& databaseName, const QStringList& statements,
@@ -32,7 +31,7 @@ class SqliteFile
 {
 public:
     explicit SqliteFile(const QStringList& statements = {});
-    void execute(const QStringList& statements) const;
+    void execute(const QStringList& statements) const { executeAll(QStringLiteral("QSQLITE"), path(), statements); }
     QString path() const { return dir_.filePath(QStringLiteral("schema.db")); }
     QString connectionString() const { return QStringLiteral("Provider=SQLite;Data Source=") + path(); }
 
@@ -44,9 +43,16 @@ private:
 class CapturedLog
 {
 public:
-    CapturedLog();
-    ~CapturedLog();
+    CapturedLog()
+    {
+        lines.clear();
+        previous_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { lines << text; });
+    }
+    ~CapturedLog() { qInstallMessageHandler(previous_); }
     CapturedLog(const CapturedLog&) = delete;
     CapturedLog& operator=(const CapturedLog&) = delete;
-    static QStringList lines;
+    static inline QStringList lines;
+
+private:
+    static inline QtMessageHandler previous_ = nullptr;
 };

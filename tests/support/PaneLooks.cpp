@@ -4,32 +4,35 @@
 
 #include <QTextLayout>
 
+namespace {
+
+// Adds text, with "<" and ">" where red starts and stops; line separators read as line breaks.
+void addRun(QString& painted, bool& inRed, const QString& text, bool red)
+{
+    if (red != inRed)
+        painted += red ? u'<' : u'>';
+    inRed = red;
+    painted += QString(text).replace(QChar::LineSeparator, u'\n');
+}
+
+} // namespace
+
 QString PaintedText(const QTextDocument& document)
 {
     QString painted;
     bool inRed = false;
-    auto paint = [&](const QString& text, const QColor& colour) {
-        const bool red = colour == QColor(Qt::red);
-        if (!red && colour != QColor(Qt::black))
-            painted += QLatin1Char('?');
-        if (red != inRed)
-            painted += red ? QLatin1Char('<') : QLatin1Char('>');
-        inRed = red;
-        painted += text;
-    };
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         // A paragraph break shows no colour, so it takes none here.
         if (block != document.begin())
-            painted += QLatin1Char('\n');
+            painted += u'\n';
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            QString text = it.fragment().text();
-            text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-            paint(text, it.fragment().charFormat().foreground().color());
+            const QColor colour = it.fragment().charFormat().foreground().color();
+            if (colour != QColor(Qt::red) && colour != QColor(Qt::black))
+                painted += u'?';
+            addRun(painted, inRed, it.fragment().text(), colour == QColor(Qt::red));
         }
     }
-    if (inRed)
-        painted += QLatin1Char('>');
-    return painted;
+    return inRed ? painted + u'>' : painted;
 }
 
 QString PaintedText(ResultView& view)
@@ -40,9 +43,9 @@ QString PaintedText(ResultView& view)
     bool inRed = false;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block != document.begin())
-            painted += QLatin1Char('\n');
+            painted += u'\n';
         if (block.userState() != document.colouringGeneration()) {
-            painted += QLatin1Char('?');
+            painted += u'?';
             continue;
         }
         QList<bool> red(block.length() - 1, false);
@@ -50,14 +53,8 @@ QString PaintedText(ResultView& view)
             for (int i = range.start; i < range.start + range.length; ++i)
                 red[i] = range.format.foreground().color() == QColor(Qt::red);
         const QString text = block.text();
-        for (int i = 0; i < text.size(); ++i) {
-            if (red[i] != inRed)
-                painted += red[i] ? QLatin1Char('<') : QLatin1Char('>');
-            inRed = red[i];
-            painted += text[i] == QChar::LineSeparator ? QChar(u'\n') : text[i];
-        }
+        for (int i = 0; i < text.size(); ++i)
+            addRun(painted, inRed, text[i], red[i]);
     }
-    if (inRed)
-        painted += QLatin1Char('>');
-    return painted;
+    return inRed ? painted + u'>' : painted;
 }

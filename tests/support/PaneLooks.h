@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QTextBlock>
@@ -18,10 +19,7 @@ class ResultView;
 // colours it gave the lines it showed. Lines it left uncoloured read as "?".
 QString PaintedText(ResultView& view);
 
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // How one character of a pane looks, for comparing documents character by character.
 struct CharLook
@@ -36,9 +34,9 @@ struct CharLook
     friend bool operator==(const CharLook&, const CharLook&) = default;
     friend std::ostream& operator<<(std::ostream& out, const CharLook& look)
     {
-        return out << "'" << QString(look.character).toStdString() << "' colour " << (look.hasColour ? int(look.colour & 0xFFFFFF) : -1)
-                   << (look.bold ? " bold" : "") << (look.italic ? " italic" : "")
-                   << (look.underline ? " underline" : "") << " size " << look.pointSize;
+        return out << "'" << QString(look.character).toStdString() << "' colour "
+                   << (look.hasColour ? int(look.colour & 0xFFFFFF) : -1) << (look.bold ? " bold" : "")
+                   << (look.italic ? " italic" : "") << (look.underline ? " underline" : "") << " size " << look.pointSize;
     }
 };
 
@@ -61,14 +59,10 @@ inline QList<CharLook> Looks(const QTextDocument& document)
             look.pointSize = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : 0;
             if (look.pointSize == document.defaultFont().pointSizeF())
                 look.pointSize = 0;
+            // A line break inside a paragraph is stored as a paragraph end.
             for (const QChar c : it.fragment().text()) {
-                // A line break inside a paragraph is stored as a paragraph end.
-                if (c == QChar::LineSeparator) {
-                    looks.append({QChar('\n')});
-                    continue;
-                }
                 look.character = c;
-                looks.append(look);
+                looks.append(c == QChar::LineSeparator ? CharLook{QChar('\n')} : look);
             }
         }
     }
@@ -78,20 +72,9 @@ inline QList<CharLook> Looks(const QTextDocument& document)
 // The colour of each character as a string: 'k' black, 'b' blue, 'r' red, '.' none, '?' other.
 inline QString ColourMap(const QTextDocument& document)
 {
+    static const QHash<QRgb, QChar> letters{{qRgb(0, 0, 0), u'k'}, {qRgb(0, 0, 255), u'b'}, {qRgb(255, 0, 0), u'r'}};
     QString map;
-    for (const CharLook& look : Looks(document)) {
-        if (look.character == u'\n')
-            map += u'\n';
-        else if (!look.hasColour)
-            map += u'.';
-        else if (look.colour == qRgb(0, 0, 0))
-            map += u'k';
-        else if (look.colour == qRgb(0, 0, 255))
-            map += u'b';
-        else if (look.colour == qRgb(255, 0, 0))
-            map += u'r';
-        else
-            map += u'?';
-    }
+    for (const CharLook& look : Looks(document))
+        map += look.character == u'\n' ? u'\n' : look.hasColour ? letters.value(look.colour, u'?') : QChar(u'.');
     return map;
 }

@@ -9,20 +9,13 @@
 #include <functional>
 
 // Answers the program's dialogs from a script and records what they asked, instead of showing them.
+// An unscripted dialog is cancelled (closed, for the find dialog).
 class ScriptedDialogs : public Dialogs
 {
 public:
-    struct Message
-    {
-        QString text;
-        Icon icon;
-    };
-    struct Prompt
-    {
-        QString prompt;
-        QString title;
-        QString defaultText;
-    };
+    struct Message { QString text; Icon icon; };
+    struct Prompt { QString prompt; QString title; QString defaultText; };
+    struct BoundRequest { QStringList names; QStringList lastAnswers; };
 
     ScriptedDialogs() { previous_ = Dialogs::install(this); }
     ~ScriptedDialogs() override { Dialogs::install(previous_); }
@@ -30,52 +23,34 @@ public:
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
     void message(QWidget*, const QString& text, Icon icon) override { messages.append({text, icon}); }
-    std::optional<QString> input(QWidget*, const QString& prompt, const QString& title,
-                                 const QString& defaultText) override
+    std::optional<QString> input(QWidget*, const QString& prompt, const QString& title, const QString& defaultText) override
     {
         prompts.append({prompt, title, defaultText});
-        if (inputAnswers.isEmpty())
-            return std::nullopt; // an unscripted input box is cancelled
-        return inputAnswers.takeFirst();
+        return next(inputAnswers);
     }
     bool confirm(QWidget*, const QString& text) override
     {
         confirmations << text;
         if (onConfirm)
             onConfirm(); // what the user does while the question is open
-        return confirmAnswers.isEmpty() ? false : confirmAnswers.takeFirst();
+        return next(confirmAnswers, false);
     }
-
-    std::optional<QString> connectionString(QWidget*) override
-    {
-        ++connectionRequests;
-        if (connectionAnswers.isEmpty())
-            return std::nullopt; // an unscripted connection dialog is cancelled
-        return connectionAnswers.takeFirst();
-    }
-    FindRequest findDialog(QWidget*) override
-    {
-        ++findDialogsShown;
-        return findAnswers.isEmpty() ? FindRequest{} : findAnswers.takeFirst(); // unscripted: closed
-    }
+    std::optional<QString> connectionString(QWidget*) override { ++connectionRequests; return next(connectionAnswers); }
+    FindRequest findDialog(QWidget*) override { ++findDialogsShown; return next(findAnswers, FindRequest{}); }
     bool printDialog(QWidget*, QPrinter& printer) override
     {
         ++printDialogsShown;
-        return printAnswers.isEmpty() ? false : printAnswers.takeFirst()(printer); // unscripted: Cancel
+        return !printAnswers.isEmpty() && printAnswers.takeFirst()(printer);
     }
     std::optional<QString> saveFileName(QWidget*, const QString& caption, const QString&) override
     {
         saveCaptions << caption;
-        return saveFileAnswers.isEmpty() ? std::nullopt : saveFileAnswers.takeFirst();
+        return next(saveFileAnswers);
     }
-
-    std::optional<QStringList> boundAnswers(QWidget*, const QStringList& names,
-                                            const QStringList& lastAnswers) override
+    std::optional<QStringList> boundAnswers(QWidget*, const QStringList& names, const QStringList& last) override
     {
-        boundRequests.append({names, lastAnswers});
-        if (boundAnswerScript.isEmpty())
-            return std::nullopt; // an unscripted bounds dialog is cancelled
-        return boundAnswerScript.takeFirst();
+        boundRequests.append({names, last});
+        return next(boundAnswerScript);
     }
     // Records every report and cancels the run at the report cancelProgressAt (counted from 1).
     ExpansionProgress runProgress(QWidget*) override
@@ -85,7 +60,6 @@ public:
             return progressReports.size() != cancelProgressAt;
         };
     }
-
     // The program's own windows (help, About) are recorded and handed to onShowModal, not waited on.
     void showModal(QDialog& window) override
     {
@@ -102,36 +76,30 @@ public:
         return texts;
     }
 
-    // Answers in order; std::nullopt stands for Cancel.
-    QList<std::optional<QString>> inputAnswers;
+    // Answers in order; std::nullopt stands for Cancel. Each print answer sees the printer the
+    // dialog was opened on, may change it as the user would, and returns true for OK.
+    QList<std::optional<QString>> inputAnswers, connectionAnswers, saveFileAnswers;
     QList<bool> confirmAnswers;
-    QList<std::optional<QString>> connectionAnswers;
     QList<FindRequest> findAnswers;
-    // Each answer sees the printer the dialog was opened on, may change it as the user
-    // would, and returns true for OK.
     QList<std::function<bool(QPrinter&)>> printAnswers;
-    QList<std::optional<QString>> saveFileAnswers;
+    QList<std::optional<QStringList>> boundAnswerScript;
     std::function<void(QDialog&)> onShowModal;
     std::function<void()> onConfirm;
-    QList<std::optional<QStringList>> boundAnswerScript;
     qsizetype cancelProgressAt = -1;
 
+    // What was asked, in order.
     QList<Message> messages;
     QList<Prompt> prompts;
-    QStringList confirmations;
-    int connectionRequests = 0;
-    int findDialogsShown = 0;
-    int printDialogsShown = 0;
-    QStringList saveCaptions;
-    QStringList modalWindows;
-    struct BoundRequest
-    {
-        QStringList names;
-        QStringList lastAnswers;
-    };
     QList<BoundRequest> boundRequests;
     QList<std::pair<qint64, qint64>> progressReports;
+    QStringList confirmations, saveCaptions, modalWindows;
+    int connectionRequests = 0, findDialogsShown = 0, printDialogsShown = 0;
 
 private:
+    template <typename T> static T next(QList<T>& answers, T unscripted = {})
+    {
+        return answers.isEmpty() ? unscripted : answers.takeFirst();
+    }
+
     Dialogs* previous_ = nullptr;
 };

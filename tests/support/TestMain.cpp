@@ -13,8 +13,8 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName("Vellumatic");
     // What the program remembers goes to a folder of this run, never to the user's own settings.
     QTemporaryDir settingsDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, settingsDir.path());
     testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -6,7 +6,11 @@
 #include "TempAppFolder.h"
 #include "WorkspaceWindow.h"
 
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -20,18 +24,45 @@ T* control(const QObject& parent, const char* name)
 }
 
 // The children of a node as "key=text", in tree order.
-QStringList children(CatalogueTree* tree, const QString& key);
+inline QStringList children(CatalogueTree* tree, const QString& key)
+{
+    QStringList texts;
+    QTreeWidgetItem* item = tree->node(key);
+    for (int i = 0; item && i < item->childCount(); ++i)
+        texts << CatalogueTree::keyOf(item->child(i)) + "=" + item->child(i)->text(0);
+    return texts;
+}
 
 // Types a name into the Add box and presses the Add button, as the user does.
-void addTemplate(WorkspaceWindow& doc, const QString& text);
-void addValue(WorkspaceWindow& doc, const QString& text);
+inline void addTemplate(WorkspaceWindow& doc, const QString& text)
+{
+    control<QLineEdit>(doc, "templateNameBox")->setText(text);
+    control<QPushButton>(doc, "addTemplateButton")->click();
+}
+inline void addValue(WorkspaceWindow& doc, const QString& text)
+{
+    control<QLineEdit>(doc, "valueNameBox")->setText(text);
+    control<QPushButton>(doc, "addValueButton")->click();
+}
 
 // A double-click as the platform sends it: a click, then a double-click in place of the
 // second press, then its release.
-void doubleClick(QWidget* widget, QPoint at);
+inline void doubleClick(QWidget* widget, QPoint at)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(widget, &twice);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
 
 // Selects the characters from..to in a pane.
-void selectRange(TextPane pane, int from, int to);
+inline void selectRange(TextPane pane, int from, int to)
+{
+    QTextCursor cursor = pane.textCursor();
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    pane.setTextCursor(cursor);
+}
 
 // A program folder with both catalogues, dialogs answered from a script, store failures captured.
 class WorkspaceTest : public ::testing::Test

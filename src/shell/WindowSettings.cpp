@@ -9,10 +9,10 @@ namespace {
 
 // The Windows edition's settings group and keys: a user's saved window placement keeps working.
 const QString kGroup = QStringLiteral("Settings");
-const QString kLeftKey = kLeftKey;
-const QString kTopKey = kTopKey;
-const QString kWidthKey = kWidthKey;
-const QString kHeightKey = kHeightKey;
+const QString kLeftKey = QStringLiteral("MainLeft");
+const QString kTopKey = QStringLiteral("MainTop");
+const QString kWidthKey = QStringLiteral("MainWidth");
+const QString kHeightKey = QStringLiteral("MainHeight");
 
 float readSetting(QSettings& settings, const QString& key, float fallback, bool mustBePositive)
 {

@@ -14,20 +14,11 @@
 
 namespace {
 
-struct ToolRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+struct ToolRun { int exitCode = -1; QByteArray out, err; };
 
-QString ToolPath()
-{
-    return QCoreApplication::applicationDirPath() + "/vellumatic-expand";
-}
+QString ToolPath() { return QCoreApplication::applicationDirPath() + "/vellumatic-expand"; }
 
-// `prepareChild` runs in the child before the tool starts (to close its input, limit
-// file sizes and the like).
+// `prepareChild` runs in the child before the tool starts (to close its input, limit file sizes).
 ToolRun RunTool(const QStringList& arguments, const QByteArray& input = {},
                 const std::function<void()>& prepareChild = {}, const QString& program = ToolPath())
 {
@@ -104,9 +95,7 @@ TEST(ExpandTool, ReadsFilesAsNamedAndWritesOutputWholeOrNotAtAll)
     QTemporaryDir dir;
     const QString templateFile = dir.filePath("template.txt");
     QFile file(templateFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(kFieldList);
-    file.close();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(kFieldList) == kFieldList.size() && file.flush());
     EXPECT_EQ(RunTool({"--set", "n=3", templateFile}).out, kThreeFields);
 
     const ToolRun closed = RunTool({"--set", "n=2"}, {}, [] { ::close(STDIN_FILENO); });
@@ -131,10 +120,7 @@ TEST(ExpandTool, ReadsFilesAsNamedAndWritesOutputWholeOrNotAtAll)
     EXPECT_EQ(ReadFile(output), kThreeFields);
 
     // Past the file size limit: a message, not death by signal, and the old file intact.
-    const auto limitFileSize = [] {
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    };
+    const auto limitFileSize = [] { const rlimit limit{4096, 4096}; ::setrlimit(RLIMIT_FSIZE, &limit); };
     const ToolRun toFile = RunTool({"--output", output, "--set", "n=100000", templateFile}, {}, limitFileSize);
     const ToolRun toStdout = RunTool({"-c", "exec \"$0\" --set n=100000 \"$1\" > \"$2\"", ToolPath(), templateFile,
                                       dir.filePath("stdout.txt")},

@@ -6,6 +6,7 @@ namespace {
 
 using Outcome = ExpansionResult::Outcome;
 using Answers = QList<std::optional<QString>>;
+const QString nul(QChar(0));
 
 // One run answering prompts from a list (then with the empty answer), recording what was asked.
 struct TemplateRun
@@ -28,7 +29,6 @@ struct TemplateRun
 
 TEST(Expansion, ExpandsTemplates)
 {
-    const QString nul(QChar(0));
     const struct { QString text; Answers answers; bool compact; QString expected; } cases[] = {
         {"[(a|1|3)]", {}, false, "a\na\na\n"},
         {"[(a|1|3)]", {}, true, "aaa"},
@@ -61,9 +61,8 @@ TEST(Expansion, ExpandsTemplates)
         {"[(|-2147483648|2147483647)]x", {}, true, "x"},
     };
     for (const auto& c : cases) {
-        const TemplateRun run(c.text, c.answers, c.compact);
-        EXPECT_EQ(run.result.outcome, Outcome::Expanded) << c.text.toStdString();
-        EXPECT_EQ(run.result.text, c.expected) << c.text.toStdString();
+        const ExpansionResult result = TemplateRun(c.text, c.answers, c.compact).result;
+        EXPECT_TRUE(result.outcome == Outcome::Expanded && result.text == c.expected) << c.text.toStdString();
     }
 }
 
@@ -94,12 +93,9 @@ TEST(Expansion, OutcomesOtherThanAnExpansion)
     for (const auto& c : cases) {
         const TemplateRun run(c.text, c.answers, false, c.limit);
         EXPECT_EQ(run.result.outcome, c.outcome) << c.text.toStdString();
-        if (c.outcome == Outcome::NoGroups) {
-            EXPECT_EQ(run.result.text, c.text);
-        }
-        if (c.limit == kMaxResultLength && c.outcome == Outcome::TooLarge) {
-            EXPECT_TRUE(run.result.message.contains(QString::number(kMaxResultLength)));
-        }
+        EXPECT_TRUE(c.outcome != Outcome::NoGroups || run.result.text == c.text);
+        EXPECT_TRUE(c.limit != kMaxResultLength || c.outcome != Outcome::TooLarge
+                    || run.result.message.contains(QString::number(kMaxResultLength)));
     }
 }
 
@@ -135,7 +131,6 @@ TEST(Expansion, ParseFailuresSayWhereAndWhy)
 
 TEST(Expansion, BoundNamesAreListedOnceInTextOrder)
 {
-    const QString nul(QChar(0));
     const std::pair<QString, QStringList> cases[] = {
         {"[(a|n-1|n+1)(b|m|N)] [(c|1|k)] [(d|M|2)]", {"n", "m", "k"}},
         {"[(a|-1|.5)]", {"-", "."}},
@@ -152,10 +147,7 @@ TEST(Expansion, AnswersByNameServeBothPassesAndOnlyMissingNamesAreAsked)
     ExpansionRequest request;
     request.answers.Set("N", "5");
     QStringList asked;
-    request.ask = [&](const QString& prompt) {
-        asked.append(prompt);
-        return std::optional<QString>("2");
-    };
+    request.ask = [&](const QString& prompt) { asked.append(prompt); return std::optional<QString>("2"); };
     EXPECT_EQ(GenerateResult("[(a|n-1|n+1)(b|1|m)]", request).text, "b\nb\n\na\na\na\n");
     EXPECT_EQ(asked, QStringList({PromptFor(u'm')}));
     request.ask = {};
@@ -183,9 +175,7 @@ TEST(Expansion, StopsNameTheBoundAndStrictRunsStopWhereQuietOnesPassOver)
         const ExpansionResult result = GenerateResult(c.text, request);
         EXPECT_EQ(result.outcome, *c.message ? Outcome::Stopped : Outcome::Expanded) << result.message.toStdString();
         EXPECT_TRUE(result.message.contains(QString::fromUtf8(c.message))) << result.message.toStdString();
-        if (!*c.message) {
-            EXPECT_EQ(result.text, c.expanded);
-        }
+        EXPECT_EQ(result.text, QString::fromUtf8(c.expanded));
     }
 }
 
@@ -196,10 +186,7 @@ TEST(Expansion, ProgressCountsLinesOnceAndCancelLeavesNoResult)
     ExpansionRequest request;
     request.answers.Set("n", "100000");
     request.answers.Set("m", "50000");
-    request.progress = [&](qint64 done, qint64 total) {
-        calls.append({done, total});
-        return true;
-    };
+    request.progress = [&](qint64 done, qint64 total) { calls.append({done, total}); return true; };
     for (const bool compact : {false, true}) {
         calls.clear();
         request.compactStyle = compact;

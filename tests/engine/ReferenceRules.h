@@ -35,37 +35,25 @@ inline QString Replace(const QString& text, const QString& find, const QString& 
 
 inline QString FindField(const QString& text)
 {
-    for (qsizetype open = 0; open < text.size(); ++open) {
-        if (text[open] != u'$')
-            continue;
-        for (qsizetype close = open; close < text.size(); ++close) {
-            if (text[close] == u'!')
-                return text.mid(open, close - open + 1);
-        }
-        return QString();
-    }
-    return QString();
+    const qsizetype open = text.indexOf(u'$');
+    const qsizetype close = open < 0 ? -1 : text.indexOf(u'!', open);
+    return close < 0 ? QString() : text.mid(open, close - open + 1);
 }
 
 inline QStringList ListFields(const QString& text)
 {
     QStringList fields;
     QString working = text;
-    for (;;) {
-        const QString field = FindField(working);
-        if (field.isEmpty())
-            return fields;
+    for (QString field = FindField(working); !field.isEmpty(); field = FindField(working)) {
         fields.append(field);
         working = Replace(working, field, "###");
     }
+    return fields;
 }
 
 inline QString CounterText(qint64 counter)
 {
-    QString text = QString::number(counter);
-    while (text.size() < 4)
-        text.prepend(u'0');
-    return text;
+    return QString::number(counter).rightJustified(4, u'0');
 }
 
 inline QString NumberFields(const QString& groupText, qint64 counter)
@@ -102,16 +90,7 @@ inline QString ExpandToken(const QList<Group>& groups, qint32 start, qint32 end,
         if (!compact)
             raw += "\r\n";
     }
-    QString joined;
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n') {
-            joined += u'\n';
-            ++i;
-        } else {
-            joined += raw[i];
-        }
-    }
-    return joined;
+    return raw.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 // A whole run, literally: the per-token queries as written, one replace-all per token,

@@ -15,11 +15,13 @@ struct Parsed
 
     explicit Parsed(const QString& text) : ok(TemplateParser(document, text).ParseTemplate()) {}
 
-    QStringList values(const char* query) const
+    // The nodes' values, or their `attribute`.
+    QStringList values(const char* query, const char* attribute = nullptr) const
     {
         QStringList values;
         for (const pugi::xpath_node& node : document.SelectNodes(QString::fromLatin1(query)))
-            values.append(TokenDocument::ValueOf(node));
+            values.append(attribute ? QString::fromUtf8(node.node().attribute(attribute).value())
+                                    : TokenDocument::ValueOf(node));
         return values;
     }
 
@@ -54,7 +56,7 @@ TEST(TemplateParser, BuildsTheDocumentWithExactNamesAndAttributeOrder)
     EXPECT_EQ(Parsed("plain").xml(), "<String Value=\"plain\"><Tokens/></String>");
 }
 
-TEST(TemplateParser, LiteralBracketUsesUpATokenIdAndGroupIdsRunAcrossTokens)
+TEST(TemplateParser, LiteralBracketUsesUpATokenIdGroupIdsRunAcrossTokensAndAFailureKeepsEarlierTokens)
 {
     const Parsed literal("[a] [(f(x)\n$a!|1|2)]");
     ASSERT_TRUE(literal.ok);
@@ -64,17 +66,11 @@ TEST(TemplateParser, LiteralBracketUsesUpATokenIdAndGroupIdsRunAcrossTokens)
 
     const Parsed groups("[(a|1|2)(b|3|4)] [(|5|n-1)]");
     ASSERT_TRUE(groups.ok);
-    QStringList ids;
-    for (const pugi::xpath_node& node : groups.document.SelectNodes("//SubToken"))
-        ids << QString::fromUtf8(node.node().attribute("Id").value());
-    EXPECT_EQ(ids, QStringList({"0", "1", "2"}));
+    EXPECT_EQ(groups.values("//SubToken", "Id"), QStringList({"0", "1", "2"}));
     EXPECT_EQ(groups.values("//Item[@Id='0']"), QStringList({"a", "b", ""}));
     EXPECT_EQ(groups.values("//Item[@Id='1']"), QStringList({"1", "3", "5"}));
     EXPECT_EQ(groups.values("//Item[@Id='2']"), QStringList({"2", "4", "n-1"}));
-}
 
-TEST(TemplateParser, KeepsTokensParsedBeforeAFailure)
-{
     const Parsed parsed("[(a|1|2)] [(b|x1|2)]");
     EXPECT_FALSE(parsed.ok);
     EXPECT_EQ(parsed.values("//Tokens/Token"), QStringList({"[(a|1|2)]", ""}));

@@ -50,8 +50,8 @@ TEST_F(GoldenFile, BodiesReadItemsLikeTheWindowsEditionAndMissingOnesAreReported
     EXPECT_TRUE(failures.texts.isEmpty());
 
     EXPECT_EQ(store.ReadStream("TMP_key9"), QString());
-    ASSERT_EQ(failures.texts.size(), 1);
-    EXPECT_TRUE(failures.texts[0].startsWith("ReadStream: \"File not found: ") && failures.texts[0].endsWith("TMP_key9\""));
+    EXPECT_TRUE(failures.texts.value(0).endsWith("TMP_key9\""));
+    expectReported({"ReadStream: \"File not found: "});
 }
 
 // The Data folder shipped with the program reads cleanly and is byte for byte what the store writes.

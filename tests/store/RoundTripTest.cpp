@@ -1,6 +1,7 @@
 #include "RandomText.h"
 #include "StoreFolder.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -12,11 +13,7 @@ const QStringList kPieces = {"a", "Z", "7", " ", ",", "\"", "\r", "\n", "\r\n", 
 // What a table keeps of a value: everything but its outer spaces.
 QString storedValue(QString value)
 {
-    while (value.startsWith(u' '))
-        value.remove(0, 1);
-    while (value.endsWith(u' '))
-        value.chop(1);
-    return value;
+    return value.remove(QRegularExpression(R"(^ +| +\z)"));
 }
 
 using RoundTrip = StoreFolder;
@@ -36,8 +33,8 @@ TEST_F(RoundTrip, TablesKeepEveryValueOrRefuseItWhole)
         writeDataFile("Values.app", header + "\"\r\n");
 
         QList<QVariantList> kept;
-        int refusals = 0;
-        for (int r = std::uniform_int_distribution<int>(0, 6)(random); r > 0; --r) {
+        const int attempts = std::uniform_int_distribution<int>(0, 6)(random);
+        for (int r = 0; r < attempts; ++r) {
             QVariantList record;
             QString joined;
             for (int f = 0; f < fields; ++f) {
@@ -53,9 +50,8 @@ TEST_F(RoundTrip, TablesKeepEveryValueOrRefuseItWhole)
                 kept << record;
             else
                 ASSERT_EQ(readDataFile("Values.app"), before);
-            refusals += storable ? 0 : 1;
         }
-        ASSERT_EQ(failures.texts.size(), refusals) << "every refusal is reported";
+        ASSERT_EQ(failures.texts.size(), attempts - kept.size()) << "every refusal is reported";
         std::optional<Recordset> rs = store.GetRecordset("Data/Values.app");
         ASSERT_TRUE(rs);
         ASSERT_EQ(rs->RecordCount(), kept.size());

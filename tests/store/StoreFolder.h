@@ -11,4 +11,13 @@ struct StoreFolder : testing::Test, TempAppFolder
 {
     CapturedFailures failures;
     Stream store{path()};
+
+    // The failures reported since the last look begin with `starts`, in order.
+    void expectReported(const QStringList& starts)
+    {
+        ASSERT_EQ(failures.texts.size(), starts.size()) << failures.texts.join('\n').toStdString();
+        for (qsizetype i = 0; i < starts.size(); ++i)
+            EXPECT_TRUE(failures.texts[i].startsWith(starts[i])) << failures.texts[i].toStdString();
+        failures.texts.clear();
+    }
 };

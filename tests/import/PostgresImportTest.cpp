@@ -8,19 +8,10 @@
 
 namespace {
 
-// The connection string with one segment set (added when missing).
+// The connection string with one segment set: the first segment of a name is the one read.
 QString withSegment(const QString& connectionString, const QString& name, const QString& value)
 {
-    QStringList parts;
-    bool replaced = false;
-    for (const ConnectionSegment& segment : parseConnectionString(connectionString)) {
-        const bool match = segment.name.compare(name, Qt::CaseInsensitive) == 0;
-        replaced = replaced || match;
-        parts << formatSegment(segment.name, match ? value : segment.value);
-    }
-    if (!replaced)
-        parts << formatSegment(name, value);
-    return parts.join(u';');
+    return formatSegment(name, value) + u';' + connectionString;
 }
 
 // Each test gets a database of its own on the server scripts/postgres-test-server.sh starts,
@@ -40,27 +31,22 @@ protected:
         static int counter = 0;
         database_ = QStringLiteral("vt_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
         const QString role = segmentValue(parseConnectionString(user_), {QStringLiteral("User ID")});
-        executeAll(QStringLiteral("QPSQL"), {}, {QStringLiteral("CREATE DATABASE %1 OWNER %2").arg(database_, role)},
-                   admin_);
+        asAdmin({QStringLiteral("CREATE DATABASE %1 OWNER %2").arg(database_, role)});
         user_ = withSegment(user_, QStringLiteral("Database"), database_);
         admin_ = withSegment(admin_, QStringLiteral("Database"), database_);
     }
 
     void TearDown() override
     {
-        if (database_.isEmpty())
-            return;
-        executeAll(QStringLiteral("QPSQL"), {},
-                   {QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(database_)},
-                   withSegment(admin_, QStringLiteral("Database"), QStringLiteral("postgres")));
+        if (!database_.isEmpty())
+            executeAll(QStringLiteral("QPSQL"), {}, {"DROP DATABASE IF EXISTS " + database_ + " WITH (FORCE)"},
+                       withSegment(admin_, QStringLiteral("Database"), QStringLiteral("postgres")));
     }
 
     void asUser(const QStringList& statements) const { executeAll(QStringLiteral("QPSQL"), {}, statements, user_); }
     void asAdmin(const QStringList& statements) const { executeAll(QStringLiteral("QPSQL"), {}, statements, admin_); }
 
-    QString user_;
-    QString admin_;
-    QString database_;
+    QString user_, admin_, database_;
 };
 
 } // namespace
@@ -68,36 +54,23 @@ protected:
 TEST_F(PostgresImport, ListsTablesOfEverySchemaAndHostileNamesCannotChangeTheColumnQuery)
 {
     const ImportRun empty = importSchema(user_);
-    EXPECT_FALSE(empty.openFailure);
-    EXPECT_FALSE(empty.result.listingFailure);
-    EXPECT_TRUE(empty.tables.isEmpty());
+    EXPECT_TRUE(!empty.openFailure && !empty.result.listingFailure && empty.tables.isEmpty());
 
-    asAdmin({
-        QStringLiteral("CREATE TABLE accounts (iban text, balance numeric)"),
-        QStringLiteral("CREATE SCHEMA vault"),
-        QStringLiteral("CREATE TABLE vault.keys (k text)"),
-    });
-    asUser({
-        QStringLiteral("CREATE TABLE orders (id int, customer_id int, placed date, total numeric, status text)"),
-        QStringLiteral("CREATE VIEW open_orders AS SELECT * FROM orders"),
-        QStringLiteral("CREATE SCHEMA sales"),
-        QStringLiteral("CREATE TABLE sales.invoices (number int, amount numeric)"),
-        QStringLiteral("CREATE TABLE \"odd.name\" (x int)"),
-        QStringLiteral("CREATE TABLE victim (v int)"),
-        QStringLiteral("CREATE TABLE v (w int)"),
-        QStringLiteral("CREATE TABLE \"v\"\" WHERE 1=2; DROP TABLE victim; --\" (a int)"),
-        QStringLiteral("CREATE TABLE \"totals  \" (id int, total numeric)"),
-    });
+    asAdmin({"CREATE TABLE accounts (iban text, balance numeric)", "CREATE SCHEMA vault", "CREATE TABLE vault.keys (k text)"});
+    asUser({"CREATE TABLE orders (id int, customer_id int, placed date, total numeric, status text)",
+            "CREATE VIEW open_orders AS SELECT * FROM orders", "CREATE SCHEMA sales",
+            "CREATE TABLE sales.invoices (number int, amount numeric)", "CREATE TABLE \"odd.name\" (x int)",
+            "CREATE TABLE victim (v int)", "CREATE TABLE v (w int)",
+            "CREATE TABLE \"v\"\" WHERE 1=2; DROP TABLE victim; --\" (a int)",
+            "CREATE TABLE \"totals  \" (id int, total numeric)"});
     const ImportRun run = importSchema(user_);
     ASSERT_FALSE(run.openFailure) << run.openFailure->toStdString();
     const QString hostile = QStringLiteral("v\" WHERE 1=2; DROP TABLE victim; --");
     ASSERT_EQ(run.names(), (QStringList{"accounts", "odd.name", "orders", "sales.invoices", "totals", "v", hostile,
                                         "vault.keys", "victim"}));
     // Tables the user may not read keep their node, without columns.
-    for (const char* unreadable : {"accounts", "vault.keys"}) {
-        EXPECT_FALSE(run.table(unreadable)->columnsRead) << unreadable;
-        EXPECT_TRUE(run.table(unreadable)->columns.isEmpty()) << unreadable;
-    }
+    for (const char* unreadable : {"accounts", "vault.keys"})
+        EXPECT_TRUE(!run.table(unreadable)->columnsRead && run.table(unreadable)->columns.isEmpty()) << unreadable;
     EXPECT_TRUE(run.table("orders")->columnsRead);
     EXPECT_EQ(run.table("sales.invoices")->columns, (QStringList{"number", "amount"}));
     EXPECT_EQ(run.table("odd.name")->columns, QStringList{"x"});
@@ -110,10 +83,8 @@ TEST_F(PostgresImport, ListsTablesOfEverySchemaAndHostileNamesCannotChangeTheCol
 TEST_F(PostgresImport, AFailedLoginShowsAndLogsNoPassword)
 {
     const QString secret = QStringLiteral("Wr0ngSecret");
-    const QString wrong = withSegment(withSegment(user_, QStringLiteral("User ID"), secret),
-                                      QStringLiteral("Password"), secret);
     CapturedLog log;
-    const ImportRun run = importSchema(wrong);
+    const ImportRun run = importSchema(withSegment(withSegment(user_, "User ID", secret), "Password", secret));
     ASSERT_TRUE(run.openFailure);
     EXPECT_FALSE(run.openFailure->contains(secret)) << run.openFailure->toStdString();
     EXPECT_TRUE(run.openFailure->contains(u"********")) << run.openFailure->toStdString();
@@ -125,16 +96,14 @@ TEST_F(PostgresImport, ReadsThroughThePostgresOdbcDriver)
 {
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC")))
         GTEST_SKIP() << "Qt's ODBC driver is not installed";
-    asUser({QStringLiteral("CREATE TABLE notes (id int, body text)")});
+    asUser({"CREATE TABLE notes (id int, body text)"});
     QString error;
     const auto settings = toConnectionSettings(user_, &error);
     ASSERT_TRUE(settings) << error.toStdString();
-    const QString odbc = QStringLiteral("Provider=MSDASQL;Extended Properties=\"Driver={PostgreSQL Unicode};"
-                                        "Server=%1;Port=%2;Database=%3\";User ID=%4;Password=%5")
-                             .arg(settings->hostName)
-                             .arg(settings->port)
-                             .arg(database_, settings->userName, settings->password);
-    const ImportRun run = importSchema(odbc);
+    const ImportRun run = importSchema(QStringLiteral("Provider=MSDASQL;Extended Properties=\"Driver={PostgreSQL Unicode};"
+                                                     "Server=%1;Port=%2;Database=%3\";User ID=%4;Password=%5")
+                                          .arg(settings->hostName).arg(settings->port)
+                                          .arg(database_, settings->userName, settings->password));
     ASSERT_FALSE(run.openFailure) << run.openFailure->toStdString();
     ASSERT_EQ(run.names(), QStringList{"notes"});
     EXPECT_EQ(run.tables[0].columns, (QStringList{"id", "body"}));

@@ -7,12 +7,10 @@
 namespace {
 
 const QStringList kThreeTables{
-    QStringLiteral("CREATE TABLE Customers (Id INTEGER, Name TEXT, City TEXT, Zip TEXT)"),
-    QStringLiteral("CREATE TABLE Notes (Id INTEGER, Body TEXT)"),
-    QStringLiteral("CREATE TABLE Orders (Id INTEGER PRIMARY KEY AUTOINCREMENT, CustomerId INTEGER, Placed TEXT, "
-                   "Total REAL, Status TEXT)"),
-    QStringLiteral("CREATE VIEW OpenOrders AS SELECT * FROM Orders WHERE Status = 'open'"),
-    QStringLiteral("INSERT INTO Orders (CustomerId) VALUES (1)"), // brings sqlite_sequence to life
+    "CREATE TABLE Customers (Id INTEGER, Name TEXT, City TEXT, Zip TEXT)", "CREATE TABLE Notes (Id INTEGER, Body TEXT)",
+    "CREATE TABLE Orders (Id INTEGER PRIMARY KEY AUTOINCREMENT, CustomerId INTEGER, Placed TEXT, Total REAL, Status TEXT)",
+    "CREATE VIEW OpenOrders AS SELECT * FROM Orders WHERE Status = 'open'",
+    "INSERT INTO Orders (CustomerId) VALUES (1)", // brings sqlite_sequence to life
 };
 
 QString oracleString(const SqliteFile& file, const QString& provider = QStringLiteral("Provider=MSDAORA.1"))
@@ -33,7 +31,7 @@ TEST(SqliteImport, ListsUserTablesInOrderAndSkipsExistingNamesInAnotherLetterCas
     EXPECT_EQ(std::make_pair(run.tables[2].position, run.tables[2].total), std::make_pair(2, 3));
     EXPECT_TRUE(run.tables[2].columnsRead);
 
-    const ImportRun again = importSchema(file.connectionString(), {QStringLiteral("NOTES"), QStringLiteral("Other")});
+    const ImportRun again = importSchema(file.connectionString(), {"NOTES", "Other"});
     EXPECT_EQ(again.names(), (QStringList{"Customers", "Orders"}));
     EXPECT_EQ(again.result.tablesListed, 3);
     EXPECT_EQ(again.result.tablesHandedOn, 2);
@@ -41,12 +39,8 @@ TEST(SqliteImport, ListsUserTablesInOrderAndSkipsExistingNamesInAnotherLetterCas
 
 TEST(SqliteImport, NamesAreTrimmedForTheTreeButQueriedExactlyAndHostileNamesStayIdentifiers)
 {
-    SqliteFile file({
-        QStringLiteral("CREATE TABLE \"Orders  \" (\" Id \" INTEGER, Total REAL)"),
-        QStringLiteral("CREATE TABLE \"a\"\"b\" (x INTEGER)"),
-        QStringLiteral("CREATE TABLE \"x; DROP TABLE victim; --\" (y INTEGER)"),
-        QStringLiteral("CREATE TABLE victim (v INTEGER)"),
-    });
+    SqliteFile file({"CREATE TABLE \"Orders  \" (\" Id \" INTEGER, Total REAL)", "CREATE TABLE \"a\"\"b\" (x INTEGER)",
+                     "CREATE TABLE \"x; DROP TABLE victim; --\" (y INTEGER)", "CREATE TABLE victim (v INTEGER)"});
     const ImportRun run = importSchema(file.connectionString());
     ASSERT_EQ(run.names(), (QStringList{"a\"b", "Orders", "victim", "x; DROP TABLE victim; --"}));
     EXPECT_EQ(run.table("Orders")->columns, (QStringList{"Id", "Total"}));
@@ -59,15 +53,10 @@ TEST(SqliteImport, AnEmptySchemaHandsOnNothingAndAMissingFileIsNotCreated)
 {
     SqliteFile file;
     const ImportRun run = importSchema(file.connectionString());
-    EXPECT_FALSE(run.openFailure);
-    EXPECT_FALSE(run.result.listingFailure);
-    EXPECT_EQ(run.result.tablesListed, 0);
-    EXPECT_TRUE(run.tables.isEmpty());
+    EXPECT_TRUE(!run.openFailure && !run.result.listingFailure && run.result.tablesListed == 0 && run.tables.isEmpty());
     // The dictionary path over a database without USER_TABLES has no listing to follow.
     const ImportRun dictionary = importSchema(oracleString(file));
-    EXPECT_FALSE(dictionary.openFailure);
-    EXPECT_TRUE(dictionary.result.listingFailure);
-    EXPECT_TRUE(dictionary.tables.isEmpty());
+    EXPECT_TRUE(!dictionary.openFailure && dictionary.result.listingFailure && dictionary.tables.isEmpty());
 
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("missing.db"));
@@ -77,24 +66,19 @@ TEST(SqliteImport, AnEmptySchemaHandsOnNothingAndAMissingFileIsNotCreated)
 
 TEST(SqliteImport, TheDictionaryPathFollowsUserTablesInNameOrderWithoutDuplicateCheck)
 {
-    SqliteFile file({
-        QStringLiteral("CREATE TABLE Zeta (z INTEGER, a INTEGER, m INTEGER)"),
-        QStringLiteral("CREATE TABLE Alpha (k INTEGER)"),
-        QStringLiteral("CREATE TABLE Hidden (h INTEGER)"),
-        QStringLiteral("CREATE TABLE Mid (b INTEGER, a INTEGER)"),
-        QStringLiteral("CREATE VIEW USER_TABLES AS SELECT name AS TABLE_NAME FROM sqlite_master "
-                       "WHERE type = 'table' AND name <> 'Hidden'"),
-    });
-    for (const QString& provider : {QStringLiteral("Provider=MSDAORA.1"), QStringLiteral("provider=msdaora.1")}) {
-        const ImportRun run = importSchema(oracleString(file, provider), {QStringLiteral("alpha")});
+    SqliteFile file({"CREATE TABLE Zeta (z INTEGER, a INTEGER, m INTEGER)", "CREATE TABLE Alpha (k INTEGER)",
+                     "CREATE TABLE Hidden (h INTEGER)", "CREATE TABLE Mid (b INTEGER, a INTEGER)",
+                     "CREATE VIEW USER_TABLES AS SELECT name AS TABLE_NAME FROM sqlite_master "
+                     "WHERE type = 'table' AND name <> 'Hidden'"});
+    for (const char* provider : {"Provider=MSDAORA.1", "provider=msdaora.1"}) {
+        const ImportRun run = importSchema(oracleString(file, provider), {"alpha"});
         ASSERT_EQ(run.names(), (QStringList{"Alpha", "Mid", "Zeta"}));
         EXPECT_EQ(run.table("Zeta")->columns, (QStringList{"z", "a", "m"}));
         EXPECT_EQ(run.table("Mid")->columns, (QStringList{"b", "a"}));
     }
     // Blanks around "=" mean the generic listing: all tables, duplicates skipped.
-    const ImportRun generic = importSchema(oracleString(file, QStringLiteral("Provider = MSDAORA.1")),
-                                           {QStringLiteral("alpha")});
-    EXPECT_EQ(generic.names(), (QStringList{"Hidden", "Mid", "Zeta"}));
+    EXPECT_EQ(importSchema(oracleString(file, "Provider = MSDAORA.1"), {"alpha"}).names(),
+              (QStringList{"Hidden", "Mid", "Zeta"}));
 }
 
 TEST(SqliteImport, ReadsThroughAnOdbcDriver)

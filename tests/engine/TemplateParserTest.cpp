@@ -35,7 +35,7 @@ struct Parsed
 
 } // namespace
 
-TEST(TemplateParser, ParsesWellFormedTemplatesAndRejectsMalformedTokens)
+TEST(TemplateParser, ParsesWellFormedTemplatesAndBoundsAndRejectsMalformedOnes)
 {
     for (const char* text : {"", "no tokens", "[(x|1|3)]", "[(a|1|n)(b|2|n+1)]", "int $v!;[(x|1|2)] arr[i]",
                              "[ (a|1|2)]", "[", "a[", "[(f(x)|1|2)]", "[(|1|3)]", "[(a| |2)]", "[(a|-2|2.5)]",
@@ -44,6 +44,10 @@ TEST(TemplateParser, ParsesWellFormedTemplatesAndRejectsMalformedTokens)
     for (const char* text : {"[(a|1)]", "[(a|1|2|3)]", "[(a|(|2)]", "[(a|1|2) ]", "[(a|x1|2)]", "[(a|n+|2)]", "[(",
                              "[(a|1|2)", "[(a|1|2)x", "[(a||2)]", "[(a|ab|2)]", "[(a|1+2|2)]", "[(a|1|2]"})
         EXPECT_FALSE(Parsed(QString::fromUtf8(text)).ok) << text;
+    for (const char* bound : {"1", "12", "2.5", "n", "7", " ", "$", "n+1", "n-2", "N-2.5", "-5", ".5", "+-5"})
+        EXPECT_TRUE(IsValidBound(QString::fromLatin1(bound))) << bound;
+    for (const char* bound : {"", "x1", "n+", "1+2", "ab", "n*2", "n+x"})
+        EXPECT_FALSE(IsValidBound(QString::fromLatin1(bound))) << bound;
 }
 
 TEST(TemplateParser, BuildsTheDocumentWithExactNamesAndAttributeOrder)
@@ -54,10 +58,8 @@ TEST(TemplateParser, BuildsTheDocumentWithExactNamesAndAttributeOrder)
               "<Item Id=\"1\" Value=\"1\"/><Item Id=\"2\" Value=\"3\"/></Items></SubToken>"
               "</SubTokens></Token></Tokens></String>");
     EXPECT_EQ(Parsed("plain").xml(), "<String Value=\"plain\"><Tokens/></String>");
-}
 
-TEST(TemplateParser, LiteralBracketUsesUpATokenIdGroupIdsRunAcrossTokensAndAFailureKeepsEarlierTokens)
-{
+    // A literal bracket uses up a token id, group ids run across tokens, a failure keeps earlier tokens.
     const Parsed literal("[a] [(f(x)\n$a!|1|2)]");
     ASSERT_TRUE(literal.ok);
     EXPECT_EQ(literal.values("//Tokens/Token"), QStringList({"", "[(f(x)\n$a!|1|2)]"}));
@@ -89,12 +91,4 @@ TEST(TemplateParser, ExpectCharSearchesOrTestsOneOffset)
     EXPECT_EQ(parser.Cursor(), 5);
     EXPECT_TRUE(parser.HasBracketBetween(1, 4));
     EXPECT_FALSE(parser.HasBracketBetween(3, 5));
-}
-
-TEST(TemplateParser, ValidBoundsFollowTheBoundRule)
-{
-    for (const char* bound : {"1", "12", "2.5", "n", "7", " ", "$", "n+1", "n-2", "N-2.5", "-5", ".5", "+-5"})
-        EXPECT_TRUE(IsValidBound(QString::fromLatin1(bound))) << bound;
-    for (const char* bound : {"", "x1", "n+", "1+2", "ab", "n*2", "n+x"})
-        EXPECT_FALSE(IsValidBound(QString::fromLatin1(bound))) << bound;
 }

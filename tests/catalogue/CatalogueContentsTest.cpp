@@ -44,7 +44,7 @@ TEST(CatalogueKeys, LeadingNumbersAndTheNextFreeId)
     EXPECT_EQ(NextFreeId(-3, 2, {}), 0) << "never the root's ID";
 }
 
-TEST(CatalogueContents, PlacesRecordsParentsFirstAndKeysFollowTheIdsAsWritten)
+TEST(CatalogueContents, PlacesRecordsParentsFirstAndReportsWhatCannotBePlaced)
 {
     CapturedFailures failures;
     // 5 names parent 6, which only comes later in the file; "07" and "7" are two keys.
@@ -62,27 +62,26 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstAndKeysFollowTheIdsAsWritten)
     EXPECT_EQ(c.maxId, 9);
     EXPECT_EQ(table.cursor(), 0);
     EXPECT_EQ(RecordsWithId(table, 7), 2) << "the store would delete both, so neither may be removed alone";
-}
 
-TEST(CatalogueContents, ReportsWhatCannotBePlacedAndKeepsTheRest)
-{
-    CapturedFailures failures;
-    Recordset table = Table({{"3", "Good", "-1"}, {"3", "Repeated", "-1"}, {"x7", "Broken", "-1"}, {"8", "Orphan", "40"},
-                             {"9", "Under orphan", "8"}, {"10", "Bad parent", "zz"}, {"-1", "Root again", "-1"},
-                             {"", "No ID", "-1"}});
-    table.Add("11"); // an incomplete last record
-    const CatalogueContents c = ReadCatalogue(table);
-    EXPECT_EQ(Keys(c), (QStringList{"key3<key-1", "keyx7<key-1"})) << "an ID that is no number keeps its spelling";
+    // What cannot be placed is reported; the rest is kept.
+    failures.texts.clear();
+    Recordset broken = Table({{"3", "Good", "-1"}, {"3", "Repeated", "-1"}, {"x7", "Broken", "-1"}, {"8", "Orphan", "40"},
+                              {"9", "Under orphan", "8"}, {"10", "Bad parent", "zz"}, {"-1", "Root again", "-1"},
+                              {"", "No ID", "-1"}});
+    broken.Add("11"); // an incomplete last record
+    const CatalogueContents damaged = ReadCatalogue(broken);
+    EXPECT_EQ(Keys(damaged), (QStringList{"key3<key-1", "keyx7<key-1"}))
+        << "an ID that is no number keeps its spelling";
     EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'x7' is not a number\""});
-    ASSERT_EQ(c.problems.size(), 7) << c.problems.join('\n').toStdString();
+    ASSERT_EQ(damaged.problems.size(), 7) << damaged.problems.join('\n').toStdString();
     for (const char* problem : {"its parent 40 is not in the catalogue", "its parent zz is not in the catalogue",
                                 "used by an earlier record", "incomplete"})
-        EXPECT_TRUE(c.problems.join('\n').contains(problem)) << problem;
+        EXPECT_TRUE(damaged.problems.join('\n').contains(problem)) << problem;
     // IDs as the store matches them on delete: "x7" and "" count as 0.
-    EXPECT_EQ(c.takenIds, (QSet<qint32>{-1, 0, 3, 8, 9, 10}));
-    EXPECT_EQ(c.maxId, 10);
-    EXPECT_EQ(RecordsWithId(table, 3), 2);
-    EXPECT_EQ(RecordsWithId(table, 9), 1);
+    EXPECT_EQ(damaged.takenIds, (QSet<qint32>{-1, 0, 3, 8, 9, 10}));
+    EXPECT_EQ(damaged.maxId, 10);
+    EXPECT_EQ(RecordsWithId(broken, 3), 2);
+    EXPECT_EQ(RecordsWithId(broken, 9), 1);
 
     Recordset withoutCatalogueFields = Table({{"1", "a"}}, {"ID", "Name"});
     const CatalogueContents unusable = ReadCatalogue(withoutCatalogueFields);
@@ -90,3 +89,4 @@ TEST(CatalogueContents, ReportsWhatCannotBePlacedAndKeepsTheRest)
     EXPECT_TRUE(unusable.entries.isEmpty());
     EXPECT_EQ(unusable.problems.size(), 1);
 }
+

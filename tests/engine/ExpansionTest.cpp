@@ -66,16 +66,7 @@ TEST(Expansion, ExpandsTemplates)
     }
 }
 
-TEST(Expansion, PromptsOncePerNameAndPassInDocumentOrder)
-{
-    EXPECT_EQ(TemplateRun("[($Field!|1|n)(,|1|n-1)]").asked, QStringList{"Please Enter value for: n (Default is 1)"});
-    // Lower bounds first, then upper bounds; a name is asked again in the second pass.
-    EXPECT_EQ(TemplateRun("[(a|n-1|n+1)(b|a|N)][(c|m|b)]").asked,
-              QStringList({PromptFor(u'n'), PromptFor(u'a'), PromptFor(u'm'), PromptFor(u'n'), PromptFor(u'b')}));
-    EXPECT_EQ(TemplateRun("[(a|-1|.5)]").asked, QStringList({PromptFor(u'-'), PromptFor(u'.')}));
-}
-
-TEST(Expansion, OutcomesOtherThanAnExpansion)
+TEST(Expansion, OutcomesOtherThanAnExpansionSayWhy)
 {
     const struct { QString text; Answers answers; qsizetype limit; Outcome outcome; } cases[] = {
         {"plain $a! text", {}, kMaxResultLength, Outcome::NoGroups},
@@ -97,11 +88,9 @@ TEST(Expansion, OutcomesOtherThanAnExpansion)
         EXPECT_TRUE(c.limit != kMaxResultLength || c.outcome != Outcome::TooLarge
                     || run.result.message.contains(QString::number(kMaxResultLength)));
     }
-}
 
-TEST(Expansion, ParseFailuresSayWhereAndWhy)
-{
-    const struct { const char* text; qsizetype line; qsizetype column; const char* reason; } cases[] = {
+    // Parse failures say where and why.
+    const struct { const char* text; qsizetype line; qsizetype column; const char* reason; } parseFailures[] = {
         {"x\n[(a|1|2) ]", 2, 9, "token opened at line 2, column 1 needs \"]\" right after its last group"},
         {"x\n[(a|1|2)", 2, 9, "token opened at line 2, column 1 needs \"]\""},
         {"ab\n  [(a|1|2", 2, 4, "group opened at line 2, column 4 is not closed"},
@@ -114,7 +103,7 @@ TEST(Expansion, ParseFailuresSayWhereAndWhy)
         {"\r\n[(a|1|n+)]", 2, 7, "the upper bound \"n+\" of the group opened at line 2, column 2"},
         {"\r\r[(a", 3, 2, "group opened at line 3, column 2 has no \"|\""},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : parseFailures) {
         SCOPED_TRACE(c.text);
         const QString text = QString::fromUtf8(c.text);
         const ExpansionResult result = TemplateRun(text).result;
@@ -127,9 +116,31 @@ TEST(Expansion, ParseFailuresSayWhereAndWhy)
         const qsizetype lineStart = std::max(before.lastIndexOf(u'\n'), before.lastIndexOf(u'\r')) + 1;
         EXPECT_EQ(result.errorOffset - lineStart + 1, c.column);
     }
+
+    // Stops name the bound; strict runs stop where quiet ones pass over. No message: it expands to `expanded`.
+    const struct { const char* text; const char* answer; bool strict; const char* message; const char* expanded; } stops[] = {
+        {"[(a|1|n+1)]", "abc", false, "the upper bound \"n+1\" of (a|1|n+1): the answer \"abc\" for n", ""},
+        {"[(a|n|3)]", "abc", false, "the lower bound \"n\" of (a|n|3) is \"abc\", not a whole number", ""},
+        {"[(a|1|n+1)]", "2147483647", false, "the upper bound \"n+1\" of (a|1|n+1) with n = 2147483647 is outside", ""},
+        {"[(a|1|2147483648)]x", "", false, "", "x"},
+        {"[(a|1|2147483648)]x", "", true, "the upper bound \"2147483648\" of (a|1|2147483648) is not a whole", ""},
+        {"[(a|1|n)]x", "abc", false, "", "x"},
+        {"[(a|1|n)]x", "abc", true, "the upper bound \"n\" of (a|1|n) is \"abc\"", ""},
+        {"[(a|1|2)]", "", true, "", "a\na\n"},
+    };
+    for (const auto& c : stops) {
+        SCOPED_TRACE(c.text);
+        ExpansionRequest request;
+        request.answers.Set("n", c.answer);
+        request.strict = c.strict;
+        const ExpansionResult result = GenerateResult(c.text, request);
+        EXPECT_EQ(result.outcome, *c.message ? Outcome::Stopped : Outcome::Expanded) << result.message.toStdString();
+        EXPECT_TRUE(result.message.contains(QString::fromUtf8(c.message))) << result.message.toStdString();
+        EXPECT_EQ(result.text, QString::fromUtf8(c.expanded));
+    }
 }
 
-TEST(Expansion, BoundNamesAreListedOnceInTextOrder)
+TEST(Expansion, BoundNamesAreListedOnceAskedOncePerPassOrAnsweredByName)
 {
     const std::pair<QString, QStringList> cases[] = {
         {"[(a|n-1|n+1)(b|m|N)] [(c|1|k)] [(d|M|2)]", {"n", "m", "k"}},
@@ -140,10 +151,14 @@ TEST(Expansion, BoundNamesAreListedOnceInTextOrder)
     };
     for (const auto& [text, names] : cases)
         EXPECT_EQ(BoundNames(text), names) << text.toStdString();
-}
 
-TEST(Expansion, AnswersByNameServeBothPassesAndOnlyMissingNamesAreAsked)
-{
+    EXPECT_EQ(TemplateRun("[($Field!|1|n)(,|1|n-1)]").asked, QStringList{"Please Enter value for: n (Default is 1)"});
+    // Lower bounds first, then upper bounds; a name is asked again in the second pass.
+    EXPECT_EQ(TemplateRun("[(a|n-1|n+1)(b|a|N)][(c|m|b)]").asked,
+              QStringList({PromptFor(u'n'), PromptFor(u'a'), PromptFor(u'm'), PromptFor(u'n'), PromptFor(u'b')}));
+    EXPECT_EQ(TemplateRun("[(a|-1|.5)]").asked, QStringList({PromptFor(u'-'), PromptFor(u'.')}));
+
+    // Answers by name serve both passes; only missing names are asked.
     ExpansionRequest request;
     request.answers.Set("N", "5");
     QStringList asked;
@@ -152,31 +167,6 @@ TEST(Expansion, AnswersByNameServeBothPassesAndOnlyMissingNamesAreAsked)
     EXPECT_EQ(asked, QStringList({PromptFor(u'm')}));
     request.ask = {};
     EXPECT_EQ(GenerateResult("[(a|1|n)(b|1|m)]", request).text, "ab\na\na\na\na\n") << "a name nobody answers is 1";
-}
-
-TEST(Expansion, StopsNameTheBoundAndStrictRunsStopWhereQuietOnesPassOver)
-{
-    // An empty message: the run expands to `expanded`.
-    const struct { const char* text; const char* answer; bool strict; const char* message; const char* expanded; } cases[] = {
-        {"[(a|1|n+1)]", "abc", false, "the upper bound \"n+1\" of (a|1|n+1): the answer \"abc\" for n", ""},
-        {"[(a|n|3)]", "abc", false, "the lower bound \"n\" of (a|n|3) is \"abc\", not a whole number", ""},
-        {"[(a|1|n+1)]", "2147483647", false, "the upper bound \"n+1\" of (a|1|n+1) with n = 2147483647 is outside", ""},
-        {"[(a|1|2147483648)]x", "", false, "", "x"},
-        {"[(a|1|2147483648)]x", "", true, "the upper bound \"2147483648\" of (a|1|2147483648) is not a whole", ""},
-        {"[(a|1|n)]x", "abc", false, "", "x"},
-        {"[(a|1|n)]x", "abc", true, "the upper bound \"n\" of (a|1|n) is \"abc\"", ""},
-        {"[(a|1|2)]", "", true, "", "a\na\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        ExpansionRequest request;
-        request.answers.Set("n", c.answer);
-        request.strict = c.strict;
-        const ExpansionResult result = GenerateResult(c.text, request);
-        EXPECT_EQ(result.outcome, *c.message ? Outcome::Stopped : Outcome::Expanded) << result.message.toStdString();
-        EXPECT_TRUE(result.message.contains(QString::fromUtf8(c.message))) << result.message.toStdString();
-        EXPECT_EQ(result.text, QString::fromUtf8(c.expanded));
-    }
 }
 
 TEST(Expansion, ProgressCountsLinesOnceAndCancelLeavesNoResult)
@@ -199,7 +189,6 @@ TEST(Expansion, ProgressCountsLinesOnceAndCancelLeavesNoResult)
     for (const qint64 cancelAt : {0, 1}) {
         request.progress = [&](qint64 done, qint64) { return done < cancelAt; };
         const ExpansionResult cancelled = GenerateResult(text, request);
-        EXPECT_EQ(cancelled.outcome, Outcome::Cancelled);
-        EXPECT_TRUE(cancelled.text.isEmpty());
+        EXPECT_TRUE(cancelled.outcome == Outcome::Cancelled && cancelled.text.isEmpty()) << cancelAt;
     }
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(NumericText, AcceptsSignedDecimalsWithFractionAndExponentOnly)
+TEST(NumericText, AcceptsSignedDecimalsAndConvertsToTheNearestWholeNumberOrNothing)
 {
     for (const char* text : {"0", "7", "-5", "+5", "2.5", "2.", ".5", "-.5", " 12 ", "\t3", "1e3", "1E+3", "2.5e-1",
                              "007"})
@@ -12,11 +12,8 @@ TEST(NumericText, AcceptsSignedDecimalsWithFractionAndExponentOnly)
     for (const char* text : {"", " ", "n", "+", "-", "$", ".", "-.", "1+2", "x1", "1..2", "1.2.3", "1e", "e3", "1e+",
                              "- 5", "1 2", "0x10", "1,000"})
         EXPECT_FALSE(IsNumeric(QString::fromLatin1(text))) << text;
-}
 
-// Halves round to even, exponents apply exactly, and the result keeps to the signed 32-bit range.
-TEST(NumericText, ConvertsToTheNearestWholeNumberOrNothing)
-{
+    // Halves round to even, exponents apply exactly, and the result keeps to the signed 32-bit range.
     const std::pair<const char*, std::optional<qint32>> cases[] = {
         {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4}, {".5", 0}, {"1.49999", 1}, {"2.", 2}, {"0.0", 0},
         {"2.50000000000000000000001", 3}, // just above one half, however many digits it takes to see it
@@ -30,3 +27,4 @@ TEST(NumericText, ConvertsToTheNearestWholeNumberOrNothing)
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ToInteger(QString::fromLatin1(text)), expected) << text;
 }
+

@@ -24,7 +24,7 @@ TEST(ColourSpans, EachOpeningDelimiterStartsItsOwnSpan)
     }
 }
 
-TEST(FieldList, FindsTheFirstMarkerAndListsEveryDistinctMarkerOnce)
+TEST(FieldList, FindsTheFirstMarkerListsEveryDistinctMarkerOnceAndReplacesAllInOnePass)
 {
     EXPECT_EQ(FindField("x $a! $b!", "$", "!"), "$a!");
     EXPECT_EQ(FindField("a!b$c", "$", "!"), "");
@@ -34,10 +34,7 @@ TEST(FieldList, FindsTheFirstMarkerAndListsEveryDistinctMarkerOnce)
     EXPECT_EQ(ListFields("$x! $q $x!").toList(), QStringList({"$x!"}));
     EXPECT_EQ(ListFields("$q $x! $x!").toList(), QStringList({"$q $x!", "$x!"}));
     EXPECT_EQ(ListFields(QString::fromUtf8("$k! $\u212A!")).toList(), QStringList({"$k!"})) << "the Kelvin sign folds to k";
-}
 
-TEST(ReplaceAll, ReplacesEveryOccurrenceInOnePass)
-{
     EXPECT_EQ(ReplaceAll("x=$name!; y=$NAME!", "$Name!", "Id"), "x=Id; y=Id");
     EXPECT_EQ(ReplaceAll("$t! $t!", "$t!", "[$t!]"), "[$t!] [$t!]");
     EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");

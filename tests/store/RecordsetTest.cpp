@@ -20,7 +20,7 @@ Recordset table(const QStringList& names, const QStringList& values)
 
 } // namespace
 
-TEST(Recordset, CountsNavigationAndFieldLookup)
+TEST(Recordset, CountsNavigationFieldLookupAndAMaximumThatKeepsTheCursor)
 {
     CapturedFailures failures;
     EXPECT_TRUE(Recordset().IsEOF()); // no fields: no records, no division failure
@@ -48,15 +48,12 @@ TEST(Recordset, CountsNavigationAndFieldLookup)
     EXPECT_EQ(rs.RecordCount(), 1.5);
     EXPECT_THROW(rs.Delete(4), std::out_of_range);
     EXPECT_THROW(rs.setFieldCount("many"), std::invalid_argument);
-}
 
-TEST(Recordset, GetMaxComparesAsIntegersAndKeepsTheCursor)
-{
-    CapturedFailures failures;
-    Recordset rs = table({"ID"}, {"3", "12", "7"});
-    rs.moveNext();
-    EXPECT_EQ(rs.getMax("ID"), 12);
-    EXPECT_EQ(rs.cursor(), 1);
+    failures.texts.clear();
+    Recordset ids = table({"ID"}, {"3", "12", "7"});
+    ids.moveNext();
+    EXPECT_EQ(ids.getMax("ID"), 12);
+    EXPECT_EQ(ids.cursor(), 1);
     EXPECT_EQ(table({"ID"}, {"2.5", "-4"}).getMax(0), 2); // halves go to even
     EXPECT_TRUE(failures.texts.isEmpty());
 
@@ -71,3 +68,4 @@ TEST(Recordset, GetMaxComparesAsIntegersAndKeepsTheCursor)
     ASSERT_EQ(failures.texts.size(), 1);
     EXPECT_TRUE(failures.texts[0].startsWith("Item: "));
 }
+

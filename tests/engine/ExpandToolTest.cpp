@@ -3,10 +3,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/resource.h>

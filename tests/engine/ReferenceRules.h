@@ -21,14 +21,10 @@ inline bool EqualIgnoringCase(const QString& text, qsizetype at, const QString& 
 inline QString Replace(const QString& text, const QString& find, const QString& replacement)
 {
     QString result;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (!find.isEmpty() && EqualIgnoringCase(text, i, find)) {
-            result += replacement;
-            i += find.size();
-        } else {
-            result += text[i++];
-        }
+    for (qsizetype i = 0; i < text.size();) {
+        const bool match = !find.isEmpty() && EqualIgnoringCase(text, i, find);
+        result += match ? replacement : QString(text[i]);
+        i += match ? find.size() : 1;
     }
     return result;
 }
@@ -59,16 +55,12 @@ inline QString CounterText(qint64 counter)
 inline QString NumberFields(const QString& groupText, qint64 counter)
 {
     QStringList spans;
-    qsizetype position = 0;
-    for (;;) {
-        const qsizetype open = groupText.indexOf(u'$', position);
-        if (open < 0)
-            break;
+    for (qsizetype open = groupText.indexOf(u'$'); open >= 0;) {
         const qsizetype close = groupText.indexOf(u'!', open);
         if (close < 0)
             break;
         spans.append(groupText.mid(open, close - open + 1));
-        position = close + 1;
+        open = groupText.indexOf(u'$', close + 1);
     }
     QString text = groupText;
     for (const QString& span : spans)

@@ -30,21 +30,7 @@ QStringList Keys(const CatalogueContents& c)
 
 } // namespace
 
-TEST(CatalogueKeys, LeadingNumbersAndTheNextFreeId)
-{
-    EXPECT_TRUE(IsRootKey("KEY-1"));
-    EXPECT_EQ(LeadingNumber(" 12abc"), 12);
-    EXPECT_EQ(LeadingNumber("abc"), 0);
-    EXPECT_EQ(LeadingNumber("99999999999"), 0);
-    EXPECT_EQ(NextFreeId(0, 2, {}), 2);
-    EXPECT_EQ(NextFreeId(7, 3, {}), 10);
-    EXPECT_EQ(NextFreeId(7, 2, {9, 10, 12}), 11);
-    // A maximum of 0 from a table of unreadable IDs must not reuse a stored one.
-    EXPECT_EQ(NextFreeId(0, 2, {0, 2, 3}), 4);
-    EXPECT_EQ(NextFreeId(-3, 2, {}), 0) << "never the root's ID";
-}
-
-TEST(CatalogueContents, PlacesRecordsParentsFirstAndReportsWhatCannotBePlaced)
+TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFindsFreeIds)
 {
     CapturedFailures failures;
     // 5 names parent 6, which only comes later in the file; "07" and "7" are two keys.
@@ -88,5 +74,17 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstAndReportsWhatCannotBePlaced)
     EXPECT_FALSE(unusable.usable);
     EXPECT_TRUE(unusable.entries.isEmpty());
     EXPECT_EQ(unusable.problems.size(), 1);
+
+    // Leading numbers and the next free ID.
+    EXPECT_TRUE(IsRootKey("KEY-1"));
+    EXPECT_EQ(LeadingNumber(" 12abc"), 12);
+    EXPECT_EQ(LeadingNumber("abc"), 0);
+    EXPECT_EQ(LeadingNumber("99999999999"), 0);
+    EXPECT_EQ(NextFreeId(0, 2, {}), 2);
+    EXPECT_EQ(NextFreeId(7, 3, {}), 10);
+    EXPECT_EQ(NextFreeId(7, 2, {9, 10, 12}), 11);
+    // A maximum of 0 from a table of unreadable IDs must not reuse a stored one.
+    EXPECT_EQ(NextFreeId(0, 2, {0, 2, 3}), 4);
+    EXPECT_EQ(NextFreeId(-3, 2, {}), 0) << "never the root's ID";
 }
 

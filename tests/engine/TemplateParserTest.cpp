@@ -48,6 +48,19 @@ TEST(TemplateParser, ParsesWellFormedTemplatesAndBoundsAndRejectsMalformedOnes)
         EXPECT_TRUE(IsValidBound(QString::fromLatin1(bound))) << bound;
     for (const char* bound : {"", "x1", "n+", "1+2", "ab", "n*2", "n+x"})
         EXPECT_FALSE(IsValidBound(QString::fromLatin1(bound))) << bound;
+
+    // The character search tests one offset or searches on from the cursor.
+    TokenDocument document;
+    TemplateParser parser(document, "ab(c(");
+    EXPECT_EQ(parser.ExpectChar(u'(', 1), 0); // position 1 is "a"
+    EXPECT_EQ(parser.ExpectChar(u'B', 2), 2); // letter case ignored
+    EXPECT_EQ(parser.ExpectChar(u'('), 3);
+    EXPECT_EQ(parser.ExpectChar(u'('), 5);
+    EXPECT_EQ(parser.ExpectChar(u'('), 0);
+    EXPECT_EQ(parser.ExpectChar(u'x', 1), 0); // past the end never matches
+    EXPECT_EQ(parser.Cursor(), 5);
+    EXPECT_TRUE(parser.HasBracketBetween(1, 4));
+    EXPECT_FALSE(parser.HasBracketBetween(3, 5));
 }
 
 TEST(TemplateParser, BuildsTheDocumentWithExactNamesAndAttributeOrder)
@@ -78,17 +91,3 @@ TEST(TemplateParser, BuildsTheDocumentWithExactNamesAndAttributeOrder)
     EXPECT_EQ(parsed.values("//Tokens/Token"), QStringList({"[(a|1|2)]", ""}));
 }
 
-TEST(TemplateParser, ExpectCharSearchesOrTestsOneOffset)
-{
-    TokenDocument document;
-    TemplateParser parser(document, "ab(c(");
-    EXPECT_EQ(parser.ExpectChar(u'(', 1), 0); // position 1 is "a"
-    EXPECT_EQ(parser.ExpectChar(u'B', 2), 2); // letter case ignored
-    EXPECT_EQ(parser.ExpectChar(u'('), 3);
-    EXPECT_EQ(parser.ExpectChar(u'('), 5);
-    EXPECT_EQ(parser.ExpectChar(u'('), 0);
-    EXPECT_EQ(parser.ExpectChar(u'x', 1), 0); // past the end never matches
-    EXPECT_EQ(parser.Cursor(), 5);
-    EXPECT_TRUE(parser.HasBracketBetween(1, 4));
-    EXPECT_FALSE(parser.HasBracketBetween(3, 5));
-}

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <random>
 
-TEST(ColourSpans, EachOpeningDelimiterStartsItsOwnSpan)
+TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimiters)
 {
     EXPECT_EQ(ColourSpans("x [(a|1|2)] y", "[", "]"), QList<TextSpan>({{2, 9}}));
     const struct { QString text, opening, closing; QStringList spans; } cases[] = {
@@ -22,10 +22,7 @@ TEST(ColourSpans, EachOpeningDelimiterStartsItsOwnSpan)
             spans.append(c.text.mid(span.start, span.length));
         EXPECT_EQ(spans, c.spans) << c.text.toStdString();
     }
-}
 
-TEST(FieldList, FindsTheFirstMarkerListsEveryDistinctMarkerOnceAndReplacesAllInOnePass)
-{
     EXPECT_EQ(FindField("x $a! $b!", "$", "!"), "$a!");
     EXPECT_EQ(FindField("a!b$c", "$", "!"), "");
     EXPECT_EQ(ListFields("$a! $b! $A!").toList(), QStringList({"$a!", "$b!"}));

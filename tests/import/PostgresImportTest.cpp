@@ -51,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(PostgresImport, ListsTablesOfEverySchemaAndHostileNamesCannotChangeTheColumnQuery)
+TEST_F(PostgresImport, ListsTablesOfEverySchemaHostileNamesCannotChangeTheColumnQueryAndFailedLoginsHideThePassword)
 {
     const ImportRun empty = importSchema(user_);
     EXPECT_TRUE(!empty.openFailure && !empty.result.listingFailure && empty.tables.isEmpty());
@@ -78,16 +78,14 @@ TEST_F(PostgresImport, ListsTablesOfEverySchemaAndHostileNamesCannotChangeTheCol
     EXPECT_EQ(run.table(hostile)->columns, QStringList{"a"});
     EXPECT_EQ(run.table("totals")->columns, (QStringList{"id", "total"}));
     EXPECT_TRUE(importSchema(user_).names().contains("victim"));
-}
 
-TEST_F(PostgresImport, AFailedLoginShowsAndLogsNoPassword)
-{
+    // A failed login shows and logs no password.
     const QString secret = QStringLiteral("Wr0ngSecret");
     CapturedLog log;
-    const ImportRun run = importSchema(withSegment(withSegment(user_, "User ID", secret), "Password", secret));
-    ASSERT_TRUE(run.openFailure);
-    EXPECT_FALSE(run.openFailure->contains(secret)) << run.openFailure->toStdString();
-    EXPECT_TRUE(run.openFailure->contains(u"********")) << run.openFailure->toStdString();
+    const ImportRun refused = importSchema(withSegment(withSegment(user_, "User ID", secret), "Password", secret));
+    ASSERT_TRUE(refused.openFailure);
+    EXPECT_FALSE(refused.openFailure->contains(secret)) << refused.openFailure->toStdString();
+    EXPECT_TRUE(refused.openFailure->contains(u"********")) << refused.openFailure->toStdString();
     for (const QString& line : CapturedLog::lines)
         EXPECT_FALSE(line.contains(secret)) << line.toStdString();
 }

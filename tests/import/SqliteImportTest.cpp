@@ -20,7 +20,7 @@ QString oracleString(const SqliteFile& file, const QString& provider = QStringLi
 
 } // namespace
 
-TEST(SqliteImport, ListsUserTablesInOrderAndSkipsExistingNamesInAnotherLetterCase)
+TEST(SqliteImport, ListsUserTablesInOrderSkipsExistingNamesAndQueriesHostileNamesExactly)
 {
     SqliteFile file(kThreeTables);
     const ImportRun run = importSchema(file.connectionString());
@@ -35,21 +35,19 @@ TEST(SqliteImport, ListsUserTablesInOrderAndSkipsExistingNamesInAnotherLetterCas
     EXPECT_EQ(again.names(), (QStringList{"Customers", "Orders"}));
     EXPECT_EQ(again.result.tablesListed, 3);
     EXPECT_EQ(again.result.tablesHandedOn, 2);
+
+    // Names are trimmed for the tree but queried exactly; hostile names stay identifiers.
+    SqliteFile odd({"CREATE TABLE \"Orders  \" (\" Id \" INTEGER, Total REAL)", "CREATE TABLE \"a\"\"b\" (x INTEGER)",
+                    "CREATE TABLE \"x; DROP TABLE victim; --\" (y INTEGER)", "CREATE TABLE victim (v INTEGER)"});
+    const ImportRun oddRun = importSchema(odd.connectionString());
+    ASSERT_EQ(oddRun.names(), (QStringList{"a\"b", "Orders", "victim", "x; DROP TABLE victim; --"}));
+    EXPECT_EQ(oddRun.table("Orders")->columns, (QStringList{"Id", "Total"}));
+    EXPECT_EQ(oddRun.table("a\"b")->columns, QStringList{"x"});
+    EXPECT_EQ(oddRun.table("x; DROP TABLE victim; --")->columns, QStringList{"y"});
+    EXPECT_EQ(importSchema(odd.connectionString()).names().size(), 4);
 }
 
-TEST(SqliteImport, NamesAreTrimmedForTheTreeButQueriedExactlyAndHostileNamesStayIdentifiers)
-{
-    SqliteFile file({"CREATE TABLE \"Orders  \" (\" Id \" INTEGER, Total REAL)", "CREATE TABLE \"a\"\"b\" (x INTEGER)",
-                     "CREATE TABLE \"x; DROP TABLE victim; --\" (y INTEGER)", "CREATE TABLE victim (v INTEGER)"});
-    const ImportRun run = importSchema(file.connectionString());
-    ASSERT_EQ(run.names(), (QStringList{"a\"b", "Orders", "victim", "x; DROP TABLE victim; --"}));
-    EXPECT_EQ(run.table("Orders")->columns, (QStringList{"Id", "Total"}));
-    EXPECT_EQ(run.table("a\"b")->columns, QStringList{"x"});
-    EXPECT_EQ(run.table("x; DROP TABLE victim; --")->columns, QStringList{"y"});
-    EXPECT_EQ(importSchema(file.connectionString()).names().size(), 4);
-}
-
-TEST(SqliteImport, AnEmptySchemaHandsOnNothingAndAMissingFileIsNotCreated)
+TEST(SqliteImport, EmptyOrMissingSchemasHandOnNothingAndTheDictionaryPathFollowsUserTables)
 {
     SqliteFile file;
     const ImportRun run = importSchema(file.connectionString());
@@ -62,22 +60,20 @@ TEST(SqliteImport, AnEmptySchemaHandsOnNothingAndAMissingFileIsNotCreated)
     const QString missing = dir.filePath(QStringLiteral("missing.db"));
     EXPECT_TRUE(importSchema(QStringLiteral("Provider=SQLite;Data Source=") + missing).openFailure);
     EXPECT_FALSE(QFile::exists(missing));
-}
 
-TEST(SqliteImport, TheDictionaryPathFollowsUserTablesInNameOrderWithoutDuplicateCheck)
-{
-    SqliteFile file({"CREATE TABLE Zeta (z INTEGER, a INTEGER, m INTEGER)", "CREATE TABLE Alpha (k INTEGER)",
-                     "CREATE TABLE Hidden (h INTEGER)", "CREATE TABLE Mid (b INTEGER, a INTEGER)",
-                     "CREATE VIEW USER_TABLES AS SELECT name AS TABLE_NAME FROM sqlite_master "
-                     "WHERE type = 'table' AND name <> 'Hidden'"});
+    // The dictionary path follows USER_TABLES in name order without a duplicate check.
+    SqliteFile listed({"CREATE TABLE Zeta (z INTEGER, a INTEGER, m INTEGER)", "CREATE TABLE Alpha (k INTEGER)",
+                       "CREATE TABLE Hidden (h INTEGER)", "CREATE TABLE Mid (b INTEGER, a INTEGER)",
+                       "CREATE VIEW USER_TABLES AS SELECT name AS TABLE_NAME FROM sqlite_master "
+                       "WHERE type = 'table' AND name <> 'Hidden'"});
     for (const char* provider : {"Provider=MSDAORA.1", "provider=msdaora.1"}) {
-        const ImportRun run = importSchema(oracleString(file, provider), {"alpha"});
-        ASSERT_EQ(run.names(), (QStringList{"Alpha", "Mid", "Zeta"}));
-        EXPECT_EQ(run.table("Zeta")->columns, (QStringList{"z", "a", "m"}));
-        EXPECT_EQ(run.table("Mid")->columns, (QStringList{"b", "a"}));
+        const ImportRun followed = importSchema(oracleString(listed, provider), {"alpha"});
+        ASSERT_EQ(followed.names(), (QStringList{"Alpha", "Mid", "Zeta"}));
+        EXPECT_EQ(followed.table("Zeta")->columns, (QStringList{"z", "a", "m"}));
+        EXPECT_EQ(followed.table("Mid")->columns, (QStringList{"b", "a"}));
     }
     // Blanks around "=" mean the generic listing: all tables, duplicates skipped.
-    EXPECT_EQ(importSchema(oracleString(file, "Provider = MSDAORA.1"), {"alpha"}).names(),
+    EXPECT_EQ(importSchema(oracleString(listed, "Provider = MSDAORA.1"), {"alpha"}).names(),
               (QStringList{"Hidden", "Mid", "Zeta"}));
 }
 

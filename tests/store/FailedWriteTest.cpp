@@ -15,11 +15,7 @@ const QByteArray oldBody = "\"old\"\r\n";
 
 struct FailedWrite : StoreFolder
 {
-    FailedWrite()
-    {
-        writeDataFile("Values.app", oldTable);
-        writeDataFile("TMP_key1", oldBody);
-    }
+    FailedWrite() { writeDataFile("Values.app", oldTable); writeDataFile("TMP_key1", oldBody); }
     bool intact() const { return readDataFile("Values.app") == oldTable && readDataFile("TMP_key1") == oldBody; }
 };
 

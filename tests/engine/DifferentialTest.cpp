@@ -1,10 +1,8 @@
-#include "ReferenceRules.h"
-
 #include "Expansion.h"
 #include "FieldNumbering.h"
+#include "ReferenceRules.h"
 #include "TextRules.h"
 #include "TokenExpansion.h"
-
 #include <gtest/gtest.h>
 
 TEST(Differential, FieldListMatchesTheLiteralBlotOutLoop)

@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>

@@ -17,10 +17,7 @@ struct TemplateRun
     explicit TemplateRun(const QString& text, const Answers& answers = {}, bool compact = false,
                          qsizetype limit = kMaxResultLength)
     {
-        const AskValue ask = [&](const QString& prompt) -> std::optional<QString> {
-            asked << prompt;
-            return asked.size() <= answers.size() ? answers[asked.size() - 1] : QString();
-        };
+        const AskValue ask = [&](const QString& prompt) { asked << prompt; return answers.value(asked.size() - 1, QString()); };
         result = GenerateResult(text, compact, ask, limit);
     }
 };

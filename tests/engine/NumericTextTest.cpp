@@ -1,7 +1,6 @@
 #include "NumericText.h"
 
 #include <QString>
-
 #include <gtest/gtest.h>
 
 TEST(NumericText, AcceptsSignedDecimalsAndConvertsToTheNearestWholeNumberOrNothing)

@@ -1,9 +1,7 @@
 #include "TemplateParser.h"
 
 #include <QStringList>
-
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace {

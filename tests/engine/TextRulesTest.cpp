@@ -1,7 +1,7 @@
+#include "RandomText.h"
 #include "TextRules.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimiters)
 {
@@ -44,18 +44,12 @@ TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimiters)
 // the long s, a non-ASCII letter, markers' "$" and "!").
 TEST(FindOccurrences, AgreesWithQtsCaseBlindSearch)
 {
-    const QList<QChar> letters{u'$', u'!', u'a', u'A', u'k', u'K', u's', u'S', u'1', QChar(0x212A), QChar(0x017F),
-                               QChar(0x00E9), QChar(0x00C9), u' '};
+    const QStringList letters = QString::fromUtf8("$!aAkKsS1\u212A\u017F\u00E9\u00C9 ").split(QString(), Qt::SkipEmptyParts);
     std::mt19937 random(7);
-    auto pick = [&](int length) {
-        QString text;
-        for (int i = 0; i < length; ++i)
-            text += letters[random() % letters.size()];
-        return text;
-    };
     for (int round = 0; round < 3000; ++round) {
-        const QString text = pick(int(random() % 60));
-        const QString find = (round % 2 ? QStringLiteral("$") : QString()) + pick(1 + int(random() % 3));
+        const QString text = RandomText(random, letters, 60);
+        const QString find = (round % 2 ? QStringLiteral("$") : QString()) + letters[random() % letters.size()]
+                             + RandomText(random, letters, 2);
         QList<qsizetype> expected;
         for (qsizetype at = text.indexOf(find, 0, Qt::CaseInsensitive); at >= 0;
              at = text.indexOf(find, at + find.size(), Qt::CaseInsensitive))

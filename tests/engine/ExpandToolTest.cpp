@@ -43,7 +43,7 @@ const QByteArray kThreeFields = "$Field0001!,\n$Field0002!,\n$Field0003!\n";
 } // namespace
 
 // Standard input in, the result or the exit status out; an error says something on standard error.
-TEST(ExpandTool, ExitStatusOutputAndMessages)
+TEST(ExpandTool, ExitStatusOutputMessagesFilesAsNamedAndOutputWholeOrNotAtAll)
 {
     const QByteArray noGroups = "arr[i] = $v!;\r\nno newline at the end";
     // `err` is a part of standard error.
@@ -85,10 +85,8 @@ TEST(ExpandTool, ExitStatusOutputAndMessages)
     }
     EXPECT_EQ(RunTool({"--answer", "abc"}, "[(a|1|n+1)]").err.count('\n'), 1);
     EXPECT_EQ(RunTool({"--help"}).exitCode, 0);
-}
 
-TEST(ExpandTool, ReadsFilesAsNamedAndWritesOutputWholeOrNotAtAll)
-{
+    // Files are read as named and output is written whole or not at all.
     QTemporaryDir dir;
     const QString templateFile = dir.filePath("template.txt");
     QFile file(templateFile);
@@ -125,3 +123,4 @@ TEST(ExpandTool, ReadsFilesAsNamedAndWritesOutputWholeOrNotAtAll)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(".vellumatic").size(), 0);
     EXPECT_EQ(RunTool({"--output", dir.filePath("missing/out.txt")}, kFieldList).exitCode, 1);
 }
+

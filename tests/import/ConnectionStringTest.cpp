@@ -28,12 +28,10 @@ TEST(ConnectionString, SplitsSegmentsKeepsQuotedValuesWholeAndOnlyAnExactFirstPr
     EXPECT_EQ(segmentValue(segments, {QStringLiteral("host")}), u"h");
     EXPECT_EQ(segmentValue(segments, {QStringLiteral("Port")}), QString());
 
-    for (const auto& [text, reads] : {std::pair{"provider=msdaora.1;Data Source=orcl", true},
-                                      {"Provider=MSDAORA.1", true},
+    for (const auto& [text, reads] : {std::pair{"provider=msdaora.1;Data Source=orcl", true}, {"Provider=MSDAORA.1", true},
                                       {"Provider = MSDAORA.1;Data Source=orcl", false},
                                       {"Provider=MSDAORA.1 ;Data Source=orcl", false},
-                                      {"Data Source=orcl;Provider=MSDAORA.1", false},
-                                      {"Provider=MSDAORA;Data Source=orcl", false}})
+                                      {"Data Source=orcl;Provider=MSDAORA.1", false}, {"Provider=MSDAORA;Data Source=orcl", false}})
         EXPECT_EQ(readsOracleDictionary(QString::fromLatin1(text)), reads) << text;
 }
 

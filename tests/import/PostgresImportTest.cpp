@@ -71,10 +71,9 @@ TEST_F(PostgresImport, ListsTablesOfEverySchemaHostileNamesCannotChangeTheColumn
     // Tables the user may not read keep their node, without columns.
     for (const char* unreadable : {"accounts", "vault.keys"})
         EXPECT_TRUE(!run.table(unreadable)->columnsRead && run.table(unreadable)->columns.isEmpty()) << unreadable;
-    EXPECT_TRUE(run.table("orders")->columnsRead);
+    EXPECT_TRUE(run.table("orders")->columnsRead && run.table("orders")->columns.size() == 5);
     EXPECT_EQ(run.table("sales.invoices")->columns, (QStringList{"number", "amount"}));
     EXPECT_EQ(run.table("odd.name")->columns, QStringList{"x"});
-    EXPECT_EQ(run.table("orders")->columns.size(), 5);
     EXPECT_EQ(run.table(hostile)->columns, QStringList{"a"});
     EXPECT_EQ(run.table("totals")->columns, (QStringList{"id", "total"}));
     EXPECT_TRUE(importSchema(user_).names().contains("victim"));

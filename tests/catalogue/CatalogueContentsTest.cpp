@@ -43,8 +43,7 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
     EXPECT_TRUE(failures.texts.isEmpty());
     EXPECT_EQ(Keys(c), (QStringList{"key07<key-1", "key7<key-1", "key8<key07", "key9<key7", "key3<key-1", "key4<key3",
                                     "key6<key-1", "key5<key6"}));
-    EXPECT_EQ(c.entries[7].text, "Early child");
-    EXPECT_EQ(c.entries[7].image, 2);
+    EXPECT_EQ(std::make_pair(c.entries[7].text, c.entries[7].image), std::make_pair(QString("Early child"), 2));
     EXPECT_EQ(c.maxId, 9);
     EXPECT_EQ(table.cursor(), 0);
     EXPECT_EQ(RecordsWithId(table, 7), 2) << "the store would delete both, so neither may be removed alone";
@@ -66,20 +65,16 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
     // IDs as the store matches them on delete: "x7" and "" count as 0.
     EXPECT_EQ(damaged.takenIds, (QSet<qint32>{-1, 0, 3, 8, 9, 10}));
     EXPECT_EQ(damaged.maxId, 10);
-    EXPECT_EQ(RecordsWithId(broken, 3), 2);
-    EXPECT_EQ(RecordsWithId(broken, 9), 1);
+    EXPECT_EQ(std::make_pair(RecordsWithId(broken, 3), RecordsWithId(broken, 9)), (std::pair<qsizetype, qsizetype>(2, 1)));
 
     Recordset withoutCatalogueFields = Table({{"1", "a"}}, {"ID", "Name"});
     const CatalogueContents unusable = ReadCatalogue(withoutCatalogueFields);
-    EXPECT_FALSE(unusable.usable);
-    EXPECT_TRUE(unusable.entries.isEmpty());
-    EXPECT_EQ(unusable.problems.size(), 1);
+    EXPECT_TRUE(!unusable.usable && unusable.entries.isEmpty() && unusable.problems.size() == 1);
 
     // Leading numbers and the next free ID.
     EXPECT_TRUE(IsRootKey("KEY-1"));
-    EXPECT_EQ(LeadingNumber(" 12abc"), 12);
-    EXPECT_EQ(LeadingNumber("abc"), 0);
-    EXPECT_EQ(LeadingNumber("99999999999"), 0);
+    EXPECT_EQ(QList<qint32>({LeadingNumber(" 12abc"), LeadingNumber("abc"), LeadingNumber("99999999999")}),
+              QList<qint32>({12, 0, 0}));
     EXPECT_EQ(NextFreeId(0, 2, {}), 2);
     EXPECT_EQ(NextFreeId(7, 3, {}), 10);
     EXPECT_EQ(NextFreeId(7, 2, {9, 10, 12}), 11);

@@ -65,7 +65,7 @@ TEST_F(GoldenFile, FilesReadLikeTheWindowsEditionAndTheShippedDataIsWhatTheStore
     ASSERT_TRUE(files.contains("Tempalates.app") && files.contains("Values.app"));
     for (const QString& name : files) {
         QFile::remove(dataPath(name)); // the bodies above used some of the names
-        ASSERT_TRUE(QFile::copy(shipped.filePath(name), dataPath(name)));
+        ASSERT_TRUE(QFile::copy(shipped.filePath(name), dataPath(name))) << name.toStdString();
         const QByteArray before = readDataFile(name);
         if (name.endsWith(".app")) {
             std::optional<Recordset> rs = store.DeleteRecord("Data/" + name, std::numeric_limits<qint32>::min());

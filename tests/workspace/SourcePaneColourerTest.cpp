@@ -5,9 +5,6 @@
 #include "WorkspaceTestSupport.h"
 
 #include <QSignalSpy>
-#include <QTest>
-#include <QTextEdit>
-#include <gtest/gtest.h>
 
 namespace {
 

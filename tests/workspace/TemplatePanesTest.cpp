@@ -8,10 +8,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -44,7 +41,6 @@ protected:
         tree->scrollToItem(item);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     }
-    // Both panes' text once the node is clicked.
     static QString opened(WorkspaceWindow& doc, const QString& key)
     {
         click(doc, key);
@@ -57,7 +53,6 @@ protected:
         replacing ? pane->selectAll() : pane->moveCursor(QTextCursor::End);
         QTest::keyClicks(pane, keys);
     }
-    // Into the pane and out again to the tree, as a user clicking about does.
     static void leave(WorkspaceWindow& doc, QWidget* pane)
     {
         pane->setFocus(Qt::MouseFocusReason);
@@ -65,18 +60,43 @@ protected:
     }
 };
 
-TEST_F(TemplatePanes, AnEditedTemplateIsSavedOnLeavingAndComesBackWithItsColours)
+TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndComesBackWithItsColours)
 {
+    const QByteArray alpha = app.readDataFile("TMP_key2"), beta = app.readDataFile("TMP_key3");
     auto doc = open();
     EXPECT_EQ(opened(*doc, "key2"), "alpha [x]|result of alpha");
+    leave(*doc, doc->templatePane());
+    leave(*doc, doc->resultPane());
+    click(*doc, "key3");
+    click(*doc, "key2");
+    EXPECT_TRUE(app.readDataFile("TMP_key2") == alpha && app.readDataFile("TMP_key3") == beta) << "looked at only";
+
     typeInto(doc->resultPane(), " more"); // saved with the template pane's edit below
     typeInto(doc->templatePane(), "[($Col!|1|n)]", true);
     EXPECT_EQ(opened(*doc, "key3"), "beta|result of beta") << "the pane loses the focus to the tree before Beta loads";
+    typeInto(doc->resultPane(), " edited"); // the result pane alone is worth keeping too
+    leave(*doc, doc->resultPane());
+    const QByteArray edited = app.readDataFile("TMP_key3");
+    EXPECT_NE(edited, beta);
+    typeInto(doc->resultPane(), "x");
+    QTest::keyClick(doc->resultPane(), Qt::Key_Backspace);
+    leave(*doc, doc->resultPane());
+    EXPECT_EQ(app.readDataFile("TMP_key3"), edited) << "typed and taken back is no change";
+
+    typeInto(doc->templatePane(), "BETA", true); // letter case alone is an edit as well
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason); // a focus loss that is not leaving
+        QCoreApplication::sendEvent(doc->templatePane(), &out);
+        EXPECT_TRUE(doc->templateModified()) << reason;
+    }
+    leave(*doc, doc->templatePane());
+    EXPECT_FALSE(doc->templateModified());
     for (bool restarted : {false, true}) {
         if (restarted)
             doc = open();
         EXPECT_EQ(opened(*doc, "key2"), "[($Col!|1|n)]|result of alpha more");
         EXPECT_EQ(ColourMap(*doc->templatePane()->document()), "bbrrrrrbbbbbb");
+        EXPECT_EQ(opened(*doc, "key3"), "BETA|result of beta edited");
     }
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
@@ -97,39 +117,6 @@ TEST_F(TemplatePanes, AnEditThatCannotBeWrittenStaysOnItsTemplate)
     ASSERT_TRUE(QDir(app.dataPath()).rmdir("TMP_key2"));
     EXPECT_EQ(opened(*doc, "key3"), "beta|result of beta");
     EXPECT_EQ(opened(*doc, "key2"), "kept [x]|result of alpha");
-}
-
-TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)
-{
-    const QByteArray alpha = app.readDataFile("TMP_key2"), beta = app.readDataFile("TMP_key3");
-    auto doc = open();
-    click(*doc, "key2");
-    leave(*doc, doc->templatePane());
-    leave(*doc, doc->resultPane());
-    click(*doc, "key3");
-    click(*doc, "key2");
-    EXPECT_TRUE(app.readDataFile("TMP_key2") == alpha && app.readDataFile("TMP_key3") == beta) << "looked at only";
-
-    click(*doc, "key3");
-    typeInto(doc->resultPane(), " edited"); // the result pane alone is worth keeping too
-    leave(*doc, doc->resultPane());
-    const QByteArray edited = app.readDataFile("TMP_key3");
-    EXPECT_NE(edited, beta);
-    typeInto(doc->resultPane(), "x");
-    QTest::keyClick(doc->resultPane(), Qt::Key_Backspace);
-    leave(*doc, doc->resultPane());
-    EXPECT_EQ(app.readDataFile("TMP_key3"), edited) << "typed and taken back is no change";
-
-    typeInto(doc->templatePane(), "BETA", true); // letter case alone is an edit as well
-    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
-        QFocusEvent out(QEvent::FocusOut, reason); // a focus loss that is not leaving
-        QCoreApplication::sendEvent(doc->templatePane(), &out);
-        EXPECT_TRUE(doc->templateModified()) << reason;
-    }
-    leave(*doc, doc->templatePane());
-    EXPECT_FALSE(doc->templateModified());
-    click(*doc, "key2");
-    EXPECT_EQ(opened(*doc, "key3"), "BETA|result of beta edited");
 }
 
 TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKept)
@@ -166,16 +153,22 @@ TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKept)
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
-TEST_F(TemplatePanes, TheRootEmptiesTheTemplatePaneAndWhatIsTypedThereIsKeptAndToldAbout)
+TEST_F(TemplatePanes, ClickingTheSelectedNodeReloadsItAndWhatIsTypedUnderTheRootIsKeptAndToldAbout)
 {
     auto doc = open();
     click(*doc, "key2");
+    doc->selectBodyTab(1);
+    app.writeDataFile("TMP_key2", BodyFile("alpha again_$$$_001_$$$_new result")); // saved by another window
+    EXPECT_EQ(opened(*doc, "key2"), "alpha again|new result");
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
     typeInto(doc->templatePane(), " edited");
     doc->selectBodyTab(1);
-    EXPECT_EQ(opened(*doc, "key-1"), "|result of alpha"); // Alpha's edit is saved on the way out
+    EXPECT_EQ(opened(*doc, "key-1"), "|new result"); // Alpha's edit is saved on the way out
     EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
     const QByteArray edited = app.readDataFile("TMP_key2");
-    EXPECT_NE(edited, BodyFile("alpha [x]_$$$_001_$$$_result of alpha"));
+    EXPECT_TRUE(edited.contains("alpha again edited"));
+    doc->templatePane()->setPlainText("scratch");
+    EXPECT_EQ(opened(*doc, "key-1"), "|new result");
 
     typeInto(doc->templatePane(), "typed under the root");
     leave(*doc, doc->templatePane());
@@ -188,6 +181,12 @@ TEST_F(TemplatePanes, TheRootEmptiesTheTemplatePaneAndWhatIsTypedThereIsKeptAndT
     EXPECT_EQ(dialogs.messages.size(), 2) << "a further edit is told again";
     EXPECT_EQ(app.readDataFile("TMP_key2"), edited);
     EXPECT_EQ(app.readDataFile("TMP_key3"), BodyFile("beta_$$$_001_$$$_result of beta"));
+
+    doc->selectListTab(1);
+    doc->selectBodyTab(0);
+    QTabBar* list = doc->catalogueTabs();
+    QTest::mouseClick(list, Qt::LeftButton, {}, list->tabRect(1).center());
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 1) << "Values List always brings the result pane";
 }
 
 TEST_F(TemplatePanes, HurriedClicksNeverLeaveTheTreeWithoutASelectionAndClosingSaves)
@@ -227,25 +226,6 @@ TEST_F(TemplatePanes, HurriedClicksNeverLeaveTheTreeWithoutASelectionAndClosingS
     EXPECT_EQ(opened(*doc, "key2"), "alpha [x] one two three|result of alpha");
     EXPECT_EQ(opened(*doc, "key3"), "beta closed with the frame|result of beta");
     EXPECT_TRUE(dialogs.messages.isEmpty());
-}
-
-TEST_F(TemplatePanes, ClickingWhatIsAlreadySelectedActsAsAFirstClick)
-{
-    auto doc = open();
-    click(*doc, "key2");
-    doc->selectBodyTab(1);
-    app.writeDataFile("TMP_key2", BodyFile("alpha again_$$$_001_$$$_new result")); // saved by another window
-    EXPECT_EQ(opened(*doc, "key2"), "alpha again|new result");
-    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
-    click(*doc, "key-1");
-    doc->templatePane()->setPlainText("scratch");
-    EXPECT_EQ(opened(*doc, "key-1"), "|new result");
-
-    doc->selectListTab(1);
-    doc->selectBodyTab(0);
-    QTabBar* list = doc->catalogueTabs();
-    QTest::mouseClick(list, Qt::LeftButton, {}, list->tabRect(1).center());
-    EXPECT_EQ(doc->paneTabs()->currentIndex(), 1) << "Values List always brings the result pane";
 }
 
 TEST_F(TemplatePanes, AnIdWrittenByHandOpensTheBodyItsKeyNamesAndANewOneOpensEmpty)

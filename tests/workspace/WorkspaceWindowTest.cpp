@@ -6,13 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 #include <utility>
 

@@ -52,7 +52,6 @@ TEST(ResultPane, PaintsMarkersRedAsTheyStandNowWithTheCaretAtTheEnd)
     // What goes to the printer carries the colours in the document itself.
     pane.view.showResult("a $b! c\n$d!");
     EXPECT_EQ(ColourMap(*pane.document().colouredCopy()), "..rrr..\nrrr");
-
     // Deleting a "!" two hundred lines down uncolours a marker opened at the top.
     pane.view.showResult("x $p\n" + lines(200, "line %1\n") + "end!");
     pane.view.verticalScrollBar()->setValue(0);
@@ -62,7 +61,6 @@ TEST(ResultPane, PaintsMarkersRedAsTheyStandNowWithTheCaretAtTheEnd)
     cursor.deletePreviousChar();
     pane.view.verticalScrollBar()->setValue(0);
     EXPECT_TRUE(pane.painted().startsWith("x $p\n"));
-
     pane.view.setPlainText("old");
     pane.view.selectAll();
     pane.view.showResult("x $f!");
@@ -110,7 +108,6 @@ TEST(Substitution, ReplacesEveryCaseOnceAndRecoloursWhatTheValueMakesOrBreaks)
     EXPECT_EQ(pane.painted(), "<$b!> 2 <$x 2 $c!> <$b!>");
     pane.document().undo();
     EXPECT_EQ(pane.view.toPlainText(), "$a! $B! $x $b! $c! $A!");
-
     // One undo step, and a place held further down moves with the text.
     const QString text = lines(300, "$Field%1!,\n");
     pane.view.showResult(text);
@@ -201,7 +198,6 @@ TEST(ResultRichText, ALoadedBodyIsKeptByteForByteUntilTheResultIsEdited)
     Pane reloaded;
     reloaded.document().setRichText(written);
     EXPECT_EQ(reloaded.document().text(), "bold v green big");
-
     // A stored body with no colours at all stays without them, also once edited.
     pane.document().setRichText("{\\rtf1 $a! x\\par}");
     EXPECT_EQ(pane.painted(), "$a! x");
@@ -246,7 +242,6 @@ TEST(ResultRichText, TheQuickReaderAgreesWithTheGeneralOne)
         ASSERT_EQ(quick.has_value(), round % 2 == 0) << "only a font name with RTF specials is left to the general reader";
         if (quick)
             ExpectSameReading(*quick, rtf);
-
         // A few characters removed, put in or repeated, mostly in the text after the header.
         QString changed = rtf;
         for (int edit = std::uniform_int_distribution<int>(1, 3)(random); edit > 0; --edit) {

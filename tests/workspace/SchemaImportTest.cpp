@@ -51,7 +51,7 @@ protected:
     }
 };
 
-TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesWithConsecutiveKeys)
+TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFailedOpenAddsNothing)
 {
     SqliteFile schema(kThreeTables);
     auto doc = open();
@@ -65,12 +65,8 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesWithConsecutiveKe
                              "8|Zip|4|0|3", "9|Notes|2|0|3", "10|Id|9|0|3", "11|Body|9|0|3", "12|Orders|2|0|3",
                              "13|Id|12|0|3", "14|CustomerId|12|0|3", "15|Placed|12|0|3", "16|Total|12|0|3",
                              "17|Status|12|0|3", "18|After|12|0|3"}));
-}
-
-TEST_F(SchemaImportTest, ACancelledDialogOrAFailedOpenShowsOneMessageAndAddsNothing)
-{
+    // A cancelled dialog or a failed open shows one message and adds nothing.
     const QByteArray before = app.readDataFile("Values.app");
-    auto doc = open();
     import(*doc, std::nullopt);
     EXPECT_EQ(dialogs.messages.size(), 1);
     import(*doc, "Provider=SQLite;Data Source=" + app.path() + "/no such folder/none.db;Password=Wr0ng-s3cret");
@@ -80,7 +76,7 @@ TEST_F(SchemaImportTest, ACancelledDialogOrAFailedOpenShowsOneMessageAndAddsNoth
     EXPECT_FALSE(said.text.isEmpty() || said.text.startsWith("The database could not be opened:"));
     EXPECT_FALSE(said.text.contains("Wr0ng-s3cret"));
     EXPECT_EQ(said.icon, Dialogs::Icon::None);
-    EXPECT_EQ(dialogs.connectionRequests, 2);
+    EXPECT_EQ(dialogs.connectionRequests, 3);
     EXPECT_EQ(app.readDataFile("Values.app"), before);
 }
 
@@ -104,7 +100,6 @@ TEST_F(SchemaImportTest, TablesThereInAnyCaseAndNamesTheFilesCannotHoldAreLeftOu
                                  QString("\": The character '\"'"), QString("two\nlines: A line break (U+000A)"),
                                  QString::fromUtf8("Kept.a±b: The character '±'"), QString("Kept.c\rd: A line break (U+000D)")})
         EXPECT_TRUE(dialogs.messages[0].text.contains(named)) << named.toStdString();
-
     // A second import under the root finds every table there already.
     const QByteArray before = app.readDataFile("Values.app");
     doc->valueTree()->selectNode("key-1");
@@ -190,7 +185,7 @@ protected:
     ConnectionDialog dialog;
 };
 
-TEST_F(ConnectionDialogTest, PostgresFieldsGiveAStringThatReadsBackWithThePassword)
+TEST_F(ConnectionDialogTest, EachKindNeedsItsFieldsAndGivesAStringThatReadsBack)
 {
     chooseKind("PostgreSQL");
     EXPECT_FALSE(box("fileBox")->isVisible());
@@ -202,24 +197,18 @@ TEST_F(ConnectionDialogTest, PostgresFieldsGiveAStringThatReadsBackWithThePasswo
     QTest::keyClicks(box("userBox"), "me");
     QTest::keyClicks(box("passwordBox"), "se;cr\"et ");
     EXPECT_TRUE(okEnabled());
-
     QString error;
     const auto settings = toConnectionSettings(dialog.connectionString(), &error);
     ASSERT_TRUE(settings) << error.toStdString();
     EXPECT_EQ(QStringList({settings->hostName, QString::number(settings->port), settings->databaseName,
                            settings->userName, settings->password}),
               QStringList({"db.example", "5433", "crm", "me", "se;cr\"et "}));
-}
-
-TEST_F(ConnectionDialogTest, SqliteFileAndTypedStringsNeedTheirOneField)
-{
     chooseKind("SQLite file");
     EXPECT_FALSE(box("userBox")->isVisible());
     EXPECT_FALSE(okEnabled());
     QTest::keyClicks(box("fileBox"), "/data/crm.db");
     EXPECT_TRUE(okEnabled());
     EXPECT_EQ(dialog.connectionString(), "Provider=SQLite;Data Source=/data/crm.db");
-
     chooseKind("Connection string");
     EXPECT_FALSE(okEnabled());
     QTest::keyClicks(box("connectionStringBox"), " provider=msdaora.1;Data Source=orcl ");

@@ -11,11 +11,7 @@ namespace {
 TEST(BodySplit, PartsAroundTheSeparatorKeepingWhatCouldBeRead)
 {
     const QString sep = kPaneSeparator;
-    const struct
-    {
-        QString stored, templateText, resultText;
-        bool complete;
-    } cases[] = {
+    const struct { QString stored, templateText, resultText; bool complete; } cases[] = {
         {"T" + sep + "R\r\n", "T", "R\r\n", true},
         {"T" + sep + "R" + sep + "lost", "T", "R", true}, // parts after a second separator are dropped
         {JoinBody("a", "b"), "a", "b", true},
@@ -38,12 +34,7 @@ using Pane = BodyChanges::Pane;
 // Only touched panes are read; what they read decides whether the body is written.
 TEST(BodyChanges, WrittenWhenEitherPaneDiffersFromWhatWasStoredAndNeverOtherwise)
 {
-    const struct
-    {
-        QList<Pane> touched;
-        QString templateNow, resultNow;
-        bool differs;
-    } cases[] = {
+    const struct { QList<Pane> touched; QString templateNow, resultNow; bool differs; } cases[] = {
         {{}, "changed", "changed", false},          {{Pane::Template, Pane::Result}, "T", "R", false},
         {{Pane::Template}, "T2", "R", true},        {{Pane::Template}, "t", "R", true}, // letter case alone
         {{Pane::Result}, "T", "R2", true},          {{Pane::Result}, "T", "", true},

@@ -1,19 +1,18 @@
 #include "FieldsList.h"
+#include "FieldsListRules.h"
 #include "PaneLooks.h"
 #include "PaneRichText.h"
 #include "ResultView.h"
 #include "RunCommand.h"
 #include "TemplateBody.h"
 #include "TemplatePaneText.h"
+#include "ValueTreeRules.h"
 #include "WorkspaceTestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -33,15 +32,13 @@ protected:
         doc->show();
         doc->templateTree()->selectNode("key2");
     }
-    // Puts the template in the pane (which marks it edited) and runs it, answering the bounds
-    // dialog, if it comes, with `answers` (nullopt: Cancel).
+    // Runs a template put in the pane, answering the bounds dialog with `answers` (nullopt: Cancel).
     void run(const QString& templateText, std::optional<QStringList> answers = QStringList{})
     {
         doc->templatePane()->setPlainText(templateText);
         dialogs.boundAnswerScript = {answers};
         doc->runButton()->click();
     }
-    // A result as Run leaves it, for the gestures that follow.
     void showResult(const QString& text)
     {
         doc->resultPane()->showResult(text);
@@ -51,16 +48,15 @@ protected:
     QStringList fields() const { return doc->fieldsList()->fields().toList(); }
     QString selectedField() const { return doc->fieldsList()->selectedField(); }
     QString said() const { return dialogs.messages.isEmpty() ? QString() : dialogs.messages.last().text; }
+    // Enter, Space or Ctrl+Enter on a value, or a double-click (Qt::Key_unknown).
     void pressOnValue(const QString& key, Qt::Key press, Qt::KeyboardModifiers modifiers = {})
-    {
-        doc->valueTree()->selectNode(key);
-        QTest::keyClick(doc->valueTree(), press, modifiers);
-    }
-    void doubleClickValue(const QString& key)
     {
         CatalogueTree* tree = doc->valueTree();
         tree->selectNode(key);
-        ::doubleClick(tree->viewport(), tree->visualItemRect(tree->node(key)).center());
+        if (press == Qt::Key_unknown)
+            ::doubleClick(tree->viewport(), tree->visualItemRect(tree->node(key)).center());
+        else
+            QTest::keyClick(tree, press, modifiers);
     }
     void drop(const QString& text, QList<std::optional<QString>> answers)
     {
@@ -87,7 +83,6 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     EXPECT_EQ(doc->paneTabs()->currentIndex() + doc->catalogueTabs()->currentIndex(), 2) << "result and values in front";
     EXPECT_EQ(fields(), (QStringList{"$Field0001!", "$Field0002!", "$Field0003!"}));
     EXPECT_FALSE(doc->resultBusy() || doc->templateModified());
-
     // The body holds both panes as they stood after the run, and reads back the same.
     const TemplateBody body = SplitBody(doc->stream().ReadStream("TMP_key2"));
     ASSERT_TRUE(body.complete);
@@ -96,30 +91,26 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     ResultView reloaded;
     reloaded.resultDocument()->setRichText(body.resultRichText);
     EXPECT_EQ(PaintedText(reloaded), painted());
-
-    doubleClickValue("key3");
+    pressOnValue("key3", Qt::Key_unknown);
     EXPECT_EQ(painted(), "CustomerId,\n<$Field0002!>,\n<$Field0003!>\n");
     doc->saveTemplate();
     EXPECT_TRUE(app.readDataFile("TMP_key2").contains("CustomerId,")) << "a substitution is kept like any other change";
-
     doc->compactStyle()->setChecked(true);
     run(kFieldList, QStringList{"3"});
     EXPECT_EQ(dialogs.boundRequests.last().lastAnswers, QStringList{"3"}) << "the last answer comes back";
     EXPECT_EQ(painted(), "<$Field0001!>,<$Field0002!>,<$Field0003!>");
-
     const QString nbsp(QChar::Nbsp); // no-break spaces reach the result as typed
     run("x" + nbsp + "[(a" + nbsp + "$F!|1|2)]" + nbsp + "9");
     EXPECT_EQ(TemplatePaneText(*doc->resultPane()->document()), "x" + nbsp + "a" + nbsp + "$F0001!a" + nbsp + "$F0002!" + nbsp + "9");
 }
 
-TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
+TEST_F(RunAndFields, RefusedStoppedAndCancelledRunsKeepTheResultAndOneDialogAsksEachNameOnce)
 {
     const QString old = "$a! $b! $A! a!b$c $!";
     run(old);
     EXPECT_TRUE(dialogs.boundRequests.isEmpty()) << "nothing to ask";
     EXPECT_EQ(painted(), old) << "no groups: copied, not coloured";
     EXPECT_EQ(fields(), (QStringList{"$a!", "$b!", "$c $!"}));
-
     doc->fieldsList()->setFields({});
     doc->selectListTab(1);
     run("x\n  [(a|1|2) ]");
@@ -130,7 +121,6 @@ TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
     EXPECT_EQ(fields().size(), 3);
     EXPECT_EQ(SplitBody(doc->stream().ReadStream("TMP_key2")).templateRichText, PaneRichText(*doc->templatePane()))
         << "the edited template is saved all the same";
-
     // Answers are whole numbers, but a bound worked out from one may still not fit.
     const std::tuple<const char*, const char*, const char*> stopped[] = {
         {"[(x|1|n+1)]", "2147483647", "n+1"},
@@ -144,15 +134,12 @@ TEST_F(RunAndFields, RefusedAndStoppedRunsKeepTheResultAndRebuildTheList)
     }
     EXPECT_EQ(dialogs.messages.size(), 4);
     EXPECT_EQ(doc->resultPane()->toPlainText(), old);
-}
-
-TEST_F(RunAndFields, OneDialogAsksEachNameOnceAndCancelChangesNothing)
-{
+    dialogs.messages.clear();
+    dialogs.boundRequests.clear();
     run("[($f!|n-1|N+1)(b|m|2)][(c|1|n)]", QStringList{"2", "5"});
     ASSERT_EQ(dialogs.boundRequests.size(), 1);
     EXPECT_EQ(dialogs.boundRequests[0].names, (QStringList{"n", "m"})) << "each name once, letter case ignored";
     EXPECT_EQ(painted(), "<$f0001!>\n<$f0002!>\n<$f0003!>\nc\nc\n");
-
     // Run clicked twice in a hurry, Cancel each time: panes, list, tabs and body stay.
     const QString result = doc->resultPane()->toPlainText();
     const QByteArray body = app.readDataFile("TMP_key2");
@@ -169,7 +156,6 @@ TEST_F(RunAndFields, OneDialogAsksEachNameOnceAndCancelChangesNothing)
     EXPECT_EQ(fields(), (QStringList{"$f0001!", "$f0002!", "$f0003!"}));
     EXPECT_EQ(doc->catalogueTabs()->currentIndex(), 0);
     EXPECT_EQ(app.readDataFile("TMP_key2"), body);
-
     // A long run shows progress, and Cancel there leaves everything as it was too.
     dialogs.progressReports.clear();
     dialogs.cancelProgressAt = 2;
@@ -179,7 +165,6 @@ TEST_F(RunAndFields, OneDialogAsksEachNameOnceAndCancelChangesNothing)
     EXPECT_EQ(doc->resultPane()->toPlainText(), result);
     EXPECT_EQ(fields().size(), 3);
     EXPECT_TRUE(dialogs.messages.isEmpty());
-
     // Answers belong to their template: another one starts from 1.
     const QString other = doc->nextTemplateKey();
     addTemplate(*doc, "Other");
@@ -188,18 +173,17 @@ TEST_F(RunAndFields, OneDialogAsksEachNameOnceAndCancelChangesNothing)
     EXPECT_EQ(dialogs.boundRequests.last().lastAnswers, QStringList{"1"});
 }
 
-TEST_F(RunAndFields, ValuesAndKeysFillFieldsAndDropThem)
+TEST_F(RunAndFields, ValuesKeysAndFillFollowingFillFieldsAndEmptySpaceClicksChangeNothing)
 {
     showResult("x=$name!; y=$NAME! $Table! $c! $d!");
     ASSERT_EQ(fields(), (QStringList{"$name!", "$Table!", "$c!", "$d!"}));
-    doubleClickValue("key2"); // a value with children needs Enter or Space
+    pressOnValue("key2", Qt::Key_unknown); // a value with children needs Enter or Space
     EXPECT_EQ(doc->resultPane()->toPlainText(), "x=$name!; y=$NAME! $Table! $c! $d!");
     pressOnValue("key2", Qt::Key_Return);
     EXPECT_EQ(painted(), "x=Customers; y=Customers <$Table!> <$c!> <$d!>");
     EXPECT_EQ(selectedField(), "$Table!");
     QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
     EXPECT_EQ(painted(), "x=Customers; y=Customers Table <$c!> <$d!>");
-
     // The last entry hands the selection back; Delete leaves the text alone.
     doc->fieldsList()->setCurrentRow(1);
     QTest::keyClick(doc->fieldsList(), Qt::Key_Delete, Qt::ShiftModifier);
@@ -208,25 +192,21 @@ TEST_F(RunAndFields, ValuesAndKeysFillFieldsAndDropThem)
     pressOnValue("key4", Qt::Key_Space);
     EXPECT_EQ(painted(), "x=Customers; y=Customers Table [<$c!>] <$d!>");
     EXPECT_TRUE(fields().isEmpty() && selectedField().isEmpty());
-
     // With nothing listed every gesture leaves the text as it is.
     QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
     QTest::keyClick(doc->fieldsList(), Qt::Key_Delete);
     pressOnValue("key3", Qt::Key_Enter);
     EXPECT_EQ(painted(), "x=Customers; y=Customers Table [<$c!>] <$d!>");
-}
-
-TEST_F(RunAndFields, FillFollowingTakesTheValueAndItsNextSiblingsInOneUndoStep)
-{
+    // Fill following takes the value and its next siblings, one undo step a gesture.
     doc->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
+    doc->valueTree()->node("key4")->setText(0, "Name");
     run(kFieldList, QStringList{"3"});
     const QString ran = doc->resultPane()->toPlainText();
     doc->valueTree()->setFocus();
     QAction* fill = doc->valueTree()->findChild<QAction*>("fillFollowingAction");
     ASSERT_NE(fill, nullptr);
     EXPECT_TRUE(doc->valueTree()->actions().contains(fill)) << "offered in the tree's context menu";
-
     pressOnValue("key3", Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(painted(), "CustomerId,\nName,\n<$Field0003!>\n");
     EXPECT_EQ(selectedField(), "$Field0003!");
@@ -238,17 +218,13 @@ TEST_F(RunAndFields, FillFollowingTakesTheValueAndItsNextSiblingsInOneUndoStep)
     doc->resultPane()->resultDocument()->undo();
     doc->resultPane()->resultDocument()->undo();
     EXPECT_EQ(doc->resultPane()->toPlainText(), ran) << "one undo step a gesture";
-
     showResult("$a! $b!");
     doc->fieldsList()->setCurrentRow(-1);
     fill->trigger();
     EXPECT_EQ(painted(), "<$a!> <$b!>") << "with no field selected nothing is filled";
-}
-
-TEST_F(RunAndFields, ClicksOnEmptySpaceTakeTheSelectionAwayAndChangeNothing)
-{
-    doc->selectListTab(1); // the fields list and the result pane, as Run leaves them
-    showResult("$a! $b!");
+    // Clicks on empty space take the selection away and change nothing.
+    doc->selectListTab(1);
+    doc->fieldsList()->setCurrentRow(0);
     QWidget* list = doc->fieldsList()->viewport();
     const QPoint below(5, list->height() - 3);
     QTest::mouseClick(list, Qt::LeftButton, {}, below);
@@ -268,7 +244,6 @@ TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOneUntilAPieceCanno
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &image, Qt::LeftButton, {});
     QCoreApplication::sendEvent(doc->valueTree()->viewport(), &enter);
     EXPECT_FALSE(enter.isAccepted()) << "only text lands on the tree";
-
     doc->valueTree()->selectNode("key2");
     drop("ID,,NAME", {","});
     ASSERT_EQ(dialogs.prompts.size(), 1);
@@ -282,7 +257,6 @@ TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOneUntilAPieceCanno
               CatalogueFile({"2|Customers|-1|0|3", "3|CustomerId|2|0|3", "4|Name|2|0|3", "6|ID|2|0|3", "7||2|0|3",
                              "8|NAME|2|0|3", "9|1|4|0|3", "10|2|4|0|3", "11|3|4|0|3", "12|whole,text|4|0|3"}));
     EXPECT_TRUE(dialogs.messages.isEmpty());
-
     doc->valueTree()->selectNode("key-1");
     drop("a;Ж;c", {";"});
     EXPECT_EQ(children(doc->valueTree(), "key-1"), (QStringList{"key2=Customers", "key13=a"}));
@@ -293,6 +267,28 @@ TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOneUntilAPieceCanno
     drop("d", {","});
     EXPECT_EQ(children(doc->valueTree(), "key-1"), (QStringList{"key2=Customers", "key13=a", "key14=d"}))
         << "no key is skipped";
+}
+
+TEST(DropSplit, CutsAtEverySeparatorInEitherLetterCaseKeepingPiecesAsTheyFall)
+{
+    const QList<std::tuple<QString, QString, QStringList>> cases{
+        {"a, b", ",", {"a", " b"}}, {",a,,b,", ",", {"", "a", "", "b", ""}}, {"x;\ny; z", "; ", {"x;\ny", "z"}},
+        {"1X2x3", "x", {"1", "2", "3"}}, {"1X2x3", "X", {"1", "2", "3"}},
+        {"a,b", "", {"a,b"}}, {"", ",", {}}, {"", "", {}}, // a cancelled or emptied box keeps the drop whole
+    };
+    for (const auto& [text, separator, pieces] : cases)
+        EXPECT_EQ(SplitDropped(text, separator), pieces) << text.toStdString() << " / " << separator.toStdString();
+}
+
+TEST(FieldsList, SelectionMovesToANeighbourAndNamesLoseTheirDelimiters)
+{
+    // Removing the first, middle or last of three, or the only one.
+    for (auto [removed, left, selected] : {std::tuple{0, 2, 0}, {1, 2, 1}, {2, 2, 1}, {0, 0, -1}})
+        EXPECT_EQ(SelectionAfterRemoval(removed, left), selected) << removed << " of " << left + 1;
+    EXPECT_EQ(FieldName("$Table!"), "Table");
+    EXPECT_EQ(FieldName("$a b\nc!"), "a b\nc");
+    EXPECT_EQ(FieldName("$!"), QString());
+    EXPECT_EQ(FieldName(QString()), QString());
 }
 
 } // namespace

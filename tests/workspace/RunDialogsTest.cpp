@@ -67,7 +67,6 @@ TEST(RunProgress, ShowsOnlyForLongRunsAndIsGoneOnceCancelledOrDone)
     ExpansionProgress shortRun = ProgressDialogFor(&window, 100);
     EXPECT_TRUE(shortRun(0, 100) && shortRun(50, 100));
     EXPECT_EQ(dialog(), nullptr);
-
     ExpansionProgress longRun = ProgressDialogFor(&window, 100);
     EXPECT_TRUE(longRun(0, 1000) && longRun(500, 1000));
     ASSERT_NE(dialog(), nullptr);
@@ -75,7 +74,6 @@ TEST(RunProgress, ShowsOnlyForLongRunsAndIsGoneOnceCancelledOrDone)
     dialog()->cancel();
     EXPECT_FALSE(longRun(600, 1000));
     EXPECT_EQ(dialog(), nullptr);
-
     ExpansionProgress finished = ProgressDialogFor(&window, 100);
     EXPECT_TRUE(finished(0, 1000) && finished(1000, 1000));
     EXPECT_EQ(dialog(), nullptr);

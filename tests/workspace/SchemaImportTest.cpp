@@ -1,12 +1,16 @@
+#include "ConnectionDialog.h"
+#include "ConnectionSettings.h"
+#include "ConnectionString.h"
 #include "ImportTestSupport.h"
 #include "WorkspaceTestSupport.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QProgressDialog>
-#include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -47,7 +51,7 @@ protected:
     }
 };
 
-TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesWithConsecutiveKeys)
+TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFailedOpenAddsNothing)
 {
     SqliteFile schema(kThreeTables);
     auto doc = open();
@@ -61,12 +65,8 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesWithConsecutiveKe
                              "8|Zip|4|0|3", "9|Notes|2|0|3", "10|Id|9|0|3", "11|Body|9|0|3", "12|Orders|2|0|3",
                              "13|Id|12|0|3", "14|CustomerId|12|0|3", "15|Placed|12|0|3", "16|Total|12|0|3",
                              "17|Status|12|0|3", "18|After|12|0|3"}));
-}
-
-TEST_F(SchemaImportTest, ACancelledDialogOrAFailedOpenShowsOneMessageAndAddsNothing)
-{
+    // A cancelled dialog or a failed open shows one message and adds nothing.
     const QByteArray before = app.readDataFile("Values.app");
-    auto doc = open();
     import(*doc, std::nullopt);
     EXPECT_EQ(dialogs.messages.size(), 1);
     import(*doc, "Provider=SQLite;Data Source=" + app.path() + "/no such folder/none.db;Password=Wr0ng-s3cret");
@@ -76,7 +76,7 @@ TEST_F(SchemaImportTest, ACancelledDialogOrAFailedOpenShowsOneMessageAndAddsNoth
     EXPECT_FALSE(said.text.isEmpty() || said.text.startsWith("The database could not be opened:"));
     EXPECT_FALSE(said.text.contains("Wr0ng-s3cret"));
     EXPECT_EQ(said.icon, Dialogs::Icon::None);
-    EXPECT_EQ(dialogs.connectionRequests, 2);
+    EXPECT_EQ(dialogs.connectionRequests, 3);
     EXPECT_EQ(app.readDataFile("Values.app"), before);
 }
 
@@ -100,7 +100,6 @@ TEST_F(SchemaImportTest, TablesThereInAnyCaseAndNamesTheFilesCannotHoldAreLeftOu
                                  QString("\": The character '\"'"), QString("two\nlines: A line break (U+000A)"),
                                  QString::fromUtf8("Kept.a±b: The character '±'"), QString("Kept.c\rd: A line break (U+000D)")})
         EXPECT_TRUE(dialogs.messages[0].text.contains(named)) << named.toStdString();
-
     // A second import under the root finds every table there already.
     const QByteArray before = app.readDataFile("Values.app");
     doc->valueTree()->selectNode("key-1");
@@ -169,6 +168,52 @@ TEST_F(SchemaImportTest, AFailedWriteStopsTheImportAndKeepsWhatWasStored)
     }
     EXPECT_EQ(app.readDataFile("Values.kept"), CatalogueFile(kept));
     EXPECT_TRUE(failures.texts.size() == 1 || failures.texts.size() == 2) << "one table's failed attempt, not one per table left";
+}
+
+class ConnectionDialogTest : public testing::Test
+{
+protected:
+    ConnectionDialogTest() { dialog.show(); }
+    void chooseKind(const QString& caption)
+    {
+        auto* kinds = control<QComboBox>(dialog, "kindBox");
+        ASSERT_GE(kinds->findText(caption), 0) << caption.toStdString();
+        kinds->setCurrentIndex(kinds->findText(caption));
+    }
+    QLineEdit* box(const char* name) { return control<QLineEdit>(dialog, name); }
+    bool okEnabled() { return control<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->isEnabled(); }
+    ConnectionDialog dialog;
+};
+
+TEST_F(ConnectionDialogTest, EachKindNeedsItsFieldsAndGivesAStringThatReadsBack)
+{
+    chooseKind("PostgreSQL");
+    EXPECT_FALSE(box("fileBox")->isVisible());
+    EXPECT_EQ(box("passwordBox")->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(okEnabled()); // no database yet
+    QTest::keyClicks(box("hostBox"), "db.example");
+    control<QSpinBox>(dialog, "portBox")->setValue(5433);
+    QTest::keyClicks(box("databaseBox"), "crm");
+    QTest::keyClicks(box("userBox"), "me");
+    QTest::keyClicks(box("passwordBox"), "se;cr\"et ");
+    EXPECT_TRUE(okEnabled());
+    QString error;
+    const auto settings = toConnectionSettings(dialog.connectionString(), &error);
+    ASSERT_TRUE(settings) << error.toStdString();
+    EXPECT_EQ(QStringList({settings->hostName, QString::number(settings->port), settings->databaseName,
+                           settings->userName, settings->password}),
+              QStringList({"db.example", "5433", "crm", "me", "se;cr\"et "}));
+    chooseKind("SQLite file");
+    EXPECT_FALSE(box("userBox")->isVisible());
+    EXPECT_FALSE(okEnabled());
+    QTest::keyClicks(box("fileBox"), "/data/crm.db");
+    EXPECT_TRUE(okEnabled());
+    EXPECT_EQ(dialog.connectionString(), "Provider=SQLite;Data Source=/data/crm.db");
+    chooseKind("Connection string");
+    EXPECT_FALSE(okEnabled());
+    QTest::keyClicks(box("connectionStringBox"), " provider=msdaora.1;Data Source=orcl ");
+    EXPECT_TRUE(okEnabled());
+    EXPECT_TRUE(readsOracleDictionary(dialog.connectionString()));
 }
 
 } // namespace

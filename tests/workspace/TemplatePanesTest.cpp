@@ -8,10 +8,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -44,7 +41,6 @@ protected:
         tree->scrollToItem(item);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     }
-    // Both panes' text once the node is clicked.
     static QString opened(WorkspaceWindow& doc, const QString& key)
     {
         click(doc, key);
@@ -57,7 +53,6 @@ protected:
         replacing ? pane->selectAll() : pane->moveCursor(QTextCursor::End);
         QTest::keyClicks(pane, keys);
     }
-    // Into the pane and out again to the tree, as a user clicking about does.
     static void leave(WorkspaceWindow& doc, QWidget* pane)
     {
         pane->setFocus(Qt::MouseFocusReason);
@@ -65,52 +60,19 @@ protected:
     }
 };
 
-TEST_F(TemplatePanes, AnEditedTemplateIsSavedOnLeavingAndComesBackWithItsColours)
-{
-    auto doc = open();
-    EXPECT_EQ(opened(*doc, "key2"), "alpha [x]|result of alpha");
-    typeInto(doc->resultPane(), " more"); // saved with the template pane's edit below
-    typeInto(doc->templatePane(), "[($Col!|1|n)]", true);
-    EXPECT_EQ(opened(*doc, "key3"), "beta|result of beta") << "the pane loses the focus to the tree before Beta loads";
-    for (bool restarted : {false, true}) {
-        if (restarted)
-            doc = open();
-        EXPECT_EQ(opened(*doc, "key2"), "[($Col!|1|n)]|result of alpha more");
-        EXPECT_EQ(ColourMap(*doc->templatePane()->document()), "bbrrrrrbbbbbb");
-    }
-    EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
-}
-
-TEST_F(TemplatePanes, AnEditThatCannotBeWrittenStaysOnItsTemplate)
-{
-    auto doc = open();
-    click(*doc, "key2");
-    // A folder where the body belongs: the write fails as on a full or read-only disk.
-    ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key2")) && QDir(app.dataPath()).mkdir("TMP_key2"));
-    typeInto(doc->templatePane(), "kept [x]", true);
-    CatalogueTree* tree = doc->templateTree();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->node("key3")).center());
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(failures.texts.isEmpty()) << "the failed write is reported";
-    EXPECT_EQ(tree->selectedKey(), "key2");
-    EXPECT_EQ(doc->templatePane()->toPlainText(), "kept [x]") << "Beta did not load over the edit";
-    ASSERT_TRUE(QDir(app.dataPath()).rmdir("TMP_key2"));
-    EXPECT_EQ(opened(*doc, "key3"), "beta|result of beta");
-    EXPECT_EQ(opened(*doc, "key2"), "kept [x]|result of alpha");
-}
-
-TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)
+TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedComesBackWithItsColoursAndAFailedWriteKeepsTheEdit)
 {
     const QByteArray alpha = app.readDataFile("TMP_key2"), beta = app.readDataFile("TMP_key3");
     auto doc = open();
-    click(*doc, "key2");
+    EXPECT_EQ(opened(*doc, "key2"), "alpha [x]|result of alpha");
     leave(*doc, doc->templatePane());
     leave(*doc, doc->resultPane());
     click(*doc, "key3");
     click(*doc, "key2");
     EXPECT_TRUE(app.readDataFile("TMP_key2") == alpha && app.readDataFile("TMP_key3") == beta) << "looked at only";
-
-    click(*doc, "key3");
+    typeInto(doc->resultPane(), " more"); // saved with the template pane's edit below
+    typeInto(doc->templatePane(), "[($Col!|1|n)]", true);
+    EXPECT_EQ(opened(*doc, "key3"), "beta|result of beta") << "the pane loses the focus to the tree before Beta loads";
     typeInto(doc->resultPane(), " edited"); // the result pane alone is worth keeping too
     leave(*doc, doc->resultPane());
     const QByteArray edited = app.readDataFile("TMP_key3");
@@ -119,7 +81,6 @@ TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)
     QTest::keyClick(doc->resultPane(), Qt::Key_Backspace);
     leave(*doc, doc->resultPane());
     EXPECT_EQ(app.readDataFile("TMP_key3"), edited) << "typed and taken back is no change";
-
     typeInto(doc->templatePane(), "BETA", true); // letter case alone is an edit as well
     for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
         QFocusEvent out(QEvent::FocusOut, reason); // a focus loss that is not leaving
@@ -128,8 +89,26 @@ TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedAndNeverOtherwise)
     }
     leave(*doc, doc->templatePane());
     EXPECT_FALSE(doc->templateModified());
+    for (bool restarted : {false, true}) {
+        if (restarted)
+            doc = open();
+        EXPECT_EQ(opened(*doc, "key2"), "[($Col!|1|n)]|result of alpha more");
+        EXPECT_EQ(ColourMap(*doc->templatePane()->document()), "bbrrrrrbbbbbb");
+        EXPECT_EQ(opened(*doc, "key3"), "BETA|result of beta edited");
+    }
+    EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
+    // A folder where the body belongs: the write fails as on a full disk, and the edit stays on its template.
     click(*doc, "key2");
+    ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key2")) && QDir(app.dataPath()).mkdir("TMP_key2"));
+    typeInto(doc->templatePane(), "kept [x]", true);
+    click(*doc, "key3");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(failures.texts.isEmpty()) << "the failed write is reported";
+    EXPECT_EQ(doc->templateTree()->selectedKey(), "key2");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "kept [x]") << "Beta did not load over the edit";
+    ASSERT_TRUE(QDir(app.dataPath()).rmdir("TMP_key2"));
     EXPECT_EQ(opened(*doc, "key3"), "BETA|result of beta edited");
+    EXPECT_EQ(opened(*doc, "key2"), "kept [x]|result of alpha more");
 }
 
 TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKept)
@@ -141,7 +120,6 @@ TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKept)
     QTest::mouseClick(doc->runButton(), Qt::LeftButton); // the template pane loses the focus first
     click(*doc, "key3");
     EXPECT_EQ(opened(*doc, "key2"), "[($F!|1|2)]|$F0001!\n$F0002!\n") << "Run's own result, not the one before it";
-
     doc->runButton()->click();
     CatalogueTree* values = doc->valueTree();
     doubleClick(values->viewport(), values->visualItemRect(values->node("key2")).center()); // fills the first field
@@ -150,7 +128,6 @@ TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKept)
     doc->templateTree()->setCurrentItem(doc->templateTree()->node("key3"));
     EXPECT_EQ(doc->templatePane()->toPlainText(), "beta");
     EXPECT_EQ(opened(*doc, "key2"), "[($F!|1|2)]|CustomerId\n$F0002!\n");
-
     // Twice in a row with a large n: the last result is the one listed and kept.
     typeInto(doc->templatePane(), "[($F!|1|n)]", true);
     dialogs.boundAnswerScript = {QStringList{"20000"}, QStringList{"20000"}};
@@ -166,28 +143,39 @@ TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKept)
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
-TEST_F(TemplatePanes, TheRootEmptiesTheTemplatePaneAndWhatIsTypedThereIsKeptAndToldAbout)
+TEST_F(TemplatePanes, ClickingTheSelectedNodeReloadsItAndWhatIsTypedUnderTheRootIsKeptAndToldAbout)
 {
     auto doc = open();
     click(*doc, "key2");
+    doc->selectBodyTab(1);
+    app.writeDataFile("TMP_key2", BodyFile("alpha again_$$$_001_$$$_new result")); // saved by another window
+    EXPECT_EQ(opened(*doc, "key2"), "alpha again|new result");
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
     typeInto(doc->templatePane(), " edited");
     doc->selectBodyTab(1);
-    EXPECT_EQ(opened(*doc, "key-1"), "|result of alpha"); // Alpha's edit is saved on the way out
+    EXPECT_EQ(opened(*doc, "key-1"), "|new result"); // Alpha's edit is saved on the way out
     EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
     const QByteArray edited = app.readDataFile("TMP_key2");
-    EXPECT_NE(edited, BodyFile("alpha [x]_$$$_001_$$$_result of alpha"));
-
+    EXPECT_TRUE(edited.contains("alpha again edited"));
+    doc->templatePane()->setPlainText("scratch");
+    EXPECT_EQ(opened(*doc, "key-1"), "|new result");
+    const qsizetype told = dialogs.messages.size();
     typeInto(doc->templatePane(), "typed under the root");
     leave(*doc, doc->templatePane());
     leave(*doc, doc->templatePane());
     EXPECT_TRUE(doc->templateModified()) << "nowhere to write it, but not dropped either";
-    ASSERT_EQ(dialogs.messages.size(), 1) << "told once, not on every move";
-    EXPECT_TRUE(dialogs.messages[0].text.contains("not saved"));
+    ASSERT_EQ(dialogs.messages.size(), told + 1) << "told once, not on every move";
+    EXPECT_TRUE(dialogs.messages.last().text.contains("not saved"));
     typeInto(doc->templatePane(), " and more");
     leave(*doc, doc->templatePane());
-    EXPECT_EQ(dialogs.messages.size(), 2) << "a further edit is told again";
+    EXPECT_EQ(dialogs.messages.size(), told + 2) << "a further edit is told again";
     EXPECT_EQ(app.readDataFile("TMP_key2"), edited);
     EXPECT_EQ(app.readDataFile("TMP_key3"), BodyFile("beta_$$$_001_$$$_result of beta"));
+    doc->selectListTab(1);
+    doc->selectBodyTab(0);
+    QTabBar* list = doc->catalogueTabs();
+    QTest::mouseClick(list, Qt::LeftButton, {}, list->tabRect(1).center());
+    EXPECT_EQ(doc->paneTabs()->currentIndex(), 1) << "Values List always brings the result pane";
 }
 
 TEST_F(TemplatePanes, HurriedClicksNeverLeaveTheTreeWithoutASelectionAndClosingSaves)
@@ -229,25 +217,6 @@ TEST_F(TemplatePanes, HurriedClicksNeverLeaveTheTreeWithoutASelectionAndClosingS
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-TEST_F(TemplatePanes, ClickingWhatIsAlreadySelectedActsAsAFirstClick)
-{
-    auto doc = open();
-    click(*doc, "key2");
-    doc->selectBodyTab(1);
-    app.writeDataFile("TMP_key2", BodyFile("alpha again_$$$_001_$$$_new result")); // saved by another window
-    EXPECT_EQ(opened(*doc, "key2"), "alpha again|new result");
-    EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
-    click(*doc, "key-1");
-    doc->templatePane()->setPlainText("scratch");
-    EXPECT_EQ(opened(*doc, "key-1"), "|new result");
-
-    doc->selectListTab(1);
-    doc->selectBodyTab(0);
-    QTabBar* list = doc->catalogueTabs();
-    QTest::mouseClick(list, Qt::LeftButton, {}, list->tabRect(1).center());
-    EXPECT_EQ(doc->paneTabs()->currentIndex(), 1) << "Values List always brings the result pane";
-}
-
 TEST_F(TemplatePanes, AnIdWrittenByHandOpensTheBodyItsKeyNamesAndANewOneOpensEmpty)
 {
     app.writeDataFile("Tempalates.app", CatalogueFile({"07|Seven|-1|0|3", "abc|Letters|-1|0|3"}));
@@ -261,7 +230,6 @@ TEST_F(TemplatePanes, AnIdWrittenByHandOpensTheBodyItsKeyNamesAndANewOneOpensEmp
     EXPECT_EQ(opened(*doc, "keyabc"), "letters|rabc");
     EXPECT_TRUE(app.readDataFile("TMP_key07").contains("seven as written and edited"));
     EXPECT_EQ(app.readDataFile("TMP_key7"), BodyFile("not this one_$$$_001_$$$_r7"));
-
     click(*doc, "key-1");
     addTemplate(*doc, "Fresh");
     EXPECT_EQ(opened(*doc, "key9"), "|"); // the highest ID 7 plus the added count 2
@@ -279,7 +247,6 @@ TEST_F(TemplatePanes, AnUnreadableOrCutBodyOpensWhatCouldBeReadAndIsKeptUntilEdi
     EXPECT_TRUE(failures.texts.value(0).startsWith("ReadStream: \""));
     leave(*doc, doc->templatePane());
     EXPECT_FALSE(app.dataFileExists("TMP_key2"));
-
     EXPECT_EQ(opened(*doc, "key3"), "half a templ|");
     leave(*doc, doc->resultPane());
     EXPECT_EQ(app.readDataFile("TMP_key3"), cut);

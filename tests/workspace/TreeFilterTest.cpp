@@ -2,10 +2,6 @@
 #include "TreeFilter.h"
 #include "WorkspaceTestSupport.h"
 
-#include <QLineEdit>
-#include <QTest>
-#include <gtest/gtest.h>
-
 namespace {
 
 // Main > Orders > (OrderId, CustomerId), Main > Customers > (CustomerId, Name), Main > Notes

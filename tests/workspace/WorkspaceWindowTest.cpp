@@ -6,32 +6,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 #include <utility>
 
 namespace {
 
-std::unique_ptr<WorkspaceWindow> open(const TempAppFolder& app)
-{
-    return std::make_unique<WorkspaceWindow>(app.dataPath());
-}
-
 TEST_F(WorkspaceTest, StartsWithTheRootAloneAndAddsUnderTheSelectedNode)
 {
-    auto doc = open(app);
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     for (CatalogueTree* tree : {doc->templateTree(), doc->valueTree()})
         EXPECT_EQ(tree->selectedKey() + tree->topLevelItem(0)->text(0) + QString::number(tree->topLevelItemCount()), "key-1Main1");
     addTemplate(*doc, "Select list");
     EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|Select list|-1|0|3"}));
     EXPECT_EQ(app.readDataFile("TMP_key2"), kNewBody);
-
     CatalogueTree* tree = doc->valueTree();
     addValue(*doc, "Customers");
     EXPECT_FALSE(app.dataFileExists("VAL_key2")) << "values have no body files";
@@ -50,8 +40,8 @@ TEST_F(WorkspaceTest, KeysCountOnFromTheHighestIdAndTwoWindowsNeverShareOne)
 {
     app.writeDataFile("Tempalates.app", CatalogueFile({"3|a|-1|0|3", "7|b|-1|0|3", "5|c|3|0|3"}));
     {
-        auto doc = open(app);
-        auto other = open(app);
+        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
+        auto other = std::make_unique<WorkspaceWindow>(app.dataPath());
         EXPECT_EQ(doc->nextTemplateKey(), "key9");
         addTemplate(*doc, "first");
         addTemplate(*other, "second");
@@ -59,14 +49,14 @@ TEST_F(WorkspaceTest, KeysCountOnFromTheHighestIdAndTwoWindowsNeverShareOne)
         EXPECT_EQ(children(other->templateTree(), "key-1"), (QStringList{"key3=a", "key7=b", "key10=second"}));
         EXPECT_TRUE(app.dataFileExists("TMP_key9") && app.dataFileExists("TMP_key10"));
     }
-    auto again = open(app);
+    auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
     EXPECT_EQ(again->nextTemplateKey(), "key12");
     EXPECT_EQ(children(again->templateTree(), "key3"), QStringList{"key5=c"});
 }
 
 TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndRefusedOnesStayInTheBoxUsingUpNoKey)
 {
-    auto doc = open(app);
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     auto* box = control<QLineEdit>(*doc, "valueNameBox");
     box->setText("  Orders  ");
     QTest::keyClick(box, Qt::Key_Return);
@@ -96,30 +86,30 @@ TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndRefusedOnesStayInTheBoxUsingUpNoKey
     EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{});
 }
 
-TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
+TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithItOnceEvenWhenDoubleClicked)
 {
-    app.writeDataFile("Tempalates.app", CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3"}));
+    app.writeDataFile("Tempalates.app",
+                      CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "4|Update|2|0|3", "5|Delete|2|0|3"}));
     app.writeDataFile("Values.app", CatalogueFile({"3|Orders|-1|0|3"}));
-    app.writeDataFile("TMP_key2", kNewBody);
-    app.writeDataFile("TMP_key3", kNewBody);
+    for (const char* body : {"TMP_key2", "TMP_key3", "TMP_key4", "TMP_key5"})
+        app.writeDataFile(body, kNewBody);
     app.writeDataFile("VAL_key3", "not ours");
-    auto doc = open(app);
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
+    doc->show();
     CatalogueTree* templates = doc->templateTree();
+    auto* remove = control<QPushButton>(*doc, "removeTemplateButton");
     const QByteArray before = app.readDataFile("Tempalates.app");
-
+    const QString refused = "Item can't be deleted, first delete its children";
     dialogs.confirmAnswers = {true, true};
     doc->removeTemplate(); // the root: nothing to say
     templates->selectNode("key2");
     doc->removeTemplate();
-    ASSERT_EQ(dialogs.messageTexts(), QStringList{"Item can't be deleted, first delete its children"});
+    ASSERT_EQ(dialogs.messageTexts(), QStringList{refused});
     EXPECT_EQ(app.readDataFile("Tempalates.app"), before);
-
     templates->selectNode("key3");
-    control<QPushButton>(*doc, "removeTemplateButton")->click();
+    remove->click();
     EXPECT_FALSE(app.dataFileExists("TMP_key3"));
-    EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3"}));
     EXPECT_EQ(templates->selectedKey(), "key2") << "the parent takes the selection";
-
     doc->valueTree()->selectNode("key3");
     control<QPushButton>(*doc, "removeValueButton")->click();
     EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({}));
@@ -127,46 +117,30 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithIt)
     EXPECT_EQ(dialogs.confirmations,
               (QStringList{"Remove the template \"Select\"? Its text and result are deleted with it.",
                            "Remove the value \"Orders\"?"}));
-
-    doc->removeTemplate(); // answered No
-    EXPECT_TRUE(templates->node("key2") && app.dataFileExists("TMP_key2"));
-}
-
-TEST_F(WorkspaceTest, ADoubleClickOnRemoveTakesOneItem)
-{
-    app.writeDataFile("Tempalates.app",
-                      CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "4|Update|2|0|3", "5|Delete|2|0|3"}));
-    for (const char* body : {"TMP_key2", "TMP_key3", "TMP_key4", "TMP_key5"})
-        app.writeDataFile(body, kNewBody);
-    auto doc = open(app);
-    doc->show();
-    CatalogueTree* templates = doc->templateTree();
-    auto* remove = control<QPushButton>(*doc, "removeTemplateButton");
-
-    // The second click arrives while the first one's question is still open.
+    // A double-click: the second click arrives while the first one's question is still open.
     templates->selectNode("key4");
-    dialogs.confirmAnswers = {true, true};
+    dialogs.confirmAnswers = {true};
     bool clickedAgain = false;
     dialogs.onConfirm = [&] {
         if (!std::exchange(clickedAgain, true))
             QTest::mouseClick(remove, Qt::LeftButton);
     };
     doubleClick(remove, remove->rect().center());
-    EXPECT_EQ(children(templates, "key2"), (QStringList{"key3=Select", "key5=Delete"}));
-    EXPECT_TRUE(app.dataFileExists("TMP_key3") && app.dataFileExists("TMP_key5"));
-    EXPECT_EQ(dialogs.confirmations.size(), 1) << "the click that came while the question was open did nothing";
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Item can't be deleted, first delete its children"})
+    EXPECT_EQ(children(templates, "key2"), QStringList{"key5=Delete"});
+    EXPECT_EQ(dialogs.confirmations.size(), 3) << "the click that came while the question was open did nothing";
+    EXPECT_EQ(dialogs.messageTexts(), (QStringList{refused, refused}))
         << "the double-click's second click met the parent, never a neighbour";
-    EXPECT_EQ(app.readDataFile("Tempalates.app"),
-              CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "5|Delete|2|0|3"}));
+    EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3", "5|Delete|2|0|3"}));
+    templates->selectNode("key5");
+    doc->removeTemplate(); // answered No
+    EXPECT_TRUE(templates->node("key5") && app.dataFileExists("TMP_key5") && app.dataFileExists("TMP_key2"));
 }
 
 TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
 {
     app.writeDataFile("Tempalates.app", CatalogueFile({"2|SQL|-1|0|3"}));
     app.writeDataFile("TMP_key2", kNewBody);
-    auto doc = open(app);
-
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     // The table file goes away behind the window's back: adding and removing both fail.
     QFile::rename(app.dataPath("Tempalates.app"), app.dataPath("Tempalates.moved"));
     addTemplate(*doc, "lost");
@@ -178,7 +152,6 @@ TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
     EXPECT_TRUE(app.dataFileExists("TMP_key2")) << "the body stays when the record could not be deleted";
     ASSERT_EQ(failures.texts.size(), 3) << failures.texts.join('\n').toStdString();
     EXPECT_TRUE(failures.texts[1].startsWith("InsertRecord: \"") && failures.texts[2].startsWith("DeleteRecord: \""));
-
     // The record is stored but its body cannot be: the record is taken back.
     QFile::rename(app.dataPath("Tempalates.moved"), app.dataPath("Tempalates.app"));
     const QString key = doc->nextTemplateKey();
@@ -192,7 +165,7 @@ TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
 TEST_F(WorkspaceTest, AnUnreadableCatalogueIsReportedOnceAndRefusesChanges)
 {
     QFile::remove(app.dataPath("Values.app"));
-    auto doc = open(app);
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     ASSERT_EQ(failures.texts.size(), 1);
     EXPECT_TRUE(failures.texts[0].startsWith("GetRecordset: \""));
     addValue(*doc, "one");
@@ -211,7 +184,7 @@ TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
     const QByteArray file = CatalogueFile(
         {"2|Orders|-1|0|3", "2|Twin|-1|0|3", "abc|Broken|-1|0|3", "6|Orphan|40|0|3", "3|Lines|2|0|3"});
     app.writeDataFile("Values.app", file);
-    auto doc = open(app);
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     CatalogueTree* values = doc->valueTree();
     EXPECT_EQ(children(values, "key-1"), (QStringList{"key2=Orders", "keyabc=Broken"}))
         << "an ID that is not a number still shows, under the key it spells";
@@ -220,7 +193,6 @@ TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains("2 record(s)"));
     EXPECT_EQ(app.readDataFile("Values.app"), file);
-
     values->selectNode("key2");
     addValue(*doc, "fresh");
     EXPECT_EQ(children(values, "key2"), (QStringList{"key3=Lines", "key8=fresh"}))
@@ -242,7 +214,7 @@ TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEdition)
     app.writeDataFile("Values.app", "\"ID|Name|ParentID|Spare|Image\xB1" "12|Caf\xE9|-1|0|3\xB1"
                                     "13|M\xFCller \x80 Preis|12|0|3\xB1" "14|Stra\xDF" "e|13|0|2\"\r\n");
     app.writeDataFile("Tempalates.app", "\"ID|Name|ParentID|Spare|Image\xB1" "2|Cr\xE9" "er table|-1|0|3\"\r\n");
-    auto doc = open(app);
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
     EXPECT_EQ(children(doc->valueTree(), "key12") + children(doc->valueTree(), "key13"),
               QStringList({QString::fromUtf8("key13=Müller € Preis"), QString::fromUtf8("key14=Straße")}));
@@ -251,9 +223,9 @@ TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEdition)
     EXPECT_EQ(doc->nextValueKey(), "key16");
 }
 
-TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripOneWayAndFocusHintsFollow)
+TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitterIsRemembered)
 {
-    auto doc = open(app);
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     auto visible = [&](const char* name) { return !control<QFrame>(*doc, name)->isHidden(); };
     doc->paneTabs()->setCurrentIndex(1);
     EXPECT_TRUE(visible("templateListPage") && visible("resultPanePage"));
@@ -262,7 +234,6 @@ TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripOneWayAndFocusHintsFollow)
     doc->catalogueTabs()->setCurrentIndex(1);
     EXPECT_TRUE(visible("valueListPage") && visible("resultPanePage"));
     EXPECT_FALSE(visible("templateListPage") || visible("templatePanePage"));
-
     doc->show();
     doc->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(doc.get()));
@@ -283,13 +254,12 @@ TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripOneWayAndFocusHintsFollow)
     EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
     EXPECT_EQ(hintFor(doc->templateTree()), " Active Control: Templates List");
     EXPECT_EQ(hintFor(doc->templatePane()), " Active Control: Template Pane");
-}
+    doc->close();
 
-TEST_F(WorkspaceTest, TheSplitterStartsAtTheCatalogueColumnAndIsRemembered)
-{
+    // The splitter starts at the catalogue column and is remembered.
     UserSettings().remove("Settings/CatalogueColumnWidth"); // other windows closed before
     for (bool remembered : {false, true}) {
-        auto doc = open(app);
+        doc = std::make_unique<WorkspaceWindow>(app.dataPath());
         doc->resize(1000, 600);
         doc->show();
         auto* splitter = control<QSplitter>(*doc, "splitter");

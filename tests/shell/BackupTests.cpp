@@ -5,9 +5,14 @@
 #include <QDate>
 #include <gtest/gtest.h>
 
-TEST(Backup, CopiesEverythingAndASecondBackupThatDayKeepsFilesDeletedSince)
+TEST(Backup, CopiesTheWholeTreeKeepsFilesDeletedSinceTheDaysFirstBackupAndShowsTheFailedStep)
 {
     TempAppFolder app;
+    ScriptedDialogs dialogs;
+    QStringList status;
+    const auto backUp = [&](int day) {
+        BackupCommand(nullptr, app.dataPath(), QDate(2024, 3, day), [&](const QString& text) { status << text; });
+    };
     const auto backedUp = [&](const QString& name) {
         QFile file(app.path() + "/Backup/Data_9-3-2024/" + name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
@@ -16,9 +21,8 @@ TEST(Backup, CopiesEverythingAndASecondBackupThatDayKeepsFilesDeletedSince)
     app.writeDataFile("TMP_key4", "soon gone");
     ASSERT_TRUE(QDir(app.dataPath()).mkpath("nested/deeper"));
     app.writeDataFile("nested/deeper/note.txt", "deep");
-    const BackupOutcome first = BackupData(app.dataPath(), QDate(2024, 3, 9));
-    EXPECT_TRUE(first.succeeded) << first.text.toStdString();
-    EXPECT_EQ(first.folder, app.path() + "/Backup/Data_9-3-2024");
+    backUp(9);
+    EXPECT_EQ(status, QStringList{"Data backed up to " + app.path() + "/Backup/Data_9-3-2024"});
     EXPECT_EQ(backedUp("Tempalates.app"), "\"ID|Name\xb1\"\r\n");
     EXPECT_EQ(backedUp("nested/deeper/note.txt"), "deep");
     // Beside the folder backed up, under its own name, whatever that is.
@@ -26,25 +30,16 @@ TEST(Backup, CopiesEverythingAndASecondBackupThatDayKeepsFilesDeletedSince)
 
     app.writeDataFile("Tempalates.app", "second, longer than the first");
     ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key4")));
-    EXPECT_TRUE(BackupData(app.dataPath(), QDate(2024, 3, 9)).succeeded);
+    backUp(9);
+    EXPECT_EQ(status.size(), 2);
     EXPECT_EQ(backedUp("Tempalates.app"), "second, longer than the first");
     EXPECT_EQ(backedUp("TMP_key4"), "soon gone");
-}
-
-TEST(Backup, TheCommandShowsTheFolderOrTheFailedStep)
-{
-    TempAppFolder app;
-    ScriptedDialogs dialogs;
-    QStringList status;
-    const auto showStatus = [&](const QString& text) { status << text; };
-    BackupCommand(nullptr, app.dataPath(), QDate(2024, 3, 9), showStatus);
-    EXPECT_EQ(status, QStringList{"Data backed up to " + app.path() + "/Backup/Data_9-3-2024"});
 
     QFile blocker(app.path() + "/Backup/Data_10-3-2024"); // a file where the folder belongs
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    BackupCommand(nullptr, app.dataPath(), QDate(2024, 3, 10), showStatus);
-    EXPECT_EQ(status.size(), 1);
+    backUp(10);
+    EXPECT_EQ(status.size(), 2);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith("Backup failed: cannot create the folder"));
 

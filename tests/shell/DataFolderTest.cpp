@@ -8,7 +8,7 @@ namespace {
 
 void write(const QString& path, const QByteArray& bytes)
 {
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
 }
@@ -30,13 +30,16 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
-// A machine in miniature: a sample catalogue, a program folder and a home, all in one temporary folder.
+// A machine in miniature, all in one temporary folder: a read-only installed sample, a
+// program folder and a home.
 DataFolderPlaces machine(const QTemporaryDir& dir)
 {
     const DataFolderPlaces p{{}, dir.filePath("bin/Data"), dir.filePath("home/.local/share/Vellumatic/Data"),
                              dir.filePath("share/vellumatic/Data")};
     makeCatalogue(p.sample, "Sample");
     write(p.sample + "/TMP_key2", BodyFile("[($Field!|1|n)]_$$$_001_$$$_"));
+    for (const QString& file : entries(p.sample))
+        QFile::setPermissions(p.sample + "/" + file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     return p;
 }
 
@@ -44,61 +47,56 @@ DataFolderPlaces machine(const QTemporaryDir& dir)
 
 TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnlyWhatIsMissing)
 {
-    using Arrange = std::function<void(const QTemporaryDir&, DataFolderPlaces&)>;
-    const auto requested = [](const char* name, const Arrange& fill = {}) -> Arrange {
-        return [=](const QTemporaryDir& t, DataFolderPlaces& p) {
-            p.requested = t.filePath(name);
-            if (fill)
-                fill(t, p);
+    using Arrange = std::function<void(const QString& root, DataFolderPlaces&)>;
+    const auto requested = [](const char* name, const char* file = nullptr, const QByteArray& bytes = {}) -> Arrange {
+        return [=](const QString& root, DataFolderPlaces& p) {
+            p.requested = root + "/" + name;
+            if (file)
+                write(root + "/" + file, bytes);
         };
     };
-    const auto writeInto = [](const char* path, const QByteArray& bytes) {
-        return [=](const QTemporaryDir& t, DataFolderPlaces&) { write(t.filePath(path), bytes); };
-    };
-    const auto catalogues = [](bool requestedToo) {
-        return [=](const QTemporaryDir&, DataFolderPlaces& p) {
-            if (requestedToo)
-                makeCatalogue(p.requested, "Orders");
-            makeCatalogue(p.besideProgram, "Portable");
-            makeCatalogue(p.perUser, "Mine");
-        };
-    };
-    const Arrange nothing = [](const QTemporaryDir&, DataFolderPlaces&) {};
+    const auto writeInto = [](const char* path) { return [=](const QString& root, DataFolderPlaces&) { write(root + "/" + path, "x"); }; };
     const auto opensRequested = &DataFolderPlaces::requested, opensBeside = &DataFolderPlaces::besideProgram,
-               opensPerUser = &DataFolderPlaces::perUser;
-    QString DataFolderPlaces::*const fails = nullptr;
+               opensPerUser = &DataFolderPlaces::perUser, fails = decltype(opensPerUser){};
     struct Case
     {
         const char* name;
         Arrange arrange;
         QString DataFolderPlaces::*opened; // nullptr when a problem is expected
         bool seeded;
-        const char* problem; // part of the message; empty when none
+        const char* problem; // part of the message
     } const cases[] = {
-        {"requested wins over both others", requested("share drive/Orders", catalogues(true)), opensRequested, false, ""},
+        {"requested wins over both others",
+         [](const QString& root, DataFolderPlaces& p) {
+             p.requested = root + "/share drive/Orders";
+             for (const QString& folder : {p.requested, p.besideProgram, p.perUser})
+                 makeCatalogue(folder, "Orders");
+         },
+         opensRequested, false, ""},
         {"requested but missing starts from the sample", requested("new/Catalogue"), opensRequested, true, ""},
         {"requested and empty starts from the sample",
-         requested("empty", [](const QTemporaryDir& t, DataFolderPlaces&) { ASSERT_TRUE(QDir(t.path()).mkdir("empty")); }),
-         opensRequested, true, ""},
-        {"requested holding something else", requested("photos", writeInto("photos/a.jpg", "jpeg")), fails, false, "holds no"},
-        {"requested holding one table", requested("half", writeInto("half/Values.app", CatalogueFile({}))), fails, false, "holds no"},
-        {"requested is a file", requested("notes.txt", writeInto("notes.txt", "text")), fails, false, "holds no catalogue"},
-        {"the portable folder beside the program comes next", catalogues(false), opensBeside, false, ""},
-        {"a file named Data beside the program is no data folder", writeInto("bin/Data", "x"), opensPerUser, true, ""},
-        {"the per-user folder is made on first start", nothing, opensPerUser, true, ""},
+         [](const QString& root, DataFolderPlaces& p) { QDir().mkpath(p.requested = root + "/empty"); }, opensRequested, true, ""},
+        {"requested holding something else", requested("photos", "photos/a.jpg", "jpeg"), fails, false, "holds no"},
+        {"requested holding one table", requested("half", "half/Values.app", CatalogueFile({})), fails, false, "holds no"},
+        {"requested is a file", requested("notes.txt", "notes.txt", "text"), fails, false, "holds no catalogue"},
+        {"the portable folder beside the program comes next",
+         [](const QString&, DataFolderPlaces& p) { makeCatalogue(p.besideProgram, "Portable"); makeCatalogue(p.perUser, "Mine"); },
+         opensBeside, false, ""},
+        {"a file named Data beside the program is no data folder", writeInto("bin/Data"), opensPerUser, true, ""},
+        {"the per-user folder is made on first start", [](const QString&, DataFolderPlaces&) {}, opensPerUser, true, ""},
         {"the per-user folder is kept on later starts",
-         [](const QTemporaryDir&, DataFolderPlaces& p) { makeCatalogue(p.perUser, "Mine"); }, opensPerUser, false, ""},
-        {"no per-user folder is known", [](const QTemporaryDir&, DataFolderPlaces& p) { p.perUser.clear(); }, fails, false, "unknown"},
-        {"no sample to start from", [](const QTemporaryDir&, DataFolderPlaces& p) { p.sample = "/nonexistent/Data"; }, fails,
+         [](const QString&, DataFolderPlaces& p) { makeCatalogue(p.perUser, "Mine"); }, opensPerUser, false, ""},
+        {"no per-user folder is known", [](const QString&, DataFolderPlaces& p) { p.perUser.clear(); }, fails, false, "unknown"},
+        {"no sample to start from", [](const QString&, DataFolderPlaces& p) { p.sample = "/nonexistent/Data"; }, fails,
          false, "no sample catalogue"},
-        {"a file where the per-user folder's parent belongs", writeInto("home/.local/share/Vellumatic", "x"), fails, false,
+        {"a file where the per-user folder's parent belongs", writeInto("home/.local/share/Vellumatic"), fails, false,
          "cannot be created"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
         DataFolderPlaces p = machine(dir);
-        c.arrange(dir, p);
+        c.arrange(dir.path(), p);
         const bool perUserWasThere = QFileInfo::exists(QFileInfo(p.perUser).absolutePath());
 
         const DataFolderChoice choice = ChooseDataFolder(p);
@@ -112,25 +110,15 @@ TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnl
         EXPECT_EQ(choice.problem, "");
         EXPECT_EQ(choice.folder, QDir::cleanPath(p.*c.opened));
         EXPECT_EQ(entries(choice.folder) == entries(p.sample), c.seeded);
-        for (const QString& file : entries(p.sample))
+        for (const QString& file : entries(p.sample)) {
             EXPECT_EQ(read(choice.folder + "/" + file) == read(p.sample + "/" + file), c.seeded) << file.toStdString();
+            EXPECT_TRUE(!c.seeded || (QFile::permissions(choice.folder + "/" + file) & QFile::WriteOwner)) << "the user's to change";
+        }
         EXPECT_TRUE(entries(QFileInfo(choice.folder).absolutePath()).filter(".Data-").isEmpty()) << "no staging folder left";
         if (c.opened != &DataFolderPlaces::perUser && !perUserWasThere) {
             EXPECT_FALSE(QFileInfo::exists(QFileInfo(p.perUser).absolutePath())) << "made only when used";
         }
     }
-}
-
-TEST(DataFolder, SeededFilesAreTheUsersToChangeEvenWhenTheSampleIsReadOnly)
-{
-    QTemporaryDir root;
-    const DataFolderPlaces places = machine(root);
-    for (const char* table : {"/Tempalates.app", "/Values.app"})
-        ASSERT_TRUE(QFile::setPermissions(places.sample + table, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const DataFolderChoice choice = ChooseDataFolder(places);
-    ASSERT_EQ(choice.problem, "");
-    for (const char* name : {"Tempalates.app", "Values.app", "TMP_key2"})
-        EXPECT_TRUE(QFile::permissions(choice.folder + "/" + name) & QFile::WriteOwner) << name;
 }
 
 TEST(DataFolder, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyTheProgramsOne)
@@ -139,21 +127,17 @@ TEST(DataFolder, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyThePrograms
     // is readable by all, the home writable by all, the program's Data by no one.
     QTemporaryDir root;
     DataFolderPlaces places = machine(root);
-    const QFileDevice::Permissions everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    const QFileDevice::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const auto everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     makeCatalogue(places.besideProgram, "Portable");
     ASSERT_TRUE(QDir().mkpath(root.filePath("home")));
     ASSERT_TRUE(QFile::setPermissions(root.path(), everyone | QFile::WriteOwner));
-    ASSERT_TRUE(QFile::setPermissions(root.filePath("home"), everyone | writable));
+    ASSERT_TRUE(QFile::setPermissions(root.filePath("home"), everyone | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
     ASSERT_TRUE(QFile::setPermissions(places.besideProgram, everyone));
     const auto chooseAsUser = [&] {
         const bool asNobody = geteuid() == 0;
-        if (asNobody && seteuid(65534) != 0)
-            ADD_FAILURE() << "cannot become nobody";
+        EXPECT_FALSE(asNobody && seteuid(65534) != 0) << "cannot become nobody";
         const DataFolderChoice choice = ChooseDataFolder(places);
-        if (asNobody && seteuid(0) != 0)
-            ADD_FAILURE() << "cannot become root again";
+        EXPECT_FALSE(asNobody && seteuid(0) != 0) << "cannot become root again";
         return choice;
     };
     EXPECT_EQ(chooseAsUser().folder, QDir::cleanPath(places.perUser));

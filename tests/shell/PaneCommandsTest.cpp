@@ -50,12 +50,25 @@ TEST_F(PaneCommands, EditLeavesAReadOnlyPaneAndNoPaneAloneButCopiesRichAndPlainT
         command(nullptr);
 }
 
-TEST_F(PaneCommands, FindStartsAtTheFirstCharacterIgnoresCaseAndWrapsAfterAMiss)
+TEST_F(PaneCommands, FindIgnoresCaseAndWrapsAfterAMissAndTheCloseBoxNeverRepeatsAReplace)
 {
     EXPECT_EQ(hits("abcab", "ab", 3), (QList<int>{0, 3, -1, 0}));
     EXPECT_EQ(hits("xABCx\nline abc", "abc", 1), (QList<int>{1, 11}));
-    EXPECT_EQ(hits("xABCx", "abc", 0), QList<int>{1});
-    EXPECT_EQ(pane.textCursor().selectedText(), "ABC");
+    EXPECT_EQ(pane.textCursor().selectedText(), "abc");
+
+    const FindRequest closed;
+    state = {};
+    pane.setPlainText("a-a");
+    FindNext(state, &pane); // before any Find: nothing
+    FindOrReplace(state, closed, &pane);
+    EXPECT_EQ(state.foundAt, 0);
+    EXPECT_FALSE(pane.textCursor().hasSelection());
+    FindOrReplace(state, {Action::Replace, "a", "aa"}, &pane);
+    ASSERT_EQ(pane.toPlainText(), "aa-aa");
+    FindOrReplace(state, closed, &pane);
+    EXPECT_EQ(pane.toPlainText(), "aa-aa") << "a cancelled dialog must not replace again";
+    FindOrReplace(state, {Action::Find, "x", {}}, nullptr);
+    EXPECT_EQ(state.findText, "x") << "without a pane the texts are still kept";
 }
 
 TEST_F(PaneCommands, ReplaceRewritesEveryOccurrenceKeepsTheFormattingAroundAndUndoesInOneStep)
@@ -79,21 +92,4 @@ TEST_F(PaneCommands, ReplaceRewritesEveryOccurrenceKeepsTheFormattingAroundAndUn
     EXPECT_EQ(marker.charFormat().foreground().color(), QColor(Qt::red));
     pane.undo();
     EXPECT_EQ(pane.toPlainText(), "red $F! red");
-}
-
-TEST_F(PaneCommands, TheCloseBoxDoesNothingBeforeOrAfterAFirstUse)
-{
-    const FindRequest closed;
-    pane.setPlainText("a-a");
-    FindNext(state, &pane);
-    FindOrReplace(state, closed, &pane);
-    EXPECT_EQ(state.foundAt, 0);
-    EXPECT_FALSE(pane.textCursor().hasSelection());
-
-    FindOrReplace(state, {Action::Replace, "a", "aa"}, &pane);
-    ASSERT_EQ(pane.toPlainText(), "aa-aa");
-    FindOrReplace(state, closed, &pane);
-    EXPECT_EQ(pane.toPlainText(), "aa-aa") << "a cancelled dialog must not replace again";
-    FindOrReplace(state, {Action::Find, "x", {}}, nullptr);
-    EXPECT_EQ(state.findText, "x") << "without a pane the texts are still kept";
 }

@@ -1,14 +1,18 @@
+#include "DataBackup.h"
 #include "DataFolder.h"
 #include "WorkspaceTestSupport.h"
 
+#include <QDate>
 #include <functional>
 #include <unistd.h>
 
 namespace {
 
-void write(const QString& path, const QByteArray& bytes)
+// Writes a file, or only makes the folder when the path ends in a slash.
+void write(const QString& path, const QByteArray& bytes = "x")
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (QDir().mkpath(QFileInfo(path).absolutePath()) && path.endsWith('/'))
+        return;
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
 }
@@ -48,48 +52,37 @@ DataFolderPlaces machine(const QTemporaryDir& dir)
 TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnlyWhatIsMissing)
 {
     using Arrange = std::function<void(const QString& root, DataFolderPlaces&)>;
-    const auto requested = [](const char* name, const char* file = nullptr, const QByteArray& bytes = {}) -> Arrange {
+    // The requested folder, and a file written below the temporary root.
+    const auto requested = [](const char* name, const char* file = nullptr, const QByteArray& bytes = "x") -> Arrange {
         return [=](const QString& root, DataFolderPlaces& p) {
-            p.requested = root + "/" + name;
+            if (name)
+                p.requested = root + "/" + name;
             if (file)
                 write(root + "/" + file, bytes);
         };
     };
-    const auto writeInto = [](const char* path) { return [=](const QString& root, DataFolderPlaces&) { write(root + "/" + path, "x"); }; };
+    const auto catalogues = [](QList<QString DataFolderPlaces::*> in) -> Arrange {
+        return [=](const QString&, DataFolderPlaces& p) { for (auto folder : in) makeCatalogue(p.*folder, "Mine"); };
+    };
     const auto opensRequested = &DataFolderPlaces::requested, opensBeside = &DataFolderPlaces::besideProgram,
                opensPerUser = &DataFolderPlaces::perUser, fails = decltype(opensPerUser){};
-    struct Case
-    {
-        const char* name;
-        Arrange arrange;
-        QString DataFolderPlaces::*opened; // nullptr when a problem is expected
-        bool seeded;
-        const char* problem; // part of the message
-    } const cases[] = {
-        {"requested wins over both others",
-         [](const QString& root, DataFolderPlaces& p) {
-             p.requested = root + "/share drive/Orders";
-             for (const QString& folder : {p.requested, p.besideProgram, p.perUser})
-                 makeCatalogue(folder, "Orders");
-         },
+    // `opened` is nullptr when a problem is expected; `problem` is part of its message.
+    struct Case { const char* name; Arrange arrange; QString DataFolderPlaces::*opened; bool seeded; const char* problem; };
+    const Case cases[] = {
+        {"requested wins over both others", [&](const QString& root, DataFolderPlaces& p) {
+             requested("share drive/Orders")(root, p); catalogues({opensRequested, opensBeside, opensPerUser})(root, p); },
          opensRequested, false, ""},
         {"requested but missing starts from the sample", requested("new/Catalogue"), opensRequested, true, ""},
-        {"requested and empty starts from the sample",
-         [](const QString& root, DataFolderPlaces& p) { QDir().mkpath(p.requested = root + "/empty"); }, opensRequested, true, ""},
-        {"requested holding something else", requested("photos", "photos/a.jpg", "jpeg"), fails, false, "holds no"},
+        {"requested and empty starts from the sample", requested("empty", "empty/"), opensRequested, true, ""},
         {"requested holding one table", requested("half", "half/Values.app", CatalogueFile({})), fails, false, "holds no"},
-        {"requested is a file", requested("notes.txt", "notes.txt", "text"), fails, false, "holds no catalogue"},
-        {"the portable folder beside the program comes next",
-         [](const QString&, DataFolderPlaces& p) { makeCatalogue(p.besideProgram, "Portable"); makeCatalogue(p.perUser, "Mine"); },
-         opensBeside, false, ""},
-        {"a file named Data beside the program is no data folder", writeInto("bin/Data"), opensPerUser, true, ""},
-        {"the per-user folder is made on first start", [](const QString&, DataFolderPlaces&) {}, opensPerUser, true, ""},
-        {"the per-user folder is kept on later starts",
-         [](const QString&, DataFolderPlaces& p) { makeCatalogue(p.perUser, "Mine"); }, opensPerUser, false, ""},
+        {"requested is a file", requested("notes.txt", "notes.txt"), fails, false, "holds no catalogue"},
+        {"the portable folder beside the program comes next", catalogues({opensBeside, opensPerUser}), opensBeside, false, ""},
+        {"a file named Data beside the program is no data folder", requested(nullptr, "bin/Data"), opensPerUser, true, ""},
+        {"the per-user folder is made on first start", requested(nullptr), opensPerUser, true, ""},
+        {"the per-user folder is kept on later starts", catalogues({opensPerUser}), opensPerUser, false, ""},
         {"no per-user folder is known", [](const QString&, DataFolderPlaces& p) { p.perUser.clear(); }, fails, false, "unknown"},
-        {"no sample to start from", [](const QString&, DataFolderPlaces& p) { p.sample = "/nonexistent/Data"; }, fails,
-         false, "no sample catalogue"},
-        {"a file where the per-user folder's parent belongs", writeInto("home/.local/share/Vellumatic"), fails, false,
+        {"no sample to start from", [](const QString&, DataFolderPlaces& p) { p.sample = "/none/Data"; }, fails, false, "no sample"},
+        {"a file where the per-user folder's parent belongs", requested(nullptr, "home/.local/share/Vellumatic"), fails, false,
          "cannot be created"},
     };
     for (const Case& c : cases) {
@@ -98,7 +91,6 @@ TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnl
         DataFolderPlaces p = machine(dir);
         c.arrange(dir.path(), p);
         const bool perUserWasThere = QFileInfo::exists(QFileInfo(p.perUser).absolutePath());
-
         const DataFolderChoice choice = ChooseDataFolder(p);
         EXPECT_EQ(choice.seeded, c.seeded);
         if (!c.opened) {
@@ -115,9 +107,8 @@ TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnl
             EXPECT_TRUE(!c.seeded || (QFile::permissions(choice.folder + "/" + file) & QFile::WriteOwner)) << "the user's to change";
         }
         EXPECT_TRUE(entries(QFileInfo(choice.folder).absolutePath()).filter(".Data-").isEmpty()) << "no staging folder left";
-        if (c.opened != &DataFolderPlaces::perUser && !perUserWasThere) {
-            EXPECT_FALSE(QFileInfo::exists(QFileInfo(p.perUser).absolutePath())) << "made only when used";
-        }
+        EXPECT_TRUE(c.opened == opensPerUser || perUserWasThere || !QFileInfo::exists(QFileInfo(p.perUser).absolutePath()))
+            << "made only when used";
     }
 }
 
@@ -167,4 +158,47 @@ TEST(DataFolder, AWorkspaceReadsAndWritesOnlyInsideAFolderOfAnyName)
     ASSERT_EQ(bodies.size(), 1);
     EXPECT_EQ(read(folder + "/" + bodies[0]), kNewBody);
     EXPECT_EQ(entries(root.filePath("shared drive")), QStringList{"Orders catalogue"}) << "no Data folder beside it";
+}
+
+TEST(Backup, CopiesTheWholeTreeKeepsFilesDeletedSinceTheDaysFirstBackupAndShowsTheFailedStep)
+{
+    TempAppFolder app;
+    ScriptedDialogs dialogs;
+    QStringList status;
+    const auto backUp = [&](int day) {
+        BackupCommand(nullptr, app.dataPath(), QDate(2024, 3, day), [&](const QString& text) { status << text; });
+    };
+    const auto backedUp = [&](const QString& name) { return read(app.path() + "/Backup/Data_9-3-2024/" + name); };
+    app.writeDataFile("Tempalates.app", "\"ID|Name\xb1\"\r\n");
+    app.writeDataFile("TMP_key4", "soon gone");
+    ASSERT_TRUE(QDir(app.dataPath()).mkpath("nested/deeper"));
+    app.writeDataFile("nested/deeper/note.txt", "deep");
+    backUp(9);
+    EXPECT_EQ(status, QStringList{"Data backed up to " + app.path() + "/Backup/Data_9-3-2024"});
+    EXPECT_EQ(backedUp("Tempalates.app"), "\"ID|Name\xb1\"\r\n");
+    EXPECT_EQ(backedUp("nested/deeper/note.txt"), "deep");
+    // Beside the folder backed up, under its own name, whatever that is.
+    EXPECT_EQ(DatedBackupFolder("/mnt/share/Orders/", QDate(2031, 11, 30)), "/mnt/share/Backup/Orders_30-11-2031");
+
+    app.writeDataFile("Tempalates.app", "second, longer than the first");
+    ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key4")));
+    backUp(9);
+    EXPECT_EQ(status.size(), 2);
+    EXPECT_EQ(backedUp("Tempalates.app"), "second, longer than the first");
+    EXPECT_EQ(backedUp("TMP_key4"), "soon gone");
+
+    QFile blocker(app.path() + "/Backup/Data_10-3-2024"); // a file where the folder belongs
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    backUp(10);
+    EXPECT_EQ(status.size(), 2);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Backup failed: cannot create the folder"));
+
+    // A missing data folder leaves an empty dated folder and says so.
+    ASSERT_TRUE(QDir(app.dataPath()).removeRecursively());
+    const BackupOutcome missing = BackupData(app.dataPath(), QDate(2024, 3, 11));
+    EXPECT_FALSE(missing.succeeded);
+    EXPECT_TRUE(missing.text.contains("no data folder")) << missing.text.toStdString();
+    EXPECT_TRUE(QDir(missing.folder).exists() && QDir(missing.folder).isEmpty());
 }

@@ -1,4 +1,5 @@
 #include "AboutBox.h"
+#include "EditCommands.h"
 #include "FieldsList.h"
 #include "FindCommands.h"
 #include "FindDialog.h"
@@ -23,6 +24,16 @@
 #include <QTimer>
 
 namespace {
+
+using Action = FindRequest::Action;
+
+// The Edit and Find commands on one pane, without a window.
+class PaneCommands : public testing::Test
+{
+protected:
+    QTextEdit pane;
+    FindState state;
+};
 
 class MainWindowTest : public WorkspaceTest
 {
@@ -96,17 +107,15 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndAlwaysFitsT
     }
     EXPECT_FALSE(open()->isMaximized()) << "the next start opens a normal window";
 
-    s.setValue("Settings/MainLeft", "900000");
-    s.setValue("Settings/MainTop", "-900000");
-    s.setValue("Settings/MainWidth", "wide");
+    for (const auto& [key, text] : {std::pair{"MainLeft", "900000"}, {"MainTop", "-900000"}, {"MainWidth", "wide"}})
+        s.setValue(QString("Settings/") + key, text);
     const QRect unusable = open()->frameGeometry();
     EXPECT_TRUE(screen.contains(unusable));
     EXPECT_GE(unusable.width(), px(6500)) << "the stored width, or the least the workspace needs";
     // Closed on a larger screen: size and place are fitted, so Run and the status bar show.
-    s.setValue("Settings/MainLeft", screen.width() * 15 / 2);
-    s.setValue("Settings/MainTop", 0);
-    s.setValue("Settings/MainWidth", screen.width() * 45 / 2);
-    s.setValue("Settings/MainHeight", screen.height() * 45 / 2);
+    for (const auto& [key, value] : {std::pair{"MainLeft", screen.width() * 15 / 2}, {"MainTop", 0},
+                                     {"MainWidth", screen.width() * 45 / 2}, {"MainHeight", screen.height() * 45 / 2}})
+        s.setValue(QString("Settings/") + key, value);
     EXPECT_EQ(open()->frameGeometry(), screen);
 }
 
@@ -192,7 +201,6 @@ TEST_F(MainWindowTest, AUsersSession)
     EXPECT_EQ(source->toPlainText(), "alpha ") << "the template pane is left alone";
 
     SCOPED_TRACE("Find, Find Next and Replace");
-    using Action = FindRequest::Action;
     source->setPlainText("ABcab");
     focus(source);
     dialogs.findAnswers << FindRequest{Action::Find, "ab", ""};
@@ -253,11 +261,7 @@ TEST_F(MainWindowTest, AUsersSession)
     target->setPlainText("result text");
     const auto print = [&] {
         // Whether printers are installed or not, the pages end up in the PDF file.
-        dialogs.printAnswers = {[&](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return true;
-        }};
+        dialogs.printAnswers = {[&](QPrinter& printer) { printer.setOutputFileName(pdf); return true; }};
         dialogs.confirmAnswers = {true};
         dialogs.saveFileAnswers = {pdf};
         trigger(*w, "printAction");
@@ -328,8 +332,7 @@ TEST_F(MainWindowTest, AUsersSession)
     EXPECT_EQ(w->activeWorkspace(), doc);
 
     SCOPED_TRACE("without a workspace Print asks nothing, and About opens one again");
-    const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size();
-    const qsizetype messages = dialogs.messages.size();
+    const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size(), messages = dialogs.messages.size();
     w->mdiArea()->closeAllSubWindows();
     ASSERT_EQ(w->activeWorkspace(), nullptr);
     trigger(*w, "printAction");
@@ -340,3 +343,99 @@ TEST_F(MainWindowTest, AUsersSession)
 }
 
 } // namespace
+
+TEST(WindowSettings, ReadBackWhatWasWrittenAndFallBackOnWhatIsMissingOrUnusable)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ReadWindowSettings(settings), (MainWindowPlacement{1000, 1000, 6500, 6500}));
+    settings.setValue("Settings/Other", "1");
+    EXPECT_FALSE(HasWindowSettings(settings)) << "the first start is the one without the keys";
+    settings.setValue("Settings/MainLeft", "-300");
+    settings.setValue("Settings/MainTop", "twelve");
+    settings.setValue("Settings/MainWidth", "0");
+    settings.setValue("Settings/MainHeight", "nan");
+    EXPECT_TRUE(HasWindowSettings(settings));
+    EXPECT_EQ(ReadWindowSettings(settings), (MainWindowPlacement{-300, 1000, 6500, 6500}));
+
+    for (const auto& [value, text] : {std::pair{15000.0f, "15000"}, {1000.5f, "1000.5"}, {0.1f, "0.1"}})
+        EXPECT_EQ(SettingText(value), text);
+    const MainWindowPlacement placed{-15, 300, 14400.5f, 9000};
+    WriteWindowSettings(settings, placed);
+    EXPECT_EQ(settings.value("Settings/MainWidth").toString(), "14400.5");
+    EXPECT_EQ(ReadWindowSettings(settings), placed);
+}
+
+TEST(WindowSettings, AFrameStaysWhollyOnTheAreaItMostlyLiesOnAndStartsCentred)
+{
+    const QList<QRect> screens{QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 700)};
+    struct Case
+    {
+        QRect frame, fitted;
+    } cases[] = {
+        {{100, 50, 600, 400}, {100, 50, 600, 400}},     // already inside
+        {{1200, 700, 600, 400}, {680, 400, 600, 400}},  // hanging off the corner
+        {{1500, 100, 1200, 800}, {1280, 0, 1024, 700}}, // closed on a bigger screen
+        {{1300, 100, 400, 300}, {1300, 100, 400, 300}}, // on the second screen
+        {{5000, -3000, 400, 300}, {880, 0, 400, 300}},  // on no screen: the first one
+        {{-9000, 50, 3000, 2000}, {0, 0, 1280, 800}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitOntoScreen(c.frame, screens), c.fitted) << c.frame.x() << "," << c.frame.y();
+    EXPECT_EQ(FitOntoScreen(QRect(1, 2, 3, 4), {}), QRect(1, 2, 3, 4));
+    EXPECT_EQ(FirstStartFrame(QRect(1280, 30, 1000, 700)), QRect(1380, 100, 800, 560));
+}
+
+TEST_F(PaneCommands, EditLeavesAReadOnlyPaneAndNoPaneAloneButStillCopies)
+{
+    pane.setPlainText("one two three");
+    selectRange(&pane, 3, 7);
+    EditCut(&pane);
+    pane.setReadOnly(true);
+    selectRange(&pane, 0, 3);
+    for (auto command : {EditCut, EditPaste, EditClear, EditUndo, EditCopy})
+        command(&pane);
+    EXPECT_EQ(pane.toPlainText(), "one three");
+    EXPECT_EQ(QApplication::clipboard()->text(), "one");
+    for (auto command : {EditCut, EditCopy, EditPaste, EditUndo, EditRedo, EditClear})
+        command(nullptr);
+}
+
+TEST_F(PaneCommands, FindIgnoresCaseAndWrapsAfterAMissAndTheCloseBoxNeverRepeatsAReplace)
+{
+    pane.setPlainText("xABCx\nline abc");
+    FindNext(state, &pane); // before any Find: nothing
+    EXPECT_FALSE(pane.textCursor().hasSelection());
+    FindOrReplace(state, {Action::Find, "abc", {}}, &pane);
+    QList<int> found{state.foundAt};
+    for (int i = 0; i < 3; ++i, found << state.foundAt)
+        FindNext(state, &pane);
+    EXPECT_EQ(found, (QList<int>{1, 11, -1, 1}));
+    EXPECT_EQ(pane.textCursor().selectedText(), "ABC");
+
+    const FindRequest closed;
+    pane.setPlainText("a-a");
+    FindOrReplace(state, {Action::Replace, "a", "aa"}, &pane);
+    ASSERT_EQ(pane.toPlainText(), "aa-aa");
+    FindOrReplace(state, closed, &pane);
+    EXPECT_EQ(pane.toPlainText(), "aa-aa") << "a cancelled dialog must not replace again";
+    FindOrReplace(state, {Action::Find, "x", {}}, nullptr);
+    EXPECT_EQ(state.findText, "x") << "without a pane the texts are still kept";
+}
+
+TEST_F(PaneCommands, ReplaceRewritesEveryOccurrenceKeepsTheFormattingAroundAndUndoesInOneStep)
+{
+    pane.setPlainText("xAbyab abab");
+    FindOrReplace(state, {Action::Replace, "ab", ""}, &pane);
+    FindOrReplace(state, {Action::Replace, "", "z"}, &pane);
+    EXPECT_EQ(pane.toPlainText(), "xy ");
+
+    pane.setHtml("red <span style='color:#ff0000'>$F!</span> red");
+    FindOrReplace(state, {Action::Replace, "red", "blue"}, &pane);
+    EXPECT_EQ(pane.toPlainText(), "blue $F! blue");
+    QTextCursor marker(pane.document());
+    marker.setPosition(7);
+    EXPECT_EQ(marker.charFormat().foreground().color(), QColor(Qt::red));
+    pane.undo();
+    EXPECT_EQ(pane.toPlainText(), "red $F! red");
+}

@@ -64,8 +64,7 @@ protected:
 TEST_F(Print, EveryLineComesOnceInOrderOnPagesAsFullAsTheMarginsAllow)
 {
     EXPECT_EQ(printed("", "empty.pdf").size(), 1);
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    QStringList lines, words6000;
+    QStringList lines, paragraph;
     for (int i = 1; i <= 400; ++i)
         lines << QStringLiteral("L%1 [($Field!|1|n)(,|1|n-1)]").arg(i, 4, 10, QChar('0'));
     const QRegularExpression lineLabel("L\\d{4}");
@@ -85,27 +84,25 @@ TEST_F(Print, EveryLineComesOnceInOrderOnPagesAsFullAsTheMarginsAllow)
 
     // A paragraph longer than a page goes on with nothing lost or repeated.
     for (int i = 1; i <= 6000; ++i)
-        words6000 << QStringLiteral("w%1").arg(i);
-    const QStringList paragraph = printed(words6000.join(' '), "paragraph.pdf");
-    EXPECT_GT(paragraph.size(), 1);
-    EXPECT_EQ(words(paragraph), words(words6000));
+        paragraph << QStringLiteral("w%1").arg(i);
+    const QStringList long6000 = printed(paragraph.join(' '), "paragraph.pdf");
+    EXPECT_GT(long6000.size(), 1);
+    EXPECT_EQ(words(long6000), words(paragraph));
 
     printer.setOutputFileName(pdf("no such folder/pane.pdf"));
     EXPECT_FALSE(PrintRichText(pane, printer, 0, 0, 0, 0));
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Unexpected Error in printing"});
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Unexpected Error in printing"}) << "the only message";
 }
 
-TEST(PrinterChoice, MatchesTheFullNameAndTakesTheLastOfNamesDifferingInCaseOnly)
+TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
 {
+    // The printer chosen by name: the full name, the last of names differing in case only.
     const QString longName = "Accounting department colour laser, second floor";
     const QStringList installed{"Office", "Lab", "OFFICE", longName};
     EXPECT_EQ(PrinterToMakeCurrent("office", installed), "OFFICE");
     EXPECT_EQ(PrinterToMakeCurrent(longName, installed), longName);
     EXPECT_EQ(PrinterToMakeCurrent(longName.left(32), installed), std::nullopt);
-}
 
-TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
-{
     pane.setPlainText("template text");
     printer.setOutputFileName(pdf("pane.pdf"));
     printer.setCopyCount(3);

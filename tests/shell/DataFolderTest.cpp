@@ -171,8 +171,7 @@ TEST(Backup, CopiesTheWholeTreeKeepsFilesDeletedSinceTheDaysFirstBackupAndShowsT
     const auto backedUp = [&](const QString& name) { return read(app.path() + "/Backup/Data_9-3-2024/" + name); };
     app.writeDataFile("Tempalates.app", "\"ID|Name\xb1\"\r\n");
     app.writeDataFile("TMP_key4", "soon gone");
-    ASSERT_TRUE(QDir(app.dataPath()).mkpath("nested/deeper"));
-    app.writeDataFile("nested/deeper/note.txt", "deep");
+    write(app.dataPath("nested/deeper/note.txt"), "deep");
     backUp(9);
     EXPECT_EQ(status, QStringList{"Data backed up to " + app.path() + "/Backup/Data_9-3-2024"});
     EXPECT_EQ(backedUp("Tempalates.app"), "\"ID|Name\xb1\"\r\n");
@@ -187,9 +186,7 @@ TEST(Backup, CopiesTheWholeTreeKeepsFilesDeletedSinceTheDaysFirstBackupAndShowsT
     EXPECT_EQ(backedUp("Tempalates.app"), "second, longer than the first");
     EXPECT_EQ(backedUp("TMP_key4"), "soon gone");
 
-    QFile blocker(app.path() + "/Backup/Data_10-3-2024"); // a file where the folder belongs
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    write(app.path() + "/Backup/Data_10-3-2024"); // a file where the folder belongs
     backUp(10);
     EXPECT_EQ(status.size(), 2);
     ASSERT_EQ(dialogs.messages.size(), 1);

@@ -27,14 +27,6 @@ namespace {
 
 using Action = FindRequest::Action;
 
-// The Edit and Find commands on one pane, without a window.
-class PaneCommands : public testing::Test
-{
-protected:
-    QTextEdit pane;
-    FindState state;
-};
-
 class MainWindowTest : public WorkspaceTest
 {
 protected:
@@ -373,8 +365,9 @@ TEST(WindowSettings, ReadBackWhatWasWrittenFallBackOnWhatIsUnusableAndFitTheFram
     EXPECT_EQ(FirstStartFrame(QRect(1280, 30, 1000, 700)), QRect(1380, 100, 800, 560));
 }
 
-TEST_F(PaneCommands, EditLeavesAReadOnlyPaneAndNoPaneAloneButStillCopies)
+TEST(PaneCommands, EditLeavesAReadOnlyPaneAndNoPaneAloneButStillCopies)
 {
+    QTextEdit pane;
     pane.setPlainText("one two three");
     selectRange(&pane, 3, 7);
     EditCut(&pane);
@@ -388,8 +381,10 @@ TEST_F(PaneCommands, EditLeavesAReadOnlyPaneAndNoPaneAloneButStillCopies)
         command(nullptr);
 }
 
-TEST_F(PaneCommands, FindWrapsAfterAMissReplaceKeepsFormattingAndTheCloseBoxNeverRepeatsAReplace)
+TEST(PaneCommands, FindWrapsAfterAMissReplaceKeepsFormattingAndTheCloseBoxNeverRepeatsAReplace)
 {
+    QTextEdit pane;
+    FindState state;
     pane.setPlainText("xABCx\nline abc");
     FindNext(state, &pane); // before any Find: nothing
     EXPECT_FALSE(pane.textCursor().hasSelection());

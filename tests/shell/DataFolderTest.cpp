@@ -1,14 +1,18 @@
+#include "DataBackup.h"
 #include "DataFolder.h"
 #include "WorkspaceTestSupport.h"
 
+#include <QDate>
 #include <functional>
 #include <unistd.h>
 
 namespace {
 
-void write(const QString& path, const QByteArray& bytes)
+// Writes a file, or only makes the folder when the path ends in a slash.
+void write(const QString& path, const QByteArray& bytes = "x")
 {
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    if (QDir().mkpath(QFileInfo(path).absolutePath()) && path.endsWith('/'))
+        return;
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
 }
@@ -30,13 +34,16 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
-// A machine in miniature: a sample catalogue, a program folder and a home, all in one temporary folder.
+// A machine in miniature, all in one temporary folder: a read-only installed sample, a
+// program folder and a home.
 DataFolderPlaces machine(const QTemporaryDir& dir)
 {
     const DataFolderPlaces p{{}, dir.filePath("bin/Data"), dir.filePath("home/.local/share/Vellumatic/Data"),
                              dir.filePath("share/vellumatic/Data")};
     makeCatalogue(p.sample, "Sample");
     write(p.sample + "/TMP_key2", BodyFile("[($Field!|1|n)]_$$$_001_$$$_"));
+    for (const QString& file : entries(p.sample))
+        QFile::setPermissions(p.sample + "/" + file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     return p;
 }
 
@@ -44,63 +51,46 @@ DataFolderPlaces machine(const QTemporaryDir& dir)
 
 TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnlyWhatIsMissing)
 {
-    using Arrange = std::function<void(const QTemporaryDir&, DataFolderPlaces&)>;
-    const auto requested = [](const char* name, const Arrange& fill = {}) -> Arrange {
-        return [=](const QTemporaryDir& t, DataFolderPlaces& p) {
-            p.requested = t.filePath(name);
-            if (fill)
-                fill(t, p);
+    using Arrange = std::function<void(const QString& root, DataFolderPlaces&)>;
+    // The requested folder, and a file written below the temporary root.
+    const auto requested = [](const char* name, const char* file = nullptr, const QByteArray& bytes = "x") -> Arrange {
+        return [=](const QString& root, DataFolderPlaces& p) {
+            if (name)
+                p.requested = root + "/" + name;
+            if (file)
+                write(root + "/" + file, bytes);
         };
     };
-    const auto writeInto = [](const char* path, const QByteArray& bytes) {
-        return [=](const QTemporaryDir& t, DataFolderPlaces&) { write(t.filePath(path), bytes); };
+    const auto catalogues = [](QList<QString DataFolderPlaces::*> in) -> Arrange {
+        return [=](const QString&, DataFolderPlaces& p) { for (auto folder : in) makeCatalogue(p.*folder, "Mine"); };
     };
-    const auto catalogues = [](bool requestedToo) {
-        return [=](const QTemporaryDir&, DataFolderPlaces& p) {
-            if (requestedToo)
-                makeCatalogue(p.requested, "Orders");
-            makeCatalogue(p.besideProgram, "Portable");
-            makeCatalogue(p.perUser, "Mine");
-        };
-    };
-    const Arrange nothing = [](const QTemporaryDir&, DataFolderPlaces&) {};
     const auto opensRequested = &DataFolderPlaces::requested, opensBeside = &DataFolderPlaces::besideProgram,
-               opensPerUser = &DataFolderPlaces::perUser;
-    QString DataFolderPlaces::*const fails = nullptr;
-    struct Case
-    {
-        const char* name;
-        Arrange arrange;
-        QString DataFolderPlaces::*opened; // nullptr when a problem is expected
-        bool seeded;
-        const char* problem; // part of the message; empty when none
-    } const cases[] = {
-        {"requested wins over both others", requested("share drive/Orders", catalogues(true)), opensRequested, false, ""},
+               opensPerUser = &DataFolderPlaces::perUser, fails = decltype(opensPerUser){};
+    // `opened` is nullptr when a problem is expected; `problem` is part of its message.
+    struct Case { const char* name; Arrange arrange; QString DataFolderPlaces::*opened; bool seeded; const char* problem; };
+    const Case cases[] = {
+        {"requested wins over both others", [&](const QString& root, DataFolderPlaces& p) {
+             requested("share drive/Orders")(root, p); catalogues({opensRequested, opensBeside, opensPerUser})(root, p); },
+         opensRequested, false, ""},
         {"requested but missing starts from the sample", requested("new/Catalogue"), opensRequested, true, ""},
-        {"requested and empty starts from the sample",
-         requested("empty", [](const QTemporaryDir& t, DataFolderPlaces&) { ASSERT_TRUE(QDir(t.path()).mkdir("empty")); }),
-         opensRequested, true, ""},
-        {"requested holding something else", requested("photos", writeInto("photos/a.jpg", "jpeg")), fails, false, "holds no"},
-        {"requested holding one table", requested("half", writeInto("half/Values.app", CatalogueFile({}))), fails, false, "holds no"},
-        {"requested is a file", requested("notes.txt", writeInto("notes.txt", "text")), fails, false, "holds no catalogue"},
-        {"the portable folder beside the program comes next", catalogues(false), opensBeside, false, ""},
-        {"a file named Data beside the program is no data folder", writeInto("bin/Data", "x"), opensPerUser, true, ""},
-        {"the per-user folder is made on first start", nothing, opensPerUser, true, ""},
-        {"the per-user folder is kept on later starts",
-         [](const QTemporaryDir&, DataFolderPlaces& p) { makeCatalogue(p.perUser, "Mine"); }, opensPerUser, false, ""},
-        {"no per-user folder is known", [](const QTemporaryDir&, DataFolderPlaces& p) { p.perUser.clear(); }, fails, false, "unknown"},
-        {"no sample to start from", [](const QTemporaryDir&, DataFolderPlaces& p) { p.sample = "/nonexistent/Data"; }, fails,
-         false, "no sample catalogue"},
-        {"a file where the per-user folder's parent belongs", writeInto("home/.local/share/Vellumatic", "x"), fails, false,
+        {"requested and empty starts from the sample", requested("empty", "empty/"), opensRequested, true, ""},
+        {"requested holding one table", requested("half", "half/Values.app", CatalogueFile({})), fails, false, "holds no"},
+        {"requested is a file", requested("notes.txt", "notes.txt"), fails, false, "holds no catalogue"},
+        {"the portable folder beside the program comes next", catalogues({opensBeside, opensPerUser}), opensBeside, false, ""},
+        {"a file named Data beside the program is no data folder", requested(nullptr, "bin/Data"), opensPerUser, true, ""},
+        {"the per-user folder is made on first start", requested(nullptr), opensPerUser, true, ""},
+        {"the per-user folder is kept on later starts", catalogues({opensPerUser}), opensPerUser, false, ""},
+        {"no per-user folder is known", [](const QString&, DataFolderPlaces& p) { p.perUser.clear(); }, fails, false, "unknown"},
+        {"no sample to start from", [](const QString&, DataFolderPlaces& p) { p.sample = "/none/Data"; }, fails, false, "no sample"},
+        {"a file where the per-user folder's parent belongs", requested(nullptr, "home/.local/share/Vellumatic"), fails, false,
          "cannot be created"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
         DataFolderPlaces p = machine(dir);
-        c.arrange(dir, p);
+        c.arrange(dir.path(), p);
         const bool perUserWasThere = QFileInfo::exists(QFileInfo(p.perUser).absolutePath());
-
         const DataFolderChoice choice = ChooseDataFolder(p);
         EXPECT_EQ(choice.seeded, c.seeded);
         if (!c.opened) {
@@ -112,25 +102,14 @@ TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnl
         EXPECT_EQ(choice.problem, "");
         EXPECT_EQ(choice.folder, QDir::cleanPath(p.*c.opened));
         EXPECT_EQ(entries(choice.folder) == entries(p.sample), c.seeded);
-        for (const QString& file : entries(p.sample))
+        for (const QString& file : entries(p.sample)) {
             EXPECT_EQ(read(choice.folder + "/" + file) == read(p.sample + "/" + file), c.seeded) << file.toStdString();
-        EXPECT_TRUE(entries(QFileInfo(choice.folder).absolutePath()).filter(".Data-").isEmpty()) << "no staging folder left";
-        if (c.opened != &DataFolderPlaces::perUser && !perUserWasThere) {
-            EXPECT_FALSE(QFileInfo::exists(QFileInfo(p.perUser).absolutePath())) << "made only when used";
+            EXPECT_TRUE(!c.seeded || (QFile::permissions(choice.folder + "/" + file) & QFile::WriteOwner)) << "the user's to change";
         }
+        EXPECT_TRUE(entries(QFileInfo(choice.folder).absolutePath()).filter(".Data-").isEmpty()) << "no staging folder left";
+        EXPECT_TRUE(c.opened == opensPerUser || perUserWasThere || !QFileInfo::exists(QFileInfo(p.perUser).absolutePath()))
+            << "made only when used";
     }
-}
-
-TEST(DataFolder, SeededFilesAreTheUsersToChangeEvenWhenTheSampleIsReadOnly)
-{
-    QTemporaryDir root;
-    const DataFolderPlaces places = machine(root);
-    for (const char* table : {"/Tempalates.app", "/Values.app"})
-        ASSERT_TRUE(QFile::setPermissions(places.sample + table, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const DataFolderChoice choice = ChooseDataFolder(places);
-    ASSERT_EQ(choice.problem, "");
-    for (const char* name : {"Tempalates.app", "Values.app", "TMP_key2"})
-        EXPECT_TRUE(QFile::permissions(choice.folder + "/" + name) & QFile::WriteOwner) << name;
 }
 
 TEST(DataFolder, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyTheProgramsOne)
@@ -139,21 +118,17 @@ TEST(DataFolder, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyThePrograms
     // is readable by all, the home writable by all, the program's Data by no one.
     QTemporaryDir root;
     DataFolderPlaces places = machine(root);
-    const QFileDevice::Permissions everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    const QFileDevice::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const auto everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     makeCatalogue(places.besideProgram, "Portable");
     ASSERT_TRUE(QDir().mkpath(root.filePath("home")));
     ASSERT_TRUE(QFile::setPermissions(root.path(), everyone | QFile::WriteOwner));
-    ASSERT_TRUE(QFile::setPermissions(root.filePath("home"), everyone | writable));
+    ASSERT_TRUE(QFile::setPermissions(root.filePath("home"), everyone | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
     ASSERT_TRUE(QFile::setPermissions(places.besideProgram, everyone));
     const auto chooseAsUser = [&] {
         const bool asNobody = geteuid() == 0;
-        if (asNobody && seteuid(65534) != 0)
-            ADD_FAILURE() << "cannot become nobody";
+        EXPECT_FALSE(asNobody && seteuid(65534) != 0) << "cannot become nobody";
         const DataFolderChoice choice = ChooseDataFolder(places);
-        if (asNobody && seteuid(0) != 0)
-            ADD_FAILURE() << "cannot become root again";
+        EXPECT_FALSE(asNobody && seteuid(0) != 0) << "cannot become root again";
         return choice;
     };
     EXPECT_EQ(chooseAsUser().folder, QDir::cleanPath(places.perUser));
@@ -170,12 +145,10 @@ TEST(DataFolder, AWorkspaceReadsAndWritesOnlyInsideAFolderOfAnyName)
     const QString folder = root.filePath("shared drive/Orders catalogue");
     makeCatalogue(folder, "Orders");
     CapturedFailures failures;
-    {
-        WorkspaceWindow doc(folder);
-        EXPECT_EQ(children(doc.templateTree(), "key-1"), QStringList{"key2=Orders"});
-        addTemplate(doc, "Invoice lines");
-        addValue(doc, "InvoiceId");
-    }
+    WorkspaceWindow doc(folder);
+    EXPECT_EQ(children(doc.templateTree(), "key-1"), QStringList{"key2=Orders"});
+    addTemplate(doc, "Invoice lines");
+    addValue(doc, "InvoiceId");
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join("; ").toStdString();
     EXPECT_TRUE(read(folder + "/Tempalates.app").contains("|Invoice lines|"));
     EXPECT_TRUE(read(folder + "/Values.app").contains("|InvoiceId|"));
@@ -183,4 +156,43 @@ TEST(DataFolder, AWorkspaceReadsAndWritesOnlyInsideAFolderOfAnyName)
     ASSERT_EQ(bodies.size(), 1);
     EXPECT_EQ(read(folder + "/" + bodies[0]), kNewBody);
     EXPECT_EQ(entries(root.filePath("shared drive")), QStringList{"Orders catalogue"}) << "no Data folder beside it";
+}
+
+TEST(Backup, CopiesTheWholeTreeKeepsFilesDeletedSinceTheDaysFirstBackupAndShowsTheFailedStep)
+{
+    TempAppFolder app;
+    ScriptedDialogs dialogs;
+    QStringList status;
+    const auto backUp = [&](int day) {
+        BackupCommand(nullptr, app.dataPath(), QDate(2024, 3, day), [&](const QString& text) { status << text; });
+    };
+    const auto backedUp = [&](const QString& name) { return read(app.path() + "/Backup/Data_9-3-2024/" + name); };
+    app.writeDataFile("Tempalates.app", "\"ID|Name\xb1\"\r\n");
+    app.writeDataFile("TMP_key4", "soon gone");
+    write(app.dataPath("nested/deeper/note.txt"), "deep");
+    backUp(9);
+    EXPECT_EQ(status, QStringList{"Data backed up to " + app.path() + "/Backup/Data_9-3-2024"});
+    EXPECT_EQ(backedUp("Tempalates.app"), "\"ID|Name\xb1\"\r\n");
+    EXPECT_EQ(backedUp("nested/deeper/note.txt"), "deep");
+    // Beside the folder backed up, under its own name, whatever that is.
+    EXPECT_EQ(DatedBackupFolder("/mnt/share/Orders/", QDate(2031, 11, 30)), "/mnt/share/Backup/Orders_30-11-2031");
+
+    app.writeDataFile("Tempalates.app", "second, longer than the first");
+    ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key4")));
+    backUp(9);
+    EXPECT_EQ(status.size(), 2);
+    EXPECT_EQ(backedUp("Tempalates.app"), "second, longer than the first");
+    EXPECT_EQ(backedUp("TMP_key4"), "soon gone");
+
+    write(app.path() + "/Backup/Data_10-3-2024"); // a file where the folder belongs
+    backUp(10);
+    EXPECT_EQ(status.size(), 2);
+    EXPECT_EQ(dialogs.messageTexts().filter("Backup failed: cannot create the folder").size(), 1);
+
+    // A missing data folder leaves an empty dated folder and says so.
+    ASSERT_TRUE(QDir(app.dataPath()).removeRecursively());
+    const BackupOutcome missing = BackupData(app.dataPath(), QDate(2024, 3, 11));
+    EXPECT_FALSE(missing.succeeded);
+    EXPECT_TRUE(missing.text.contains("no data folder")) << missing.text.toStdString();
+    EXPECT_TRUE(QDir(missing.folder).exists() && QDir(missing.folder).isEmpty());
 }

@@ -1,5 +1,5 @@
 #include "AboutBox.h"
-#include "DataBackup.h"
+#include "EditCommands.h"
 #include "FieldsList.h"
 #include "FindCommands.h"
 #include "FindDialog.h"
@@ -8,7 +8,6 @@
 #include "WindowSettings.h"
 #include "WorkspaceTestSupport.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -26,6 +25,8 @@
 
 namespace {
 
+using Action = FindRequest::Action;
+
 class MainWindowTest : public WorkspaceTest
 {
 protected:
@@ -38,20 +39,13 @@ protected:
         ProgramFindState() = FindState{};
     }
 
-    static QSettings stored() { return QSettings(QSettings::UserScope, "Vellumatic", "Vellumatic"); }
-    static int px(float twips) { return qRound(twips * float(screenDpi()) / 1440.0f); }
-    static qreal screenDpi() { return QGuiApplication::primaryScreen()->logicalDotsPerInchX(); }
-
-    // The window shown, and active when `active`, as the user sees it on start.
-    std::unique_ptr<MainWindow> open(bool active = false)
+    // The window shown and active, as the user sees it on start.
+    std::unique_ptr<MainWindow> open()
     {
         auto window = std::make_unique<MainWindow>(app.dataPath());
         window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        if (active) {
-            window->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        }
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         QTest::qWait(1);
         return window;
     }
@@ -68,34 +62,13 @@ protected:
     QTemporaryDir settingsDir;
 };
 
-TEST_F(MainWindowTest, OpensOneMaximisedWorkspaceWhoseHintsShowInTheStatusBar)
-{
-    auto w = open(true);
-    QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier); // hidden items: their shortcuts do nothing
-    QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
-    ASSERT_EQ(w->workspaces().size(), 1);
-    WorkspaceWindow* doc = w->activeWorkspace();
-    EXPECT_TRUE(w->mdiArea()->subWindowList().first()->isMaximized());
-    EXPECT_EQ(doc->valueTree()->topLevelItem(0)->child(0)->text(0), "Orders");
-
-    EXPECT_EQ(w->statusText(), app.dataPath()) << "until the first hint, the data folder open";
-    doc->templateTree()->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(w->statusText(), " Active Control: Templates List");
-    control(*doc, "addTemplateButton")->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(w->statusText(), "");
-
-    for (const bool shown : {false, true}) {
-        trigger(*w, "statusBarAction");
-        EXPECT_EQ(control<QAction>(*w, "statusBarAction")->isChecked(), shown);
-        EXPECT_EQ(w->statusBarWidget()->isVisible(), shown);
-    }
-}
-
 TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndAlwaysFitsTheScreen)
 {
-    const auto storedWidth = [] { return stored().value("Settings/MainWidth").toString(); };
-    const auto twips = [](int pixels) { return QString::number(qRound(pixels * 1440.0 / screenDpi())); };
+    const qreal dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    const auto px = [dpi](int twips) { return qRound(twips * dpi / 1440.0); };
+    const auto twips = [dpi](int pixels) { return QString::number(qRound(pixels * 1440.0 / dpi)); };
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QSettings s(QSettings::UserScope, "Vellumatic", "Vellumatic"); // what the window writes shows here at once
     QRect frame;
     {
         auto w = open();
@@ -105,7 +78,6 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndAlwaysFitsT
         trigger(*w, "exitAction");
         EXPECT_FALSE(w->isVisible());
     }
-    QSettings s = stored();
     for (const auto& [key, pixels] : {std::pair{"MainLeft", frame.left()}, {"MainTop", frame.top()},
                                       {"MainWidth", frame.width()}, {"MainHeight", frame.height()}})
         EXPECT_EQ(s.value(QString("Settings/") + key).toString(), twips(pixels)) << key;
@@ -116,48 +88,62 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndAlwaysFitsT
         w->showMinimized();
         w->close();
     }
-    EXPECT_EQ(storedWidth(), twips(frame.width())) << "nothing saved while minimised";
+    EXPECT_EQ(s.value("Settings/MainWidth").toString(), twips(frame.width())) << "nothing saved while minimised";
     {
         auto w = open();
         w->showMaximized();
         QTest::qWait(10);
         const QRect maximised = w->frameGeometry();
         w->close();
-        EXPECT_EQ(storedWidth(), twips(maximised.width()));
+        EXPECT_EQ(s.value("Settings/MainWidth").toString(), twips(maximised.width()));
     }
     EXPECT_FALSE(open()->isMaximized()) << "the next start opens a normal window";
 
     for (const auto& [key, text] : {std::pair{"MainLeft", "900000"}, {"MainTop", "-900000"}, {"MainWidth", "wide"}})
         s.setValue(QString("Settings/") + key, text);
-    s.sync();
-    {
-        auto w = open();
-        EXPECT_TRUE(screen.contains(w->frameGeometry()));
-        EXPECT_GE(w->frameGeometry().width(), px(6500)) << "the stored width, or the least the workspace needs";
-        w->close();
-    }
+    const QRect unusable = open()->frameGeometry();
+    EXPECT_TRUE(screen.contains(unusable));
+    EXPECT_GE(unusable.width(), px(6500)) << "the stored width, or the least the workspace needs";
     // Closed on a larger screen: size and place are fitted, so Run and the status bar show.
-    s.setValue("Settings/MainLeft", QString::number(screen.width() * 15 / 2));
-    s.setValue("Settings/MainTop", "0");
-    s.setValue("Settings/MainWidth", QString::number(screen.width() * 15 * 3 / 2));
-    s.setValue("Settings/MainHeight", QString::number(screen.height() * 15 * 3 / 2));
-    s.sync();
+    for (const auto& [key, value] : {std::pair{"MainLeft", screen.width() * 15 / 2}, {"MainTop", 0},
+                                     {"MainWidth", screen.width() * 45 / 2}, {"MainHeight", screen.height() * 45 / 2}})
+        s.setValue(QString("Settings/") + key, value);
     EXPECT_EQ(open()->frameGeometry(), screen);
 }
 
-TEST_F(MainWindowTest, NothingOverlapsOrIsCutFrom640x480Up)
+// One window through a user's session: each step starts with its trace.
+TEST_F(MainWindowTest, AUsersSession)
 {
+    auto w = open();
+    QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier); // hidden items: their shortcuts do nothing
+    QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(w->workspaces().size(), 1);
+    WorkspaceWindow* doc = w->activeWorkspace();
+    QTextEdit* source = doc->templatePane();
+    ResultView* target = doc->resultPane();
+    EXPECT_TRUE(w->mdiArea()->subWindowList().first()->isMaximized());
+    EXPECT_EQ(doc->valueTree()->topLevelItem(0)->child(0)->text(0), "Orders");
+    EXPECT_EQ(w->statusText(), app.dataPath()) << "until the first hint, the data folder open";
+    doc->templateTree()->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(w->statusText(), " Active Control: Templates List");
+    control(*doc, "addTemplateButton")->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(w->statusText(), "");
+    for (const bool shown : {false, true}) {
+        trigger(*w, "statusBarAction");
+        EXPECT_EQ(control<QAction>(*w, "statusBarAction")->isChecked(), shown);
+        EXPECT_EQ(w->statusBarWidget()->isVisible(), shown);
+    }
+
+    SCOPED_TRACE("nothing overlaps or is cut from 640x480 up");
     const char* names[] = {"catalogueTabs", "templateFilter", "templateNameBox", "addTemplateButton", "removeTemplateButton",
                            "templateTree", "valueFilter", "valueNameBox", "addValueButton", "removeValueButton", "importButton",
                            "valueTree", "fieldsList", "paneTabs", "compactStyle", "runButton", "templatePane", "resultPane"};
-    auto w = open();
-    WorkspaceWindow* doc = w->activeWorkspace();
     doc->templateTree()->topLevelItem(0)->setText(0, QString(200, u'W')); // a name longer than any column
-    doc->templatePane()->setPlainText("int count = 1; // short");
+    source->setPlainText("int count = 1; // short");
     for (const QSize size : {QSize(640, 480), QSize(1024, 700), QSize(700, 1000)}) {
         SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
         w->resize(size);
-        for (int tab : {0, 1}) {
+        for (int tab : {1, 0}) {
             doc->selectListTab(tab);
             QTest::qWait(1);
             const QRect area(w->mdiArea()->viewport()->mapTo(w.get(), QPoint(0, 0)), w->mdiArea()->viewport()->size());
@@ -178,57 +164,17 @@ TEST_F(MainWindowTest, NothingOverlapsOrIsCutFrom640x480Up)
             EXPECT_GE(shown.size(), 9);
         }
         // A short line of a template stays one line: the panes wrap at their own width only.
-        EXPECT_EQ(doc->templatePane()->document()->firstBlock().layout()->lineCount(), 1);
+        EXPECT_EQ(source->document()->firstBlock().layout()->lineCount(), 1);
     }
-}
 
-TEST_F(MainWindowTest, AboutClosesOnItsTimerAKeyOrAClickAndReturnsToTheSameWorkspace)
-{
-    auto w = open();
-    WorkspaceWindow* first = w->activeWorkspace();
-    int closedBy = 0;
-    dialogs.onShowModal = [&](QDialog& window) {
-        auto& splash = static_cast<AboutBox&>(window);
-        EXPECT_TRUE(splash.closeTimer()->isActive());
-        EXPECT_EQ(splash.closeTimer()->interval(), 10000);
-        splash.show();
-        switch (closedBy++) {
-        case 0: splash.closeTimer()->start(5); break;
-        case 1: QTest::keyClick(&splash, Qt::Key_A); break;
-        default: QTest::mouseClick(control(splash, "frame"), Qt::LeftButton); break;
-        }
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 2000)) << "dismissal " << closedBy;
-    };
-    for (int i = 0; i < 3; ++i)
-        trigger(*w, "aboutAction");
-    EXPECT_EQ(dialogs.modalWindows, (QStringList{"AboutBox", "AboutBox", "AboutBox"}));
-    EXPECT_EQ(w->workspaces(), QList<WorkspaceWindow*>{first});
-    EXPECT_EQ(w->activeWorkspace(), first);
-
-    // With every workspace closed, dismissing the About window opens one again.
-    w->mdiArea()->closeAllSubWindows();
-    QTest::qWait(1);
-    trigger(*w, "aboutAction");
-    EXPECT_EQ(w->workspaces().size(), 1);
-}
-
-TEST_F(MainWindowTest, EditAndFindActOnTheLastFocusedPaneOfTheActiveWorkspace)
-{
-    auto w = open(true);
-    WorkspaceWindow* doc = w->activeWorkspace();
-    QTextEdit* source = doc->templatePane();
-    ResultView* target = doc->resultPane();
+    SCOPED_TRACE("Edit acts on the last focused pane, even with the focus gone outside the workspace");
     source->setPlainText("alpha beta");
     focus(source);
     selectRange(source, 6, 10);
-
-    // The focus leaving the workspace, as for a dialog, leaves the pane the one the commands act on.
     auto* outside = new QLineEdit(w->statusBarWidget());
     outside->show();
     focus(outside);
-    const std::pair<const char*, const char*> steps[] = {{"cutAction", "alpha "}, {"undoAction", "alpha beta"},
-                                                         {"redoAction", "alpha "}};
-    for (const auto& [action, text] : steps) {
+    for (const auto& [action, text] : {std::pair{"cutAction", "alpha "}, {"undoAction", "alpha beta"}, {"redoAction", "alpha "}}) {
         trigger(*w, action);
         EXPECT_EQ(source->toPlainText(), text) << action;
     }
@@ -236,7 +182,6 @@ TEST_F(MainWindowTest, EditAndFindActOnTheLastFocusedPaneOfTheActiveWorkspace)
     focus(doc->valueTree()); // another control: no pane, no effect
     trigger(*w, "pasteAction");
     EXPECT_EQ(source->toPlainText(), "alpha ");
-
     doc->selectBodyTab(1);
     target->setPlainText("one two");
     focus(target);
@@ -247,9 +192,10 @@ TEST_F(MainWindowTest, EditAndFindActOnTheLastFocusedPaneOfTheActiveWorkspace)
     EXPECT_EQ(target->toPlainText(), "betatwo");
     EXPECT_EQ(source->toPlainText(), "alpha ") << "the template pane is left alone";
 
+    SCOPED_TRACE("Find, Find Next and Replace");
     source->setPlainText("ABcab");
     focus(source);
-    dialogs.findAnswers << FindRequest{FindRequest::Action::Find, "ab", ""};
+    dialogs.findAnswers << FindRequest{Action::Find, "ab", ""};
     trigger(*w, "findAction");
     EXPECT_EQ(source->textCursor().selectedText(), "AB");
     for (const char* status : {"", " \"ab\" not found"}) {
@@ -262,7 +208,7 @@ TEST_F(MainWindowTest, EditAndFindActOnTheLastFocusedPaneOfTheActiveWorkspace)
     for (const auto& [focused, text] : {std::pair<QWidget*, const char*>{doc->valueTree(), "$x! and $y! and $X!"},
                                         {target, "done and $y! and done"}}) {
         focus(focused);
-        dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "$x!", "done"};
+        dialogs.findAnswers << FindRequest{Action::Replace, "$x!", "done"};
         trigger(*w, "findAction");
         EXPECT_EQ(target->toPlainText(), text);
     }
@@ -270,25 +216,64 @@ TEST_F(MainWindowTest, EditAndFindActOnTheLastFocusedPaneOfTheActiveWorkspace)
     ASSERT_EQ(fields->rowCount(), 1);
     EXPECT_EQ(fields->index(0, 0).data().toString(), "$y!");
     EXPECT_EQ(doc->fieldsList()->currentIndex().row(), 0);
-    dialogs.findAnswers << FindRequest{FindRequest::Action::Replace, "$y!", "y"};
+    dialogs.findAnswers << FindRequest{Action::Replace, "$y!", "y"};
     trigger(*w, "findAction");
     EXPECT_EQ(fields->rowCount(), 0);
     EXPECT_FALSE(doc->fieldsList()->currentIndex().isValid());
-}
 
-TEST_F(MainWindowTest, TheFindDialogsOwnKeysWinOverTheWorkspaceAndItsCloseBoxHandsOverNothing)
-{
-    auto w = open(true);
-    WorkspaceWindow* doc = w->activeWorkspace();
-    doc->templatePane()->setPlainText("[(a|1|n)]"); // Run would ask for n
-    FindDialog tabbed(doc);
-    QStringList order;
-    for (QWidget* c = control(tabbed, "findBox"); order.size() < 4; c = c->nextInFocusChain())
-        if (c->focusPolicy() & Qt::TabFocus)
-            order << c->objectName();
-    EXPECT_EQ(order, (QStringList{"findBox", "replaceBox", "findButton", "replaceButton"}));
+    SCOPED_TRACE("Backup, Copy Result and Save Result As say where they wrote; the whole result goes");
+    trigger(*w, "backupAction");
+    EXPECT_TRUE(w->statusText().startsWith("Data backed up to " + app.path() + "/Backup/Data_"));
+    QTemporaryDir out;
+    target->showResult("$a! é\nline two\n");
+    selectRange(target, 0, 2); // a selection does not narrow it
+    QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "$a! é\nline two\n");
+    for (const auto& [crlf, bytes] : {std::pair<bool, QByteArray>{true, "$a! \xC3\xA9\r\nline two\r\n"},
+                                      {false, "$a! \xC3\xA9\nline two\n"}}) {
+        const QString file = out.filePath(crlf ? "crlf.txt" : "lf.txt");
+        dialogs.saveFileAnswers << file;
+        dialogs.confirmAnswers << crlf;
+        trigger(*w, "saveResultAction");
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), bytes);
+        EXPECT_EQ(w->statusText(), " Result saved to " + file);
+    }
+    // Cancel writes nothing; a file that cannot be written says so.
+    dialogs.saveFileAnswers << std::nullopt << out.filePath("no/such/folder/x.txt");
+    trigger(*w, "saveResultAction");
+    trigger(*w, "saveResultAction");
+    ASSERT_EQ(dialogs.messageTexts().filter("Cannot write").size(), 1);
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
 
-    using Action = FindRequest::Action;
+    SCOPED_TRACE("Print takes the pane last worked in");
+    const QString pdf = out.filePath("printed.pdf");
+    source->setPlainText("template text");
+    target->setPlainText("result text");
+    const auto print = [&] {
+        // Whether printers are installed or not, the pages end up in the PDF file.
+        dialogs.printAnswers = {[&](QPrinter& printer) { printer.setOutputFileName(pdf); return true; }};
+        dialogs.confirmAnswers = {true};
+        dialogs.saveFileAnswers = {pdf};
+        trigger(*w, "printAction");
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+        EXPECT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
+        return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    };
+    focus(source);
+    EXPECT_EQ(print(), "template text");
+    EXPECT_EQ(w->statusText(), " Printed to " + pdf);
+    // The result pane, once the user has worked in it, even with the focus gone elsewhere since.
+    doc->selectListTab(1);
+    focus(target);
+    focus(doc->valueTree());
+    EXPECT_EQ(print(), "result text");
+
+    SCOPED_TRACE("the find dialog's own keys win over Run's Alt+R; its close box hands over nothing");
+    doc->selectBodyTab(0);
+    source->setPlainText("[(a|1|n)]"); // Run would ask for n
     for (const auto& [key, wanted] : {std::pair{Qt::Key_R, Action::Replace}, {Qt::Key_F, Action::Find}, {Qt::Key_Close, Action::Closed}}) {
         FindDialog dialog(doc);
         QTimer::singleShot(0, &dialog, [&dialog, key] {
@@ -311,73 +296,125 @@ TEST_F(MainWindowTest, TheFindDialogsOwnKeysWinOverTheWorkspaceAndItsCloseBoxHan
     }
     EXPECT_TRUE(dialogs.prompts.isEmpty()) << "Run took the key";
     EXPECT_EQ(doc->paneTabs()->currentIndex(), 0);
-}
 
-TEST_F(MainWindowTest, FileCommandsSayWhereTheyWroteAndPrintTakesThePaneLastWorkedIn)
-{
-    auto w = open(true);
-    WorkspaceWindow* doc = w->activeWorkspace();
-    trigger(*w, "backupAction");
-    EXPECT_TRUE(w->statusText().startsWith("Data backed up to " + app.path() + "/Backup/Data_"));
-
-    // The whole result goes to the clipboard or to a file, with the line ends chosen.
-    QTemporaryDir out;
-    doc->resultPane()->showResult("$a! é\nline two\n");
-    selectRange(doc->resultPane(), 0, 2); // a selection does not narrow it
-    QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "$a! é\nline two\n");
-    for (const auto& [crlf, bytes] : {std::pair<bool, QByteArray>{true, "$a! \xC3\xA9\r\nline two\r\n"},
-                                      {false, "$a! \xC3\xA9\nline two\n"}}) {
-        const QString file = out.filePath(crlf ? "crlf.txt" : "lf.txt");
-        dialogs.saveFileAnswers << file;
-        dialogs.confirmAnswers << crlf;
-        trigger(*w, "saveResultAction");
-        QFile written(file);
-        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.readAll(), bytes);
-        EXPECT_EQ(w->statusText(), " Result saved to " + file);
-    }
-    // Cancel writes nothing; a file that cannot be written says so.
-    dialogs.saveFileAnswers << std::nullopt << out.filePath("no/such/folder/x.txt");
-    trigger(*w, "saveResultAction");
-    trigger(*w, "saveResultAction");
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith("Cannot write"));
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
-
-    const QString pdf = out.filePath("printed.pdf");
-    doc->templatePane()->setPlainText("template text");
-    doc->resultPane()->setPlainText("result text");
-    const auto print = [&] {
-        // Whether printers are installed or not, the pages end up in the PDF file.
-        dialogs.printAnswers = {[&](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return true;
-        }};
-        dialogs.confirmAnswers = {true};
-        dialogs.saveFileAnswers = {pdf};
-        trigger(*w, "printAction");
-        QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
-        EXPECT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
-        return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    SCOPED_TRACE("About closes on its timer, a key or a click, and leaves the workspace the user had");
+    int closedBy = 0;
+    dialogs.onShowModal = [&](QDialog& window) {
+        auto& splash = static_cast<AboutBox&>(window);
+        EXPECT_TRUE(splash.closeTimer()->isActive());
+        EXPECT_EQ(splash.closeTimer()->interval(), 10000);
+        splash.show();
+        switch (closedBy++) {
+        case 0: splash.closeTimer()->start(5); break;
+        case 1: QTest::keyClick(&splash, Qt::Key_A); break;
+        default: QTest::mouseClick(control(splash, "frame"), Qt::LeftButton); break;
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 2000)) << "dismissal " << closedBy;
     };
-    EXPECT_EQ(print(), "template text");
-    EXPECT_EQ(w->statusText(), " Printed to " + pdf);
-    // The result pane, once the user has worked in it, even with the focus gone elsewhere since.
-    doc->selectListTab(1);
-    focus(doc->resultPane());
-    focus(doc->valueTree());
-    EXPECT_EQ(print(), "result text");
+    for (int i = 0; i < 3; ++i)
+        trigger(*w, "aboutAction");
+    EXPECT_EQ(dialogs.modalWindows, (QStringList{"AboutBox", "AboutBox", "AboutBox"}));
+    EXPECT_EQ(w->workspaces(), QList<WorkspaceWindow*>{doc});
+    EXPECT_EQ(w->activeWorkspace(), doc);
 
-    // Without a workspace there is nothing to print and nothing is asked.
-    const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size();
+    SCOPED_TRACE("without a workspace Print asks nothing, and About opens one again");
+    const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size(), messages = dialogs.messages.size();
     w->mdiArea()->closeAllSubWindows();
     ASSERT_EQ(w->activeWorkspace(), nullptr);
     trigger(*w, "printAction");
     EXPECT_EQ(dialogs.printDialogsShown + dialogs.confirmations.size(), asked);
-    EXPECT_EQ(dialogs.messages.size(), 2) << "the note that the edited panes belong to no template comes once";
+    EXPECT_EQ(dialogs.messages.size(), messages + 1) << "the note that the edited panes belong to no template comes once";
+    trigger(*w, "aboutAction");
+    EXPECT_EQ(w->workspaces().size(), 1);
 }
 
 } // namespace
+
+TEST(WindowSettings, ReadBackWhatWasWrittenFallBackOnWhatIsUnusableAndFitTheFrameOntoAScreen)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ReadWindowSettings(settings), (MainWindowPlacement{1000, 1000, 6500, 6500}));
+    settings.setValue("Settings/Other", "1");
+    EXPECT_FALSE(HasWindowSettings(settings)) << "the first start is the one without the keys";
+    for (const auto& [key, text] : {std::pair{"MainLeft", "-300"}, {"MainTop", "twelve"}, {"MainWidth", "0"}, {"MainHeight", "nan"}})
+        settings.setValue(QString("Settings/") + key, text);
+    EXPECT_TRUE(HasWindowSettings(settings));
+    EXPECT_EQ(ReadWindowSettings(settings), (MainWindowPlacement{-300, 1000, 6500, 6500}));
+
+    for (const auto& [value, text] : {std::pair{15000.0f, "15000"}, {1000.5f, "1000.5"}, {0.1f, "0.1"}})
+        EXPECT_EQ(SettingText(value), text);
+    const MainWindowPlacement placed{-15, 300, 14400.5f, 9000};
+    WriteWindowSettings(settings, placed);
+    EXPECT_EQ(settings.value("Settings/MainWidth").toString(), "14400.5");
+    EXPECT_EQ(ReadWindowSettings(settings), placed);
+
+    // A frame stays wholly on the area it mostly lies on, and the first start is centred.
+    const QList<QRect> screens{QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 700)};
+    const struct { QRect frame, fitted; } cases[] = {
+        {{100, 50, 600, 400}, {100, 50, 600, 400}},     // already inside
+        {{1200, 700, 600, 400}, {680, 400, 600, 400}},  // hanging off the corner
+        {{1500, 100, 1200, 800}, {1280, 0, 1024, 700}}, // closed on a bigger screen
+        {{1300, 100, 400, 300}, {1300, 100, 400, 300}}, // on the second screen
+        {{5000, -3000, 400, 300}, {880, 0, 400, 300}},  // on no screen: the first one
+        {{-9000, 50, 3000, 2000}, {0, 0, 1280, 800}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FitOntoScreen(c.frame, screens), c.fitted) << c.frame.x() << "," << c.frame.y();
+    EXPECT_EQ(FitOntoScreen(QRect(1, 2, 3, 4), {}), QRect(1, 2, 3, 4));
+    EXPECT_EQ(FirstStartFrame(QRect(1280, 30, 1000, 700)), QRect(1380, 100, 800, 560));
+}
+
+TEST(PaneCommands, EditLeavesAReadOnlyPaneAndNoPaneAloneButStillCopies)
+{
+    QTextEdit pane;
+    pane.setPlainText("one two three");
+    selectRange(&pane, 3, 7);
+    EditCut(&pane);
+    pane.setReadOnly(true);
+    selectRange(&pane, 0, 3);
+    for (auto command : {EditCut, EditPaste, EditClear, EditUndo, EditCopy})
+        command(&pane);
+    EXPECT_EQ(pane.toPlainText(), "one three");
+    EXPECT_EQ(QApplication::clipboard()->text(), "one");
+    for (auto command : {EditCut, EditCopy, EditPaste, EditUndo, EditRedo, EditClear})
+        command(nullptr);
+}
+
+TEST(PaneCommands, FindWrapsAfterAMissReplaceKeepsFormattingAndTheCloseBoxNeverRepeatsAReplace)
+{
+    QTextEdit pane;
+    FindState state;
+    pane.setPlainText("xABCx\nline abc");
+    FindNext(state, &pane); // before any Find: nothing
+    EXPECT_FALSE(pane.textCursor().hasSelection());
+    FindOrReplace(state, {Action::Find, "abc", {}}, &pane);
+    QList<int> found{state.foundAt};
+    for (int i = 0; i < 3; ++i, found << state.foundAt)
+        FindNext(state, &pane);
+    EXPECT_EQ(found, (QList<int>{1, 11, -1, 1}));
+    EXPECT_EQ(pane.textCursor().selectedText(), "ABC");
+
+    const FindRequest closed;
+    pane.setPlainText("a-a");
+    FindOrReplace(state, {Action::Replace, "a", "aa"}, &pane);
+    ASSERT_EQ(pane.toPlainText(), "aa-aa");
+    FindOrReplace(state, closed, &pane);
+    EXPECT_EQ(pane.toPlainText(), "aa-aa") << "a cancelled dialog must not replace again";
+    FindOrReplace(state, {Action::Find, "x", {}}, nullptr);
+    EXPECT_EQ(state.findText, "x") << "without a pane the texts are still kept";
+
+    // Replace rewrites every occurrence, keeps the formatting around and undoes in one step.
+    pane.setPlainText("xAbyab abab");
+    FindOrReplace(state, {Action::Replace, "ab", ""}, &pane);
+    FindOrReplace(state, {Action::Replace, "", "z"}, &pane);
+    EXPECT_EQ(pane.toPlainText(), "xy ");
+    pane.setHtml("red <span style='color:#ff0000'>$F!</span> red");
+    FindOrReplace(state, {Action::Replace, "red", "blue"}, &pane);
+    EXPECT_EQ(pane.toPlainText(), "blue $F! blue");
+    QTextCursor marker(pane.document());
+    marker.setPosition(7);
+    EXPECT_EQ(marker.charFormat().foreground().color(), QColor(Qt::red));
+    pane.undo();
+    EXPECT_EQ(pane.toPlainText(), "red $F! red");
+}

@@ -15,8 +15,6 @@
 
 namespace {
 
-const QRegularExpression lineLabel("L\\d{4}");
-
 class Print : public testing::Test
 {
 protected:
@@ -27,23 +25,31 @@ protected:
 
     void SetUp() override
     {
-        printer.setOutputFileName(pdf());
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageMargins(QMarginsF(0, 0, 0, 0));
         pane.setDefaultFont(QFont("DejaVu Sans", 11));
     }
 
-    QString pdf(const QString& name = "pane.pdf") const { return dir.filePath(name); }
+    QString pdf(const QString& name) const { return dir.filePath(name); }
 
     // The text of each printed page, as poppler reads it back.
-    static QStringList pages(const QString& file)
+    QStringList pages(const QString& name) const
     {
         QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-enc", "UTF-8", file, "-"});
+        pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf(name), "-"});
         EXPECT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
         QStringList text = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
         text.removeLast(); // every page ends with a form feed, the last one too
         return text;
+    }
+
+    // The pages printed from `text` with the margins given in twips.
+    QStringList printed(const QString& text, const QString& name, const QMargins& m = {})
+    {
+        pane.setPlainText(text);
+        printer.setOutputFileName(pdf(name));
+        EXPECT_TRUE(PrintRichText(pane, printer, m.left(), m.top(), m.right(), m.bottom()));
+        return pages(name);
     }
 
     // White space made single spaces, so texts compare word by word.
@@ -55,70 +61,56 @@ protected:
 
 } // namespace
 
-TEST_F(Print, AnEmptyPanePrintsOnePageAndAFailureIsReportedAsAPrintingError)
+TEST_F(Print, EveryLineComesOnceInOrderOnPagesAsFullAsTheMarginsAllow)
 {
-    EXPECT_TRUE(PrintRichText(pane, printer, 0, 0, 0, 0));
-    EXPECT_EQ(pages(pdf()).size(), 1);
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    printer.setOutputFileName(pdf("no such folder/pane.pdf"));
-    EXPECT_FALSE(PrintRichText(pane, printer, 0, 0, 0, 0));
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Unexpected Error in printing"});
-}
-
-TEST_F(Print, ALongTemplateFillsEveryPageWithTheNextLinesAndMarginsShrinkEveryPage)
-{
-    QStringList lines;
+    EXPECT_EQ(printed("", "empty.pdf").size(), 1);
+    QStringList lines, paragraph;
     for (int i = 1; i <= 400; ++i)
         lines << QStringLiteral("L%1 [($Field!|1|n)(,|1|n-1)]").arg(i, 4, 10, QChar('0'));
-    pane.setPlainText(lines.join('\n'));
-    PrintRichText(pane, printer, 0, 0, 0, 0);
-    const QStringList printed = pages(pdf());
-    ASSERT_GT(printed.size(), 1);
-    const qsizetype perPage = printed[0].count(lineLabel);
+    const QRegularExpression lineLabel("L\\d{4}");
+    const QStringList full = printed(lines.join('\n'), "lines.pdf");
+    ASSERT_GT(full.size(), 1);
+    const qsizetype perPage = full[0].count(lineLabel);
     const double estimate = printer.pageRect(QPrinter::DevicePixel).height() /
                             QFontMetricsF(pane.defaultFont(), &printer).lineSpacing();
     EXPECT_NEAR(double(perPage), estimate, estimate * 0.1);
-    EXPECT_EQ(printed.size(), std::ceil(400.0 / double(perPage)));
-    EXPECT_EQ(words(printed), words(lines)) << "every line once, in order";
+    EXPECT_EQ(full.size(), std::ceil(400.0 / double(perPage)));
+    EXPECT_EQ(words(full), words(lines));
 
-    printer.setOutputFileName(pdf("margins.pdf"));
-    PrintRichText(pane, printer, 1440, 2880, 1440, 2880); // two inches off top and bottom
-    const QStringList narrow = pages(pdf("margins.pdf"));
+    const QStringList narrow = printed(lines.join('\n'), "margins.pdf", {1440, 2880, 1440, 2880}); // four inches off
     const double inches = printer.paperRect(QPrinter::Inch).height();
     EXPECT_NEAR(double(narrow[0].count(lineLabel)), double(perPage) * (inches - 4) / inches, 2.0);
     EXPECT_EQ(words(narrow), words(lines));
-}
 
-TEST_F(Print, AParagraphLongerThanAPageGoesOnWithNothingLostOrRepeated)
-{
-    QStringList text;
+    // A paragraph longer than a page goes on with nothing lost or repeated.
     for (int i = 1; i <= 6000; ++i)
-        text << QStringLiteral("w%1").arg(i);
-    pane.setPlainText(text.join(' '));
-    PrintRichText(pane, printer, 0, 0, 0, 0);
-    const QStringList printed = pages(pdf());
-    EXPECT_GT(printed.size(), 1);
-    EXPECT_EQ(words(printed), words(text));
+        paragraph << QStringLiteral("w%1").arg(i);
+    const QStringList long6000 = printed(paragraph.join(' '), "paragraph.pdf");
+    EXPECT_GT(long6000.size(), 1);
+    EXPECT_EQ(words(long6000), words(paragraph));
+
+    printer.setOutputFileName(pdf("no such folder/pane.pdf"));
+    EXPECT_FALSE(PrintRichText(pane, printer, 0, 0, 0, 0));
+    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Unexpected Error in printing"}) << "the only message";
 }
 
-TEST(PrinterChoice, MatchesTheFullNameAndTakesTheLastOfNamesDifferingInCaseOnly)
+TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
 {
+    // The printer chosen by name: the full name, the last of names differing in case only.
     const QString longName = "Accounting department colour laser, second floor";
     const QStringList installed{"Office", "Lab", "OFFICE", longName};
     EXPECT_EQ(PrinterToMakeCurrent("office", installed), "OFFICE");
     EXPECT_EQ(PrinterToMakeCurrent(longName, installed), longName);
     EXPECT_EQ(PrinterToMakeCurrent(longName.left(32), installed), std::nullopt);
-}
 
-TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
-{
     pane.setPlainText("template text");
+    printer.setOutputFileName(pdf("pane.pdf"));
     printer.setCopyCount(3);
     printer.setPageOrientation(QPageLayout::Landscape);
     dialogs.printAnswers << [&](QPrinter& choice) {
         EXPECT_EQ(choice.copyCount(), 3) << "the dialog starts from the current printer";
         EXPECT_EQ(choice.pageLayout().orientation(), QPageLayout::Landscape);
-        EXPECT_EQ(choice.outputFileName(), pdf());
+        EXPECT_EQ(choice.outputFileName(), pdf("pane.pdf"));
         choice.setCopyCount(1);
         return false; // Cancel
     } << [&](QPrinter& choice) {
@@ -129,11 +121,11 @@ TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
     };
     EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), "");
     EXPECT_EQ(printer.copyCount(), 3);
-    EXPECT_FALSE(QFile::exists(pdf()));
+    EXPECT_FALSE(QFile::exists(pdf("pane.pdf")));
     EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), pdf("chosen.pdf")) << "the file the pages went to";
     EXPECT_EQ(printer.copyCount(), 2);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
-    EXPECT_EQ(words(pages(pdf("chosen.pdf"))), "template text");
+    EXPECT_EQ(words(pages("chosen.pdf")), "template text");
 
     // Without printers: declining the PDF file prints nothing, accepting writes it.
     dialogs.confirmAnswers << false << true;
@@ -141,6 +133,6 @@ TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
     EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), "");
     EXPECT_TRUE(dialogs.saveCaptions.isEmpty());
     EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), pdf("saved.pdf"));
-    EXPECT_EQ(words(pages(pdf("saved.pdf"))), "template text");
+    EXPECT_EQ(words(pages("saved.pdf")), "template text");
     EXPECT_EQ(dialogs.printDialogsShown, 2);
 }

@@ -1,5 +1,5 @@
 #include "FailureReporter.h"
-#include "Stream.h"
+#include "DataStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,26 +45,26 @@ private:
     QByteArray bytes_;
 };
 
-void GetRecordset(benchmark::State& state)
+void readTable(benchmark::State& state)
 {
     const Catalogue catalogue;
-    Stream store(catalogue.path());
+    DataStore store(catalogue.path());
     for (auto _ : state) {
-        std::optional<Recordset> table = store.GetRecordset(QStringLiteral("Data\\Values.app"));
-        if (!table || table->RecordCount() != 20000)
+        std::optional<Recordset> table = store.readTable(QStringLiteral("Data\\Values.app"));
+        if (!table || table->recordCount() != 20000)
             state.SkipWithError("the catalogue did not read back whole");
         benchmark::DoNotOptimize(table);
     }
 }
 
-void InsertRecord(benchmark::State& state)
+void insertRecord(benchmark::State& state)
 {
     const Catalogue catalogue;
-    Stream store(catalogue.path());
+    DataStore store(catalogue.path());
     const QVariantList record{20001, QStringLiteral("AddedCustomerName"), 7, 0, 1};
     for (auto _ : state) {
-        std::optional<Recordset> table = store.InsertRecord(QStringLiteral("Data\\Values.app"), record);
-        if (!table || table->RecordCount() != 20001)
+        std::optional<Recordset> table = store.insertRecord(QStringLiteral("Data\\Values.app"), record);
+        if (!table || table->recordCount() != 20001)
             state.SkipWithError("the record was not inserted");
         benchmark::DoNotOptimize(table);
         state.PauseTiming();
@@ -85,7 +85,7 @@ void HostileTableFile(benchmark::State& state)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         std::abort();
     file.close();
-    Stream store(folder.path());
+    DataStore store(folder.path());
     struct Silent final : FailureReporter
     {
         void reportFailure(const QString&) override {}
@@ -93,7 +93,7 @@ void HostileTableFile(benchmark::State& state)
     FailureReporter* const previous = FailureReporter::install(&silent);
     for (auto _ : state) {
         // The short records are refused as a damaged file; the empty ones read as no records.
-        std::optional<Recordset> table = store.GetRecordset(QStringLiteral("Data\\Values.app"));
+        std::optional<Recordset> table = store.readTable(QStringLiteral("Data\\Values.app"));
         if (table.has_value() == bool(state.range(0)))
             state.SkipWithError("the hostile file was not read as expected");
         benchmark::DoNotOptimize(table);
@@ -104,5 +104,5 @@ void HostileTableFile(benchmark::State& state)
 } // namespace
 
 BENCHMARK(HostileTableFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(GetRecordset)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(InsertRecord)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(readTable)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(insertRecord)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);

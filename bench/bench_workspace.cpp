@@ -92,9 +92,9 @@ struct TemplateFolder
         QString result;
         for (int i = 1; i <= resultLines; ++i)
             result += "$Field" + QString::number(i).rightJustified(4, u'0') + "!,\n";
-        Stream store(app.path());
-        store.WriteStream("TMP_key2", JoinBody(ColouredRichText(source, true), ColouredRichText(result, false)));
-        store.WriteStream("TMP_key3", JoinBody(ColouredRichText("[(a|1|n)]", true), QString()));
+        DataStore store(app.path());
+        store.writeBody("TMP_key2", JoinBody(ColouredRichText(source, true), ColouredRichText(result, false)));
+        store.writeBody("TMP_key3", JoinBody(ColouredRichText("[(a|1|n)]", true), QString()));
         doc = std::make_unique<WorkspaceWindow>(app.dataPath());
         doc->resize(1280, 760);
         doc->show();

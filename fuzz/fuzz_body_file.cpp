@@ -2,7 +2,7 @@
 // its two panes. The parts must join back to what was read, and a body written and read again
 // must split the same way.
 #include "FuzzChecks.h"
-#include "Stream.h"
+#include "DataStore.h"
 #include "TemplateBody.h"
 
 #include <QDir>
@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
     file.close();
 
-    Stream store(folder.path());
+    DataStore store(folder.path());
     failures.count = 0;
-    const QString read = store.ReadStream(QStringLiteral("TMP_key1"));
+    const QString read = store.readBody(QStringLiteral("TMP_key1"));
     Check(failures.count == 0);
     const QString stored = StoredBodyText(read);
     const TemplateBody body = SplitBody(stored);
@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(body.templateRichText == stored && body.resultRichText.isEmpty());
 
     // What was read, written back, reads and splits the same.
-    Check(store.WriteStream(QStringLiteral("TMP_key2"), stored));
-    const QString again = StoredBodyText(store.ReadStream(QStringLiteral("TMP_key2")));
+    Check(store.writeBody(QStringLiteral("TMP_key2"), stored));
+    const QString again = StoredBodyText(store.readBody(QStringLiteral("TMP_key2")));
     Check(failures.count == 0 && again == stored);
     const TemplateBody second = SplitBody(again);
     Check(second.complete == body.complete && second.templateRichText == body.templateRichText

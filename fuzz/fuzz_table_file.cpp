@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the table file reader. A file read without complaint must come back
 // the same after its records are written into a fresh file and read again.
 #include "FuzzChecks.h"
-#include "Stream.h"
+#include "DataStore.h"
 #include "Windows1252.h"
 
 #include <QDir>
@@ -21,10 +21,10 @@ void WriteFile(const QString& path, const QByteArray& bytes)
 QList<QVariantList> Records(Recordset table)
 {
     QList<QVariantList> records;
-    for (table.moveFirst(); !table.IsEOF(); table.moveNext()) {
+    for (table.moveFirst(); !table.atEnd(); table.moveNext()) {
         QVariantList record;
-        for (qint32 f = 0; f < table.FieldCount(); ++f)
-            record << table.Item(f);
+        for (qint32 f = 0; f < table.fieldCount(); ++f)
+            record << table.valueOf(f);
         records << record;
     }
     return records;
@@ -40,21 +40,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const bool installed = (FailureReporter::install(&failures), true);
     Check(made && installed);
 
-    Stream store(folder.path());
+    DataStore store(folder.path());
     WriteFile(folder.path() + QStringLiteral("/Data/Read.app"),
               QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     failures.count = 0;
-    const std::optional<Recordset> table = store.GetRecordset(QStringLiteral("Data\\Read.app"));
+    const std::optional<Recordset> table = store.readTable(QStringLiteral("Data\\Read.app"));
     if (!table) {
         Check(failures.count == 1);
         return 0;
     }
     // Memory stays in proportion to the file, whatever its shape.
     Check(table->valueCount() <= 9 * (qsizetype(size) + 1));
-    if (failures.count > 0 || table->FieldCount() == 0)
+    if (failures.count > 0 || table->fieldCount() == 0)
         return 0;
     // Read without complaint: every record is whole.
-    Check(table->valueCount() % table->FieldCount() == 0);
+    Check(table->valueCount() % table->fieldCount() == 0);
 
     const QString header = table->fieldNameList().join(u'|');
     // An empty header reads as no header at all until records follow it.
@@ -64,10 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Check(headerBytes.has_value());
     WriteFile(folder.path() + QStringLiteral("/Data/Write.app"), '"' + *headerBytes + "\"\r\n");
     const QList<QVariantList> records = Records(*table);
-    const std::optional<Recordset> back = store.InsertRecords(QStringLiteral("Data\\Write.app"), records);
+    const std::optional<Recordset> back = store.insertRecords(QStringLiteral("Data\\Write.app"), records);
     if (!back) {
         // The one record a table file cannot hold: a single field with an empty value.
-        Check(table->FieldCount() == 1 && failures.count == 1);
+        Check(table->fieldCount() == 1 && failures.count == 1);
         return 0;
     }
     Check(failures.count == 0);

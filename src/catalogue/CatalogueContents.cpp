@@ -19,7 +19,7 @@ struct Columns
 Columns findColumns(const Recordset& table)
 {
     Columns c;
-    const QStringList names = table.FieldNames().split(u',');
+    const QStringList names = table.fieldNames().split(u',');
     for (int i = 0; i < names.size(); ++i) {
         const QString& n = names[i];
         auto is = [&](const char* wanted) { return n.compare(QLatin1String(wanted), Qt::CaseInsensitive) == 0; };
@@ -33,7 +33,7 @@ Columns findColumns(const Recordset& table)
 
 qint32 completeRecords(const Recordset& table)
 {
-    return table.FieldCount() > 0 ? qint32(table.valueCount() / table.FieldCount()) : 0;
+    return table.fieldCount() > 0 ? qint32(table.valueCount() / table.fieldCount()) : 0;
 }
 
 } // namespace
@@ -45,7 +45,7 @@ QSet<qint32> TakenIds(Recordset& table)
     ids.reserve(count);
     table.moveFirst();
     for (qint32 r = 0; r < count; ++r, table.moveNext())
-        ids.insert(LeadingNumber(table.Item(0).toString()));
+        ids.insert(LeadingNumber(table.valueOf(0).toString()));
     table.moveFirst();
     return ids;
 }
@@ -78,7 +78,7 @@ CatalogueContents ReadCatalogue(Recordset& table)
 
     table.moveFirst();
     for (qint32 r = 0; r < count; ++r, table.moveNext()) {
-        const QString idText = table.Item(col.id).toString();
+        const QString idText = table.valueOf(col.id).toString();
         const QString key = QStringLiteral("key") + idText;
         if (idText.trimmed().isEmpty() || IsRootKey(key) || NodeId(key) == kRootId) {
             contents.problems << QStringLiteral("%1: the ID \"%2\" is not usable").arg(recordName(r), idText);
@@ -89,11 +89,11 @@ CatalogueContents ReadCatalogue(Recordset& table)
             continue;
         }
         seen.insert(key);
-        records.append({key, QStringLiteral("key") + table.Item(col.parentId).toString(),
-                        table.Item(col.name).toString(), LeadingNumber(table.Item(col.image).toString())});
+        records.append({key, QStringLiteral("key") + table.valueOf(col.parentId).toString(),
+                        table.valueOf(col.name).toString(), LeadingNumber(table.valueOf(col.image).toString())});
     }
     table.moveFirst();
-    if (table.valueCount() % std::max(1, int(table.FieldCount())) != 0)
+    if (table.valueCount() % std::max(1, int(table.fieldCount())) != 0)
         contents.problems << QStringLiteral("%1: the record is incomplete").arg(recordName(count));
 
     // Place each record once its parent is placed; children that come before their parent wait.
@@ -130,7 +130,7 @@ qsizetype RecordsWithId(Recordset& table, qint32 id)
     const qint32 count = completeRecords(table);
     table.moveFirst();
     for (qint32 r = 0; r < count; ++r, table.moveNext())
-        n += LeadingNumber(table.Item(0).toString()) == id;
+        n += LeadingNumber(table.valueOf(0).toString()) == id;
     table.moveFirst();
     return n;
 }

@@ -1,7 +1,7 @@
 #include "DataFolder.h"
 
 #include "StoredNames.h"
-#include "Stream.h"
+#include "DataStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +20,7 @@ QString shown(const QString& path)
 
 QStringList tablePaths(const QString& folder)
 {
-    const Stream store = Stream::forDataFolder(folder);
+    const DataStore store = DataStore::forDataFolder(folder);
     return {store.tablePath(kTemplateCatalogueFile), store.tablePath(kValueCatalogueFile)};
 }
 

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Where the store and its tables send the text of a trapped failure
-// (for example: GetRecordset: "No such file"). The program shows it in a
+// (for example: readTable: "No such file"). The program shows it in a
 // critical message box; tests capture it.
 class FailureReporter
 {

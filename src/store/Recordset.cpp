@@ -29,57 +29,57 @@ bool isNumber(const QVariant& value)
 
 } // namespace
 
-qint32 Recordset::FieldCount() const
+qint32 Recordset::fieldCount() const
 {
     return fieldCount_;
 }
 
-void Recordset::setFieldCount(const QVariant& vNewValue)
+void Recordset::setFieldCount(const QVariant& value)
 {
     QString failure;
-    const std::optional<qint32> count = toWholeNumber(vNewValue, &failure);
+    const std::optional<qint32> count = toWholeNumber(value, &failure);
     if (!count)
         throw std::invalid_argument(failure.toStdString());
     fieldCount_ = *count;
 }
 
-QString Recordset::FieldNames() const
+QString Recordset::fieldNames() const
 {
     return fieldNameList().join(QLatin1Char(','));
 }
 
-void Recordset::setFieldNames(const QVariant& vNewValue)
+void Recordset::setFieldNames(const QVariant& value)
 {
-    names_.append(vNewValue.toString());
+    names_.append(value.toString());
 }
 
-double Recordset::RecordCount() const
+double Recordset::recordCount() const
 {
     if (fieldCount_ == 0)
         return 0;
     return static_cast<double>(values_.size()) / fieldCount_;
 }
 
-bool Recordset::IsEOF() const
+bool Recordset::atEnd() const
 {
-    return cursor_ == RecordCount();
+    return cursor_ == recordCount();
 }
 
-void Recordset::Add(const QVariant& sValue)
+void Recordset::add(const QVariant& value)
 {
-    values_.append(sValue);
+    values_.append(value);
 }
 
-void Recordset::Add(QVariant&& sValue)
+void Recordset::add(QVariant&& value)
 {
-    values_.append(std::move(sValue));
+    values_.append(std::move(value));
 }
 
-void Recordset::Delete(qint32 vIndex)
+void Recordset::remove(qint32 field)
 {
-    if (vIndex < 1 || vIndex > values_.size())
+    if (field < 1 || field > values_.size())
         throw std::out_of_range("Recordset::Delete: position outside the value list");
-    values_.removeAt(vIndex - 1);
+    values_.removeAt(field - 1);
 }
 
 void Recordset::moveNext()
@@ -99,14 +99,14 @@ void Recordset::movePrev()
 
 void Recordset::moveLast()
 {
-    cursor_ = static_cast<qint32>(std::nearbyint(RecordCount()));
+    cursor_ = static_cast<qint32>(std::nearbyint(recordCount()));
 }
 
-qint32 Recordset::resolveField(const QVariant& vIndex) const
+qint32 Recordset::resolveField(const QVariant& field) const
 {
-    if (isNumber(vIndex))
-        return toWholeNumber(vIndex, nullptr).value_or(-1);
-    const QString name = vIndex.toString();
+    if (isNumber(field))
+        return toWholeNumber(field, nullptr).value_or(-1);
+    const QString name = field.toString();
     for (qint32 i = 0; i < fieldCount_ && i < names_.size(); ++i) {
         if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
             return i;
@@ -114,21 +114,21 @@ qint32 Recordset::resolveField(const QVariant& vIndex) const
     return -1;
 }
 
-std::optional<qint32> Recordset::fieldIndex(const QVariant& vIndex, QString* failure) const
+std::optional<qint32> Recordset::fieldIndex(const QVariant& field, QString* failure) const
 {
-    const qint32 index = resolveField(vIndex);
+    const qint32 index = resolveField(field);
     if (index >= 0)
         return index;
     // A negative index would read a neighbouring record's value, so it is refused like an unknown name.
-    *failure = isNumber(vIndex) ? QStringLiteral("Field index %1 is out of range").arg(vIndex.toString())
-                                : QStringLiteral("The table has no field named '%1'").arg(vIndex.toString());
+    *failure = isNumber(field) ? QStringLiteral("Field index %1 is out of range").arg(field.toString())
+                                : QStringLiteral("The table has no field named '%1'").arg(field.toString());
     return std::nullopt;
 }
 
-QVariant Recordset::Item(const QVariant& vIndex) const
+QVariant Recordset::valueOf(const QVariant& field) const
 {
     QString failure;
-    const std::optional<qint32> index = fieldIndex(vIndex, &failure);
+    const std::optional<qint32> index = fieldIndex(field, &failure);
     if (!index) {
         reportFailure(QStringLiteral("Item"), failure);
         return {};
@@ -140,23 +140,23 @@ QVariant Recordset::Item(const QVariant& vIndex) const
         reportFailure(QStringLiteral("Item"),
                       QStringLiteral("No current record: the cursor is at %1 and the table has %2 records")
                           .arg(cursor_)
-                          .arg(RecordCount()));
+                          .arg(recordCount()));
         return {};
     }
     return values_[position];
 }
 
-std::optional<qint32> Recordset::getMax(const QVariant& vIndex)
+std::optional<qint32> Recordset::getMax(const QVariant& field)
 {
     QString failure;
     std::optional<qint32> max;
-    if (fieldIndex(vIndex, &failure)) {
+    if (fieldIndex(field, &failure)) {
         const qint32 remembered = cursor_;
         cursor_ = 0;
-        max = toWholeNumber(Item(vIndex), &failure);
-        const qint32 last = static_cast<qint32>(std::nearbyint(RecordCount() - 1));
+        max = toWholeNumber(valueOf(field), &failure);
+        const qint32 last = static_cast<qint32>(std::nearbyint(recordCount() - 1));
         for (cursor_ = 1; max && cursor_ <= last; ++cursor_) {
-            const std::optional<qint32> value = toWholeNumber(Item(vIndex), &failure);
+            const std::optional<qint32> value = toWholeNumber(valueOf(field), &failure);
             if (!value)
                 max.reset();
             else if (*value > *max)

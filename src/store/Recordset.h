@@ -12,26 +12,26 @@
 class Recordset
 {
 public:
-    qint32 FieldCount() const;
+    qint32 fieldCount() const;
     // Converts like a whole-number conversion (halves to even); throws std::invalid_argument for a
     // value that is not a number.
-    void setFieldCount(const QVariant& vNewValue);
+    void setFieldCount(const QVariant& value);
 
-    // The first FieldCount() names joined by "," (no spaces).
-    QString FieldNames() const;
+    // The first fieldCount() names joined by "," (no spaces).
+    QString fieldNames() const;
     // Appends one name; names are never replaced or cleared.
-    void setFieldNames(const QVariant& vNewValue);
+    void setFieldNames(const QVariant& value);
 
     // Number of values divided by the field count; 0 for a table without fields.
-    double RecordCount() const;
-    // True when the cursor stands on RecordCount(). (EOF itself is a C macro.)
-    bool IsEOF() const;
+    double recordCount() const;
+    // True when the cursor stands on recordCount(). (EOF itself is a C macro.)
+    bool atEnd() const;
 
-    void Add(const QVariant& sValue);
-    void Add(QVariant&& sValue);
-    // Removes the value at 1-based position vIndex of the value list; throws std::out_of_range for
+    void add(const QVariant& value);
+    void add(QVariant&& value);
+    // Removes the value at 1-based position field of the value list; throws std::out_of_range for
     // a position outside it.
-    void Delete(qint32 vIndex);
+    void remove(qint32 field);
 
     void moveNext();
     void moveFirst();
@@ -41,10 +41,10 @@ public:
     // The value of a field (0-based index, or name) in the current record; null when there is none.
     // An index at or past the field count gives null silently; no current record, a negative index
     // or an unknown name reports "Item: ...".
-    QVariant Item(const QVariant& vIndex) const;
+    QVariant valueOf(const QVariant& field) const;
     // The largest value of a field over all records, compared as integers; the cursor is restored.
     // A value that is not an integer reports "getMax: ..." and gives nullopt.
-    std::optional<qint32> getMax(const QVariant& vIndex);
+    std::optional<qint32> getMax(const QVariant& field);
 
     // The names taking part in lookups, one per field.
     QStringList fieldNameList() const { return names_.mid(0, qMax(fieldCount_, 0)); }
@@ -54,9 +54,9 @@ public:
 
 private:
     // The 0-based field index, or -1 for a name the table lacks.
-    qint32 resolveField(const QVariant& vIndex) const;
+    qint32 resolveField(const QVariant& field) const;
     // resolveField, refusing negative indexes and unknown names with a description.
-    std::optional<qint32> fieldIndex(const QVariant& vIndex, QString* failure) const;
+    std::optional<qint32> fieldIndex(const QVariant& field, QString* failure) const;
 
     qint32 fieldCount_ = 0;
     QStringList names_;

@@ -112,7 +112,7 @@ Parsed parse(QStringView text)
         qint32 fields = 0;
         for (const QStringView value : record.tokenize(fieldSeparator)) {
             if (fields < fieldCount && !parsed.unreadable)
-                table.Add(trimSpaces(value).toString());
+                table.add(trimSpaces(value).toString());
             ++fields;
         }
         if (fields < fieldCount && !parsed.unreadable) {
@@ -120,7 +120,7 @@ Parsed parse(QStringView text)
             parsed.unreadable = padding > paddingBudget;
             // Every record must have the header's field count, or walking the table never reaches its end.
             for (qint32 missing = fields; missing < fieldCount && !parsed.unreadable; ++missing)
-                table.Add(QString());
+                table.add(QString());
         }
         if (fields != fieldCount && brokenRecords++ == 0) {
             firstBroken = recordNumber;

@@ -26,8 +26,8 @@ constexpr int kMaxProblemsShown = 10;
 void WorkspaceWindow::loadCatalogues()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    templates_.table = stream().GetRecordset(kTemplateCatalogueFile);
-    values_.table = stream().GetRecordset(kValueCatalogueFile);
+    templates_.table = stream().readTable(kTemplateCatalogueFile);
+    values_.table = stream().readTable(kValueCatalogueFile);
     SetTreeBackground(templateTree_, kWhite);
     SetTreeBackground(valueTree_, kWhite);
     templates_.addedCount = 2;
@@ -101,7 +101,7 @@ void WorkspaceWindow::refreshTakenIds(Catalogue& c)
     // Another workspace window may have added items since our last write: read the file afresh
     // when it is no longer the one we last wrote or read.
     if (c.readable && fileStamp(c) != c.lastStamp) {
-        if (std::optional<Recordset> fresh = stream().GetRecordset(c.file)) {
+        if (std::optional<Recordset> fresh = stream().readTable(c.file)) {
             c.takenIds = TakenIds(*fresh);
             c.lastStamp = fileStamp(c);
         }
@@ -116,7 +116,7 @@ QString WorkspaceWindow::nextKey(Catalogue& c)
 
 QString WorkspaceWindow::fileStamp(const Catalogue& c) const
 {
-    const QFileInfo info(Stream::forDataFolder(dataFolder_).tablePath(c.file));
+    const QFileInfo info(DataStore::forDataFolder(dataFolder_).tablePath(c.file));
     return QString::number(info.size()) + u'@' + QString::number(info.lastModified().toMSecsSinceEpoch()) + u'/' +
            QString::number(info.metadataChangeTime().toMSecsSinceEpoch());
 }
@@ -155,16 +155,16 @@ bool WorkspaceWindow::addNode(CatalogueTree* tree, const QString& key, const QSt
         parentKey = kRootKey;
 
     // Store first: the tree never shows an item that is not in its file.
-    std::optional<Recordset> table = stream().InsertRecord(file, BuildCatalogueRecord(key, text, parentKey));
+    std::optional<Recordset> table = stream().insertRecord(file, BuildCatalogueRecord(key, text, parentKey));
     if (!table)
         return false;
     c->table = std::move(table);
     c->lastStamp = fileStamp(*c);
     const qint32 id = NodeId(key);
     c->takenIds.insert(id);
-    if (c->hasBodies && !stream().WriteStream(prefix + key, kPaneSeparator)) {
+    if (c->hasBodies && !stream().writeBody(prefix + key, kPaneSeparator)) {
         // A template without its body would fail on every later load; take the record back.
-        if (std::optional<Recordset> back = stream().DeleteRecord(file, id)) {
+        if (std::optional<Recordset> back = stream().deleteRecord(file, id)) {
             c->table = std::move(back);
             c->takenIds.remove(id);
         }
@@ -254,7 +254,7 @@ void WorkspaceWindow::removeNode(CatalogueTree* tree, const QString& file, const
     if (!Dialogs::current().confirm(this, question.arg(node->text(0))))
         return;
 
-    std::optional<Recordset> table = stream().DeleteRecord(file, id);
+    std::optional<Recordset> table = stream().deleteRecord(file, id);
     if (!table)
         return;
     c->table = std::move(table);

@@ -138,10 +138,10 @@ WorkspaceWindow::~WorkspaceWindow()
         w->removeEventFilter(this);
 }
 
-Stream& WorkspaceWindow::stream()
+DataStore& WorkspaceWindow::stream()
 {
     if (!stream_)
-        stream_ = std::make_unique<Stream>(Stream::forDataFolder(dataFolder_));
+        stream_ = std::make_unique<DataStore>(DataStore::forDataFolder(dataFolder_));
     return *stream_;
 }
 

@@ -4,7 +4,7 @@
 #include "CatalogueTree.h"
 #include "Recordset.h"
 #include "StoredNames.h"
-#include "Stream.h"
+#include "DataStore.h"
 #include "TextPane.h"
 #include "ValueImportTarget.h"
 
@@ -36,7 +36,7 @@ public:
     explicit WorkspaceWindow(const QString& dataFolder, QWidget* parent = nullptr);
     ~WorkspaceWindow() override;
 
-    Stream& stream();
+    DataStore& stream();
 
     CatalogueTree* templateTree() const { return templateTree_; }
     CatalogueTree* valueTree() const override { return valueTree_; }
@@ -194,7 +194,7 @@ private:
     void rememberCatalogueColumn();
 
     QString dataFolder_;
-    std::unique_ptr<Stream> stream_;
+    std::unique_ptr<DataStore> stream_;
     Catalogue templates_;
     Catalogue values_;
     bool columnPlaced_ = false;

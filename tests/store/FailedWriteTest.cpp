@@ -40,13 +40,13 @@ struct FileSizeLimit
 // a byte is still named whole and the old body stays, and a good body comes back the same.
 TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesAndLongBodiesAreWrittenWhole)
 {
-    EXPECT_FALSE(store.InsertRecord("Data\\Values.app", {2, QString::fromUtf8("Ж"), 1, 0, 1}));
-    EXPECT_FALSE(store.WriteStream("TMP_key1", QString::fromUtf8("smile \U0001F600")));
+    EXPECT_FALSE(store.insertRecord("Data\\Values.app", {2, QString::fromUtf8("Ж"), 1, 0, 1}));
+    EXPECT_FALSE(store.writeBody("TMP_key1", QString::fromUtf8("smile \U0001F600")));
     const QString emoji = QString::fromUtf8("\U0001F600");
     for (int bits = 10; bits <= 20; ++bits) {
         const QString before(qsizetype(1) << bits, u'x');
-        EXPECT_FALSE(store.WriteStream("TMP_key1", before.chopped(1) + emoji + before));
-        EXPECT_FALSE(store.WriteStream("TMP_key1", before + emoji));
+        EXPECT_FALSE(store.writeBody("TMP_key1", before.chopped(1) + emoji + before));
+        EXPECT_FALSE(store.writeBody("TMP_key1", before + emoji));
     }
     ASSERT_EQ(failures.texts.size(), 24);
     EXPECT_EQ(failures.texts.mid(0, 2),
@@ -62,8 +62,8 @@ TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesA
     // A full disk leaves no temporary file and is named in the system's own words, not as an unknown error.
     {
         FileSizeLimit limit(oldTable.size());
-        EXPECT_FALSE(store.InsertRecord("Data/Values.app", {2, "Name", 1, 0, 1}));
-        EXPECT_FALSE(store.WriteStream("TMP_key1", QString(100, u'x')));
+        EXPECT_FALSE(store.insertRecord("Data/Values.app", {2, "Name", 1, 0, 1}));
+        EXPECT_FALSE(store.writeBody("TMP_key1", QString(100, u'x')));
     }
     EXPECT_TRUE(intact());
     EXPECT_EQ(QDir(dataPath()).entryList(QDir::Files).size(), 2);
@@ -73,13 +73,13 @@ TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesA
     QString body;
     for (int i = 0; body.size() < 300'000; ++i)
         body += QString::fromUtf8("line %1 \u00e9\u20ac ").arg(i);
-    ASSERT_TRUE(store.WriteStream("TMP_key1", QList<QStringView>{body, u"tail"}));
-    EXPECT_EQ(store.ReadStream("TMP_key1"), body + "tail\r\n"); // read back with the item's line end
+    ASSERT_TRUE(store.writeBody("TMP_key1", QList<QStringView>{body, u"tail"}));
+    EXPECT_EQ(store.readBody("TMP_key1"), body + "tail\r\n"); // read back with the item's line end
 
     QDir(dataPath()).mkdir("TMP_key2");
-    EXPECT_FALSE(store.WriteStream("TMP_key2", "text"));
+    EXPECT_FALSE(store.writeBody("TMP_key2", "text"));
     QDir(dataPath()).removeRecursively();
-    EXPECT_FALSE(store.WriteStream("TMP_key1", "text"));
+    EXPECT_FALSE(store.writeBody("TMP_key1", "text"));
     EXPECT_FALSE(QFile::exists(dataPath()));
     expectReported({"InsertRecord: \"Cannot write ", "WriteStream: \"Cannot write ", "WriteStream: \"Cannot write ",
                     "WriteStream: \"Cannot write "});
@@ -90,7 +90,7 @@ TEST_F(FailedWrite, ReadOnlyFolderLeavesTheOldFile)
     if (geteuid() == 0)
         GTEST_SKIP() << "permission bits do not stop root; the full-disk case covers the failed write";
     QFile::setPermissions(dataPath(), QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(store.DeleteRecord("Data/Values.app", 1));
+    EXPECT_FALSE(store.deleteRecord("Data/Values.app", 1));
     QFile::setPermissions(dataPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     expectReported({"DeleteRecord: \"Cannot write "});
     EXPECT_TRUE(intact());

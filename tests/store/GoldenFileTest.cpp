@@ -21,30 +21,30 @@ using GoldenFile = StoreFolder;
 TEST_F(GoldenFile, FilesReadLikeTheWindowsEditionAndTheShippedDataIsWhatTheStoreWrites)
 {
     writeDataFile("Values.app", goldenTable);
-    std::optional<Recordset> rs = store.GetRecordset("Data\\Values.app");
+    std::optional<Recordset> rs = store.readTable("Data\\Values.app");
     ASSERT_TRUE(rs);
-    EXPECT_EQ(rs->FieldNames(), "ID,Name,ParentID,Spare,Image");
-    ASSERT_EQ(rs->RecordCount(), 2);
-    EXPECT_EQ(rs->Item("Name").toString(), QString::fromUtf8("Größe"));
+    EXPECT_EQ(rs->fieldNames(), "ID,Name,ParentID,Spare,Image");
+    ASSERT_EQ(rs->recordCount(), 2);
+    EXPECT_EQ(rs->valueOf("Name").toString(), QString::fromUtf8("Größe"));
     rs->moveNext();
-    EXPECT_EQ(rs->Item("Name").toString(), QString::fromUtf8("Café € “x”, \u0081"));
-    EXPECT_EQ(rs->Item("Image").toString(), "2");
-    ASSERT_TRUE(store.UpdateRecord("Data\\Values.app", 1, {1, QString::fromUtf8("Größe"), -1, 0, 1}));
+    EXPECT_EQ(rs->valueOf("Name").toString(), QString::fromUtf8("Café € “x”, \u0081"));
+    EXPECT_EQ(rs->valueOf("Image").toString(), "2");
+    ASSERT_TRUE(store.updateRecord("Data\\Values.app", 1, {1, QString::fromUtf8("Größe"), -1, 0, 1}));
     EXPECT_EQ(readDataFile("Values.app"), goldenTable);
 
     writeDataFile("TMP_key3", goldenBody);
-    const QString body = store.ReadStream("TMP_key3");
+    const QString body = store.readBody("TMP_key3");
     EXPECT_EQ(body, QString::fromUtf8("SELECT \"Größe\",±\r\nFROM t_$$$_001_$$$_…\r\n"));
-    ASSERT_TRUE(store.WriteStream("TMP_key4", body.chopped(2)));
+    ASSERT_TRUE(store.writeBody("TMP_key4", body.chopped(2)));
     EXPECT_EQ(readDataFile("TMP_key4"), goldenBody);
 
     // Body items read like the Windows edition's; a missing body is reported.
-    ASSERT_TRUE(store.WriteStream("TMP_key1", ""));
+    ASSERT_TRUE(store.writeBody("TMP_key1", ""));
     EXPECT_EQ(readDataFile("TMP_key1"), "\"\"\r\n");
-    EXPECT_EQ(store.ReadStream("TMP_key1"), "\r\n");
+    EXPECT_EQ(store.readBody("TMP_key1"), "\r\n");
     writeDataFile("TMP_key2", "one,\"two, _$$$_002_$$$_three\"\r\nfour\"five\"\n\"six");
-    EXPECT_EQ(store.ReadStream("TMP_key2"), "one\r\ntwo, \"three\r\nfour\"five\"\r\nsix\r\n");
-    EXPECT_EQ(store.ReadStream("TMP_key9"), QString());
+    EXPECT_EQ(store.readBody("TMP_key2"), "one\r\ntwo, \"three\r\nfour\"five\"\r\nsix\r\n");
+    EXPECT_EQ(store.readBody("TMP_key9"), QString());
     EXPECT_TRUE(failures.texts.value(0).endsWith("TMP_key9\""));
     expectReported({"ReadStream: \"File not found: "});
 
@@ -68,11 +68,11 @@ TEST_F(GoldenFile, FilesReadLikeTheWindowsEditionAndTheShippedDataIsWhatTheStore
         ASSERT_TRUE(QFile::copy(shipped.filePath(name), dataPath(name))) << name.toStdString();
         const QByteArray before = readDataFile(name);
         if (name.endsWith(".app")) {
-            std::optional<Recordset> rs = store.DeleteRecord("Data/" + name, std::numeric_limits<qint32>::min());
+            std::optional<Recordset> rs = store.deleteRecord("Data/" + name, std::numeric_limits<qint32>::min());
             ASSERT_TRUE(rs) << name.toStdString();
-            EXPECT_EQ(rs->FieldNames(), "ID,Name,ParentID,Spare,Image") << name.toStdString();
+            EXPECT_EQ(rs->fieldNames(), "ID,Name,ParentID,Spare,Image") << name.toStdString();
         } else {
-            ASSERT_TRUE(store.WriteStream(name, store.ReadStream(name).chopped(2))) << name.toStdString();
+            ASSERT_TRUE(store.writeBody(name, store.readBody(name).chopped(2))) << name.toStdString();
         }
         EXPECT_EQ(readDataFile(name), before) << name.toStdString();
     }

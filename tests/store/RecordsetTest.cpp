@@ -14,7 +14,7 @@ Recordset table(const QStringList& names, const QStringList& values)
     for (const QString& name : names)
         rs.setFieldNames(name);
     for (const QString& value : values)
-        rs.Add(value);
+        rs.add(value);
     return rs;
 }
 
@@ -23,30 +23,30 @@ Recordset table(const QStringList& names, const QStringList& values)
 TEST(Recordset, CountsNavigationFieldLookupAndAMaximumThatKeepsTheCursor)
 {
     CapturedFailures failures;
-    EXPECT_TRUE(Recordset().IsEOF()); // no fields: no records, no division failure
+    EXPECT_TRUE(Recordset().atEnd()); // no fields: no records, no division failure
     Recordset rs = table({"ID", "Name"}, {"1", "a", "2", "b"});
     rs.setFieldNames("Extra"); // names past the field count take no part
-    EXPECT_EQ(rs.FieldNames(), "ID,Name");
-    EXPECT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.fieldNames(), "ID,Name");
+    EXPECT_EQ(rs.recordCount(), 2);
     rs.moveLast();
-    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_TRUE(rs.atEnd());
     rs.movePrev();
-    EXPECT_EQ(rs.Item("id").toString(), "2");
-    EXPECT_EQ(rs.Item("ID"), rs.Item(0));
-    EXPECT_TRUE(rs.Item(2).isNull());
+    EXPECT_EQ(rs.valueOf("id").toString(), "2");
+    EXPECT_EQ(rs.valueOf("ID"), rs.valueOf(0));
+    EXPECT_TRUE(rs.valueOf(2).isNull());
     EXPECT_TRUE(failures.texts.isEmpty());
 
-    EXPECT_TRUE(rs.Item(-1).isNull()); // would otherwise read the previous record's last field
-    EXPECT_TRUE(rs.Item("Missing").isNull());
+    EXPECT_TRUE(rs.valueOf(-1).isNull()); // would otherwise read the previous record's last field
+    EXPECT_TRUE(rs.valueOf("Missing").isNull());
     rs.moveNext();
-    EXPECT_TRUE(rs.Item("ID").isNull());
+    EXPECT_TRUE(rs.valueOf("ID").isNull());
     ASSERT_EQ(failures.texts.size(), 3);
     for (const QString& text : failures.texts)
         EXPECT_TRUE(text.startsWith("Item: \"") && text.endsWith('"')) << text.toStdString();
 
-    rs.Delete(2);
-    EXPECT_EQ(rs.RecordCount(), 1.5);
-    EXPECT_THROW(rs.Delete(4), std::out_of_range);
+    rs.remove(2);
+    EXPECT_EQ(rs.recordCount(), 1.5);
+    EXPECT_THROW(rs.remove(4), std::out_of_range);
     EXPECT_THROW(rs.setFieldCount("many"), std::invalid_argument);
 
     failures.texts.clear();

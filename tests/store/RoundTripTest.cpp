@@ -45,19 +45,19 @@ TEST_F(RoundTrip, TablesKeepEveryValueOrRefuseItWholeAndBodiesComeBackWithALineB
             const bool storable = std::none_of(joined.begin(), joined.end(), [&](QChar c) { return refused.contains(c); })
                                   && (fields > 1 || !storedValue(joined).isEmpty());
             const QByteArray before = readDataFile("Values.app");
-            ASSERT_EQ(store.InsertRecord("Data/Values.app", record).has_value(), storable) << joined.toStdString();
+            ASSERT_EQ(store.insertRecord("Data/Values.app", record).has_value(), storable) << joined.toStdString();
             if (storable)
                 kept << record;
             else
                 ASSERT_EQ(readDataFile("Values.app"), before);
         }
         ASSERT_EQ(failures.texts.size(), attempts - kept.size()) << "every refusal is reported";
-        std::optional<Recordset> rs = store.GetRecordset("Data/Values.app");
+        std::optional<Recordset> rs = store.readTable("Data/Values.app");
         ASSERT_TRUE(rs);
-        ASSERT_EQ(rs->RecordCount(), kept.size());
+        ASSERT_EQ(rs->recordCount(), kept.size());
         for (const QVariantList& record : kept) {
             for (int f = 0; f < fields; ++f)
-                ASSERT_EQ(rs->Item(f).toString(), storedValue(record[f].toString())) << "round " << round;
+                ASSERT_EQ(rs->valueOf(f).toString(), storedValue(record[f].toString())) << "round " << round;
             rs->moveNext();
         }
     }
@@ -66,9 +66,9 @@ TEST_F(RoundTrip, TablesKeepEveryValueOrRefuseItWholeAndBodiesComeBackWithALineB
     failures.texts.clear();
     for (int round = 0; round < 200; ++round) {
         const QString text = RandomText(random, kPieces, 30);
-        ASSERT_TRUE(store.WriteStream("TMP_key1", text));
+        ASSERT_TRUE(store.writeBody("TMP_key1", text));
         // Only a text holding the quote token itself loses something: the token turns into a quote.
-        ASSERT_EQ(store.ReadStream("TMP_key1"), QString(text).replace("_$$$_002_$$$_", "\"") + "\r\n") << round;
+        ASSERT_EQ(store.readBody("TMP_key1"), QString(text).replace("_$$$_002_$$$_", "\"") + "\r\n") << round;
     }
     EXPECT_TRUE(failures.texts.isEmpty());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CapturedFailures.h"
-#include "Stream.h"
+#include "DataStore.h"
 #include "TempAppFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 struct StoreFolder : testing::Test, TempAppFolder
 {
     CapturedFailures failures;
-    Stream store{path()};
+    DataStore store{path()};
 
     // The failures reported since the last look begin with `starts`, in order.
     void expectReported(const QStringList& starts)

@@ -7,8 +7,8 @@ const QString values = QStringLiteral("Data\\Values.app");
 QStringList column(Recordset rs, const QVariant& field)
 {
     QStringList result;
-    for (rs.moveFirst(); !rs.IsEOF(); rs.moveNext())
-        result << rs.Item(field).toString();
+    for (rs.moveFirst(); !rs.atEnd(); rs.moveNext())
+        result << rs.valueOf(field).toString();
     return result;
 }
 
@@ -18,47 +18,47 @@ using TableStore = StoreFolder;
 
 TEST_F(TableStore, MissingFilesAreReportedWithoutWritingAndRecordsAppendOneByOneOrSeveralInOneRewrite)
 {
-    EXPECT_FALSE(store.GetRecordset(values));
-    EXPECT_FALSE(store.InsertRecord(values, {1, "a", 0, 0, 1}));
-    EXPECT_FALSE(store.DeleteRecord("Missing\\Values.app", 1));
+    EXPECT_FALSE(store.readTable(values));
+    EXPECT_FALSE(store.insertRecord(values, {1, "a", 0, 0, 1}));
+    EXPECT_FALSE(store.deleteRecord("Missing\\Values.app", 1));
     EXPECT_FALSE(dataFileExists("Values.app"));
     EXPECT_TRUE(failures.texts.value(1).endsWith("Values.app\""));
     expectReported({"GetRecordset: \"File not found: ", "InsertRecord: \"File not found: ",
                     "DeleteRecord: \"File not found: "});
 
     TempAppFolder oneByOne;
-    Stream other(oneByOne.path());
+    DataStore other(oneByOne.path());
     writeDataFile("Values.app", "\"ID|Name|ParentID|Spare|Image\"\r\n");
     oneByOne.writeDataFile("Values.app", "\"ID|Name|ParentID|Spare|Image\"\r\n");
-    EXPECT_TRUE(store.GetRecordset(values)->IsEOF());
+    EXPECT_TRUE(store.readTable(values)->atEnd());
 
-    ASSERT_TRUE(store.InsertRecord("Data/Values.app", {7, "ab", -1, 0, 3}));
+    ASSERT_TRUE(store.insertRecord("Data/Values.app", {7, "ab", -1, 0, 3}));
     EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name|ParentID|Spare|Image\xB1" "7|ab|-1|0|3\"\r\n");
     const QList<QVariantList> records = {{7, "ab", -1, 0, 3}, {8, " x, y ", 7, 0, 1}, {9, "z", 7, 0, 1}};
     for (const QVariantList& record : records)
-        other.InsertRecord(values, record);
-    ASSERT_TRUE(store.InsertRecords(values, records.mid(1)));
+        other.insertRecord(values, record);
+    ASSERT_TRUE(store.insertRecords(values, records.mid(1)));
     EXPECT_EQ(readDataFile("Values.app"), oneByOne.readDataFile("Values.app"));
-    EXPECT_EQ(column(*store.GetRecordset(values), "Name"), (QStringList{"ab", "x, y", "z"}));
+    EXPECT_EQ(column(*store.readTable(values), "Name"), (QStringList{"ab", "x, y", "z"}));
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
 TEST_F(TableStore, DeleteAndUpdateMatchWholeRecordsByNumberAndRefuseWhatTheTableCannotHold)
 {
     writeDataFile("Values.app", "\"ID|Name\xB1" "12|a\xB1" "112|a\xB1" "2|b\xB1" "12b|c\"\r\n");
-    EXPECT_EQ(column(*store.DeleteRecord(values, 12), "ID"), (QStringList{"112", "2"}));
+    EXPECT_EQ(column(*store.deleteRecord(values, 12), "ID"), (QStringList{"112", "2"}));
     // The text "2|b" also occurs inside the record "12|b", which must not change.
     writeDataFile("Values.app", "\"ID|Name\xB1" "12|b\xB1" "2|b\"\r\n");
-    ASSERT_TRUE(store.UpdateRecord(values, 2, {2, "new"}));
+    ASSERT_TRUE(store.updateRecord(values, 2, {2, "new"}));
     EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "12|b\xB1" "2|new\"\r\n");
     // Rewritten in the store's own form even when nothing matches.
     writeDataFile("Values.app", "ID|Name\xB1" "1|a");
-    ASSERT_TRUE(store.DeleteRecord(values, 99));
+    ASSERT_TRUE(store.deleteRecord(values, 99));
     EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "1|a\"\r\n");
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 
-    EXPECT_FALSE(store.UpdateRecord(values, 1, {1, "a", "extra"}));
-    EXPECT_FALSE(store.InsertRecord(values, {5}));
+    EXPECT_FALSE(store.updateRecord(values, 1, {1, "a", "extra"}));
+    EXPECT_FALSE(store.insertRecord(values, {5}));
     EXPECT_EQ(failures.texts, (QStringList{"UpdateRecord: \"The record has 3 values but the table has 2 fields\"",
                                            "InsertRecord: \"The record has 1 values but the table has 2 fields\""}));
     failures.texts.clear();
@@ -72,8 +72,8 @@ TEST_F(TableStore, DeleteAndUpdateMatchWholeRecordsByNumberAndRefuseWhatTheTable
         {"\n", "A line break (U+000A)"},
     };
     for (const auto& [name, named] : cases) {
-        EXPECT_FALSE(store.InsertRecord(values, {2, name}));
-        EXPECT_FALSE(store.UpdateRecord(values, 1, {1, name}));
+        EXPECT_FALSE(store.insertRecord(values, {2, name}));
+        EXPECT_FALSE(store.updateRecord(values, 1, {1, name}));
         expectReported({"InsertRecord: \"" + named, "UpdateRecord: \"" + named});
     }
     EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "1|a\"\r\n");
@@ -93,14 +93,14 @@ TEST_F(TableStore, EmptyRecordsAreNoRecordsBrokenOnesArePaddedAndHostileShapesRe
         SCOPED_TRACE(c.text.toStdString());
         failures.texts.clear();
         writeDataFile("Values.app", '"' + c.text + "\"\r\n");
-        std::optional<Recordset> rs = store.GetRecordset(values);
+        std::optional<Recordset> rs = store.readTable(values);
         ASSERT_TRUE(rs);
         EXPECT_EQ(column(*rs, "ID").mid(0, c.ids.size()), c.ids);
         EXPECT_EQ(column(*rs, "Name").mid(0, c.names.size()), c.names);
         ASSERT_EQ(failures.texts.size(), c.reported ? 1 : 0) << failures.texts.join('\n').toStdString();
         EXPECT_TRUE(!c.reported || failures.texts[0].contains("missing fields were read as empty"));
         // Removing a record keeps the empty ones as they were and the others whole.
-        ASSERT_TRUE(store.DeleteRecord(values, 99));
+        ASSERT_TRUE(store.deleteRecord(values, 99));
         EXPECT_EQ(readDataFile("Values.app"), '"' + c.text + "\"\r\n");
     }
 
@@ -116,7 +116,7 @@ TEST_F(TableStore, EmptyRecordsAreNoRecordsBrokenOnesArePaddedAndHostileShapesRe
     for (const auto& [text, readable] : hostile) {
         failures.texts.clear();
         writeDataFile("Values.app", '"' + text + "\"\r\n");
-        const std::optional<Recordset> rs = store.GetRecordset(values);
+        const std::optional<Recordset> rs = store.readTable(values);
         ASSERT_EQ(rs.has_value(), readable);
         EXPECT_LE(readable ? rs->valueCount() : 0, 10 * text.size());
         EXPECT_EQ(failures.texts.size() == 1 && failures.texts[0].startsWith("GetRecordset: \"")

@@ -1,4 +1,4 @@
-#include "Stream.h"
+#include "DataStore.h"
 
 #include "DataFile.h"
 #include "FailureReporter.h"
@@ -57,75 +57,75 @@ QString rewriteRecords(const QString& text, OnRecord&& onRecord)
 
 } // namespace
 
-Stream::Stream(QString applicationFolder)
-    : Stream(applicationFolder, applicationFolder + QStringLiteral("/Data"))
+DataStore::DataStore(QString applicationFolder)
+    : DataStore(applicationFolder, applicationFolder + QStringLiteral("/Data"))
 {
 }
 
-Stream::Stream(QString applicationFolder, QString dataFolder)
+DataStore::DataStore(QString applicationFolder, QString dataFolder)
     : applicationFolder_(std::move(applicationFolder))
     , dataFolder_(std::move(dataFolder))
 {
 }
 
-Stream Stream::forDataFolder(const QString& dataFolder)
+DataStore DataStore::forDataFolder(const QString& dataFolder)
 {
-    return Stream(QFileInfo(dataFolder).absolutePath(), dataFolder);
+    return DataStore(QFileInfo(dataFolder).absolutePath(), dataFolder);
 }
 
-std::optional<Recordset> Stream::GetRecordset(const QString& psFileName)
+std::optional<Recordset> DataStore::readTable(const QString& tableName)
 {
-    return trapped(QStringLiteral("GetRecordset"), [&] { return readRecordset(psFileName); });
+    return trapped(QStringLiteral("GetRecordset"), [&] { return readRecordset(tableName); });
 }
 
-std::optional<Recordset> Stream::InsertRecord(const QString& psFileName, const QVariantList& psRecord)
+std::optional<Recordset> DataStore::insertRecord(const QString& tableName, const QVariantList& record)
 {
-    return InsertRecords(psFileName, {psRecord});
+    return insertRecords(tableName, {record});
 }
 
-std::optional<Recordset> Stream::InsertRecords(const QString& psFileName, const QList<QVariantList>& psRecords)
+std::optional<Recordset> DataStore::insertRecords(const QString& tableName, const QList<QVariantList>& records)
 {
     const bool written = trapped(QStringLiteral("InsertRecord"), [&] {
-                             WriteTableText(psFileName, appendRecords(psFileName, psRecords));
+                             WriteTableText(tableName, appendRecords(tableName, records));
                              return true;
                          }).has_value();
-    return written ? GetRecordset(psFileName) : std::nullopt;
+    return written ? readTable(tableName) : std::nullopt;
 }
 
-std::optional<Recordset> Stream::UpdateRecord(const QString& psFileName, qint32 pID, const QVariantList& psRecord)
+std::optional<Recordset> DataStore::updateRecord(const QString& tableName, qint32 recordId, const QVariantList& record)
 {
     const bool written = trapped(QStringLiteral("UpdateRecord"), [&] {
-                             const QString text = ReadTableText(psFileName);
-                             requireFieldCount(text, psRecord);
-                             const QString line = BuildRecordLine(psRecord);
+                             const QString text = ReadTableText(tableName);
+                             requireFieldCount(text, record);
+                             const QString line = BuildRecordLine(record);
                              // Whole records are replaced: a text match could also hit inside another record.
-                             WriteTableText(psFileName, rewriteRecords(text, [&](double id, const QString& record,
+                             WriteTableText(tableName, rewriteRecords(text, [&](double id, const QString& stored,
                                                                                  QStringList& kept) {
-                                                kept << (id == pID ? line : record);
+                                                kept << (id == recordId ? line : stored);
                                             }));
                              return true;
                          }).has_value();
-    return written ? GetRecordset(psFileName) : std::nullopt;
+    return written ? readTable(tableName) : std::nullopt;
 }
 
-std::optional<Recordset> Stream::DeleteRecord(const QString& psFileName, qint32 pID)
+std::optional<Recordset> DataStore::deleteRecord(const QString& tableName, qint32 recordId)
 {
     const bool written = trapped(QStringLiteral("DeleteRecord"), [&] {
-                             const QString text = ReadTableText(psFileName);
-                             WriteTableText(psFileName, rewriteRecords(text, [&](double id, const QString& record,
+                             const QString text = ReadTableText(tableName);
+                             WriteTableText(tableName, rewriteRecords(text, [&](double id, const QString& stored,
                                                                                  QStringList& kept) {
-                                                if (id != pID)
-                                                    kept << record;
+                                                if (id != recordId)
+                                                    kept << stored;
                                             }));
                              return true;
                          }).has_value();
-    return written ? GetRecordset(psFileName) : std::nullopt;
+    return written ? readTable(tableName) : std::nullopt;
 }
 
-QString Stream::ReadStream(const QString& p_sFileName)
+QString DataStore::readBody(const QString& bodyName)
 {
     return trapped(QStringLiteral("ReadStream"), [&] {
-               QString content = DataFile::read(bodyPath(p_sFileName));
+               QString content = DataFile::read(bodyPath(bodyName));
                QList<std::pair<qsizetype, qsizetype>> items; // start and length in `content`
                forEachFileItem(content, [&](QStringView item) {
                    items.append({item.data() - content.constData(), item.size()});
@@ -147,12 +147,12 @@ QString Stream::ReadStream(const QString& p_sFileName)
         .value_or(QString());
 }
 
-bool Stream::WriteStream(const QString& p_sFileName, const QString& p_sText)
+bool DataStore::writeBody(const QString& bodyName, const QString& text)
 {
-    return WriteStream(p_sFileName, QList<QStringView>{p_sText});
+    return writeBody(bodyName, QList<QStringView>{text});
 }
 
-bool Stream::WriteStream(const QString& p_sFileName, const QList<QStringView>& pieces)
+bool DataStore::writeBody(const QString& bodyName, const QList<QStringView>& pieces)
 {
     return trapped(QStringLiteral("WriteStream"), [&] {
                // Only a piece holding a quote is copied, to put the quote token in its place.
@@ -166,13 +166,13 @@ bool Stream::WriteStream(const QString& p_sFileName, const QList<QStringView>& p
                        written.append(piece);
                    }
                }
-               DataFile::writeQuoted(bodyPath(p_sFileName), written);
+               DataFile::writeQuoted(bodyPath(bodyName), written);
                return true;
            })
         .has_value();
 }
 
-QString Stream::ReadTableText(const QString& fileName) const
+QString DataStore::ReadTableText(const QString& fileName) const
 {
     const QString content = DataFile::read(tablePath(fileName));
     QString text;
@@ -184,14 +184,14 @@ QString Stream::ReadTableText(const QString& fileName) const
     return text;
 }
 
-void Stream::WriteTableText(const QString& fileName, const QString& text) const
+void DataStore::WriteTableText(const QString& fileName, const QString& text) const
 {
     QString line = text;
     line.removeIf([](QChar c) { return c == u'"' || c == u'\r' || c == u'\n'; });
     DataFile::writeQuoted(tablePath(fileName), line);
 }
 
-QString Stream::BuildRecordLine(const QVariantList& values)
+QString DataStore::BuildRecordLine(const QVariantList& values)
 {
     QStringList fields;
     fields.reserve(values.size());
@@ -211,10 +211,10 @@ QString Stream::BuildRecordLine(const QVariantList& values)
     return line;
 }
 
-Recordset Stream::readRecordset(const QString& psFileName) const
+Recordset DataStore::readRecordset(const QString& tableName) const
 {
-    TableText::Parsed parsed = TableText::parse(ReadTableText(psFileName));
-    const QString problem = QDir::toNativeSeparators(tablePath(psFileName)) + QStringLiteral(": ") + parsed.shapeProblem;
+    TableText::Parsed parsed = TableText::parse(ReadTableText(tableName));
+    const QString problem = QDir::toNativeSeparators(tablePath(tableName)) + QStringLiteral(": ") + parsed.shapeProblem;
     if (parsed.unreadable)
         throw StoreFailure{problem};
     if (!parsed.shapeProblem.isEmpty())
@@ -222,19 +222,19 @@ Recordset Stream::readRecordset(const QString& psFileName) const
     return std::move(parsed.table);
 }
 
-QString Stream::appendRecords(const QString& psFileName, const QList<QVariantList>& psRecords) const
+QString DataStore::appendRecords(const QString& tableName, const QList<QVariantList>& records) const
 {
-    QString text = ReadTableText(psFileName);
-    for (const QVariantList& record : psRecords) {
+    QString text = ReadTableText(tableName);
+    for (const QVariantList& record : records) {
         requireFieldCount(text, record);
         text.append(TableText::recordSeparator).append(BuildRecordLine(record));
     }
     return text;
 }
 
-QString Stream::tablePath(const QString& psFileName) const
+QString DataStore::tablePath(const QString& tableName) const
 {
-    const QString name = QString(psFileName).replace(u'\\', u'/');
+    const QString name = QString(tableName).replace(u'\\', u'/');
     // Table names keep the Windows edition's "Data\" in front; the data folder may be named otherwise.
     const QString dataPrefix = QStringLiteral("Data/");
     if (name.startsWith(dataPrefix, Qt::CaseInsensitive))
@@ -242,7 +242,7 @@ QString Stream::tablePath(const QString& psFileName) const
     return applicationFolder_ + u'/' + name;
 }
 
-QString Stream::bodyPath(const QString& p_sFileName) const
+QString DataStore::bodyPath(const QString& bodyName) const
 {
-    return dataFolder_ + u'/' + p_sFileName;
+    return dataFolder_ + u'/' + bodyName;
 }

@@ -12,36 +12,36 @@
 // Every write rewrites the whole file atomically. Failures are reported through
 // FailureReporter as "<Operation>: "<description>"" and give an empty result; a failed write leaves
 // the previous file as it was. Characters Windows-1252 lacks are refused, never replaced.
-class Stream
+class DataStore
 {
 public:
     // applicationFolder: the folder that holds the Data folder.
-    explicit Stream(QString applicationFolder);
+    explicit DataStore(QString applicationFolder);
     // A data folder opened wherever it is and whatever its name: "Data\..." names resolve inside it.
-    static Stream forDataFolder(const QString& dataFolder);
+    static DataStore forDataFolder(const QString& dataFolder);
 
     const QString& applicationFolder() const { return applicationFolder_; }
     // Where a table name such as "Data\Tempalates.app" lives on disk.
-    QString tablePath(const QString& psFileName) const;
+    QString tablePath(const QString& tableName) const;
 
-    // psFileName is relative to the application folder, for example "Data\Tempalates.app".
-    std::optional<Recordset> GetRecordset(const QString& psFileName);
+    // tableName is relative to the application folder, for example "Data\Tempalates.app".
+    std::optional<Recordset> readTable(const QString& tableName);
     // Appends one record (one value per field, header order); returns the table read back.
     // A record whose value count differs from the header's field count is refused.
-    std::optional<Recordset> InsertRecord(const QString& psFileName, const QVariantList& psRecord);
+    std::optional<Recordset> insertRecord(const QString& tableName, const QVariantList& record);
     // Appends several records with a single rewrite of the file; the file ends up as
-    // InsertRecord called once per record would leave it. Reports as "InsertRecord: ".
-    std::optional<Recordset> InsertRecords(const QString& psFileName, const QList<QVariantList>& psRecords);
-    std::optional<Recordset> UpdateRecord(const QString& psFileName, qint32 pID, const QVariantList& psRecord);
-    std::optional<Recordset> DeleteRecord(const QString& psFileName, qint32 pID);
+    // insertRecord called once per record would leave it. Reports as "InsertRecord: ".
+    std::optional<Recordset> insertRecords(const QString& tableName, const QList<QVariantList>& records);
+    std::optional<Recordset> updateRecord(const QString& tableName, qint32 recordId, const QVariantList& record);
+    std::optional<Recordset> deleteRecord(const QString& tableName, qint32 recordId);
 
-    // p_sFileName is a bare name inside the Data folder, for example "TMP_key12".
+    // bodyName is a bare name inside the Data folder, for example "TMP_key12".
     // Returns the body text (always ending in CR LF), or empty on failure.
-    QString ReadStream(const QString& p_sFileName);
+    QString readBody(const QString& bodyName);
     // Returns false (after reporting "WriteStream: ...") when the file could not be written.
-    bool WriteStream(const QString& p_sFileName, const QString& p_sText);
+    bool writeBody(const QString& bodyName, const QString& text);
     // The same for a body given in pieces, written as their concatenation without joining them.
-    bool WriteStream(const QString& p_sFileName, const QList<QStringView>& pieces);
+    bool writeBody(const QString& bodyName, const QList<QStringView>& pieces);
 
 private:
     // The private steps throw StoreFailure; the public operation that called them reports it.
@@ -49,12 +49,12 @@ private:
     void WriteTableText(const QString& fileName, const QString& text) const;
     static QString BuildRecordLine(const QVariantList& values);
 
-    Recordset readRecordset(const QString& psFileName) const;
-    QString appendRecords(const QString& psFileName, const QList<QVariantList>& psRecords) const;
+    Recordset readRecordset(const QString& tableName) const;
+    QString appendRecords(const QString& tableName, const QList<QVariantList>& records) const;
 
-    QString bodyPath(const QString& p_sFileName) const;
+    QString bodyPath(const QString& bodyName) const;
 
-    Stream(QString applicationFolder, QString dataFolder);
+    DataStore(QString applicationFolder, QString dataFolder);
 
     QString applicationFolder_;
     QString dataFolder_;

@@ -127,8 +127,7 @@ TEST(DataFolder, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyThePrograms
     EXPECT_EQ(chooseAsUser().folder, QDir::cleanPath(places.perUser));
     places.requested = places.besideProgram;
     const DataFolderChoice refused = chooseAsUser();
-    EXPECT_TRUE(refused.folder.isEmpty());
-    EXPECT_TRUE(refused.problem.contains("cannot be written")) << refused.problem.toStdString();
+    EXPECT_TRUE(refused.folder.isEmpty() && refused.problem.contains("cannot be written")) << refused.problem.toStdString();
     QFile::setPermissions(places.besideProgram, everyone | QFile::WriteOwner);
 }
 
@@ -145,9 +144,7 @@ TEST(DataFolder, AWorkspaceReadsAndWritesOnlyInsideAFolderOfAnyName)
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join("; ").toStdString();
     EXPECT_TRUE(read(folder + "/Tempalates.app").contains("|Invoice lines|"));
     EXPECT_TRUE(read(folder + "/Values.app").contains("|InvoiceId|"));
-    const QStringList bodies = entries(folder).filter("TMP_");
-    ASSERT_EQ(bodies.size(), 1);
-    EXPECT_EQ(read(folder + "/" + bodies[0]), kNewBody);
+    EXPECT_EQ(read(folder + "/" + entries(folder).filter("TMP_").join('|')), kNewBody) << "one new body";
     EXPECT_EQ(entries(root.filePath("shared drive")), QStringList{"Orders catalogue"}) << "no Data folder beside it";
 }
 
@@ -184,7 +181,6 @@ TEST(Backup, CopiesTheWholeTreeKeepsFilesDeletedSinceTheDaysFirstBackupAndShowsT
 
     ASSERT_TRUE(QDir(app.dataPath()).removeRecursively());
     const BackupOutcome missing = BackupData(app.dataPath(), QDate(2024, 3, 11));
-    EXPECT_FALSE(missing.succeeded);
-    EXPECT_TRUE(missing.text.contains("no data folder")) << missing.text.toStdString();
+    EXPECT_TRUE(!missing.succeeded && missing.text.contains("no data folder")) << missing.text.toStdString();
     EXPECT_TRUE(QDir(missing.folder).exists() && QDir(missing.folder).isEmpty());
 }

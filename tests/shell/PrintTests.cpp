@@ -30,13 +30,11 @@ protected:
         pane.setDefaultFont(QFont("DejaVu Sans", 11));
     }
 
-    QString pdf(const QString& name) const { return dir.filePath(name); }
-
     // The text of each printed page, as poppler reads it back.
     QStringList pages(const QString& name) const
     {
         QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-enc", "UTF-8", pdf(name), "-"});
+        pdftotext.start("pdftotext", {"-enc", "UTF-8", dir.filePath(name), "-"});
         EXPECT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
         QStringList text = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
         text.removeLast(); // every page ends with a form feed, the last one too
@@ -47,21 +45,17 @@ protected:
     QStringList printed(const QString& text, const QString& name, const QMargins& m = {})
     {
         pane.setPlainText(text);
-        printer.setOutputFileName(pdf(name));
+        printer.setOutputFileName(dir.filePath(name));
         EXPECT_TRUE(PrintRichText(pane, printer, m.left(), m.top(), m.right(), m.bottom()));
         return pages(name);
     }
 
-    // White space made single spaces, so texts compare word by word.
-    static std::string words(const QStringList& text)
-    {
-        return text.join(' ').split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).join(' ').toStdString();
-    }
+    static std::string words(const QStringList& text) { return text.join(' ').simplified().toStdString(); }
 };
 
 } // namespace
 
-TEST_F(Print, EveryLineComesOnceInOrderOnPagesAsFullAsTheMarginsAllow)
+TEST_F(Print, EveryLineComesOnceOnFullPagesAndTheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
 {
     EXPECT_EQ(printed("", "empty.pdf").size(), 1);
     QStringList lines, paragraph;
@@ -82,21 +76,17 @@ TEST_F(Print, EveryLineComesOnceInOrderOnPagesAsFullAsTheMarginsAllow)
     EXPECT_NEAR(double(narrow[0].count(lineLabel)), double(perPage) * (inches - 4) / inches, 2.0);
     EXPECT_EQ(words(narrow), words(lines));
 
-    // A paragraph longer than a page goes on with nothing lost or repeated.
     for (int i = 1; i <= 6000; ++i)
         paragraph << QStringLiteral("w%1").arg(i);
     const QStringList long6000 = printed(paragraph.join(' '), "paragraph.pdf");
     EXPECT_GT(long6000.size(), 1);
     EXPECT_EQ(words(long6000), words(paragraph));
 
-    printer.setOutputFileName(pdf("no such folder/pane.pdf"));
+    printer.setOutputFileName(dir.filePath("no such folder/pane.pdf"));
     EXPECT_FALSE(PrintRichText(pane, printer, 0, 0, 0, 0));
     EXPECT_EQ(dialogs.messageTexts(), QStringList{"Unexpected Error in printing"}) << "the only message";
-}
 
-TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
-{
-    // The printer chosen by name: the full name, the last of names differing in case only.
+    // The command: the printer chosen by name: the full name, the last of names differing in case only.
     const QString longName = "Accounting department colour laser, second floor";
     const QStringList installed{"Office", "Lab", "OFFICE", longName};
     EXPECT_EQ(PrinterToMakeCurrent("office", installed), "OFFICE");
@@ -104,35 +94,35 @@ TEST_F(Print, TheCommandPrintsOnlyWhatTheUserConfirmedOnThePrinterChosen)
     EXPECT_EQ(PrinterToMakeCurrent(longName.left(32), installed), std::nullopt);
 
     pane.setPlainText("template text");
-    printer.setOutputFileName(pdf("pane.pdf"));
+    printer.setOutputFileName(dir.filePath("pane.pdf"));
     printer.setCopyCount(3);
     printer.setPageOrientation(QPageLayout::Landscape);
     dialogs.printAnswers << [&](QPrinter& choice) {
         EXPECT_EQ(choice.copyCount(), 3) << "the dialog starts from the current printer";
         EXPECT_EQ(choice.pageLayout().orientation(), QPageLayout::Landscape);
-        EXPECT_EQ(choice.outputFileName(), pdf("pane.pdf"));
+        EXPECT_EQ(choice.outputFileName(), dir.filePath("pane.pdf"));
         choice.setCopyCount(1);
         return false; // Cancel
     } << [&](QPrinter& choice) {
         choice.setCopyCount(2);
         choice.setPageOrientation(QPageLayout::Portrait);
-        choice.setOutputFileName(pdf("chosen.pdf"));
+        choice.setOutputFileName(dir.filePath("chosen.pdf"));
         return true;
     };
     EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), "");
     EXPECT_EQ(printer.copyCount(), 3);
-    EXPECT_FALSE(QFile::exists(pdf("pane.pdf")));
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), pdf("chosen.pdf")) << "the file the pages went to";
+    EXPECT_FALSE(QFile::exists(dir.filePath("pane.pdf")));
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), dir.filePath("chosen.pdf")) << "the file the pages went to";
     EXPECT_EQ(printer.copyCount(), 2);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
     EXPECT_EQ(words(pages("chosen.pdf")), "template text");
 
     // Without printers: declining the PDF file prints nothing, accepting writes it.
     dialogs.confirmAnswers << false << true;
-    dialogs.saveFileAnswers << pdf("saved");
+    dialogs.saveFileAnswers << dir.filePath("saved");
     EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), "");
     EXPECT_TRUE(dialogs.saveCaptions.isEmpty());
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), pdf("saved.pdf"));
+    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), dir.filePath("saved.pdf"));
     EXPECT_EQ(words(pages("saved.pdf")), "template text");
     EXPECT_EQ(dialogs.printDialogsShown, 2);
 }

@@ -65,7 +65,6 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFaile
                              "8|Zip|4|0|3", "9|Notes|2|0|3", "10|Id|9|0|3", "11|Body|9|0|3", "12|Orders|2|0|3",
                              "13|Id|12|0|3", "14|CustomerId|12|0|3", "15|Placed|12|0|3", "16|Total|12|0|3",
                              "17|Status|12|0|3", "18|After|12|0|3"}));
-    // A cancelled dialog or a failed open shows one message and adds nothing.
     const QByteArray before = app.readDataFile("Values.app");
     import(*doc, std::nullopt);
     EXPECT_EQ(dialogs.messages.size(), 1);
@@ -100,7 +99,6 @@ TEST_F(SchemaImportTest, TablesThereInAnyCaseAndNamesTheFilesCannotHoldAreLeftOu
                                  QString("\": The character '\"'"), QString("two\nlines: A line break (U+000A)"),
                                  QString::fromUtf8("Kept.a±b: The character '±'"), QString("Kept.c\rd: A line break (U+000D)")})
         EXPECT_TRUE(dialogs.messages[0].text.contains(named)) << named.toStdString();
-    // A second import under the root finds every table there already.
     const QByteArray before = app.readDataFile("Values.app");
     doc->valueTree()->selectNode("key-1");
     import(*doc, schema.connectionString());

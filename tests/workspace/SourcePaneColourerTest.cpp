@@ -46,9 +46,7 @@ TEST_F(SourcePane, TypingColoursSpansAsTheirClosingDelimitersArrive)
             selectRange(&pane, step.from, step.to);
         type(step.keys);
         EXPECT_EQ(pane.toPlainText(), step.text);
-        if (step.colours) {
-            EXPECT_EQ(colours(), step.colours) << step.text;
-        }
+        EXPECT_EQ(step.colours ? colours() : QString(), QString(step.colours)) << step.text;
         EXPECT_FALSE(pane.textCursor().hasSelection());
     }
 }
@@ -58,15 +56,13 @@ TEST_F(SourcePane, NothingIsRecolouredWhileTheResultIsWrittenOnLoadingOrOnUndo)
     SetPaneRichText(pane, "x[a]");
     selectRange(&pane, 1, 1);
     QTest::keyClick(&pane, Qt::Key_Backspace);
-    EXPECT_EQ(pane.toPlainText(), "[a]");
-    EXPECT_EQ(colours(), "...");
+    EXPECT_EQ(pane.toPlainText() + colours(), "[a]...");
     SetPaneRichText(pane, "{\\rtf1 second [x]}");
     EXPECT_EQ(colours(), "..........") << "loading keeps the stored colours";
     resultBusy = true;
     pane.clear();
     type("[a]");
     EXPECT_EQ(colours(), "...");
-    // Undo and redo step through the colouring without recolouring.
     resultBusy = false;
     pane.clear();
     type("[a]");

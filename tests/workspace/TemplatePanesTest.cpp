@@ -224,7 +224,6 @@ TEST_F(TemplatePanes, AnIdWrittenByHandOpensTheBodyItsKeyNamesAndANewOneOpensEmp
     app.writeDataFile("TMP_key7", BodyFile("not this one_$$$_001_$$$_r7"));
     app.writeDataFile("TMP_keyabc", BodyFile("letters_$$$_001_$$$_rabc"));
     auto doc = open();
-    EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'abc' is not a number\""});
     EXPECT_EQ(opened(*doc, "key07"), "seven as written|r07");
     typeInto(doc->templatePane(), " and edited");
     EXPECT_EQ(opened(*doc, "keyabc"), "letters|rabc");
@@ -243,8 +242,7 @@ TEST_F(TemplatePanes, AnUnreadableOrCutBodyOpensWhatCouldBeReadAndIsKeptUntilEdi
     app.writeDataFile("TMP_key3", cut);
     auto doc = open();
     EXPECT_EQ(opened(*doc, "key2"), "|");
-    EXPECT_EQ(failures.texts.size(), 1);
-    EXPECT_TRUE(failures.texts.value(0).startsWith("ReadStream: \""));
+    EXPECT_TRUE(failures.texts.size() == 1 && failures.texts[0].startsWith("ReadStream: \"")) << failures.texts.join('\n').toStdString();
     leave(*doc, doc->templatePane());
     EXPECT_FALSE(app.dataFileExists("TMP_key2"));
     EXPECT_EQ(opened(*doc, "key3"), "half a templ|");

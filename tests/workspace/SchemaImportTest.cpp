@@ -72,8 +72,8 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFaile
     ASSERT_EQ(dialogs.messages.size(), 2);
     // The failure's own description, bare, with an OK button only, and no secret in it.
     const ScriptedDialogs::Message& said = dialogs.messages.last();
-    EXPECT_FALSE(said.text.isEmpty() || said.text.startsWith("The database could not be opened:"));
-    EXPECT_FALSE(said.text.contains("Wr0ng-s3cret"));
+    EXPECT_FALSE(said.text.isEmpty() || said.text.startsWith("The database could not be opened:") || said.text.contains("Wr0ng-s3cret"))
+        << said.text.toStdString();
     EXPECT_EQ(said.icon, Dialogs::Icon::None);
     EXPECT_EQ(dialogs.connectionRequests, 3);
     EXPECT_EQ(app.readDataFile("Values.app"), before);
@@ -189,11 +189,10 @@ TEST_F(ConnectionDialogTest, EachKindNeedsItsFieldsAndGivesAStringThatReadsBack)
     EXPECT_FALSE(box("fileBox")->isVisible());
     EXPECT_EQ(box("passwordBox")->echoMode(), QLineEdit::Password);
     EXPECT_FALSE(okEnabled()); // no database yet
-    QTest::keyClicks(box("hostBox"), "db.example");
     control<QSpinBox>(dialog, "portBox")->setValue(5433);
-    QTest::keyClicks(box("databaseBox"), "crm");
-    QTest::keyClicks(box("userBox"), "me");
-    QTest::keyClicks(box("passwordBox"), "se;cr\"et ");
+    for (auto [name, typed] :
+         {std::pair{"hostBox", "db.example"}, {"databaseBox", "crm"}, {"userBox", "me"}, {"passwordBox", "se;cr\"et "}})
+        QTest::keyClicks(box(name), typed);
     EXPECT_TRUE(okEnabled());
     QString error;
     const auto settings = toConnectionSettings(dialog.connectionString(), &error);

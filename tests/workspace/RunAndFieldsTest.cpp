@@ -255,8 +255,7 @@ TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOneUntilAPieceCanno
     EXPECT_EQ(said(), "1 of the 3 dropped values were added. The value \"Ж\" could not be "
                       "stored, so it and the 1 after it were left out.");
     drop("d", {","});
-    EXPECT_EQ(children(doc->valueTree(), "key-1"), (QStringList{"key2=Customers", "key13=a", "key14=d"}))
-        << "no key is skipped";
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), (QStringList{"key2=Customers", "key13=a", "key14=d"})) << "no key is skipped";
 }
 
 TEST(DropSplit, CutsAtEverySeparatorInEitherLetterCaseKeepingPiecesAsTheyFall)

@@ -81,10 +81,8 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFaile
 
 TEST_F(SchemaImportTest, TablesThereInAnyCaseAndNamesTheFilesCannotHoldAreLeftOutAndNamed)
 {
-    SqliteFile schema(kThreeTables + QStringList{"CREATE TABLE \"Pay \u03A9\" (Id INTEGER)",
-                                                 "CREATE TABLE \"pipe|name\" (Id INTEGER)",
-                                                 "CREATE TABLE \"\"\"\" (Id INTEGER)",
-                                                 "CREATE TABLE \"two\nlines\" (Id INTEGER)",
+    SqliteFile schema(kThreeTables + QStringList{"CREATE TABLE \"Pay \u03A9\" (Id INTEGER)", "CREATE TABLE \"pipe|name\" (Id INTEGER)",
+                                                 "CREATE TABLE \"\"\"\" (Id INTEGER)", "CREATE TABLE \"two\nlines\" (Id INTEGER)",
                                                  "CREATE TABLE Kept (Id INTEGER, \"a\u00B1b\" TEXT, \"c\rd\" TEXT, Name TEXT)"});
     app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3", "3|NOTES|-1|0|3"}));
     auto doc = open(QString());

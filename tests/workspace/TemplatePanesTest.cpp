@@ -190,8 +190,7 @@ TEST_F(TemplatePanes, HurriedClicksNeverLeaveTheTreeWithoutASelectionAndClosingS
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, empty);
         EXPECT_EQ(tree->selectedKey(), "key2");
         typeInto(doc->templatePane(), " two");
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          tree->visualItemRect(tree->node("key2")).center());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, tree->visualItemRect(tree->node("key2")).center());
         QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
         EXPECT_EQ(tree->selectedKey(), "key2");
         typeInto(doc->templatePane(), " three");

@@ -88,8 +88,7 @@ TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndRefusedOnesStayInTheBoxUsingUpNoKey
 
 TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithItOnceEvenWhenDoubleClicked)
 {
-    app.writeDataFile("Tempalates.app",
-                      CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "4|Update|2|0|3", "5|Delete|2|0|3"}));
+    app.writeDataFile("Tempalates.app", CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "4|Update|2|0|3", "5|Delete|2|0|3"}));
     app.writeDataFile("Values.app", CatalogueFile({"3|Orders|-1|0|3"}));
     for (const char* body : {"TMP_key2", "TMP_key3", "TMP_key4", "TMP_key5"})
         app.writeDataFile(body, kNewBody);
@@ -136,34 +135,10 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithItOnceEvenWhe
     EXPECT_TRUE(templates->node("key5") && app.dataFileExists("TMP_key5") && app.dataFileExists("TMP_key2"));
 }
 
-TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
+TEST_F(WorkspaceTest, AnUnreadableCatalogueOrAFailedWriteLeavesTreeAndFilesAsTheyWere)
 {
     app.writeDataFile("Tempalates.app", CatalogueFile({"2|SQL|-1|0|3"}));
     app.writeDataFile("TMP_key2", kNewBody);
-    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-    // The table file goes away behind the window's back: adding and removing both fail.
-    QFile::rename(app.dataPath("Tempalates.app"), app.dataPath("Tempalates.moved"));
-    addTemplate(*doc, "lost");
-    EXPECT_FALSE(app.dataFileExists("TMP_key3")) << "no body without its record";
-    doc->templateTree()->selectNode("key2");
-    dialogs.confirmAnswers = {true};
-    doc->removeTemplate();
-    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{"key2=SQL"});
-    EXPECT_TRUE(app.dataFileExists("TMP_key2")) << "the body stays when the record could not be deleted";
-    ASSERT_EQ(failures.texts.size(), 3) << failures.texts.join('\n').toStdString();
-    EXPECT_TRUE(failures.texts[1].startsWith("InsertRecord: \"") && failures.texts[2].startsWith("DeleteRecord: \""));
-    // The record is stored but its body cannot be: the record is taken back.
-    QFile::rename(app.dataPath("Tempalates.moved"), app.dataPath("Tempalates.app"));
-    const QString key = doc->nextTemplateKey();
-    ASSERT_TRUE(QDir(app.dataPath()).mkdir(QStringLiteral("TMP_") + key));
-    EXPECT_FALSE(doc->addNode(doc->templateTree(), key, "no body", kTemplateCatalogueFile, kTemplateBodyPrefix, false));
-    EXPECT_EQ(doc->templateTree()->node(key), nullptr);
-    EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3"}));
-    EXPECT_TRUE(failures.texts.last().startsWith("WriteStream: \""));
-}
-
-TEST_F(WorkspaceTest, AnUnreadableCatalogueIsReportedOnceAndRefusesChanges)
-{
     QFile::remove(app.dataPath("Values.app"));
     auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     ASSERT_TRUE(failures.texts.size() == 1 && failures.texts[0].startsWith("GetRecordset: \""));
@@ -174,7 +149,26 @@ TEST_F(WorkspaceTest, AnUnreadableCatalogueIsReportedOnceAndRefusesChanges)
     EXPECT_TRUE(dialogs.messages[0].text.contains("Data\\Values.app"));
     EXPECT_TRUE(!app.dataFileExists("Values.app") && children(doc->valueTree(), "key-1").isEmpty());
     addTemplate(*doc, "still works");
-    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{"key2=still works"});
+    failures.texts.clear();
+    // The table file goes away behind the window's back: adding and removing both fail.
+    QFile::rename(app.dataPath("Tempalates.app"), app.dataPath("Tempalates.moved"));
+    addTemplate(*doc, "lost");
+    EXPECT_EQ(QDir(app.dataPath()).entryList({"TMP_*"}), (QStringList{"TMP_key2", "TMP_key4"})) << "no body without its record";
+    doc->templateTree()->selectNode("key2");
+    dialogs.confirmAnswers = {true};
+    doc->removeTemplate();
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key2=SQL", "key4=still works"}));
+    EXPECT_TRUE(app.dataFileExists("TMP_key2")) << "the body stays when the record could not be deleted";
+    ASSERT_EQ(failures.texts.size(), 3) << failures.texts.join('\n').toStdString();
+    EXPECT_TRUE(failures.texts[1].startsWith("InsertRecord: \"") && failures.texts[2].startsWith("DeleteRecord: \""));
+    // The record is stored but its body cannot be: the record is taken back.
+    QFile::rename(app.dataPath("Tempalates.moved"), app.dataPath("Tempalates.app"));
+    const QString key = doc->nextTemplateKey();
+    ASSERT_TRUE(QDir(app.dataPath()).mkdir(QStringLiteral("TMP_") + key));
+    EXPECT_FALSE(doc->addNode(doc->templateTree(), key, "no body", kTemplateCatalogueFile, kTemplateBodyPrefix, false));
+    EXPECT_EQ(doc->templateTree()->node(key), nullptr);
+    EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3", "4|still works|-1|0|3"}));
+    EXPECT_TRUE(failures.texts.last().startsWith("WriteStream: \""));
 }
 
 TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)

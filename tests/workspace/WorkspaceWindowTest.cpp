@@ -36,24 +36,6 @@ TEST_F(WorkspaceTest, StartsWithTheRootAloneAndAddsUnderTheSelectedNode)
     EXPECT_TRUE(dialogs.messages.isEmpty() && failures.texts.isEmpty());
 }
 
-TEST_F(WorkspaceTest, KeysCountOnFromTheHighestIdAndTwoWindowsNeverShareOne)
-{
-    app.writeDataFile("Tempalates.app", CatalogueFile({"3|a|-1|0|3", "7|b|-1|0|3", "5|c|3|0|3"}));
-    {
-        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-        auto other = std::make_unique<WorkspaceWindow>(app.dataPath());
-        EXPECT_EQ(doc->nextTemplateKey(), "key9");
-        addTemplate(*doc, "first");
-        addTemplate(*other, "second");
-        EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key3=a", "key7=b", "key9=first"}));
-        EXPECT_EQ(children(other->templateTree(), "key-1"), (QStringList{"key3=a", "key7=b", "key10=second"}));
-        EXPECT_TRUE(app.dataFileExists("TMP_key9") && app.dataFileExists("TMP_key10"));
-    }
-    auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
-    EXPECT_EQ(again->nextTemplateKey(), "key12");
-    EXPECT_EQ(children(again->templateTree(), "key3"), QStringList{"key5=c"});
-}
-
 TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndRefusedOnesStayInTheBoxUsingUpNoKey)
 {
     auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
@@ -200,19 +182,32 @@ TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
     EXPECT_TRUE(app.readDataFile("Values.app").contains("2|Twin|-1|0|3"));
 }
 
-TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEdition)
+TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionAndKeysCountOnFromTheHighestIdNeverShared)
 {
     // Bytes as the Windows edition writes them: Windows-1252, 0xB1 between records.
     app.writeDataFile("Values.app", "\"ID|Name|ParentID|Spare|Image\xB1" "12|Caf\xE9|-1|0|3\xB1"
                                     "13|M\xFCller \x80 Preis|12|0|3\xB1" "14|Stra\xDF" "e|13|0|2\"\r\n");
-    app.writeDataFile("Tempalates.app", "\"ID|Name|ParentID|Spare|Image\xB1" "2|Cr\xE9" "er table|-1|0|3\"\r\n");
-    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
-    EXPECT_EQ(children(doc->valueTree(), "key12") + children(doc->valueTree(), "key13"),
-              QStringList({QString::fromUtf8("key13=Müller € Preis"), QString::fromUtf8("key14=Straße")}));
-    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{QString::fromUtf8("key2=Créer table")});
-    EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty());
-    EXPECT_EQ(doc->nextValueKey(), "key16");
+    app.writeDataFile("Tempalates.app", "\"ID|Name|ParentID|Spare|Image\xB1" "3|a|-1|0|3\xB1" "7|Cr\xE9" "er table|-1|0|3\xB1"
+                                        "5|c|3|0|3\"\r\n");
+    {
+        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
+        auto other = std::make_unique<WorkspaceWindow>(app.dataPath());
+        EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
+        EXPECT_EQ(children(doc->valueTree(), "key12") + children(doc->valueTree(), "key13"),
+                  QStringList({QString::fromUtf8("key13=Müller € Preis"), QString::fromUtf8("key14=Straße")}));
+        EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty());
+        EXPECT_EQ(doc->nextValueKey() + doc->nextTemplateKey(), "key16key9");
+        addTemplate(*doc, "first");
+        addTemplate(*other, "second"); // a window that read the file before still takes the next key
+        const QString created = QString::fromUtf8("key7=Créer table");
+        EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key3=a", created, "key9=first"}));
+        EXPECT_EQ(children(other->templateTree(), "key-1"), (QStringList{"key3=a", created, "key10=second"}));
+        EXPECT_TRUE(app.dataFileExists("TMP_key9") && app.dataFileExists("TMP_key10"));
+    }
+    auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
+    EXPECT_EQ(again->nextTemplateKey(), "key12");
+    EXPECT_EQ(children(again->templateTree(), "key3"), QStringList{"key5=c"});
+    EXPECT_EQ(children(again->templateTree(), "key-1").value(1), QString::fromUtf8("key7=Créer table")) << "rewritten as read";
 }
 
 TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitterIsRemembered)

@@ -168,7 +168,7 @@ TEST_F(RunAndFields, RefusedStoppedAndCancelledRunsKeepTheResultAndOneDialogAsks
     EXPECT_EQ(dialogs.boundRequests.last().lastAnswers, QStringList{"1"});
 }
 
-TEST_F(RunAndFields, ValuesKeysAndFillFollowingFillFieldsAndEmptySpaceClicksChangeNothing)
+TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmptySpaceClicksChangeNothing)
 {
     showResult("x=$name!; y=$NAME! $Table! $c! $d!");
     ASSERT_EQ(fields(), (QStringList{"$name!", "$Table!", "$c!", "$d!"}));
@@ -226,10 +226,7 @@ TEST_F(RunAndFields, ValuesKeysAndFillFollowingFillFieldsAndEmptySpaceClicksChan
     QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
     QTest::keyClick(doc->fieldsList(), Qt::Key_Delete);
     EXPECT_EQ(painted() + "|" + fields().join(' '), "<$a!> <$b!>|$a! $b!");
-}
-
-TEST_F(RunAndFields, DroppedTextBecomesValuesUnderTheSelectedOneUntilAPieceCannotBeStored)
-{
+    // Dropped text becomes values under the selected one until a piece cannot be stored.
     QMimeData image;
     image.setImageData(QImage(4, 4, QImage::Format_RGB32));
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &image, Qt::LeftButton, {});

@@ -111,7 +111,7 @@ TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedComesBackWithItsColours
     EXPECT_EQ(opened(*doc, "key2"), "kept [x]|result of alpha more");
 }
 
-TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKept)
+TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKeptAndAReclickReloads)
 {
     app.writeDataFile("Values.app", CatalogueFile({"2|CustomerId|-1|0|3"}));
     auto doc = open();
@@ -141,11 +141,7 @@ TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKept)
     click(*doc, "key2");
     EXPECT_EQ(doc->resultPane()->toPlainText(), large);
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
-}
-
-TEST_F(TemplatePanes, ClickingTheSelectedNodeReloadsItAndWhatIsTypedUnderTheRootIsKeptAndToldAbout)
-{
-    auto doc = open();
+    // Clicking the selected node reloads it; what is typed under the root is kept and told about.
     click(*doc, "key2");
     doc->selectBodyTab(1);
     app.writeDataFile("TMP_key2", BodyFile("alpha again_$$$_001_$$$_new result")); // saved by another window

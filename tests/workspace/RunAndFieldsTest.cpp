@@ -73,7 +73,7 @@ protected:
     std::unique_ptr<WorkspaceWindow> doc;
 };
 
-TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
+TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedOrCancelled)
 {
     run(kFieldList, QStringList{"3"});
     ASSERT_EQ(dialogs.boundRequests.size(), 1);
@@ -101,10 +101,9 @@ TEST_F(RunAndFields, TypicalUseFromRunToAFilledFieldAndTheStoredBody)
     const QString nbsp(QChar::Nbsp); // no-break spaces reach the result as typed
     run("x" + nbsp + "[(a" + nbsp + "$F!|1|2)]" + nbsp + "9");
     EXPECT_EQ(TemplatePaneText(*doc->resultPane()->document()), "x" + nbsp + "a" + nbsp + "$F0001!a" + nbsp + "$F0002!" + nbsp + "9");
-}
-
-TEST_F(RunAndFields, RefusedStoppedAndCancelledRunsKeepTheResultAndOneDialogAsksEachNameOnce)
-{
+    // Refused, stopped and cancelled runs keep the result; one dialog asks each name once.
+    dialogs.boundRequests.clear();
+    doc->compactStyle()->setChecked(false);
     const QString old = "$a! $b! $A! a!b$c $!";
     run(old);
     EXPECT_TRUE(dialogs.boundRequests.isEmpty()) << "nothing to ask";
@@ -139,7 +138,7 @@ TEST_F(RunAndFields, RefusedStoppedAndCancelledRunsKeepTheResultAndOneDialogAsks
     EXPECT_EQ(painted(), "<$f0001!>\n<$f0002!>\n<$f0003!>\nc\nc\n");
     // Run clicked twice in a hurry, Cancel each time: panes, list, tabs and body stay.
     const QString result = doc->resultPane()->toPlainText();
-    const QByteArray body = app.readDataFile("TMP_key2");
+    const QByteArray stored = app.readDataFile("TMP_key2");
     doc->templatePane()->insertPlainText(" ");
     const QString edited = doc->templatePane()->toPlainText();
     doc->selectListTab(0);
@@ -151,7 +150,7 @@ TEST_F(RunAndFields, RefusedStoppedAndCancelledRunsKeepTheResultAndOneDialogAsks
     EXPECT_EQ(doc->resultPane()->toPlainText() + doc->templatePane()->toPlainText(), result + edited);
     EXPECT_EQ(fields(), (QStringList{"$f0001!", "$f0002!", "$f0003!"}));
     EXPECT_EQ(doc->catalogueTabs()->currentIndex(), 0);
-    EXPECT_EQ(app.readDataFile("TMP_key2"), body);
+    EXPECT_EQ(app.readDataFile("TMP_key2"), stored);
     // A long run shows progress, and Cancel there leaves everything as it was too.
     dialogs.progressReports.clear();
     dialogs.cancelProgressAt = 2;

@@ -24,7 +24,6 @@ TEST(BodySplit, PartsAroundTheSeparatorKeepingWhatCouldBeRead)
         EXPECT_EQ(QStringList({body.templateRichText, body.resultRichText}), QStringList({c.templateText, c.resultText}));
         EXPECT_EQ(body.complete, c.complete) << c.stored.toStdString();
     }
-    // Only the line break the store adds is dropped.
     EXPECT_EQ(StoredBodyText("T" + sep + "R\r\n\r\n"), "T" + sep + "R\r\n");
     EXPECT_EQ(StoredBodyText("no break"), "no break");
 }

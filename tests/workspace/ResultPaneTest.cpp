@@ -20,14 +20,13 @@ QString SingleLineFeeds(QString text)
     return text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
 }
 
-// A view tall enough to paint every line of the short texts here.
+// Tall enough to paint every line of the short texts here.
 struct Pane
 {
     Pane() { view.resize(400, 1200); }
     explicit Pane(const QString& text) : Pane() { view.showResult(text); }
     ResultDocument& document() { return *view.resultDocument(); }
     QString painted() { return PaintedText(view); }
-    // The document's own text, to hold the kept text against.
     QString documentText() { return SingleLineFeeds(document().toRawText()); }
     ResultView view;
 };
@@ -42,14 +41,12 @@ QString lines(int count, const QString& pattern)
 
 TEST(ResultPane, PaintsMarkersRedAsTheyStandNowWithTheCaretAtTheEnd)
 {
-    // Overlapping spans, a marker across a line break, a "$" with no "!" after it.
     EXPECT_EQ(Pane("$a!,\nx$b $c! y\n$d\nz!\nend$e").painted(), "<$a!>,\nx<$b $c!> y\n<$d\nz!>\nend$e");
     // Windows line breaks read as single ones rather than as extra empty lines.
     EXPECT_EQ(Pane("$a!\r\nb\rc").view.toPlainText(), "$a!\nb\nc");
     Pane pane;
     pane.view.showResult("$a! b", ResultDocument::Markers::Plain); // a template without groups
     EXPECT_EQ(pane.painted(), "$a! b");
-    // What goes to the printer carries the colours in the document itself.
     pane.view.showResult("a $b! c\n$d!");
     EXPECT_EQ(ColourMap(*pane.document().colouredCopy()), "..rrr..\nrrr");
     // Deleting a "!" two hundred lines down uncolours a marker opened at the top.
@@ -64,8 +61,7 @@ TEST(ResultPane, PaintsMarkersRedAsTheyStandNowWithTheCaretAtTheEnd)
     pane.view.setPlainText("old");
     pane.view.selectAll();
     pane.view.showResult("x $f!");
-    EXPECT_EQ(pane.view.textCursor().position(), 5);
-    EXPECT_FALSE(pane.view.textCursor().hasSelection());
+    EXPECT_TRUE(pane.view.textCursor().position() == 5 && !pane.view.textCursor().hasSelection());
     QTest::keyClicks(&pane.view, "t $g");
     EXPECT_EQ(pane.painted(), "x <$f!>t $g");
     QTest::keyClick(&pane.view, Qt::Key_Exclam);
@@ -79,22 +75,13 @@ TEST(Substitution, ReplacesEveryCaseOnceAndRecoloursWhatTheValueMakesOrBreaks)
 {
     const struct { const char *text, *marker, *value, *painted; qsizetype replaced; } cases[] = {
         {"x=$name!; y=$NAME!\n$Other!", "$Name!", "Id", "x=Id; y=Id\n<$Other!>", 2},
-        // Values longer and shorter than the marker keep later positions right.
-        {"$f!1 $g! $F!2 $g!", "$f!", "LONGER", "LONGER1 <$g!> LONGER2 <$g!>", 2},
-        {"$field!1 $g! $field!2", "$field!", "v", "v1 <$g!> v2", 2},
-        // Inserted text is never searched again; holding a marker, it is red.
-        {"$a! and $A!", "$a!", "[$a!]", "[<$a!>] and [<$a!>]", 2},
-        {"a$f!b\n$f!", "$f!", "", "ab\n", 2},
-        {"a$f!b", "$f!", "1\r\n2", "a1\n2b", 1},
-        // Losing its "!" stretches the span of an earlier "$" to the next "!".
-        {"$x $f! tail! $g!", "$f!", "V", "<$x V tail!> <$g!>", 1},
-        // With no "!" left after it, an earlier "$" is no marker at all.
-        {"$g! $p $f!", "$f!", "q", "<$g!> $p q", 1},
-        // A value opening a marker that a later "!" closes, or closing an earlier one.
-        {"a $f! b! c", "$f!", "$new", "a <$new b!> c", 1},
-        {"$p $f!", "$f!", "x!y", "<$p x!>y", 1},
-        {"$e!$f!$g!", "$f!", "x", "<$e!>x<$g!>", 1},
-        {"$e!", "$zz!", "x", "<$e!>", 0},
+        {"$f!1 $g! $F!2 $g!", "$f!", "LONGER", "LONGER1 <$g!> LONGER2 <$g!>", 2}, {"$e!", "$zz!", "x", "<$e!>", 0},
+        {"$a! and $A!", "$a!", "[$a!]", "[<$a!>] and [<$a!>]", 2}, // inserted text is never searched again
+        {"a$f!b\n$f!", "$f!", "", "ab\n", 2}, {"a$f!b", "$f!", "1\r\n2", "a1\n2b", 1},
+        // Taking or giving a "!" moves the spans of the "$"s around it.
+        {"$x $f! tail! $g!", "$f!", "V", "<$x V tail!> <$g!>", 1}, {"$g! $p $f!", "$f!", "q", "<$g!> $p q", 1},
+        {"a $f! b! c", "$f!", "$new", "a <$new b!> c", 1}, {"$p $f!", "$f!", "x!y", "<$p x!>y", 1},
+        {"$e!$f!$g!", "$f!", "x", "<$e!>x<$g!>", 1}, {"$field!1 $g! $field!2", "$field!", "v", "v1 <$g!> v2", 2},
     };
     for (const auto& c : cases) {
         Pane pane(QString::fromUtf8(c.text));
@@ -102,13 +89,11 @@ TEST(Substitution, ReplacesEveryCaseOnceAndRecoloursWhatTheValueMakesOrBreaks)
         EXPECT_EQ(pane.painted(), c.painted) << c.text;
         EXPECT_EQ(pane.document().text(), pane.documentText()) << c.text;
     }
-    // Filling many fields finds each where it stood before, in one undo step.
     Pane pane("$a! $B! $x $b! $c! $A!");
     EXPECT_EQ(pane.document().fillFields({{"$A!", "$b!"}, {"$b!", "2"}}), 4);
     EXPECT_EQ(pane.painted(), "<$b!> 2 <$x 2 $c!> <$b!>");
     pane.document().undo();
     EXPECT_EQ(pane.view.toPlainText(), "$a! $B! $x $b! $c! $A!");
-    // One undo step, and a place held further down moves with the text.
     const QString text = lines(300, "$Field%1!,\n");
     pane.view.showResult(text);
     QTextCursor reading(&pane.document());
@@ -143,7 +128,6 @@ TEST(ResultPane, TheKeptTextFollowsEveryKindOfEdit)
         }
         ASSERT_EQ(pane.document().text(), pane.documentText()) << "step " << step;
     }
-    // The colours painted agree with the rule applied to the whole text.
     pane.view.showResult(pane.document().text());
     EXPECT_EQ(pane.painted(), Pane(pane.documentText()).painted());
     EXPECT_FALSE(pane.painted().contains(u'?'));
@@ -155,8 +139,7 @@ TEST(ResultRichText, IsWhatTheRichPaneWroteForTheSameColoursAndReadsBack)
     const QStringList pieces{"$", "!", "ab", "\n", "\\", "{", "}", "\"", "_$$$_001_$$$_", "\t", "\xC3\xA9",
                              "\xE2\x82\xAC", "\xD0\x96", "$Col!"};
     QTextCharFormat black, red;
-    black.setForeground(QColor(Qt::black));
-    red.setForeground(QColor(Qt::red));
+    black.setForeground(QColor(Qt::black)), red.setForeground(QColor(Qt::red));
     for (int round = 0; round < 60; ++round) {
         const QString text = RandomText(random, pieces, 40);
         Pane pane(text);
@@ -184,7 +167,7 @@ TEST(ResultRichText, IsWhatTheRichPaneWroteForTheSameColoursAndReadsBack)
 
 TEST(ResultRichText, ALoadedBodyIsKeptByteForByteUntilTheResultIsEdited)
 {
-    // As another program wrote it: bold, a size and a green word around a red marker.
+    // As another program wrote it: bold, a size, a green word.
     const QString legacy = "{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"
                            "\\b bold\\b0  \\cf1 $f!\\cf2  green\\fs40  big\\par}";
     Pane pane;
@@ -198,7 +181,6 @@ TEST(ResultRichText, ALoadedBodyIsKeptByteForByteUntilTheResultIsEdited)
     Pane reloaded;
     reloaded.document().setRichText(written);
     EXPECT_EQ(reloaded.document().text(), "bold v green big");
-    // A stored body with no colours at all stays without them, also once edited.
     pane.document().setRichText("{\\rtf1 $a! x\\par}");
     EXPECT_EQ(pane.painted(), "$a! x");
     pane.document().substitute("x", "y");

@@ -54,8 +54,6 @@ TEST(BoundsDialog, OkWaitsUntilEveryAnswerIsAWholeNumberAndSaysWhy)
     dialog.field(0)->clear();
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_EQ(reasons(), (QStringList{"Enter a whole number", ""}));
-    QTest::keyClicks(dialog.field(0), " 99999999999");
-    EXPECT_TRUE(dialog.reason(0)->text().startsWith("Out of range"));
     dialog.field(0)->setText(" 8 ");
     EXPECT_EQ(dialog.answers(), (QStringList{"8", "12"}));
 }

@@ -65,7 +65,6 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFaile
                              "8|Zip|4|0|3", "9|Notes|2|0|3", "10|Id|9|0|3", "11|Body|9|0|3", "12|Orders|2|0|3",
                              "13|Id|12|0|3", "14|CustomerId|12|0|3", "15|Placed|12|0|3", "16|Total|12|0|3",
                              "17|Status|12|0|3", "18|After|12|0|3"}));
-    // A cancelled dialog or a failed open shows one message and adds nothing.
     const QByteArray before = app.readDataFile("Values.app");
     import(*doc, std::nullopt);
     EXPECT_EQ(dialogs.messages.size(), 1);
@@ -73,8 +72,8 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFaile
     ASSERT_EQ(dialogs.messages.size(), 2);
     // The failure's own description, bare, with an OK button only, and no secret in it.
     const ScriptedDialogs::Message& said = dialogs.messages.last();
-    EXPECT_FALSE(said.text.isEmpty() || said.text.startsWith("The database could not be opened:"));
-    EXPECT_FALSE(said.text.contains("Wr0ng-s3cret"));
+    EXPECT_FALSE(said.text.isEmpty() || said.text.startsWith("The database could not be opened:") || said.text.contains("Wr0ng-s3cret"))
+        << said.text.toStdString();
     EXPECT_EQ(said.icon, Dialogs::Icon::None);
     EXPECT_EQ(dialogs.connectionRequests, 3);
     EXPECT_EQ(app.readDataFile("Values.app"), before);
@@ -82,10 +81,8 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFaile
 
 TEST_F(SchemaImportTest, TablesThereInAnyCaseAndNamesTheFilesCannotHoldAreLeftOutAndNamed)
 {
-    SqliteFile schema(kThreeTables + QStringList{"CREATE TABLE \"Pay \u03A9\" (Id INTEGER)",
-                                                 "CREATE TABLE \"pipe|name\" (Id INTEGER)",
-                                                 "CREATE TABLE \"\"\"\" (Id INTEGER)",
-                                                 "CREATE TABLE \"two\nlines\" (Id INTEGER)",
+    SqliteFile schema(kThreeTables + QStringList{"CREATE TABLE \"Pay \u03A9\" (Id INTEGER)", "CREATE TABLE \"pipe|name\" (Id INTEGER)",
+                                                 "CREATE TABLE \"\"\"\" (Id INTEGER)", "CREATE TABLE \"two\nlines\" (Id INTEGER)",
                                                  "CREATE TABLE Kept (Id INTEGER, \"a\u00B1b\" TEXT, \"c\rd\" TEXT, Name TEXT)"});
     app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3", "3|NOTES|-1|0|3"}));
     auto doc = open(QString());
@@ -100,7 +97,6 @@ TEST_F(SchemaImportTest, TablesThereInAnyCaseAndNamesTheFilesCannotHoldAreLeftOu
                                  QString("\": The character '\"'"), QString("two\nlines: A line break (U+000A)"),
                                  QString::fromUtf8("Kept.a±b: The character '±'"), QString("Kept.c\rd: A line break (U+000D)")})
         EXPECT_TRUE(dialogs.messages[0].text.contains(named)) << named.toStdString();
-    // A second import under the root finds every table there already.
     const QByteArray before = app.readDataFile("Values.app");
     doc->valueTree()->selectNode("key-1");
     import(*doc, schema.connectionString());
@@ -191,11 +187,10 @@ TEST_F(ConnectionDialogTest, EachKindNeedsItsFieldsAndGivesAStringThatReadsBack)
     EXPECT_FALSE(box("fileBox")->isVisible());
     EXPECT_EQ(box("passwordBox")->echoMode(), QLineEdit::Password);
     EXPECT_FALSE(okEnabled()); // no database yet
-    QTest::keyClicks(box("hostBox"), "db.example");
     control<QSpinBox>(dialog, "portBox")->setValue(5433);
-    QTest::keyClicks(box("databaseBox"), "crm");
-    QTest::keyClicks(box("userBox"), "me");
-    QTest::keyClicks(box("passwordBox"), "se;cr\"et ");
+    for (auto [name, typed] :
+         {std::pair{"hostBox", "db.example"}, {"databaseBox", "crm"}, {"userBox", "me"}, {"passwordBox", "se;cr\"et "}})
+        QTest::keyClicks(box(name), typed);
     EXPECT_TRUE(okEnabled());
     QString error;
     const auto settings = toConnectionSettings(dialog.connectionString(), &error);

@@ -9,8 +9,6 @@
 
 namespace {
 
-// Every shipped template opens coloured as the program colours it, parses, and comes with
-// a result whose field markers are red; the value catalogue holds a table with its columns.
 TEST_F(WorkspaceTest, TheShippedSamplesOpenColouredAndRunAsStored)
 {
     const QDir shipped(QStringLiteral(VELLUMATIC_SHIPPED_DATA));

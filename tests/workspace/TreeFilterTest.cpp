@@ -25,7 +25,7 @@ protected:
     CatalogueTree tree;
 };
 
-TEST_F(TreeFilterTest, KeepsMatchesAndTheirAncestorsOpenAndTheSelectionAsItWas)
+TEST_F(TreeFilterTest, KeepsMatchesAndTheirAncestorsOpenTheSelectionAsItWasAndGroupsLookDifferent)
 {
     tree.node("key5")->setExpanded(false);
     tree.selectNode("key7");
@@ -39,10 +39,6 @@ TEST_F(TreeFilterTest, KeepsMatchesAndTheirAncestorsOpenAndTheSelectionAsItWas)
     }
     EXPECT_TRUE(tree.node("key5")->isExpanded()) << "the way to a match is opened";
     EXPECT_EQ(tree.selectedKey(), "key7");
-}
-
-TEST_F(TreeFilterTest, GroupsAndLeavesLookDifferentAndNamesShowInFull)
-{
     auto icon = [&](const char* key) { return tree.node(key)->icon(0).cacheKey(); };
     EXPECT_EQ(icon("key2"), GroupIcon().cacheKey());
     EXPECT_EQ(icon("key3"), LeafIcon().cacheKey());

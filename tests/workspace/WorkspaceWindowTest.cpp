@@ -36,24 +36,6 @@ TEST_F(WorkspaceTest, StartsWithTheRootAloneAndAddsUnderTheSelectedNode)
     EXPECT_TRUE(dialogs.messages.isEmpty() && failures.texts.isEmpty());
 }
 
-TEST_F(WorkspaceTest, KeysCountOnFromTheHighestIdAndTwoWindowsNeverShareOne)
-{
-    app.writeDataFile("Tempalates.app", CatalogueFile({"3|a|-1|0|3", "7|b|-1|0|3", "5|c|3|0|3"}));
-    {
-        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-        auto other = std::make_unique<WorkspaceWindow>(app.dataPath());
-        EXPECT_EQ(doc->nextTemplateKey(), "key9");
-        addTemplate(*doc, "first");
-        addTemplate(*other, "second");
-        EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key3=a", "key7=b", "key9=first"}));
-        EXPECT_EQ(children(other->templateTree(), "key-1"), (QStringList{"key3=a", "key7=b", "key10=second"}));
-        EXPECT_TRUE(app.dataFileExists("TMP_key9") && app.dataFileExists("TMP_key10"));
-    }
-    auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
-    EXPECT_EQ(again->nextTemplateKey(), "key12");
-    EXPECT_EQ(children(again->templateTree(), "key3"), QStringList{"key5=c"});
-}
-
 TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndRefusedOnesStayInTheBoxUsingUpNoKey)
 {
     auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
@@ -88,8 +70,7 @@ TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndRefusedOnesStayInTheBoxUsingUpNoKey
 
 TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithItOnceEvenWhenDoubleClicked)
 {
-    app.writeDataFile("Tempalates.app",
-                      CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "4|Update|2|0|3", "5|Delete|2|0|3"}));
+    app.writeDataFile("Tempalates.app", CatalogueFile({"2|SQL|-1|0|3", "3|Select|2|0|3", "4|Update|2|0|3", "5|Delete|2|0|3"}));
     app.writeDataFile("Values.app", CatalogueFile({"3|Orders|-1|0|3"}));
     for (const char* body : {"TMP_key2", "TMP_key3", "TMP_key4", "TMP_key5"})
         app.writeDataFile(body, kNewBody);
@@ -136,19 +117,29 @@ TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithItOnceEvenWhe
     EXPECT_TRUE(templates->node("key5") && app.dataFileExists("TMP_key5") && app.dataFileExists("TMP_key2"));
 }
 
-TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
+TEST_F(WorkspaceTest, AnUnreadableCatalogueOrAFailedWriteLeavesTreeAndFilesAsTheyWere)
 {
     app.writeDataFile("Tempalates.app", CatalogueFile({"2|SQL|-1|0|3"}));
     app.writeDataFile("TMP_key2", kNewBody);
+    QFile::remove(app.dataPath("Values.app"));
     auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
+    ASSERT_TRUE(failures.texts.size() == 1 && failures.texts[0].startsWith("GetRecordset: \""));
+    addValue(*doc, "one");
+    addValue(*doc, "two");
+    EXPECT_EQ(failures.texts.size(), 1) << "no store failure per attempt";
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("Data\\Values.app"));
+    EXPECT_TRUE(!app.dataFileExists("Values.app") && children(doc->valueTree(), "key-1").isEmpty());
+    addTemplate(*doc, "still works");
+    failures.texts.clear();
     // The table file goes away behind the window's back: adding and removing both fail.
     QFile::rename(app.dataPath("Tempalates.app"), app.dataPath("Tempalates.moved"));
     addTemplate(*doc, "lost");
-    EXPECT_FALSE(app.dataFileExists("TMP_key3")) << "no body without its record";
+    EXPECT_EQ(QDir(app.dataPath()).entryList({"TMP_*"}), (QStringList{"TMP_key2", "TMP_key4"})) << "no body without its record";
     doc->templateTree()->selectNode("key2");
     dialogs.confirmAnswers = {true};
     doc->removeTemplate();
-    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{"key2=SQL"});
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key2=SQL", "key4=still works"}));
     EXPECT_TRUE(app.dataFileExists("TMP_key2")) << "the body stays when the record could not be deleted";
     ASSERT_EQ(failures.texts.size(), 3) << failures.texts.join('\n').toStdString();
     EXPECT_TRUE(failures.texts[1].startsWith("InsertRecord: \"") && failures.texts[2].startsWith("DeleteRecord: \""));
@@ -158,25 +149,8 @@ TEST_F(WorkspaceTest, AFailedWriteLeavesTreeAndFilesAsTheyWere)
     ASSERT_TRUE(QDir(app.dataPath()).mkdir(QStringLiteral("TMP_") + key));
     EXPECT_FALSE(doc->addNode(doc->templateTree(), key, "no body", kTemplateCatalogueFile, kTemplateBodyPrefix, false));
     EXPECT_EQ(doc->templateTree()->node(key), nullptr);
-    EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3"}));
+    EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3", "4|still works|-1|0|3"}));
     EXPECT_TRUE(failures.texts.last().startsWith("WriteStream: \""));
-}
-
-TEST_F(WorkspaceTest, AnUnreadableCatalogueIsReportedOnceAndRefusesChanges)
-{
-    QFile::remove(app.dataPath("Values.app"));
-    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-    ASSERT_EQ(failures.texts.size(), 1);
-    EXPECT_TRUE(failures.texts[0].startsWith("GetRecordset: \""));
-    addValue(*doc, "one");
-    addValue(*doc, "two");
-    EXPECT_EQ(failures.texts.size(), 1) << "no store failure per attempt";
-    ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("Data\\Values.app"));
-    EXPECT_FALSE(app.dataFileExists("Values.app"));
-    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{});
-    addTemplate(*doc, "still works");
-    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{"key2=still works"});
 }
 
 TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
@@ -208,19 +182,32 @@ TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
     EXPECT_TRUE(app.readDataFile("Values.app").contains("2|Twin|-1|0|3"));
 }
 
-TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEdition)
+TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionAndKeysCountOnFromTheHighestIdNeverShared)
 {
     // Bytes as the Windows edition writes them: Windows-1252, 0xB1 between records.
     app.writeDataFile("Values.app", "\"ID|Name|ParentID|Spare|Image\xB1" "12|Caf\xE9|-1|0|3\xB1"
                                     "13|M\xFCller \x80 Preis|12|0|3\xB1" "14|Stra\xDF" "e|13|0|2\"\r\n");
-    app.writeDataFile("Tempalates.app", "\"ID|Name|ParentID|Spare|Image\xB1" "2|Cr\xE9" "er table|-1|0|3\"\r\n");
-    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
-    EXPECT_EQ(children(doc->valueTree(), "key12") + children(doc->valueTree(), "key13"),
-              QStringList({QString::fromUtf8("key13=Müller € Preis"), QString::fromUtf8("key14=Straße")}));
-    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{QString::fromUtf8("key2=Créer table")});
-    EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty());
-    EXPECT_EQ(doc->nextValueKey(), "key16");
+    app.writeDataFile("Tempalates.app", "\"ID|Name|ParentID|Spare|Image\xB1" "3|a|-1|0|3\xB1" "7|Cr\xE9" "er table|-1|0|3\xB1"
+                                        "5|c|3|0|3\"\r\n");
+    {
+        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
+        auto other = std::make_unique<WorkspaceWindow>(app.dataPath());
+        EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
+        EXPECT_EQ(children(doc->valueTree(), "key12") + children(doc->valueTree(), "key13"),
+                  QStringList({QString::fromUtf8("key13=Müller € Preis"), QString::fromUtf8("key14=Straße")}));
+        EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty());
+        EXPECT_EQ(doc->nextValueKey() + doc->nextTemplateKey(), "key16key9");
+        addTemplate(*doc, "first");
+        addTemplate(*other, "second"); // a window that read the file before still takes the next key
+        const QString created = QString::fromUtf8("key7=Créer table");
+        EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key3=a", created, "key9=first"}));
+        EXPECT_EQ(children(other->templateTree(), "key-1"), (QStringList{"key3=a", created, "key10=second"}));
+        EXPECT_TRUE(app.dataFileExists("TMP_key9") && app.dataFileExists("TMP_key10"));
+    }
+    auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
+    EXPECT_EQ(again->nextTemplateKey(), "key12");
+    EXPECT_EQ(children(again->templateTree(), "key3"), QStringList{"key5=c"});
+    EXPECT_EQ(children(again->templateTree(), "key-1").value(1), QString::fromUtf8("key7=Créer table")) << "rewritten as read";
 }
 
 TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitterIsRemembered)
@@ -256,7 +243,6 @@ TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitt
     EXPECT_EQ(hintFor(doc->templatePane()), " Active Control: Template Pane");
     doc->close();
 
-    // The splitter starts at the catalogue column and is remembered.
     UserSettings().remove("Settings/CatalogueColumnWidth"); // other windows closed before
     for (bool remembered : {false, true}) {
         doc = std::make_unique<WorkspaceWindow>(app.dataPath());

@@ -36,23 +36,9 @@ public:
     bool takeUnsavedWarning();
 
 private:
-    // A pane as last stored. Its rich text is kept while the pane is untouched, since a save
-    // writes it back as it is; once touched, only its size and fingerprint are kept, so a long
-    // result's old rich text is gone before the new one is built.
-    struct StoredPane
-    {
-        QString richText;
-        qsizetype size = 0;
-        size_t fingerprint = 0;
-        bool touched = false;
-
-        void store(const QString& text);
-        void touch();
-        bool differs(const QString& now) const;
-    };
-
     QString key_;
-    StoredPane template_;
-    StoredPane result_;
+    Texts stored_;
+    bool templateTouched_ = false;
+    bool resultTouched_ = false;
     bool warned_ = false;
 };

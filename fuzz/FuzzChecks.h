@@ -4,6 +4,8 @@
 // failure reports from the store are counted rather than shown.
 #include "FailureReporter.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 inline void Check(bool condition)
@@ -18,3 +20,20 @@ public:
     void reportFailure(const QString&) override { ++count; }
     int count = 0;
 };
+
+// An application folder with its Data folder, and the counter the store reports into, made
+// once for the whole run.
+struct FuzzFolder
+{
+    QString path;
+    CountedFailures& failures;
+};
+inline FuzzFolder SharedFuzzFolder()
+{
+    static QTemporaryDir folder;
+    static const bool made = QDir(folder.path()).mkpath(QStringLiteral("Data"));
+    static CountedFailures failures;
+    static const bool installed = (FailureReporter::install(&failures), true);
+    Check(made && installed);
+    return {folder.path(), failures};
+}

@@ -5,25 +5,17 @@
 #include "DataStore.h"
 #include "TemplateBody.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static QTemporaryDir folder;
-    static const bool made = QDir(folder.path()).mkpath(QStringLiteral("Data"));
-    static CountedFailures failures;
-    static const bool installed = (FailureReporter::install(&failures), true);
-    Check(made && installed);
+    const auto [folder, failures] = SharedFuzzFolder();
 
-    QFile file(folder.path() + QStringLiteral("/Data/TMP_key1"));
+    QFile file(folder + QStringLiteral("/Data/TMP_key1"));
     Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
     file.close();
 
-    DataStore store(folder.path());
+    DataStore store(folder);
     failures.count = 0;
     const QString read = store.readBody(QStringLiteral("TMP_key1"));
     Check(failures.count == 0);

@@ -4,11 +4,7 @@
 #include "DataStore.h"
 #include "Windows1252.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-
-#include <cstdlib>
 
 namespace {
 
@@ -34,14 +30,10 @@ QList<QVariantList> Records(Recordset table)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static QTemporaryDir folder;
-    static const bool made = QDir(folder.path()).mkpath(QStringLiteral("Data"));
-    static CountedFailures failures;
-    static const bool installed = (FailureReporter::install(&failures), true);
-    Check(made && installed);
+    const auto [folder, failures] = SharedFuzzFolder();
 
-    DataStore store(folder.path());
-    WriteFile(folder.path() + QStringLiteral("/Data/Read.app"),
+    DataStore store(folder);
+    WriteFile(folder + QStringLiteral("/Data/Read.app"),
               QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     failures.count = 0;
     const std::optional<Recordset> table = store.readTable(QStringLiteral("Data\\Read.app"));
@@ -62,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::optional<QByteArray> headerBytes = Windows1252::encode(header);
     Check(headerBytes.has_value());
-    WriteFile(folder.path() + QStringLiteral("/Data/Write.app"), '"' + *headerBytes + "\"\r\n");
+    WriteFile(folder + QStringLiteral("/Data/Write.app"), '"' + *headerBytes + "\"\r\n");
     const QList<QVariantList> records = Records(*table);
     const std::optional<Recordset> back = store.insertRecords(QStringLiteral("Data\\Write.app"), records);
     if (!back) {

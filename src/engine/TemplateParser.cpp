@@ -51,11 +51,6 @@ qsizetype TemplateParser::ExpectChar(QChar c, qsizetype offset)
     return 0;
 }
 
-bool TemplateParser::HasBracketBetween(qsizetype a, qsizetype b) const
-{
-    return FirstBracketBetween(a, b) != 0;
-}
-
 qsizetype TemplateParser::FirstBracketBetween(qsizetype a, qsizetype b) const
 {
     for (qsizetype position = a + 1; position < b; ++position) {

@@ -30,12 +30,9 @@ public:
     // Without an offset: the first `c` after the cursor. With one: only the character at
     // cursor + offset. On success the cursor moves to the found position.
     qsizetype ExpectChar(QChar c, qsizetype offset = 0);
-    bool HasBracketBetween(qsizetype a, qsizetype b) const;
     // The position of the first bracket character between a and b, 0 when there is none.
     qsizetype FirstBracketBetween(qsizetype a, qsizetype b) const;
     QString TextBetween(qsizetype a, qsizetype b) const;
-
-    qsizetype Cursor() const { return cursor_; }
 
 private:
     bool ParseGroup(pugi::xml_node subTokens, qsizetype groupStart);

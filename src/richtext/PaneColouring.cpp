@@ -82,23 +82,6 @@ void Apply(QTextDocument& document, const QList<ColourStretch>& wanted)
     cursor.endEditBlock();
 }
 
-// Overlapping and touching spans become one stretch; spans come sorted by start.
-QList<ColourStretch> Stretches(const QList<TextSpan>& spans, const QColor& colour)
-{
-    QList<ColourStretch> stretches;
-    const QRgb rgb = colour.rgb();
-    for (const TextSpan& span : spans) {
-        if (span.length <= 0)
-            continue;
-        const qsizetype end = span.start + span.length;
-        if (!stretches.isEmpty() && span.start <= stretches.last().end)
-            stretches.last().end = qMax(stretches.last().end, end);
-        else
-            stretches.append({span.start, end, rgb});
-    }
-    return stretches;
-}
-
 void Paint(QByteArray& roles, const QList<TextSpan>& spans, char role)
 {
     for (const TextSpan& span : spans) {
@@ -109,14 +92,6 @@ void Paint(QByteArray& roles, const QList<TextSpan>& spans, char role)
 }
 
 } // namespace
-
-void ApplySpanColour(QTextDocument& document, const QList<TextSpan>& spans, const QColor& colour)
-{
-    QList<TextSpan> sorted = spans;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const TextSpan& a, const TextSpan& b) { return a.start < b.start; });
-    Apply(document, Stretches(sorted, colour));
-}
 
 void RecolourTemplate(QTextDocument& document)
 {

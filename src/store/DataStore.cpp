@@ -92,22 +92,6 @@ std::optional<Recordset> DataStore::insertRecords(const QString& tableName, cons
     return written ? readTable(tableName) : std::nullopt;
 }
 
-std::optional<Recordset> DataStore::updateRecord(const QString& tableName, qint32 recordId, const QVariantList& record)
-{
-    const bool written = trapped(QStringLiteral("UpdateRecord"), [&] {
-                             const QString text = ReadTableText(tableName);
-                             requireFieldCount(text, record);
-                             const QString line = BuildRecordLine(record);
-                             // Whole records are replaced: a text match could also hit inside another record.
-                             WriteTableText(tableName, rewriteRecords(text, [&](double id, const QString& stored,
-                                                                                 QStringList& kept) {
-                                                kept << (id == recordId ? line : stored);
-                                            }));
-                             return true;
-                         }).has_value();
-    return written ? readTable(tableName) : std::nullopt;
-}
-
 std::optional<Recordset> DataStore::deleteRecord(const QString& tableName, qint32 recordId)
 {
     const bool written = trapped(QStringLiteral("DeleteRecord"), [&] {

@@ -32,7 +32,6 @@ public:
     // Appends several records with a single rewrite of the file; the file ends up as
     // insertRecord called once per record would leave it. Reports as "InsertRecord: ".
     std::optional<Recordset> insertRecords(const QString& tableName, const QList<QVariantList>& records);
-    std::optional<Recordset> updateRecord(const QString& tableName, qint32 recordId, const QVariantList& record);
     std::optional<Recordset> deleteRecord(const QString& tableName, qint32 recordId);
 
     // bodyName is a bare name inside the Data folder, for example "TMP_key12".

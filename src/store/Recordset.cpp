@@ -92,16 +92,6 @@ void Recordset::moveFirst()
     cursor_ = 0;
 }
 
-void Recordset::movePrev()
-{
-    --cursor_;
-}
-
-void Recordset::moveLast()
-{
-    cursor_ = static_cast<qint32>(std::nearbyint(recordCount()));
-}
-
 qint32 Recordset::resolveField(const QVariant& field) const
 {
     if (isNumber(field))

@@ -35,8 +35,6 @@ public:
 
     void moveNext();
     void moveFirst();
-    void movePrev();
-    void moveLast();
 
     // The value of a field (0-based index, or name) in the current record; null when there is none.
     // An index at or past the field count gives null silently; no current record, a negative index

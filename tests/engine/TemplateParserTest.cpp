@@ -56,9 +56,6 @@ TEST(TemplateParser, ParsesWellFormedTemplatesAndBoundsAndRejectsMalformedOnes)
     EXPECT_EQ(parser.ExpectChar(u'('), 5);
     EXPECT_EQ(parser.ExpectChar(u'('), 0);
     EXPECT_EQ(parser.ExpectChar(u'x', 1), 0); // past the end never matches
-    EXPECT_EQ(parser.Cursor(), 5);
-    EXPECT_TRUE(parser.HasBracketBetween(1, 4));
-    EXPECT_FALSE(parser.HasBracketBetween(3, 5));
 }
 
 TEST(TemplateParser, BuildsTheDocumentWithExactNamesAndAttributeOrder)

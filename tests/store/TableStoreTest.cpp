@@ -43,24 +43,22 @@ TEST_F(TableStore, MissingFilesAreReportedWithoutWritingAndRecordsAppendOneByOne
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
-TEST_F(TableStore, DeleteAndUpdateMatchWholeRecordsByNumberAndRefuseWhatTheTableCannotHold)
+TEST_F(TableStore, DeleteMatchesWholeRecordsByNumberAndTheTableRefusesWhatItCannotHold)
 {
     writeDataFile("Values.app", "\"ID|Name\xB1" "12|a\xB1" "112|a\xB1" "2|b\xB1" "12b|c\"\r\n");
     EXPECT_EQ(column(*store.deleteRecord(values, 12), "ID"), (QStringList{"112", "2"}));
-    // The text "2|b" also occurs inside the record "12|b", which must not change.
+    // The text "2|b" also occurs inside the record "12|b", which must stay.
     writeDataFile("Values.app", "\"ID|Name\xB1" "12|b\xB1" "2|b\"\r\n");
-    ASSERT_TRUE(store.updateRecord(values, 2, {2, "new"}));
-    EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "12|b\xB1" "2|new\"\r\n");
+    ASSERT_TRUE(store.deleteRecord(values, 2));
+    EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "12|b\"\r\n");
     // Rewritten in the store's own form even when nothing matches.
     writeDataFile("Values.app", "ID|Name\xB1" "1|a");
     ASSERT_TRUE(store.deleteRecord(values, 99));
     EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "1|a\"\r\n");
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 
-    EXPECT_FALSE(store.updateRecord(values, 1, {1, "a", "extra"}));
     EXPECT_FALSE(store.insertRecord(values, {5}));
-    EXPECT_EQ(failures.texts, (QStringList{"UpdateRecord: \"The record has 3 values but the table has 2 fields\"",
-                                           "InsertRecord: \"The record has 1 values but the table has 2 fields\""}));
+    EXPECT_EQ(failures.texts, QStringList{"InsertRecord: \"The record has 1 values but the table has 2 fields\""});
     failures.texts.clear();
 
     // Names holding the file's separators are refused by name.
@@ -73,8 +71,7 @@ TEST_F(TableStore, DeleteAndUpdateMatchWholeRecordsByNumberAndRefuseWhatTheTable
     };
     for (const auto& [name, named] : cases) {
         EXPECT_FALSE(store.insertRecord(values, {2, name}));
-        EXPECT_FALSE(store.updateRecord(values, 1, {1, name}));
-        expectReported({"InsertRecord: \"" + named, "UpdateRecord: \"" + named});
+        expectReported({"InsertRecord: \"" + named});
     }
     EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "1|a\"\r\n");
 }

@@ -4,7 +4,6 @@
 #include "SourcePaneColourer.h"
 #include "WorkspaceTestSupport.h"
 
-#include <QSignalSpy>
 
 namespace {
 
@@ -71,19 +70,6 @@ TEST_F(SourcePane, TypingColoursSpansAsTheirClosingDelimitersArriveButNotWhileTh
     pane.redo();
     EXPECT_EQ(colours(), "bbb");
     EXPECT_FALSE(pane.document()->isRedoAvailable());
-}
-
-TEST(PaneSpanColour, OverlappingAndMultiLineSpansInOneUndoStep)
-{
-    QTextEdit pane;
-    pane.setPlainText("$a$b!\nc! $d");
-    QSignalSpy changes(pane.document(), &QTextDocument::contentsChanged);
-    ApplySpanColour(*pane.document(), {{0, 5}, {2, 3}, {4, 4}}, kFieldColour);
-    EXPECT_EQ(ColourMap(*pane.document()), "rrrrr\nrr...");
-    ApplySpanColour(*pane.document(), {{1, 2}}, kFieldColour);
-    EXPECT_EQ(changes.count(), 1) << "nothing to change, no edit";
-    pane.undo();
-    EXPECT_EQ(ColourMap(*pane.document()), ".....\n.....") << "one undo takes all spans back";
 }
 
 } // namespace

@@ -40,41 +40,27 @@ quint64 CaseFoldedHash(QStringView text)
     return Mix(hash);
 }
 
-CaseFoldedIndex::CaseFoldedIndex(qsizetype expectedCount)
+CaseFoldedIndex::CaseFoldedIndex(qsizetype capacity)
 {
-    const size_t size = std::bit_ceil(size_t(std::max<qsizetype>(expectedCount, 8)) * 2);
-    slots_.assign(size, -1);
+    // At most half full, so a probe rarely goes past its first slot.
+    const size_t size = std::bit_ceil(size_t(std::max<qsizetype>(capacity, 8)) * 2);
+    slots_.resize(size);
     mask_ = size - 1;
-    hashes_.reserve(size_t(std::max<qsizetype>(expectedCount, 0)));
 }
 
 bool CaseFoldedIndex::Insert(QStringView text, const std::function<QStringView(qsizetype)>& added)
 {
     const quint64 hash = CaseFoldedHash(text);
+    const quint32 hashHigh = quint32(hash >> 32);
     size_t slot = size_t(hash) & mask_;
-    for (; slots_[slot] >= 0; slot = (slot + 1) & mask_) {
-        const size_t index = size_t(slots_[slot]);
-        if (hashes_[index] != hash)
+    for (; slots_[slot].text >= 0; slot = (slot + 1) & mask_) {
+        if (slots_[slot].hashHigh != hashHigh)
             continue;
-        const QStringView other = added(qsizetype(index));
+        const QStringView other = added(slots_[slot].text);
         if (other == text || other.compare(text, Qt::CaseInsensitive) == 0)
             return false;
     }
-    slots_[slot] = qint32(hashes_.size());
-    hashes_.push_back(hash);
-    if (hashes_.size() * 2 > slots_.size())
-        Grow();
+    Q_ASSERT(size_t(count_) * 2 < slots_.size());
+    slots_[slot] = {count_++, hashHigh};
     return true;
-}
-
-void CaseFoldedIndex::Grow()
-{
-    slots_.assign(slots_.size() * 2, -1);
-    mask_ = slots_.size() - 1;
-    for (size_t index = 0; index < hashes_.size(); ++index) {
-        size_t slot = size_t(hashes_[index]) & mask_;
-        while (slots_[slot] >= 0)
-            slot = (slot + 1) & mask_;
-        slots_[slot] = qint32(index);
-    }
 }

@@ -11,7 +11,8 @@
 class CaseFoldedIndex
 {
 public:
-    explicit CaseFoldedIndex(qsizetype expectedCount);
+    // Room for at most `capacity` texts: callers know a bound (a marker per "!").
+    explicit CaseFoldedIndex(qsizetype capacity);
 
     // Adds `text` unless an equal text (letter case ignored) is already there; true when
     // it was added. Added texts are numbered from 0 and kept by the caller, not copied:
@@ -19,11 +20,17 @@ public:
     bool Insert(QStringView text, const std::function<QStringView(qsizetype)>& added);
 
 private:
-    void Grow();
+    // The hash's high half rides along with the text's number, so a probe costs one cache
+    // miss: with a million markers the table is far larger than the cache.
+    struct Slot
+    {
+        qint32 text = -1; // number of an added text, -1 when empty
+        quint32 hashHigh = 0;
+    };
 
-    std::vector<quint64> hashes_; // of each added text
-    std::vector<qint32> slots_; // number of an added text, -1 when empty
+    std::vector<Slot> slots_;
     size_t mask_ = 0;
+    qint32 count_ = 0;
 };
 
 // The same hash for texts that compare equal ignoring letter case.

@@ -2,6 +2,8 @@
 
 #include "RtfEscaping.h"
 
+#include <algorithm>
+
 namespace {
 
 const QLatin1String kParagraphEnd("\\par\r\n");
@@ -13,9 +15,10 @@ constexpr qsizetype kColourSwitchSize = 5; // "\cf1 "
 // run. A million-line result's RTF is the largest buffer a Run keeps, so no spare room.
 qsizetype textSizeBound(QStringView text, qsizetype runs)
 {
-    const qsizetype breaks = text.count(u'\n');
-    return RtfEscapedSize(text) + breaks * (kParagraphEnd.size() - RtfEscapedSize(u"\n")) + kParagraphEnd.size()
-           + (2 * runs + 1) * kColourSwitchSize + 1;
+    qsizetype size = 0;
+    for (const QChar c : text)
+        size += c == u'\n' ? kParagraphEnd.size() : RtfEscapedSize(c.unicode());
+    return size + kParagraphEnd.size() + (2 * runs + 1) * kColourSwitchSize + 1;
 }
 
 bool hasTextBetween(QStringView text, qsizetype start, qsizetype end)
@@ -73,43 +76,45 @@ public:
         }
         const int halfPoints = font.pointSizeF() > 0 ? qRound(font.pointSizeF() * 2) : 20;
         header += QStringLiteral("}\r\n\\uc1\\pard\\plain\\f0\\fs%1 ").arg(halfPoints);
-        out_.reserve(header.size() + textSizeBound(text, red ? red->size() : 0));
-        out_ += header;
+        out_.resize(header.size() + textSizeBound(text, red ? red->size() : 0));
+        at_ = std::copy(header.utf16(), header.utf16() + header.size(), begin());
     }
 
     // Writes [start, end) in one colour, each line break as a paragraph end.
     void write(qsizetype start, qsizetype end, bool red)
     {
-        for (qsizetype lineEnd; start < end && (lineEnd = text_.indexOf(u'\n', start)) >= 0 && lineEnd < end;
-             start = lineEnd + 1) {
-            writeColoured(start, lineEnd, red);
-            out_ += kParagraphEnd;
+        const int index = red ? redIndex_ : blackIndex_;
+        for (const QChar c : QStringView(text_).sliced(start, end - start)) {
+            if (c == u'\n') {
+                at_ = writeAscii(kParagraphEnd);
+                continue;
+            }
+            // The colour switches where coloured text starts, so line breaks never carry one.
+            if (coloured_ && index != current_) {
+                at_ = writeAscii(QLatin1String("\\cf"));
+                *at_++ = char16_t(u'0' + index); // never more than two colours
+                *at_++ = u' ';
+                current_ = index;
+            }
+            if (IsPlainRtf(c.unicode()))
+                *at_++ = c.unicode();
+            else
+                at_ = WriteRtfEscape(at_, c.unicode());
         }
-        writeColoured(start, end, red);
     }
 
     QString finish()
     {
         // Like the rich edit control, the last paragraph gets its \par too.
-        out_ += kParagraphEnd;
-        out_ += u'}';
+        at_ = writeAscii(kParagraphEnd);
+        *at_++ = u'}';
+        out_.truncate(at_ - begin());
         return std::move(out_);
     }
 
 private:
-    void writeColoured(qsizetype start, qsizetype end, bool red)
-    {
-        if (start >= end)
-            return;
-        const int index = red ? redIndex_ : blackIndex_;
-        if (coloured_ && index != current_) {
-            out_ += QLatin1String("\\cf");
-            out_ += QChar(u'0' + index); // never more than two colours
-            out_ += u' ';
-            current_ = index;
-        }
-        AppendRtfEscaped(out_, QStringView(text_).mid(start, end - start));
-    }
+    char16_t* begin() { return reinterpret_cast<char16_t*>(out_.data()); }
+    char16_t* writeAscii(QLatin1String ascii) { return std::copy(ascii.begin(), ascii.end(), at_); }
 
     const QString& text_;
     const bool coloured_;
@@ -117,6 +122,7 @@ private:
     int blackIndex_ = 0;
     int current_ = 0;
     QString out_;
+    char16_t* at_ = nullptr;
 };
 
 } // namespace

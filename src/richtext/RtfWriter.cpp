@@ -1,7 +1,6 @@
 #include "RtfWriter.h"
 
 #include "RtfEscaping.h"
-#include "Windows1252.h"
 
 #include <QHash>
 #include <QTextBlock>
@@ -22,58 +21,6 @@ int DefaultHalfPoints(const QTextDocument& document)
 {
     const qreal points = document.defaultFont().pointSizeF();
     return points > 0 ? qRound(points * 2) : 20;
-}
-
-void AppendHex(QString& out, int byte)
-{
-    static const char digits[] = "0123456789abcdef";
-    out += QLatin1String("\\'");
-    out += QLatin1Char(digits[(byte >> 4) & 0xF]);
-    out += QLatin1Char(digits[byte & 0xF]);
-}
-
-bool IsPlainRtf(char16_t u)
-{
-    return u >= 0x20 && u < 0x7F && u != '\\' && u != '{' && u != '}' && u != '$' && u != '"';
-}
-
-void AppendEscaped(QString& out, QStringView text)
-{
-    for (qsizetype i = 0; i < text.size();) {
-        // Stretches that need no escape go in whole: appending character by character is slow.
-        qsizetype plainEnd = i;
-        while (plainEnd < text.size() && IsPlainRtf(text[plainEnd].unicode()))
-            ++plainEnd;
-        if (plainEnd > i) {
-            out += text.sliced(i, plainEnd - i);
-            i = plainEnd;
-            continue;
-        }
-        const QChar c = text[i++];
-        const char16_t u = c.unicode();
-        switch (u) {
-        case '\\': out += QLatin1String("\\\\"); continue;
-        case '{': out += QLatin1String("\\{"); continue;
-        case '}': out += QLatin1String("\\}"); continue;
-        // Escaped so that "_$$$_001_$$$_" and "_$$$_002_$$$_" never occur in a body file.
-        case '$':
-        case '"': AppendHex(out, u); continue;
-        case '\t': out += QLatin1String("\\tab "); continue;
-        default: break;
-        }
-        if (u >= 0x20 && u < 0x7F) {
-            out += c;
-            continue;
-        }
-        if (const std::optional<char> byte = Windows1252::encodeUnit(u)) {
-            AppendHex(out, static_cast<unsigned char>(*byte));
-        } else {
-            // RTF's \u takes a signed 16-bit value; '?' is the fallback for older readers.
-            out += QLatin1String("\\u");
-            out += QString::number(static_cast<qint16>(u));
-            out += QLatin1Char('?');
-        }
-    }
 }
 
 class RtfWriter
@@ -165,13 +112,13 @@ private:
         if (changed)
             body_ += QLatin1Char(' ');
         state_ = style;
-        AppendEscaped(body_, text);
+        AppendRtfEscaped(body_, text);
     }
 
     QString header() const
     {
         QString out = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ");
-        AppendEscaped(out, document_.defaultFont().family());
+        AppendRtfEscaped(out, document_.defaultFont().family());
         out += QLatin1String(";}}\r\n{\\colortbl ;");
         for (const QRgb rgb : colours_) {
             out += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(qRed(rgb)).arg(qGreen(rgb)).arg(qBlue(rgb));
@@ -193,25 +140,4 @@ private:
 QString DocumentToRtf(const QTextDocument& document)
 {
     return RtfWriter(document).write();
-}
-
-void AppendRtfEscaped(QString& out, QStringView text)
-{
-    AppendEscaped(out, text);
-}
-
-qsizetype RtfEscapedSize(QStringView text)
-{
-    qsizetype size = 0;
-    QString escape;
-    for (const QChar& c : text) {
-        if (IsPlainRtf(c.unicode())) {
-            ++size;
-            continue;
-        }
-        escape.clear();
-        AppendEscaped(escape, QStringView(&c, 1));
-        size += escape.size();
-    }
-    return size;
 }

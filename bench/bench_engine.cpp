@@ -101,7 +101,7 @@ void BM_ListFields(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_ListFields)->Arg(100'000)->Arg(200'000)->Arg(400'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListFields)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_ColourSpans(benchmark::State& state)
 {

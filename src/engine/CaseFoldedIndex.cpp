@@ -48,11 +48,18 @@ CaseFoldedIndex::CaseFoldedIndex(qsizetype capacity)
     mask_ = size - 1;
 }
 
-bool CaseFoldedIndex::Insert(QStringView text, const std::function<QStringView(qsizetype)>& added)
+CaseFoldedIndex::HashedText CaseFoldedIndex::Hashed(QStringView text) const
 {
     const quint64 hash = CaseFoldedHash(text);
-    const quint32 hashHigh = quint32(hash >> 32);
-    size_t slot = size_t(hash) & mask_;
+    __builtin_prefetch(&slots_[size_t(hash) & mask_]);
+    return {text, hash};
+}
+
+bool CaseFoldedIndex::Insert(const HashedText& hashed, const std::function<QStringView(qsizetype)>& added)
+{
+    const QStringView text = hashed.text;
+    const quint32 hashHigh = quint32(hashed.hash >> 32);
+    size_t slot = size_t(hashed.hash) & mask_;
     for (; slots_[slot].text >= 0; slot = (slot + 1) & mask_) {
         if (slots_[slot].hashHigh != hashHigh)
             continue;

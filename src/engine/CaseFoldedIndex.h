@@ -14,10 +14,20 @@ public:
     // Room for at most `capacity` texts: callers know a bound (a marker per "!").
     explicit CaseFoldedIndex(qsizetype capacity);
 
-    // Adds `text` unless an equal text (letter case ignored) is already there; true when
+    struct HashedText
+    {
+        QStringView text;
+        quint64 hash = 0;
+    };
+    // Hashes `text` and starts fetching the slot it will probe. A table for a million
+    // markers is far larger than the cache: hashing a few texts ahead of inserting them
+    // lets the misses overlap.
+    HashedText Hashed(QStringView text) const;
+
+    // Adds the text unless an equal text (letter case ignored) is already there; true when
     // it was added. Added texts are numbered from 0 and kept by the caller, not copied:
     // `added(i)` gives back text i.
-    bool Insert(QStringView text, const std::function<QStringView(qsizetype)>& added);
+    bool Insert(const HashedText& text, const std::function<QStringView(qsizetype)>& added);
 
 private:
     // The hash's high half rides along with the text's number, so a probe costs one cache

@@ -2,6 +2,8 @@
 
 #include "CaseFoldedIndex.h"
 
+#include <array>
+
 namespace {
 
 // True when every "$" that has a "!" after it starts a marker, i.e. no marker holds a
@@ -104,6 +106,14 @@ TextPieces ListFields(const QString& text)
     const std::function<QStringView(qsizetype)> listed = [&](qsizetype i) {
         return QStringView(text).sliced(fields.spans[i].start, fields.spans[i].length);
     };
+    const auto list = [&](const CaseFoldedIndex::HashedText& marker) {
+        if (seen.Insert(marker, listed))
+            fields.spans.append({marker.text.data() - text.data(), marker.text.size()});
+    };
+    // Markers wait a few places in `ahead` between hashing and inserting.
+    constexpr qsizetype kAhead = 8;
+    std::array<CaseFoldedIndex::HashedText, kAhead> ahead;
+    qsizetype hashed = 0;
     QStringView previous;
     for (qsizetype open = text.indexOf(u'$'), close; open >= 0 && (close = text.indexOf(u'!', open)) >= 0;
          open = text.indexOf(u'$', close + 1)) {
@@ -113,9 +123,12 @@ TextPieces ListFields(const QString& text)
         if (marker == previous)
             continue;
         previous = marker;
-        if (seen.Insert(marker, listed))
-            fields.spans.append({open, close - open + 1});
+        if (hashed >= kAhead)
+            list(ahead[hashed % kAhead]);
+        ahead[hashed++ % kAhead] = seen.Hashed(marker);
     }
+    for (qsizetype i = std::max<qsizetype>(hashed - kAhead, 0); i < hashed; ++i)
+        list(ahead[i % kAhead]);
     // Repeated markers leave room that a long list would keep for as long as it is shown.
     fields.spans.squeeze();
     return fields;

@@ -7,6 +7,13 @@ void FieldEntriesModel::setEntries(TextPieces entries)
     endResetModel();
 }
 
+QModelIndex FieldEntriesModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (row < 0 || row >= entries_.spans.size() || column != 0 || parent.isValid())
+        return {};
+    return createIndex(row, column);
+}
+
 int FieldEntriesModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(entries_.spans.size());

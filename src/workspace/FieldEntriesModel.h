@@ -16,6 +16,9 @@ public:
     void setEntries(TextPieces entries);
     const TextPieces& entries() const { return entries_; }
 
+    // The view asks for every row's index each time it lays the list out, after every field
+    // filled in: this one makes no virtual calls.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;

@@ -151,7 +151,7 @@ std::unique_ptr<QTextDocument> ResultDocument::colouredCopy() const
 qsizetype ResultDocument::substitute(const QString& marker, const QString& value)
 {
     const QString written = singleLineFeeds(value);
-    QList<Edit> edits;
+    QList<TextEdit> edits;
     for (qsizetype at : FindOccurrences(text_, marker))
         edits.append({at, marker.size(), written});
     applyEdits(edits);
@@ -168,7 +168,7 @@ qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& f
     }
     // A field marker runs from a "$" to the first "!" after it, so every occurrence of one
     // starts at some "$" and ends at the next "!": one pass finds them all.
-    QList<Edit> edits;
+    QList<TextEdit> edits;
     const QStringView text(text_);
     qsizetype close = -1;
     for (qsizetype open = text.indexOf(u'$'); open >= 0; open = text.indexOf(u'$', open + 1)) {
@@ -187,19 +187,12 @@ qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& f
     return edits.size();
 }
 
-void ResultDocument::applyEdits(const QList<Edit>& edits)
+void ResultDocument::applyEdits(const QList<TextEdit>& edits)
 {
     if (edits.isEmpty())
         return;
-    QString after;
-    after.reserve(text_.size());
-    qsizetype done = 0;
-    for (const Edit& edit : edits) {
-        after.append(QStringView(text_).mid(done, edit.start - done)).append(edit.value);
-        done = edit.start + edit.length;
-    }
-    after.append(QStringView(text_).mid(done));
-    text_ = std::move(after);
+    keepRoomFor(TextGrowth(edits));
+    ApplyTextEdits(text_, edits);
 
     ownEdit_ = true;
     QTextCursor cursor(this);

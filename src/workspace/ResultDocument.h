@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TextEdits.h"
 #include "TextRules.h"
 
 #include <QTextDocument>
@@ -55,16 +56,10 @@ public:
 
 private:
     void followChange(int position, int removed, int);
-    struct Edit
-    {
-        qsizetype start;
-        qsizetype length;
-        QString value;
-    };
     void replaceContent(QString text, Markers markers);
     void keepRoomFor(qsizetype growth);
     // Rewrites the sorted, disjoint `edits` of the text, as one undo step.
-    void applyEdits(const QList<Edit>& edits);
+    void applyEdits(const QList<TextEdit>& edits);
 
     QString text_;
     QString loadedRichText_;

@@ -71,15 +71,12 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
     const CatalogueContents unusable = ReadCatalogue(withoutCatalogueFields);
     EXPECT_TRUE(!unusable.usable && unusable.entries.isEmpty() && unusable.problems.size() == 1);
 
-    // Leading numbers and the next free ID.
     EXPECT_TRUE(IsRootKey("KEY-1"));
     EXPECT_EQ(QList<qint32>({LeadingNumber(" 12abc"), LeadingNumber("abc"), LeadingNumber("99999999999")}),
               QList<qint32>({12, 0, 0}));
-    EXPECT_EQ(NextFreeId(0, 2, {}), 2);
-    EXPECT_EQ(NextFreeId(7, 3, {}), 10);
-    EXPECT_EQ(NextFreeId(7, 2, {9, 10, 12}), 11);
-    // A maximum of 0 from a table of unreadable IDs must not reuse a stored one.
-    EXPECT_EQ(NextFreeId(0, 2, {0, 2, 3}), 4);
-    EXPECT_EQ(NextFreeId(-3, 2, {}), 0) << "never the root's ID";
+    // A maximum of 0 from a table of unreadable IDs must not reuse a stored one; the root's ID is never free.
+    EXPECT_EQ(QList<qint32>({NextFreeId(0, 2, {}), NextFreeId(7, 3, {}), NextFreeId(7, 2, {9, 10, 12}),
+                             NextFreeId(0, 2, {0, 2, 3}), NextFreeId(-3, 2, {})}),
+              QList<qint32>({2, 10, 11, 4, 0}));
 }
 

@@ -24,7 +24,7 @@ struct TemplateRun
 
 } // namespace
 
-TEST(Expansion, ExpandsTemplates)
+TEST(Expansion, ExpandsTemplatesOrSaysWhyNot)
 {
     const struct { QString text; Answers answers; bool compact; QString expected; } cases[] = {
         {"[(a|1|3)]", {}, false, "a\na\na\n"},
@@ -61,11 +61,9 @@ TEST(Expansion, ExpandsTemplates)
         const ExpansionResult result = TemplateRun(c.text, c.answers, c.compact).result;
         EXPECT_TRUE(result.outcome == Outcome::Expanded && result.text == c.expected) << c.text.toStdString();
     }
-}
 
-TEST(Expansion, OutcomesOtherThanAnExpansionSayWhy)
-{
-    const struct { QString text; Answers answers; qsizetype limit; Outcome outcome; } cases[] = {
+    // Outcomes other than an expansion say why.
+    const struct { QString text; Answers answers; qsizetype limit; Outcome outcome; } outcomes[] = {
         {"plain $a! text", {}, kMaxResultLength, Outcome::NoGroups},
         {"arr[i] = [0];", {}, kMaxResultLength, Outcome::NoGroups},
         {"", {}, kMaxResultLength, Outcome::NoGroups},
@@ -78,7 +76,7 @@ TEST(Expansion, OutcomesOtherThanAnExpansionSayWhy)
         {"[($a! $a0001!|1|1)]", {}, 22, Outcome::TooLarge},
         {"[($a! $a0001!|1|1)]", {}, 24, Outcome::Expanded},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : outcomes) {
         const TemplateRun run(c.text, c.answers, false, c.limit);
         EXPECT_EQ(run.result.outcome, c.outcome) << c.text.toStdString();
         EXPECT_TRUE(c.outcome != Outcome::NoGroups || run.result.text == c.text);
@@ -86,7 +84,6 @@ TEST(Expansion, OutcomesOtherThanAnExpansionSayWhy)
                     || run.result.message.contains(QString::number(kMaxResultLength)));
     }
 
-    // Parse failures say where and why.
     const struct { const char* text; qsizetype line; qsizetype column; const char* reason; } parseFailures[] = {
         {"x\n[(a|1|2) ]", 2, 9, "token opened at line 2, column 1 needs \"]\" right after its last group"},
         {"x\n[(a|1|2)", 2, 9, "token opened at line 2, column 1 needs \"]\""},

@@ -5,7 +5,6 @@
 
 TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimiters)
 {
-    EXPECT_EQ(ColourSpans("x [(a|1|2)] y", "[", "]"), QList<TextSpan>({{2, 9}}));
     const struct { QString text, opening, closing; QStringList spans; } cases[] = {
         {"[a[b]", "[", "]", {"[a[b]", "[b]"}},
         {"arr[i] = 0", "[", "]", {"[i]"}},

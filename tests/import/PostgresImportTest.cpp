@@ -78,7 +78,6 @@ TEST_F(PostgresImport, ListsTablesOfEverySchemaHostileNamesCannotChangeTheColumn
     EXPECT_EQ(run.table("totals")->columns, (QStringList{"id", "total"}));
     EXPECT_TRUE(importSchema(user_).names().contains("victim"));
 
-    // A failed login shows and logs no password.
     const QString secret = QStringLiteral("Wr0ngSecret");
     CapturedLog log;
     const ImportRun refused = importSchema(withSegment(withSegment(user_, "User ID", secret), "Password", secret));

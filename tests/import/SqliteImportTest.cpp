@@ -20,7 +20,7 @@ QString oracleString(const SqliteFile& file, const QString& provider = QStringLi
 
 } // namespace
 
-TEST(SqliteImport, ListsUserTablesInOrderSkipsExistingNamesAndQueriesHostileNamesExactly)
+TEST(SqliteImport, ListsUserTablesSkipsExistingNamesQueriesHostileNamesExactlyAndFollowsTheDictionaryPath)
 {
     SqliteFile file(kThreeTables);
     const ImportRun run = importSchema(file.connectionString());
@@ -44,19 +44,15 @@ TEST(SqliteImport, ListsUserTablesInOrderSkipsExistingNamesAndQueriesHostileName
     EXPECT_EQ(oddRun.table("a\"b")->columns, QStringList{"x"});
     EXPECT_EQ(oddRun.table("x; DROP TABLE victim; --")->columns, QStringList{"y"});
     EXPECT_EQ(importSchema(odd.connectionString()).names().size(), 4);
-}
 
-TEST(SqliteImport, EmptyOrMissingSchemasHandOnNothingAndTheDictionaryPathFollowsUserTables)
-{
-    SqliteFile file;
-    const ImportRun run = importSchema(file.connectionString());
-    EXPECT_TRUE(!run.openFailure && !run.result.listingFailure && run.result.tablesListed == 0 && run.tables.isEmpty());
-    // The dictionary path over a database without USER_TABLES has no listing to follow.
-    const ImportRun dictionary = importSchema(oracleString(file));
+    // An empty schema hands on nothing; the dictionary path over it has no USER_TABLES to follow.
+    SqliteFile empty;
+    const ImportRun none = importSchema(empty.connectionString());
+    EXPECT_TRUE(!none.openFailure && !none.result.listingFailure && none.result.tablesListed == 0 && none.tables.isEmpty());
+    const ImportRun dictionary = importSchema(oracleString(empty));
     EXPECT_TRUE(!dictionary.openFailure && dictionary.result.listingFailure && dictionary.tables.isEmpty());
 
-    QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("missing.db"));
+    const QString missing = empty.path() + QStringLiteral(".missing");
     EXPECT_TRUE(importSchema(QStringLiteral("Provider=SQLite;Data Source=") + missing).openFailure);
     EXPECT_FALSE(QFile::exists(missing));
 

@@ -38,14 +38,11 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
                              {"3", "Customers", "-1"}, {"5", "Early child", "6", "0", "2"}, {"4", "CustomerId", "3"},
                              {"6", "Orders", "-1"}});
     const CatalogueContents c = ReadCatalogue(table);
-    EXPECT_TRUE(c.usable);
-    EXPECT_TRUE(c.problems.isEmpty()) << c.problems.join('\n').toStdString();
-    EXPECT_TRUE(failures.texts.isEmpty());
+    EXPECT_TRUE(c.usable && c.problems.isEmpty() && failures.texts.isEmpty()) << c.problems.join('\n').toStdString();
     EXPECT_EQ(Keys(c), (QStringList{"key07<key-1", "key7<key-1", "key8<key07", "key9<key7", "key3<key-1", "key4<key3",
                                     "key6<key-1", "key5<key6"}));
     EXPECT_EQ(std::make_pair(c.entries[7].text, c.entries[7].image), std::make_pair(QString("Early child"), 2));
-    EXPECT_EQ(c.maxId, 9);
-    EXPECT_EQ(table.cursor(), 0);
+    EXPECT_EQ(std::make_pair(c.maxId, table.cursor()), std::make_pair(qint32(9), qint32(0))) << "the cursor stays at the start";
     EXPECT_EQ(RecordsWithId(table, 7), 2) << "the store would delete both, so neither may be removed alone";
 
     // What cannot be placed is reported; the rest is kept.
@@ -63,8 +60,7 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
                                 "used by an earlier record", "incomplete"})
         EXPECT_TRUE(damaged.problems.join('\n').contains(problem)) << problem;
     // IDs as the store matches them on delete: "x7" and "" count as 0.
-    EXPECT_EQ(damaged.takenIds, (QSet<qint32>{-1, 0, 3, 8, 9, 10}));
-    EXPECT_EQ(damaged.maxId, 10);
+    EXPECT_EQ(std::pair(damaged.takenIds, damaged.maxId), std::pair(QSet<qint32>{-1, 0, 3, 8, 9, 10}, 10));
     EXPECT_EQ(std::make_pair(RecordsWithId(broken, 3), RecordsWithId(broken, 9)), (std::pair<qsizetype, qsizetype>(2, 1)));
 
     Recordset withoutCatalogueFields = Table({{"1", "a"}}, {"ID", "Name"});

@@ -44,10 +44,9 @@ inline QString ExpandToken(const QList<Group>& groups, qint32 start, qint32 end,
 {
     QString raw;
     for (qint64 k = start; k <= end; ++k) {
-        for (const Group& group : groups) {
+        for (const Group& group : groups)
             if (group.lower <= k && k <= group.upper)
                 raw += NumberFields(group.text, k);
-        }
         if (!compact)
             raw += "\r\n";
     }

@@ -16,7 +16,7 @@ using TableStore = StoreFolder;
 
 } // namespace
 
-TEST_F(TableStore, MissingFilesAreReportedRecordsAppendOneByOneOrInOneRewriteDeleteWholeAndWhatCannotBeHeldIsRefused)
+TEST_F(TableStore, MissingFilesAreReportedRecordsAppendAndDeleteWholeEmptyOnesAreSkippedAndWhatCannotBeHeldIsRefused)
 {
     EXPECT_FALSE(store.readTable(values));
     EXPECT_FALSE(store.insertRecord(values, {1, "a", 0, 0, 1}));
@@ -57,22 +57,20 @@ TEST_F(TableStore, MissingFilesAreReportedRecordsAppendOneByOneOrInOneRewriteDel
     failures.texts.clear();
 
     // Names holding the file's separators are refused by name.
-    const std::pair<QString, QString> cases[] = {
+    const std::pair<QString, QString> separators[] = {
         {"pipe|name", "The character '|' (U+007C)"},
         {QString::fromUtf8("plus±minus"), QString::fromUtf8("The character '±' (U+00B1)")},
         {"say \"hi\"", "The character '\"' (U+0022)"},
         {"two\r\nlines", "A line break (U+000D)"},
         {"\n", "A line break (U+000A)"},
     };
-    for (const auto& [name, named] : cases) {
+    for (const auto& [name, named] : separators) {
         EXPECT_FALSE(store.insertRecord(values, {2, name}));
         expectReported({"InsertRecord: \"" + named});
     }
     EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "1|a\"\r\n");
-}
 
-TEST_F(TableStore, EmptyRecordsAreNoRecordsBrokenOnesArePaddedAndHostileShapesRefused)
-{
+    // Empty records are no records, broken ones are padded.
     const struct { QByteArray text; QStringList ids, names; bool reported; } cases[] = {
         {"ID|Name\xB1\xB1" "1|a", {"1"}, {"a"}, false},
         {"ID|Name\xB1" "1|a\xB1", {"1"}, {"a"}, false},

@@ -38,14 +38,11 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
                              {"3", "Customers", "-1"}, {"5", "Early child", "6", "0", "2"}, {"4", "CustomerId", "3"},
                              {"6", "Orders", "-1"}});
     const CatalogueContents c = ReadCatalogue(table);
-    EXPECT_TRUE(c.usable);
-    EXPECT_TRUE(c.problems.isEmpty()) << c.problems.join('\n').toStdString();
-    EXPECT_TRUE(failures.texts.isEmpty());
+    EXPECT_TRUE(c.usable && c.problems.isEmpty() && failures.texts.isEmpty()) << c.problems.join('\n').toStdString();
     EXPECT_EQ(Keys(c), (QStringList{"key07<key-1", "key7<key-1", "key8<key07", "key9<key7", "key3<key-1", "key4<key3",
                                     "key6<key-1", "key5<key6"}));
     EXPECT_EQ(std::make_pair(c.entries[7].text, c.entries[7].image), std::make_pair(QString("Early child"), 2));
-    EXPECT_EQ(c.maxId, 9);
-    EXPECT_EQ(table.cursor(), 0);
+    EXPECT_EQ(std::make_pair(c.maxId, table.cursor()), std::make_pair(qint32(9), qint32(0))) << "the cursor stays at the start";
     EXPECT_EQ(RecordsWithId(table, 7), 2) << "the store would delete both, so neither may be removed alone";
 
     // What cannot be placed is reported; the rest is kept.
@@ -63,23 +60,19 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
                                 "used by an earlier record", "incomplete"})
         EXPECT_TRUE(damaged.problems.join('\n').contains(problem)) << problem;
     // IDs as the store matches them on delete: "x7" and "" count as 0.
-    EXPECT_EQ(damaged.takenIds, (QSet<qint32>{-1, 0, 3, 8, 9, 10}));
-    EXPECT_EQ(damaged.maxId, 10);
+    EXPECT_EQ(std::pair(damaged.takenIds, damaged.maxId), std::pair(QSet<qint32>{-1, 0, 3, 8, 9, 10}, 10));
     EXPECT_EQ(std::make_pair(RecordsWithId(broken, 3), RecordsWithId(broken, 9)), (std::pair<qsizetype, qsizetype>(2, 1)));
 
     Recordset withoutCatalogueFields = Table({{"1", "a"}}, {"ID", "Name"});
     const CatalogueContents unusable = ReadCatalogue(withoutCatalogueFields);
     EXPECT_TRUE(!unusable.usable && unusable.entries.isEmpty() && unusable.problems.size() == 1);
 
-    // Leading numbers and the next free ID.
     EXPECT_TRUE(IsRootKey("KEY-1"));
     EXPECT_EQ(QList<qint32>({LeadingNumber(" 12abc"), LeadingNumber("abc"), LeadingNumber("99999999999")}),
               QList<qint32>({12, 0, 0}));
-    EXPECT_EQ(NextFreeId(0, 2, {}), 2);
-    EXPECT_EQ(NextFreeId(7, 3, {}), 10);
-    EXPECT_EQ(NextFreeId(7, 2, {9, 10, 12}), 11);
-    // A maximum of 0 from a table of unreadable IDs must not reuse a stored one.
-    EXPECT_EQ(NextFreeId(0, 2, {0, 2, 3}), 4);
-    EXPECT_EQ(NextFreeId(-3, 2, {}), 0) << "never the root's ID";
+    // A maximum of 0 from a table of unreadable IDs must not reuse a stored one; the root's ID is never free.
+    EXPECT_EQ(QList<qint32>({NextFreeId(0, 2, {}), NextFreeId(7, 3, {}), NextFreeId(7, 2, {9, 10, 12}),
+                             NextFreeId(0, 2, {0, 2, 3}), NextFreeId(-3, 2, {})}),
+              QList<qint32>({2, 10, 11, 4, 0}));
 }
 

@@ -5,7 +5,7 @@
 #include "TokenExpansion.h"
 #include <gtest/gtest.h>
 
-TEST(Differential, FieldListAndNumberingMatchTheLiteralLoops)
+TEST(Differential, FieldListsNumberingTokensAndWholeRunsMatchTheLiteralLoops)
 {
     std::mt19937 random(20240611);
     const QStringList alphabet = {"$", "!", "a", "A", "#", "b", "\n"};
@@ -16,8 +16,8 @@ TEST(Differential, FieldListAndNumberingMatchTheLiteralLoops)
 
     random.seed(7);
     // Pieces chosen so numbered markers often collide with other markers ("$a0001!").
-    const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " ",
-                                "$a!", "$A0001!", "$a00010001!", "$a00-1!"};
+    QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " ",
+                          "$a!", "$A0001!", "$a00010001!", "$a00-1!"};
     for (int i = 0; i < 6000; ++i) {
         const QString text = RandomText(random, pieces, 10);
         const NumberedGroup group(text);
@@ -28,12 +28,9 @@ TEST(Differential, FieldListAndNumberingMatchTheLiteralLoops)
             ASSERT_EQ(NumberFields(text, k), reference::NumberFields(text, k)) << text.toStdString() << " @ " << k;
         }
     }
-}
 
-TEST(Differential, TokenExpansionMatchesTheLiteralLoop)
-{
-    std::mt19937 random(99);
-    const QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "\r", "\n", "x"};
+    random.seed(99);
+    pieces = {"$", "!", "a", "A", "0001", "00-1", "\r", "\n", "x"};
     std::uniform_int_distribution<int> bound(-3, 3);
     for (int i = 0; i < 3000; ++i) {
         QList<reference::Group> groups;
@@ -51,16 +48,13 @@ TEST(Differential, TokenExpansionMatchesTheLiteralLoop)
                   reference::ExpandToken(groups, start, end, compact))
             << description.toStdString() << " from " << start << " to " << end << (compact ? " compact" : "");
     }
-}
 
-TEST(Differential, WholeRunsMatchTheLiteralPlaceholderPasses)
-{
-    std::mt19937 random(314159);
-    // Tokens that repeat (also in other letter case), more than ten distinct ones, digits
-    // and placeholder look-alikes right after them, stray brackets, line breaks.
-    QStringList pieces = {"[(a|1|2)]", "[(A|1|2)]", "[($f!|0|n)]", "[(x|2|1)]", "[(b|n-1|n+1)(c|1|1)]",
-                          "[(\r\n|1|2)]", "[([(a|1|2)]", "0", "1", "5", "10", "[", "(", ")", "]", "|",
-                          "_$$$_003_$$$_", "_$$$_003_$$$_1", "\n", "\r", " ", "a"};
+    // Whole runs against literal placeholder passes: tokens that repeat (also in other letter case), more
+    // than ten distinct ones, digits and placeholder look-alikes right after them, stray brackets, line breaks.
+    random.seed(314159);
+    pieces = {"[(a|1|2)]", "[(A|1|2)]", "[($f!|0|n)]", "[(x|2|1)]", "[(b|n-1|n+1)(c|1|1)]",
+              "[(\r\n|1|2)]", "[([(a|1|2)]", "0", "1", "5", "10", "[", "(", ")", "]", "|",
+              "_$$$_003_$$$_", "_$$$_003_$$$_1", "\n", "\r", " ", "a"};
     for (int k = 0; k < 14; ++k)
         pieces.append(QStringLiteral("[(t%1|1|1)]").arg(k));
     const AskValue two = [](const QString&) { return std::optional<QString>("2"); };

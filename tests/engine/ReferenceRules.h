@@ -13,58 +13,27 @@
 
 namespace reference {
 
-inline bool EqualIgnoringCase(const QString& text, qsizetype at, const QString& find)
-{
-    return at + find.size() <= text.size() && text.mid(at, find.size()).compare(find, Qt::CaseInsensitive) == 0;
-}
-
-inline QString Replace(const QString& text, const QString& find, const QString& replacement)
-{
-    QString result;
-    for (qsizetype i = 0; i < text.size();) {
-        const bool match = !find.isEmpty() && EqualIgnoringCase(text, i, find);
-        result += match ? replacement : QString(text[i]);
-        i += match ? find.size() : 1;
-    }
-    return result;
-}
-
-inline QString FindField(const QString& text)
-{
-    const qsizetype open = text.indexOf(u'$');
-    const qsizetype close = open < 0 ? -1 : text.indexOf(u'!', open);
-    return close < 0 ? QString() : text.mid(open, close - open + 1);
-}
-
-inline QStringList ListFields(const QString& text)
+// Fields in order of first appearance: the first "$...!", blotted out everywhere once listed.
+inline QStringList ListFields(QString text)
 {
     QStringList fields;
-    QString working = text;
-    for (QString field = FindField(working); !field.isEmpty(); field = FindField(working)) {
-        fields.append(field);
-        working = Replace(working, field, "###");
+    for (qsizetype open = text.indexOf(u'$'); open >= 0 && text.indexOf(u'!', open) >= 0; open = text.indexOf(u'$')) {
+        fields.append(text.mid(open, text.indexOf(u'!', open) - open + 1));
+        text.replace(fields.last(), "###", Qt::CaseInsensitive);
     }
     return fields;
 }
 
-inline QString CounterText(qint64 counter)
-{
-    return QString::number(counter).rightJustified(4, u'0');
-}
-
+// Every "$...!" span of the group's text, wherever it occurs, with the counter before its "!".
 inline QString NumberFields(const QString& groupText, qint64 counter)
 {
     QStringList spans;
-    for (qsizetype open = groupText.indexOf(u'$'); open >= 0;) {
-        const qsizetype close = groupText.indexOf(u'!', open);
-        if (close < 0)
-            break;
+    for (qsizetype open = groupText.indexOf(u'$'), close = 0; open >= 0 && (close = groupText.indexOf(u'!', open)) >= 0;
+         open = groupText.indexOf(u'$', close + 1))
         spans.append(groupText.mid(open, close - open + 1));
-        open = groupText.indexOf(u'$', close + 1);
-    }
     QString text = groupText;
     for (const QString& span : spans)
-        text = Replace(text, span, span.left(span.size() - 1) + CounterText(counter) + span.right(1));
+        text.replace(span, span.chopped(1) + QString::number(counter).rightJustified(4, u'0') + u'!', Qt::CaseInsensitive);
     return text;
 }
 
@@ -75,10 +44,9 @@ inline QString ExpandToken(const QList<Group>& groups, qint32 start, qint32 end,
 {
     QString raw;
     for (qint64 k = start; k <= end; ++k) {
-        for (const Group& group : groups) {
+        for (const Group& group : groups)
             if (group.lower <= k && k <= group.upper)
                 raw += NumberFields(group.text, k);
-        }
         if (!compact)
             raw += "\r\n";
     }
@@ -109,7 +77,7 @@ inline std::optional<QString> GenerateResult(const QString& templateText, bool c
     for (size_t i = 0; i < tokens.size(); ++i) {
         const QString value = TokenDocument::ValueOf(tokens[i]);
         if (!value.isEmpty())
-            text = Replace(text, value, QString(QChar(char16_t(0xE000 + i))));
+            text.replace(value, QString(QChar(char16_t(0xE000 + i))), Qt::CaseInsensitive);
     }
     for (size_t i = 0; i < tokens.size(); ++i) {
         const QString query = QStringLiteral("//Tokens/Token[@Id='%1']/SubTokens/SubToken/Items/Item[@Id='%2']")

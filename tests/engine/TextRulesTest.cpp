@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimiters)
+TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimitersAndTheSearchAgreesWithQts)
 {
     EXPECT_EQ(ColourSpans("x [(a|1|2)] y", "[", "]"), QList<TextSpan>({{2, 9}}));
     const struct { QString text, opening, closing; QStringList spans; } cases[] = {
@@ -23,10 +23,6 @@ TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimiters)
         EXPECT_EQ(spans, c.spans) << c.text.toStdString();
     }
 
-    EXPECT_EQ(FindField("x $a! $b!", "$", "!"), "$a!");
-    EXPECT_EQ(FindField("a!b$c", "$", "!"), "");
-    EXPECT_EQ(ListFields("$a! $b! $A!").toList(), QStringList({"$a!", "$b!"}));
-    EXPECT_EQ(ListFields("$line\nbreak! $line\nBREAK!").toList(), QStringList({"$line\nbreak!"}));
     // Blotting out "$x!" everywhere cuts "$q $x!" short: "$q" no longer has a "!".
     EXPECT_EQ(ListFields("$x! $q $x!").toList(), QStringList({"$x!"}));
     EXPECT_EQ(ListFields("$q $x! $x!").toList(), QStringList({"$q $x!", "$x!"}));
@@ -37,13 +33,10 @@ TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimiters)
     EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
     EXPECT_EQ(ReplaceAll("$a! and $a!", "$a!", ""), " and ");
     EXPECT_EQ(ReplaceAll("unchanged", "", "x"), "unchanged");
-}
 
-// Whatever path the search takes, it finds what Qt's own case-blind search finds: random
-// texts over a small alphabet full of look-alikes (letters in both cases, the Kelvin sign,
-// the long s, a non-ASCII letter, markers' "$" and "!").
-TEST(FindOccurrences, AgreesWithQtsCaseBlindSearch)
-{
+    // Whatever path the search takes, it finds what Qt's own case-blind search finds: random
+    // texts over a small alphabet full of look-alikes (letters in both cases, the Kelvin sign,
+    // the long s, a non-ASCII letter, markers' "$" and "!").
     const QStringList letters = QString::fromUtf8("$!aAkKsS1\u212A\u017F\u00E9\u00C9 ").split(QString(), Qt::SkipEmptyParts);
     std::mt19937 random(7);
     for (int round = 0; round < 3000; ++round) {

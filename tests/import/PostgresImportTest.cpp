@@ -72,13 +72,11 @@ TEST_F(PostgresImport, ListsTablesOfEverySchemaHostileNamesCannotChangeTheColumn
     for (const char* unreadable : {"accounts", "vault.keys"})
         EXPECT_TRUE(!run.table(unreadable)->columnsRead && run.table(unreadable)->columns.isEmpty()) << unreadable;
     EXPECT_TRUE(run.table("orders")->columnsRead && run.table("orders")->columns.size() == 5);
-    EXPECT_EQ(run.table("sales.invoices")->columns, (QStringList{"number", "amount"}));
-    EXPECT_EQ(run.table("odd.name")->columns, QStringList{"x"});
-    EXPECT_EQ(run.table(hostile)->columns, QStringList{"a"});
-    EXPECT_EQ(run.table("totals")->columns, (QStringList{"id", "total"}));
+    for (const auto& [name, columns] : {std::pair<QString, QStringList>{"sales.invoices", {"number", "amount"}},
+                                        {"odd.name", {"x"}}, {hostile, {"a"}}, {"totals", {"id", "total"}}})
+        EXPECT_EQ(run.table(name)->columns, columns) << name.toStdString();
     EXPECT_TRUE(importSchema(user_).names().contains("victim"));
 
-    // A failed login shows and logs no password.
     const QString secret = QStringLiteral("Wr0ngSecret");
     CapturedLog log;
     const ImportRun refused = importSchema(withSegment(withSegment(user_, "User ID", secret), "Password", secret));

@@ -45,7 +45,7 @@ DataFolderPlaces machine(const QTemporaryDir& dir)
 
 } // namespace
 
-TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnlyWhatIsMissing)
+TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderSeedsOnlyWhatIsMissingAndPassesOverUnwritableOnes)
 {
     using Arrange = std::function<void(const QString& root, DataFolderPlaces&)>;
     // The requested folder, and a file written below the temporary root.
@@ -88,8 +88,7 @@ TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnl
         c.arrange(dir.path(), p);
         const bool perUserWasThere = QFileInfo::exists(QFileInfo(p.perUser).absolutePath());
         const DataFolderChoice choice = ChooseDataFolder(p);
-        EXPECT_EQ(choice.seeded, c.seeded);
-        EXPECT_EQ(choice.folder, c.opened ? QDir::cleanPath(p.*c.opened) : "");
+        EXPECT_EQ(std::pair(choice.folder, choice.seeded), std::pair(c.opened ? QDir::cleanPath(p.*c.opened) : "", c.seeded));
         EXPECT_TRUE(c.opened ? choice.problem.isEmpty() : choice.problem.contains(c.problem)) << choice.problem.toStdString();
         EXPECT_TRUE(c.opened || !QFileInfo(p.perUser).isDir()) << "no empty tree to add into";
         if (!c.opened)
@@ -103,12 +102,10 @@ TEST(DataFolder, PicksTheRequestedThenTheProgramsThenThePerUserFolderAndSeedsOnl
         EXPECT_TRUE(c.opened == opensPerUser || perUserWasThere || !QFileInfo::exists(QFileInfo(p.perUser).absolutePath()))
             << "made only when used";
     }
-}
 
-TEST(DataFolder, AnUnwritableFolderIsAProblemOrPassedOverWhenItIsOnlyTheProgramsOne)
-{
-    // Root writes into read-only folders, so as root the choice is made as "nobody": everything
-    // is readable by all, the home writable by all, the program's Data by no one.
+    // An unwritable folder is a problem, or passed over when it is only the program's one. Root writes
+    // into read-only folders, so as root the choice is made as "nobody": everything is readable by all,
+    // the home writable by all, the program's Data by no one.
     QTemporaryDir root;
     DataFolderPlaces places = machine(root);
     const auto everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
@@ -142,8 +139,7 @@ TEST(DataFolder, AWorkspaceReadsAndWritesOnlyInsideAFolderOfAnyName)
     addTemplate(doc, "Invoice lines");
     addValue(doc, "InvoiceId");
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join("; ").toStdString();
-    EXPECT_TRUE(read(folder + "/Tempalates.app").contains("|Invoice lines|"));
-    EXPECT_TRUE(read(folder + "/Values.app").contains("|InvoiceId|"));
+    EXPECT_TRUE(read(folder + "/Tempalates.app").contains("|Invoice lines|") && read(folder + "/Values.app").contains("|InvoiceId|"));
     EXPECT_EQ(read(folder + "/" + entries(folder).filter("TMP_").join('|')), kNewBody) << "one new body";
     EXPECT_EQ(entries(root.filePath("shared drive")), QStringList{"Orders catalogue"}) << "no Data folder beside it";
 }
@@ -162,17 +158,14 @@ TEST(Backup, CopiesTheWholeTreeKeepsFilesDeletedSinceTheDaysFirstBackupAndShowsT
     write(app.dataPath("nested/deeper/note.txt"), "deep");
     backUp(9);
     EXPECT_EQ(status, QStringList{"Data backed up to " + app.path() + "/Backup/Data_9-3-2024"});
-    EXPECT_EQ(backedUp("Tempalates.app"), "\"ID|Name\xb1\"\r\n");
-    EXPECT_EQ(backedUp("nested/deeper/note.txt"), "deep");
-    // Beside the folder backed up, under its own name, whatever that is.
+    EXPECT_EQ(backedUp("Tempalates.app") + backedUp("nested/deeper/note.txt"), "\"ID|Name\xb1\"\r\ndeep");
     EXPECT_EQ(DatedBackupFolder("/mnt/share/Orders/", QDate(2031, 11, 30)), "/mnt/share/Backup/Orders_30-11-2031");
 
     app.writeDataFile("Tempalates.app", "second, longer than the first");
     ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key4")));
     backUp(9);
     EXPECT_EQ(status.size(), 2);
-    EXPECT_EQ(backedUp("Tempalates.app"), "second, longer than the first");
-    EXPECT_EQ(backedUp("TMP_key4"), "soon gone");
+    EXPECT_EQ(backedUp("Tempalates.app") + '|' + backedUp("TMP_key4"), "second, longer than the first|soon gone");
 
     write(app.path() + "/Backup/Data_10-3-2024"); // a file where the folder belongs
     backUp(10);

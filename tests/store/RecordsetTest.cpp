@@ -50,20 +50,16 @@ TEST(Recordset, CountsNavigationFieldLookupAndAMaximumThatKeepsTheCursor)
     failures.texts.clear();
     Recordset ids = table({"ID"}, {"3", "12", "7"});
     ids.moveNext();
-    EXPECT_EQ(ids.getMax("ID"), 12);
-    EXPECT_EQ(ids.cursor(), 1);
+    EXPECT_EQ(std::pair(ids.getMax("ID"), ids.cursor()), std::pair(std::optional<qint32>(12), 1)) << "the cursor stays";
     EXPECT_EQ(table({"ID"}, {"2.5", "-4"}).getMax(0), 2); // halves go to even
-    EXPECT_TRUE(failures.texts.isEmpty());
 
     Recordset broken = table({"ID"}, {"3", "x", "99"});
     broken.moveNext();
-    EXPECT_EQ(broken.getMax("ID"), std::nullopt);
-    EXPECT_EQ(broken.cursor(), 1);
+    EXPECT_EQ(std::pair(broken.getMax("ID"), broken.cursor()), std::pair(std::optional<qint32>(), 1));
     EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'x' is not a number\""});
 
     failures.texts.clear();
     EXPECT_EQ(table({"ID"}, {}).getMax("ID"), 0); // reports the missing record once, counts it as 0
-    ASSERT_EQ(failures.texts.size(), 1);
-    EXPECT_TRUE(failures.texts[0].startsWith("Item: "));
+    EXPECT_TRUE(failures.texts.size() == 1 && failures.texts[0].startsWith("Item: ")) << failures.texts.join('\n').toStdString();
 }
 

@@ -26,10 +26,10 @@ class SchemaImportTest : public WorkspaceTest
 {
 protected:
     void SetUp() override { app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3"})); }
-    std::unique_ptr<WorkspaceWindow> open(const QString& selected = "key2")
+    std::unique_ptr<WorkspaceWindow> open()
     {
         auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-        doc->valueTree()->selectNode(selected);
+        doc->valueTree()->selectNode("key2");
         return doc;
     }
     void import(WorkspaceWindow& doc, const std::optional<QString>& connection)

@@ -320,7 +320,8 @@ TEST(TreeFilter, KeepsMatchesAndTheirAncestorsOpenTheSelectionAsItWasAndGroupsLo
         EXPECT_EQ(shown(), keys) << text;
     }
     EXPECT_TRUE(tree.node("key5")->isExpanded()) << "the way to a match is opened";
-    EXPECT_EQ(tree.selectedKey(), "key7");
+    EXPECT_FALSE(tree.selectNode("key99"));
+    EXPECT_EQ(tree.selectedKey(), "key7") << "a node that is not there leaves the selection alone";
     auto icon = [&](const char* key) { return tree.node(key)->icon(0).cacheKey(); };
     EXPECT_EQ(icon("key2"), GroupIcon().cacheKey());
     EXPECT_EQ(icon("key3"), LeafIcon().cacheKey());

@@ -23,16 +23,13 @@ const ImportedTable* ImportRun::table(const QString& name) const
     return found == tables.end() ? nullptr : &*found;
 }
 
-ImportRun importSchema(const QString& connectionString, const QStringList& existingNames, int cancelAfter)
+ImportRun importSchema(const QString& connectionString, const QStringList& existingNames)
 {
     ImportRun run;
     SchemaImporter importer;
     run.openFailure = importer.open(connectionString);
     if (!run.openFailure)
-        run.result = importer.run(existingNames, [&](const ImportedTable& table) {
-            run.tables.append(table);
-            return cancelAfter < 0 || run.tables.size() < cancelAfter;
-        });
+        run.result = importer.run(existingNames, [&](const ImportedTable& table) { run.tables.append(table); return true; });
     return run;
 }
 
@@ -66,5 +63,5 @@ void executeAll(const QString& driver, const QString& databaseName, const QStrin
 // Creating the file here: the import itself opens databases read-only.
 SqliteFile::SqliteFile(const QStringList& statements)
 {
-    execute(QStringList{QStringLiteral("PRAGMA user_version = 1")} + statements);
+    executeAll(QStringLiteral("QSQLITE"), path(), QStringList{QStringLiteral("PRAGMA user_version = 1")} + statements);
 }

@@ -19,8 +19,8 @@ struct ImportRun
     const ImportedTable* table(const QString& name) const;
 };
 
-// Opens connectionString and imports; cancelAfter stops the import after that many tables.
-ImportRun importSchema(const QString& connectionString, const QStringList& existingNames = {}, int cancelAfter = -1);
+// Opens connectionString and imports every table.
+ImportRun importSchema(const QString& connectionString, const QStringList& existingNames = {});
 
 // Runs each statement on a connection of its own; fails the test on the first that fails.
 void executeAll(const QString& driver, const QString& databaseName, const QStringList& statements,
@@ -31,7 +31,6 @@ class SqliteFile
 {
 public:
     explicit SqliteFile(const QStringList& statements = {});
-    void execute(const QStringList& statements) const { executeAll(QStringLiteral("QSQLITE"), path(), statements); }
     QString path() const { return dir_.filePath(QStringLiteral("schema.db")); }
     QString connectionString() const { return QStringLiteral("Provider=SQLite;Data Source=") + path(); }
 

@@ -8,15 +8,11 @@
 #include <QTextDocument>
 #include <ostream>
 
-// The document's plain text with every red run between "<" and ">", so a test reads the
-// colouring at a glance. Any colour other than red or black shows as "?". Paragraph breaks
-// show no colour and read as plain line breaks.
-QString PaintedText(const QTextDocument& document);
-
 class ResultView;
 
-// The same for the result pane as it paints: the view is rendered first, so this reads the
-// colours it gave the lines it showed. Lines it left uncoloured read as "?".
+// The result pane's text as it paints it, every red run between "<" and ">", so a test reads the
+// colouring at a glance. The view is rendered first, so this reads the colours it gave the lines
+// it showed; lines it left uncoloured read as "?".
 QString PaintedText(ResultView& view);
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

@@ -36,7 +36,7 @@ public:
         return next(confirmAnswers, false);
     }
     std::optional<QString> connectionString(QWidget*) override { ++connectionRequests; return next(connectionAnswers); }
-    FindRequest findDialog(QWidget*) override { ++findDialogsShown; return next(findAnswers, FindRequest{}); }
+    FindRequest findDialog(QWidget*) override { return next(findAnswers, FindRequest{}); }
     bool printDialog(QWidget*, QPrinter& printer) override
     {
         ++printDialogsShown;
@@ -93,7 +93,7 @@ public:
     QList<BoundRequest> boundRequests;
     QList<std::pair<qint64, qint64>> progressReports;
     QStringList confirmations, saveCaptions, modalWindows;
-    int connectionRequests = 0, findDialogsShown = 0, printDialogsShown = 0;
+    int connectionRequests = 0, printDialogsShown = 0;
 
 private:
     template <typename T> static T next(QList<T>& answers, T unscripted = {})

@@ -1,13 +1,16 @@
+#include "BodyChanges.h"
 #include "PaneLooks.h"
 #include "PaneRichText.h"
 #include "RandomText.h"
 #include "RtfWriter.h"
 #include "TemplateBody.h"
+#include "TemplatePaneText.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -41,7 +44,7 @@ void Fill(QTextEdit& pane, std::mt19937& random)
     }
 }
 
-TEST(RtfRoundTrip, RandomColouredTextsComeBackCharacterForCharacter)
+TEST(RtfRoundTrip, RandomColouredTextsParagraphEndsAndLongTextsComeBackAndWriteBackTheSameWithTheHeaderOtherReadersNeed)
 {
     std::mt19937 random(20240611);
     QTextEdit source, copy;
@@ -61,10 +64,6 @@ TEST(RtfRoundTrip, RandomColouredTextsComeBackCharacterForCharacter)
         ASSERT_EQ(Looks(*copy.document()), Looks(*source.document()));
         ASSERT_EQ(PaneRichText(copy), rtf) << "writing what was read must not drift";
     }
-}
-
-TEST(RtfRoundTrip, ParagraphEndsAndLongTextsSurviveAndWriteBackTheSameWithTheHeaderOtherReadersNeed)
-{
     QTextEdit pane;
     pane.document()->setDefaultFont(QFont("Courier New", 10));
     QTextCursor cursor(pane.document());
@@ -80,14 +79,14 @@ TEST(RtfRoundTrip, ParagraphEndsAndLongTextsSurviveAndWriteBackTheSameWithTheHea
     for (int line = 1; line <= 250; ++line)
         lines += QString("line %1\n").arg(line);
     for (const QString& text : {QString(), QString("\n"), QString("\n\nabc\n\n"), QString("a\n"), lines}) {
-        QTextEdit source, copy;
-        source.setPlainText(text);
-        const QString rtf = PaneRichText(source);
-        SetPaneRichText(copy, rtf);
-        EXPECT_EQ(copy.toPlainText(), text);
-        EXPECT_EQ(PaneRichText(copy), rtf);
+        QTextEdit plain, plainCopy;
+        plain.setPlainText(text);
+        const QString rtf = PaneRichText(plain);
+        SetPaneRichText(plainCopy, rtf);
+        EXPECT_EQ(plainCopy.toPlainText(), text);
+        EXPECT_EQ(PaneRichText(plainCopy), rtf);
         if (text == lines) {
-            EXPECT_EQ(copy.document()->blockCount(), 3) << "250 lines and the empty last one, 100 to a paragraph";
+            EXPECT_EQ(plainCopy.document()->blockCount(), 3) << "250 lines and the empty last one, 100 to a paragraph";
         }
     }
 }
@@ -127,7 +126,7 @@ TEST(RtfOtherReaders, UnrtfReadsTheSameTextAndColours)
 }
 
 // RTF as Windows' rich edit controls write it (line breaks CR LF), and text that is not RTF at all.
-TEST(RtfRichEditSamples, ReadTheTextAndColoursAWindowsProgramMeant)
+TEST(RtfRichEditSamples, ReadTheTextColoursAndFormattingAWindowsProgramMeant)
 {
     // text: every line break as \u2028; colours: nullptr when not compared
     const struct { const char* rtf; QString text; const char* colours; } cases[] = {
@@ -166,10 +165,6 @@ TEST(RtfRichEditSamples, ReadTheTextAndColoursAWindowsProgramMeant)
             EXPECT_EQ(Looks(*pane.document()).at(0).pointSize, 8.5) << "\\fs17";
         }
     }
-}
-
-TEST(RtfRichEditSamples, CharacterFormattingIsScopedByGroupsAndPlain)
-{
     QTextEdit pane;
     SetPaneRichText(pane, "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\pard\\fs20 "
                           "{\\b b}{\\i i}\\ul u\\ulnone n\\fs28 L\\plain p{\\cf1\\b\\i x}y}");
@@ -181,6 +176,60 @@ TEST(RtfRichEditSamples, CharacterFormattingIsScopedByGroupsAndPlain)
     EXPECT_EQ(looks[5], (CharLook{QChar('p')})) << "\\plain resets everything";
     EXPECT_TRUE(looks[6].bold && looks[6].italic && looks[6].colour == qRgb(255, 0, 0));
     EXPECT_EQ(looks[7], (CharLook{QChar('y')}));
+}
+
+using Pane = BodyChanges::Pane;
+
+TEST(TemplateBody, SplitsAroundTheSeparatorKeepingWhatCouldBeReadAndIsWrittenWhenEitherPaneDiffers)
+{
+    const QString sep = kPaneSeparator;
+    const struct { QString stored, templateText, resultText; bool complete; } cases[] = {
+        {"T" + sep + "R\r\n", "T", "R\r\n", true},
+        {"T" + sep + "R" + sep + "lost", "T", "R", true}, // parts after a second separator are dropped
+        {JoinBody("a", "b"), "a", "b", true},
+        {StoredBodyText(sep + "\r\n"), "", "", true}, // a new template's body as the store reads it
+        {QString(), "", "", false},
+        {"{\\rtf1 half a templ", "{\\rtf1 half a templ", "", false},
+    };
+    for (const auto& c : cases) {
+        const TemplateBody body = SplitBody(c.stored);
+        EXPECT_EQ(QStringList({body.templateRichText, body.resultRichText}), QStringList({c.templateText, c.resultText}));
+        EXPECT_EQ(body.complete, c.complete) << c.stored.toStdString();
+    }
+    EXPECT_EQ(StoredBodyText("T" + sep + "R\r\n\r\n"), "T" + sep + "R\r\n");
+    EXPECT_EQ(StoredBodyText("no break"), "no break");
+    // Only touched panes are read; what they read decides whether the body is written.
+    const struct { QList<Pane> touched; QString templateNow, resultNow; bool differs; } edits[] = {
+        {{}, "changed", "changed", false},          {{Pane::Template, Pane::Result}, "T", "R", false},
+        {{Pane::Template}, "T2", "R", true},        {{Pane::Template}, "t", "R", true}, // letter case alone
+        {{Pane::Result}, "T", "R2", true},          {{Pane::Result}, "T", "", true},
+    };
+    for (const auto& c : edits) {
+        BodyChanges changes;
+        changes.setStored("key2", {"T", "R"});
+        for (Pane pane : c.touched)
+            changes.touch(pane);
+        QList<Pane> read;
+        const BodyChanges::Texts now = changes.current([&](Pane pane) {
+            read << pane;
+            return pane == Pane::Template ? c.templateNow : c.resultNow;
+        });
+        EXPECT_EQ(changes.differs(now), c.differs) << c.templateNow.toStdString() << "/" << c.resultNow.toStdString();
+        EXPECT_EQ(read, c.touched) << "an untouched pane is never read";
+    }
+}
+
+TEST(TemplatePaneText, KeepsEveryCharacterAndEndsLinesWithLineFeeds)
+{
+    const QStringList pieces{"a", "7", QString(QChar::Nbsp), QString(QChar(0x2007)), "\t", "\n",
+                             QString(QChar::LineSeparator), "[(", "|1|n)]", "$F!", QString::fromUtf8("\u20AC"), " "};
+    std::mt19937 random(11);
+    QTextDocument document;
+    for (int i = 0; i < 500; ++i) {
+        const QString typed = RandomText(random, pieces, 12);
+        document.setPlainText(typed);
+        ASSERT_EQ(TemplatePaneText(document), QString(typed).replace(QChar::LineSeparator, u'\n')) << typed.toStdString();
+    }
 }
 
 } // namespace

@@ -1,9 +1,12 @@
+#include "BoundAnswerRules.h"
+#include "BoundsDialog.h"
 #include "FieldsList.h"
 #include "FieldsListRules.h"
 #include "PaneLooks.h"
 #include "PaneRichText.h"
 #include "ResultView.h"
 #include "RunCommand.h"
+#include "RunProgress.h"
 #include "TemplateBody.h"
 #include "TemplatePaneText.h"
 #include "ValueTreeRules.h"
@@ -11,8 +14,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -197,8 +204,7 @@ TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmpt
     const QString ran = doc->resultPane()->toPlainText();
     doc->valueTree()->setFocus();
     QAction* fill = doc->valueTree()->findChild<QAction*>("fillFollowingAction");
-    ASSERT_NE(fill, nullptr);
-    EXPECT_TRUE(doc->valueTree()->actions().contains(fill)) << "in the tree's context menu";
+    ASSERT_TRUE(fill && doc->valueTree()->actions().contains(fill)) << "in the tree's context menu";
     pressOnValue("key3", Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(painted(), "CustomerId,\nName,\n<$Field0003!>\n");
     EXPECT_EQ(selectedField(), "$Field0003!");
@@ -254,7 +260,7 @@ TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmpt
     EXPECT_EQ(children(doc->valueTree(), "key-1"), (QStringList{"key2=Customers", "key13=a", "key14=d"})) << "no key is skipped";
 }
 
-TEST(DropSplit, CutsAtEverySeparatorInEitherLetterCaseKeepingPiecesAsTheyFall)
+TEST(ValueAndFieldRules, DropsAreCutAtEverySeparatorInEitherCaseAndRemovedFieldsPassTheSelectionToANeighbour)
 {
     const QList<std::tuple<QString, QString, QStringList>> cases{
         {"a, b", ",", {"a", " b"}}, {",a,,b,", ",", {"", "a", "", "b", ""}}, {"x;\ny; z", "; ", {"x;\ny", "z"}},
@@ -263,14 +269,66 @@ TEST(DropSplit, CutsAtEverySeparatorInEitherLetterCaseKeepingPiecesAsTheyFall)
     };
     for (const auto& [text, separator, pieces] : cases)
         EXPECT_EQ(SplitDropped(text, separator), pieces) << text.toStdString() << " / " << separator.toStdString();
-}
-
-TEST(FieldsList, SelectionMovesToANeighbourAndNamesLoseTheirDelimiters)
-{
     for (auto [removed, left, selected] : {std::tuple{0, 2, 0}, {1, 2, 1}, {2, 2, 1}, {0, 0, -1}})
         EXPECT_EQ(SelectionAfterRemoval(removed, left), selected) << removed << " of " << left + 1;
     for (auto [marker, name] : {std::pair<QString, QString>{"$Table!", "Table"}, {"$a b\nc!", "a b\nc"}, {"$!", ""}, {"", ""}})
         EXPECT_EQ(FieldName(marker), name) << marker.toStdString();
+}
+
+TEST(BoundAnswers, OnlyWholeNumbersInTheRangeAreTakenAndAreRememberedPerTemplateWhateverTheNameOrItsCase)
+{
+    const std::pair<const char*, const char*> cases[] = { // answer, problem (nullptr: usable)
+        {"3", nullptr}, {" -12 ", nullptr}, {"+7", nullptr}, {"2147483647", nullptr}, {"-2147483648", nullptr},
+        {"", "Enter a whole number"}, {"   ", "Enter a whole number"}, {"abc", "Not a whole number"},
+        {"2.5", "Not a whole number"}, {"1e3", "Not a whole number"}, {"3x", "Not a whole number"},
+        {"--1", "Not a whole number"}, {"2147483648", "Out of range"}, {"-99999999999", "Out of range"},
+    };
+    for (const auto& [answer, expected] : cases) {
+        const QString want = expected ? expected : "usable";
+        EXPECT_EQ(WholeNumberProblem(QString::fromLatin1(answer)).value_or("usable").left(want.size()), want) << answer;
+    }
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("s.ini"), QSettings::IniFormat);
+    const QStringList names{"n", "/", "\\", "é"};
+    EXPECT_EQ(RememberedAnswers(settings, "key2", names), (QStringList{"1", "1", "1", "1"}));
+    RememberAnswers(settings, "key2", names, {" 4 ", "5", "-6", "7"});
+    EXPECT_EQ(RememberedAnswers(settings, "key2", {"N", "/", "\\", "É", "m"}), (QStringList{"4", "5", "-6", "7", "1"}));
+    EXPECT_EQ(RememberedAnswers(settings, "key3", {"n"}), QStringList{"1"});
+    settings.setValue(settings.allKeys().first(), "garbage");
+    EXPECT_TRUE(RememberedAnswers(settings, "key2", names).contains("1")) << "a spoilt answer starts from 1";
+}
+
+TEST(RunDialogs, BoundsOkWaitsForWholeNumbersSayingWhyAndProgressShowsOnlyForLongRunsUntilCancelledOrDone)
+{
+    BoundsDialog dialog({"n", "m"}, {"3", "oops"});
+    QPushButton* ok = dialog.buttons()->button(QDialogButtonBox::Ok);
+    auto reasons = [&] { return QStringList{dialog.reason(0)->text(), dialog.reason(1)->text()}; };
+    EXPECT_EQ(dialog.field(0)->text(), "3");
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_EQ(reasons(), (QStringList{"", "Not a whole number"}));
+    dialog.field(1)->selectAll();
+    QTest::keyClicks(dialog.field(1), "12");
+    EXPECT_TRUE(ok->isEnabled());
+    dialog.field(0)->clear();
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_EQ(reasons(), (QStringList{"Enter a whole number", ""}));
+    dialog.field(0)->setText(" 8 ");
+    EXPECT_EQ(dialog.answers(), (QStringList{"8", "12"}));
+    QWidget window;
+    auto progress = [&] { return window.findChild<QProgressDialog*>(); };
+    ExpansionProgress shortRun = ProgressDialogFor(&window, 100);
+    EXPECT_TRUE(shortRun(0, 100) && shortRun(50, 100));
+    EXPECT_EQ(progress(), nullptr);
+    ExpansionProgress longRun = ProgressDialogFor(&window, 100);
+    EXPECT_TRUE(longRun(0, 1000) && longRun(500, 1000));
+    ASSERT_NE(progress(), nullptr);
+    EXPECT_EQ(progress()->value(), progress()->maximum() / 2);
+    progress()->cancel();
+    EXPECT_FALSE(longRun(600, 1000));
+    EXPECT_EQ(progress(), nullptr);
+    ExpansionProgress finished = ProgressDialogFor(&window, 100);
+    EXPECT_TRUE(finished(0, 1000) && finished(1000, 1000));
+    EXPECT_EQ(progress(), nullptr);
 }
 
 } // namespace

@@ -26,10 +26,10 @@ class SchemaImportTest : public WorkspaceTest
 {
 protected:
     void SetUp() override { app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3"})); }
-    std::unique_ptr<WorkspaceWindow> open(const QString& selected = "key2")
+    std::unique_ptr<WorkspaceWindow> open()
     {
         auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-        doc->valueTree()->selectNode(selected);
+        doc->valueTree()->selectNode("key2");
         return doc;
     }
     void import(WorkspaceWindow& doc, const std::optional<QString>& connection)
@@ -51,7 +51,7 @@ protected:
     }
 };
 
-TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFailedOpenAddsNothing)
+TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesACancelOrFailedOpenAddsNothingAndNamesTheFilesCannotHoldAreLeftOut)
 {
     SqliteFile schema(kThreeTables);
     auto doc = open();
@@ -77,31 +77,28 @@ TEST_F(SchemaImportTest, ThreeTablesUnderALeafAddFourteenValuesAndACancelOrFaile
     EXPECT_EQ(said.icon, Dialogs::Icon::None);
     EXPECT_EQ(dialogs.connectionRequests, 3);
     EXPECT_EQ(app.readDataFile("Values.app"), before);
-}
-
-TEST_F(SchemaImportTest, TablesThereInAnyCaseAndNamesTheFilesCannotHoldAreLeftOutAndNamed)
-{
-    SqliteFile schema(kThreeTables + QStringList{"CREATE TABLE \"Pay \u03A9\" (Id INTEGER)", "CREATE TABLE \"pipe|name\" (Id INTEGER)",
-                                                 "CREATE TABLE \"\"\"\" (Id INTEGER)", "CREATE TABLE \"two\nlines\" (Id INTEGER)",
-                                                 "CREATE TABLE Kept (Id INTEGER, \"a\u00B1b\" TEXT, \"c\rd\" TEXT, Name TEXT)"});
-    app.writeDataFile("Values.app", CatalogueFile({"2|Leaf|-1|0|3", "3|NOTES|-1|0|3"}));
-    auto doc = open(QString());
+    // Tables there in any letter case and names the files cannot hold are left out, the names told.
+    SqliteFile odd(kThreeTables + QStringList{"CREATE TABLE \"Pay \u03A9\" (Id INTEGER)", "CREATE TABLE \"pipe|name\" (Id INTEGER)",
+                                              "CREATE TABLE \"\"\"\" (Id INTEGER)", "CREATE TABLE \"two\nlines\" (Id INTEGER)",
+                                              "CREATE TABLE Kept (Id INTEGER, \"a\u00B1b\" TEXT, \"c\rd\" TEXT, Name TEXT)"});
+    doc->valueTree()->clearSelection();
+    addValue(*doc, "NOTES");
     doc->valueTree()->clearSelection(); // nothing selected: under the root, as Add does
-    import(*doc, schema.connectionString());
+    import(*doc, odd.connectionString());
     EXPECT_EQ(children(doc->valueTree(), "key-1"),
-              (QStringList{"key2=Leaf", "key3=NOTES", "key5=Customers", "key10=Kept", "key13=Orders"}));
-    EXPECT_EQ(children(doc->valueTree(), "key10"), (QStringList{"key11=Id", "key12=Name"}));
+              (QStringList{"key2=Leaf", "key19=NOTES", "key20=Customers", "key25=Kept", "key28=Orders"}));
+    EXPECT_EQ(children(doc->valueTree(), "key25"), (QStringList{"key26=Id", "key27=Name"}));
     EXPECT_TRUE(failures.texts.isEmpty());
-    ASSERT_EQ(dialogs.messages.size(), 1) << "every name left out is named in one message";
+    ASSERT_EQ(dialogs.messages.size(), 3) << "every name left out is named in one message";
     for (const QString& named : {QString("Pay \u03A9"), QString("pipe|name: The character '|'"),
                                  QString("\": The character '\"'"), QString("two\nlines: A line break (U+000A)"),
                                  QString::fromUtf8("Kept.a±b: The character '±'"), QString("Kept.c\rd: A line break (U+000D)")})
-        EXPECT_TRUE(dialogs.messages[0].text.contains(named)) << named.toStdString();
-    const QByteArray before = app.readDataFile("Values.app");
+        EXPECT_TRUE(dialogs.messages[2].text.contains(named)) << named.toStdString();
+    const QByteArray imported = app.readDataFile("Values.app");
     doc->valueTree()->selectNode("key-1");
-    import(*doc, schema.connectionString());
-    EXPECT_EQ(app.readDataFile("Values.app"), before);
-    EXPECT_EQ(dialogs.messages.size(), 2) << "only the tables that cannot be stored are named again";
+    import(*doc, odd.connectionString());
+    EXPECT_EQ(app.readDataFile("Values.app"), imported);
+    EXPECT_EQ(dialogs.messages.size(), 4) << "only the tables that cannot be stored are named again";
 }
 
 TEST_F(SchemaImportTest, TheSelectionEndsOnTheParentWhenTheLastTableIsNotAdded)
@@ -121,44 +118,36 @@ TEST_F(SchemaImportTest, TheSelectionEndsOnTheParentWhenTheLastTableIsNotAdded)
     }
 }
 
-TEST_F(SchemaImportTest, CancellingTheProgressKeepsTheTablesAddedBeforeIt)
+TEST_F(SchemaImportTest, CancellingTheProgressOrAFailedWriteStopsTheImportAndKeepsWhatWasStored)
 {
-    QStringList tables;
-    for (int i = 0; i < 8; ++i)
-        tables << QString("CREATE TABLE T%1 (A INTEGER, B TEXT)").arg(i);
-    SqliteFile schema(tables);
+    QStringList small, columns, big; // big tables are stored one by one, small ones together
+    for (int c = 0; c < 1000; ++c)
+        columns << QString("C%1 INTEGER").arg(c);
+    for (int t = 0; t < 8; ++t) {
+        small << QString("CREATE TABLE T%1 (A INTEGER, B TEXT)").arg(t);
+        big << QString("CREATE TABLE B%1 (%2)").arg(t).arg(columns.join(u','));
+    }
     auto doc = open();
-    importWatching(*doc, schema, [](QProgressDialog& progress) {
+    importWatching(*doc, SqliteFile(small), [](QProgressDialog& progress) {
         EXPECT_EQ(progress.maximum(), 8);
         if (progress.value() >= 3)
             progress.cancel();
     });
-    EXPECT_EQ(app.readDataFile("Values.app"),
-              CatalogueFile({"2|Leaf|-1|0|3", "4|T0|2|0|3", "5|A|4|0|3", "6|B|4|0|3", "7|T1|2|0|3", "8|A|7|0|3",
-                             "9|B|7|0|3", "10|T2|2|0|3", "11|A|10|0|3", "12|B|10|0|3"}));
+    QList<QByteArray> kept{"2|Leaf|-1|0|3", "4|T0|2|0|3", "5|A|4|0|3", "6|B|4|0|3", "7|T1|2|0|3", "8|A|7|0|3",
+                           "9|B|7|0|3", "10|T2|2|0|3", "11|A|10|0|3", "12|B|10|0|3"};
+    EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile(kept));
     EXPECT_TRUE(dialogs.messages.isEmpty());
-}
-
-TEST_F(SchemaImportTest, AFailedWriteStopsTheImportAndKeepsWhatWasStored)
-{
-    QStringList columns, statements; // tables big enough to be stored one by one
-    for (int c = 0; c < 1000; ++c)
-        columns << QString("C%1 INTEGER").arg(c);
-    for (int t = 0; t < 8; ++t)
-        statements << QString("CREATE TABLE T%1 (%2)").arg(t).arg(columns.join(u','));
-    SqliteFile schema(statements);
-    auto doc = open();
+    doc->valueTree()->selectNode("key2");
     bool broken = false;
-    importWatching(*doc, schema, [&](QProgressDialog& progress) {
+    importWatching(*doc, SqliteFile(big), [&](QProgressDialog& progress) {
         // The catalogue file turns into a folder: every later write fails.
         if (progress.value() >= 2 && !broken)
             broken = QDir(app.dataPath()).rename("Values.app", "Values.kept") && QDir(app.dataPath()).mkdir("Values.app");
     });
     ASSERT_TRUE(broken);
-    EXPECT_EQ(children(doc->valueTree(), "key2"), (QStringList{"key4=T0", "key1005=T1"}));
-    QList<QByteArray> kept{"2|Leaf|-1|0|3"};
-    for (int table : {4, 1005}) {
-        kept << QByteArray::number(table) + "|T" + QByteArray::number(table / 1000) + "|2|0|3";
+    EXPECT_EQ(children(doc->valueTree(), "key2"), (QStringList{"key4=T0", "key7=T1", "key10=T2", "key13=B0", "key1014=B1"}));
+    for (int table : {13, 1014}) {
+        kept << QByteArray::number(table) + "|B" + QByteArray::number(table / 1000) + "|2|0|3";
         for (int c = 0; c < 1000; ++c)
             kept << QByteArray::number(table + 1 + c) + "|C" + QByteArray::number(c) + "|" + QByteArray::number(table) + "|0|3";
     }
@@ -166,23 +155,17 @@ TEST_F(SchemaImportTest, AFailedWriteStopsTheImportAndKeepsWhatWasStored)
     EXPECT_TRUE(failures.texts.size() == 1 || failures.texts.size() == 2) << "one table's failed attempt, not one per table left";
 }
 
-class ConnectionDialogTest : public testing::Test
+TEST(ConnectionDialog, EachKindNeedsItsFieldsAndGivesAStringThatReadsBack)
 {
-protected:
-    ConnectionDialogTest() { dialog.show(); }
-    void chooseKind(const QString& caption)
-    {
-        auto* kinds = control<QComboBox>(dialog, "kindBox");
+    ConnectionDialog dialog;
+    dialog.show();
+    auto* kinds = control<QComboBox>(dialog, "kindBox");
+    auto chooseKind = [&](const QString& caption) {
         ASSERT_GE(kinds->findText(caption), 0) << caption.toStdString();
         kinds->setCurrentIndex(kinds->findText(caption));
-    }
-    QLineEdit* box(const char* name) { return control<QLineEdit>(dialog, name); }
-    bool okEnabled() { return control<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->isEnabled(); }
-    ConnectionDialog dialog;
-};
-
-TEST_F(ConnectionDialogTest, EachKindNeedsItsFieldsAndGivesAStringThatReadsBack)
-{
+    };
+    auto box = [&](const char* name) { return control<QLineEdit>(dialog, name); };
+    auto okEnabled = [&] { return control<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->isEnabled(); };
     chooseKind("PostgreSQL");
     EXPECT_FALSE(box("fileBox")->isVisible());
     EXPECT_EQ(box("passwordBox")->echoMode(), QLineEdit::Password);

@@ -1,6 +1,8 @@
 #include "FieldsList.h"
 #include "PaneLooks.h"
+#include "PaneRichText.h"
 #include "ResultView.h"
+#include "SourcePaneColourer.h"
 #include "WorkspaceTestSupport.h"
 
 #include <QApplication>
@@ -60,16 +62,31 @@ protected:
     }
 };
 
-TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedComesBackWithItsColoursAndAFailedWriteKeepsTheEdit)
+TEST_F(TemplatePanes, ALegacyBodyLoadsAndIsWrittenWhenEitherPaneChangedOrTheWindowClosesAndAFailedWriteKeepsTheEdit)
 {
-    const QByteArray alpha = app.readDataFile("TMP_key2"), beta = app.readDataFile("TMP_key3");
+    // Bytes as the Windows edition leaves them: each pane's rich-edit TextRTF with its trailing
+    // NUL, the quote token for double quotes, Windows-1252 throughout.
+    const QByteArray header = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Courier New;}}\r\n";
+    const QByteArray source = header +
+        "{\\colortbl ;\\red0\\green0\\blue255;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}\r\n"
+        "\\viewkind4\\uc1\\pard\\cf3\\f0\\fs20 -- \"r\\'e9sum\\'e9\" \\'80\r\n"
+        "\\par \\cf1 [(\\cf2 $Col!\\cf1 |1|n)(,|1|n-1)]\\cf3\r\n\\par }\r\n";
+    const QByteArray result = header + "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}\r\n"
+                                       "\\viewkind4\\uc1\\pard\\cf1\\f0\\fs20 $Col0001!\\cf2 ,\r\n"
+                                       "\\par \\cf1 $Col0002!\\cf2\r\n\\par }\r\n";
+    const QByteArray legacy = BodyFile(source + '\0' + "_$$$_001_$$$_" + result + '\0'), beta = app.readDataFile("TMP_key3");
+    app.writeDataFile("TMP_key2", legacy);
     auto doc = open();
-    EXPECT_EQ(opened(*doc, "key2"), "alpha [x]|result of alpha");
+    // Rich edit ends every text with a \par that is not a line of its own.
+    EXPECT_EQ(opened(*doc, "key2"), QString::fromUtf8("-- \"résumé\" €\n[($Col!|1|n)(,|1|n-1)]|$Col0001!,\n$Col0002!"));
+    EXPECT_EQ(ColourMap(*doc->templatePane()->document()), "kkkkkkkkkkkkk\nbbrrrrrbbbbbbbbbbbbbbb");
+    EXPECT_EQ(PaintedText(*doc->resultPane()), "<$Col0001!>,\n<$Col0002!>");
     leave(*doc, doc->templatePane());
     leave(*doc, doc->resultPane());
     click(*doc, "key3");
     click(*doc, "key2");
-    EXPECT_TRUE(app.readDataFile("TMP_key2") == alpha && app.readDataFile("TMP_key3") == beta) << "looked at only";
+    EXPECT_TRUE(app.readDataFile("TMP_key2") == legacy && app.readDataFile("TMP_key3") == beta)
+        << "a body looked at only keeps the Windows edition's bytes";
     typeInto(doc->resultPane(), " more"); // saved with the template pane's edit below
     typeInto(doc->templatePane(), "[($Col!|1|n)]", true);
     EXPECT_EQ(opened(*doc, "key3"), "beta|result of beta") << "the pane loses the focus to the tree before Beta loads";
@@ -92,7 +109,7 @@ TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedComesBackWithItsColours
     for (bool restarted : {false, true}) {
         if (restarted)
             doc = open();
-        EXPECT_EQ(opened(*doc, "key2"), "[($Col!|1|n)]|result of alpha more");
+        EXPECT_EQ(opened(*doc, "key2"), "[($Col!|1|n)]|$Col0001!,\n$Col0002! more");
         EXPECT_EQ(ColourMap(*doc->templatePane()->document()), "bbrrrrrbbbbbb");
         EXPECT_EQ(opened(*doc, "key3"), "BETA|result of beta edited");
     }
@@ -108,7 +125,38 @@ TEST_F(TemplatePanes, ABodyIsWrittenWhenEitherPaneChangedComesBackWithItsColours
     EXPECT_EQ(doc->templatePane()->toPlainText(), "kept [x]") << "Beta did not load over the edit";
     ASSERT_TRUE(QDir(app.dataPath()).rmdir("TMP_key2"));
     EXPECT_EQ(opened(*doc, "key3"), "BETA|result of beta edited");
-    EXPECT_EQ(opened(*doc, "key2"), "kept [x]|result of alpha more");
+    EXPECT_EQ(opened(*doc, "key2"), "kept [x]|$Col0001!,\n$Col0002! more");
+    // Hurried clicks never leave the tree without a selection, and closing saves.
+    CatalogueTree* tree = doc->templateTree();
+    const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 3);
+    ASSERT_EQ(tree->itemAt(empty), nullptr);
+    typeInto(doc->templatePane(), " one");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, empty);
+    EXPECT_EQ(tree->selectedKey(), "key2");
+    typeInto(doc->templatePane(), " two");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, tree->visualItemRect(tree->node("key2")).center());
+    QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(tree->selectedKey(), "key2");
+    typeInto(doc->templatePane(), " three");
+    doc->close();
+    {
+        // Inside an MDI frame the workspace closes with the frame's other windows.
+        QMdiArea area;
+        auto* framed = new WorkspaceWindow(app.dataPath());
+        QMdiSubWindow* window = area.addSubWindow(framed);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        area.show();
+        window->showMaximized();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
+        click(*framed, "key3");
+        typeInto(framed->templatePane(), " closed with the frame");
+        area.closeAllSubWindows();
+        EXPECT_TRUE(area.subWindowList().isEmpty());
+    }
+    doc = open();
+    EXPECT_EQ(opened(*doc, "key2"), "kept [x] one two three|$Col0001!,\n$Col0002! more");
+    EXPECT_EQ(opened(*doc, "key3"), "BETA closed with the frame|result of beta edited");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKeptAndAReclickReloads)
@@ -174,44 +222,6 @@ TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKeptAndAReclick
     EXPECT_EQ(doc->paneTabs()->currentIndex(), 1) << "Values List always brings the result pane";
 }
 
-TEST_F(TemplatePanes, HurriedClicksNeverLeaveTheTreeWithoutASelectionAndClosingSaves)
-{
-    {
-        auto doc = open();
-        CatalogueTree* tree = doc->templateTree();
-        click(*doc, "key2");
-        const QPoint empty(tree->viewport()->width() / 2, tree->viewport()->height() - 3);
-        ASSERT_EQ(tree->itemAt(empty), nullptr);
-        typeInto(doc->templatePane(), " one");
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, empty);
-        EXPECT_EQ(tree->selectedKey(), "key2");
-        typeInto(doc->templatePane(), " two");
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, tree->visualItemRect(tree->node("key2")).center());
-        QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
-        EXPECT_EQ(tree->selectedKey(), "key2");
-        typeInto(doc->templatePane(), " three");
-        doc->close();
-    }
-    {
-        // Inside an MDI frame the workspace closes with the frame's other windows.
-        QMdiArea area;
-        auto* doc = new WorkspaceWindow(app.dataPath());
-        QMdiSubWindow* window = area.addSubWindow(doc);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        area.show();
-        window->showMaximized();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
-        click(*doc, "key3");
-        typeInto(doc->templatePane(), " closed with the frame");
-        area.closeAllSubWindows();
-        EXPECT_TRUE(area.subWindowList().isEmpty());
-    }
-    auto doc = open();
-    EXPECT_EQ(opened(*doc, "key2"), "alpha [x] one two three|result of alpha");
-    EXPECT_EQ(opened(*doc, "key3"), "beta closed with the frame|result of beta");
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-}
-
 TEST_F(TemplatePanes, ABodyOpensByTheKeyItsIdSpellsAndAnUnreadableOrCutOneOpensWhatCouldBeReadKeptUntilEdited)
 {
     app.writeDataFile("Tempalates.app", CatalogueFile({"2|Alpha|-1|0|3", "3|Beta|-1|0|3", "07|Seven|-1|0|3", "abc|Letters|-1|0|3"}));
@@ -243,31 +253,63 @@ TEST_F(TemplatePanes, ABodyOpensByTheKeyItsIdSpellsAndAnUnreadableOrCutOneOpensW
     EXPECT_EQ(doc->resultPane()->document()->blockCount(), 1);
 }
 
-// Bytes as the Windows edition leaves them: each pane's rich-edit TextRTF with its trailing
-// NUL, the quote token for double quotes, Windows-1252 throughout.
-TEST_F(TemplatePanes, ALegacyBodyLoadsIntoTheSamePaneTextsAndColours)
+// A closing delimiter recolours the spans before it; anything else takes the typing colour.
+TEST(SourcePane, TypingColoursSpansAsTheirClosingDelimitersArriveButNotWhileTheResultIsWrittenOnLoadingOrOnUndo)
 {
-    const QByteArray header = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Courier New;}}\r\n";
-    const QByteArray source = header +
-        "{\\colortbl ;\\red0\\green0\\blue255;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}\r\n"
-        "\\viewkind4\\uc1\\pard\\cf3\\f0\\fs20 -- \"r\\'e9sum\\'e9\" \\'80\r\n"
-        "\\par \\cf1 [(\\cf2 $Col!\\cf1 |1|n)(,|1|n-1)]\\cf3\r\n\\par }\r\n";
-    const QByteArray result = header + "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}\r\n"
-                                       "\\viewkind4\\uc1\\pard\\cf1\\f0\\fs20 $Col0001!\\cf2 ,\r\n"
-                                       "\\par \\cf1 $Col0002!\\cf2\r\n\\par }\r\n";
-    const QByteArray body = BodyFile(source + '\0' + "_$$$_001_$$$_" + result + '\0');
-    app.writeDataFile("TMP_key2", body);
-    auto doc = open();
-    // Rich edit ends every text with a \par that is not a line of its own.
-    EXPECT_EQ(opened(*doc, "key2"), QString::fromUtf8("-- \"résumé\" €\n[($Col!|1|n)(,|1|n-1)]|$Col0001!,\n$Col0002!"));
-    EXPECT_EQ(ColourMap(*doc->templatePane()->document()), "kkkkkkkkkkkkk\nbbrrrrrbbbbbbbbbbbbbbb");
-    EXPECT_EQ(PaintedText(*doc->resultPane()), "<$Col0001!>,\n<$Col0002!>");
-    leave(*doc, doc->templatePane());
-    leave(*doc, doc->resultPane());
-    click(*doc, "key3");
-    doc->close();
-    EXPECT_EQ(app.readDataFile("TMP_key2"), body) << "a body left alone keeps the Windows edition's bytes";
-    EXPECT_TRUE(failures.texts.isEmpty());
+    QTextEdit pane;
+    bool resultBusy = false;
+    SourcePaneColourer colourer{pane, resultBusy};
+    QObject::connect(&pane, &QTextEdit::textChanged, [&] { colourer.templateTextChanged(); });
+    auto type = [&](const QString& keys) {
+        const QStringList lines = keys.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(&pane, Qt::Key_Return);
+            QTest::keyClicks(&pane, lines[i]);
+        }
+    };
+    auto colours = [&] { return ColourMap(*pane.document()); };
+    // from..to: the selection typed over (-1: where the caret is); colours nullptr: the typing colour
+    const struct { int from, to; const char *keys, *text, *colours; } script[] = {
+        {-1, -1, "[(a|1|2)]", "[(a|1|2)]", "bbbbbbbbb"}, {-1, -1, "x", "[(a|1|2)]x", "bbbbbbbbbk"},
+        {0, 10, "[ab]", "[ab]", "bbbb"}, {2, 2, "c", "[acb]", "bbbbb"}, // inside a token, the token's colour
+        {-1, -1, "[", "[ac[b]", "bbbbbb"}, {0, 6, "arr", "arr", nullptr},
+        {-1, -1, "[i] $a\nb! [x $y", "arr[i] $a\nb! [x $y", "kkkbbbkrr\nrrkkkkkk"},
+        {-1, -1, "]", "arr[i] $a\nb! [x $y]", "kkkbbbkrr\nrrkbbbbbb"}, // a $ without a later ! stays as it was
+        {17, 17, "!", "arr[i] $a\nb! [x $!y]", "kkkbbbkrr\nrrkbbbrrbb"}, // field markers red inside a token
+        {0, 20, "[a] b", "[a] b", "bbbkk"}, {0, 1, "x", "xa] b", "bbbkk"}, // no closing delimiter, no recolour
+        {5, 5, "]", "xa] b]", "kkkkkk"}, // text that stops being a span turns black
+    };
+    for (const auto& step : script) {
+        if (step.from >= 0)
+            selectRange(&pane, step.from, step.to);
+        type(step.keys);
+        EXPECT_EQ(pane.toPlainText(), step.text);
+        EXPECT_EQ(step.colours ? colours() : QString(), QString(step.colours)) << step.text;
+        EXPECT_FALSE(pane.textCursor().hasSelection());
+    }
+    SetPaneRichText(pane, "x[a]");
+    selectRange(&pane, 1, 1);
+    QTest::keyClick(&pane, Qt::Key_Backspace);
+    EXPECT_EQ(pane.toPlainText() + colours(), "[a]...");
+    SetPaneRichText(pane, "{\\rtf1 second [x]}");
+    EXPECT_EQ(colours(), "..........") << "loading keeps the stored colours";
+    resultBusy = true;
+    pane.clear();
+    type("[a]");
+    EXPECT_EQ(colours(), "...");
+    resultBusy = false;
+    pane.clear();
+    type("[a]");
+    ASSERT_EQ(colours(), "bbb");
+    pane.undo();
+    EXPECT_EQ(pane.toPlainText() + colours(), "[a]...") << "the first undo takes the colouring back, and it stays back";
+    pane.undo();
+    EXPECT_EQ(pane.toPlainText(), "");
+    pane.redo();
+    pane.redo();
+    EXPECT_EQ(colours(), "bbb");
+    EXPECT_FALSE(pane.document()->isRedoAvailable());
 }
 
 } // namespace

@@ -1,5 +1,10 @@
+#include "ClosedBook.h"
+#include "Expansion.h"
 #include "FieldsList.h"
+#include "PaneColouring.h"
+#include "PaneLooks.h"
 #include "ResultView.h"
+#include "TreeFilter.h"
 #include "WorkspaceSettings.h"
 #include "WorkspaceTestSupport.h"
 
@@ -14,7 +19,7 @@
 
 namespace {
 
-TEST_F(WorkspaceTest, StartsWithTheRootAloneAndAddsUnderTheSelectedNode)
+TEST_F(WorkspaceTest, StartsWithTheRootAloneAddsTrimmedNamesUnderTheSelectedNodeAndRefusedOnesUseUpNoKey)
 {
     auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     for (CatalogueTree* tree : {doc->templateTree(), doc->valueTree()})
@@ -34,11 +39,6 @@ TEST_F(WorkspaceTest, StartsWithTheRootAloneAndAddsUnderTheSelectedNode)
     EXPECT_EQ(app.readDataFile("Values.app"),
               CatalogueFile({"2|Customers|-1|0|3", "3|CustomerId|2|0|3", "4|Name|2|0|3"})) << "image 2 is on the screen only";
     EXPECT_TRUE(dialogs.messages.isEmpty() && failures.texts.isEmpty());
-}
-
-TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndRefusedOnesStayInTheBoxUsingUpNoKey)
-{
-    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
     auto* box = control<QLineEdit>(*doc, "valueNameBox");
     box->setText("  Orders  ");
     QTest::keyClick(box, Qt::Key_Return);
@@ -64,8 +64,8 @@ TEST_F(WorkspaceTest, TypedNamesAreTrimmedAndRefusedOnesStayInTheBoxUsingUpNoKey
     EXPECT_TRUE(dialogs.messages[0].text.contains("name"));
     EXPECT_EQ(app.readDataFile("Values.app"), before);
     addValue(*doc, "Lines");
-    EXPECT_EQ(children(doc->valueTree(), "key-1"), (QStringList{"key2=Orders", "key3=Lines"}));
-    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{});
+    EXPECT_EQ(children(tree, "key2"), (QStringList{"key3=CustomerId", "key4=Name", "key5=Orders", "key6=Lines"}));
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), QStringList{"key2=Select list"});
 }
 
 TEST_F(WorkspaceTest, RemovesLeavesOnlyAndATemplateTakesItsBodyWithItOnceEvenWhenDoubleClicked)
@@ -182,32 +182,71 @@ TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
     EXPECT_TRUE(app.readDataFile("Values.app").contains("2|Twin|-1|0|3"));
 }
 
-TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionAndKeysCountOnFromTheHighestIdNeverShared)
+TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionKeysCountOnFromTheHighestIdNeverSharedAndFiltersEachTree)
 {
     // Bytes as the Windows edition writes them: Windows-1252, 0xB1 between records.
     app.writeDataFile("Values.app", "\"ID|Name|ParentID|Spare|Image\xB1" "12|Caf\xE9|-1|0|3\xB1"
                                     "13|M\xFCller \x80 Preis|12|0|3\xB1" "14|Stra\xDF" "e|13|0|2\"\r\n");
     app.writeDataFile("Tempalates.app", "\"ID|Name|ParentID|Spare|Image\xB1" "3|a|-1|0|3\xB1" "7|Cr\xE9" "er table|-1|0|3\xB1"
                                         "5|c|3|0|3\"\r\n");
-    {
-        auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-        auto other = std::make_unique<WorkspaceWindow>(app.dataPath());
-        EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
-        EXPECT_EQ(children(doc->valueTree(), "key12") + children(doc->valueTree(), "key13"),
-                  QStringList({QString::fromUtf8("key13=Müller € Preis"), QString::fromUtf8("key14=Straße")}));
-        EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty());
-        EXPECT_EQ(doc->nextValueKey() + doc->nextTemplateKey(), "key16key9");
-        addTemplate(*doc, "first");
-        addTemplate(*other, "second"); // a window that read the file before still takes the next key
-        const QString created = QString::fromUtf8("key7=Créer table");
-        EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key3=a", created, "key9=first"}));
-        EXPECT_EQ(children(other->templateTree(), "key-1"), (QStringList{"key3=a", created, "key10=second"}));
-        EXPECT_TRUE(app.dataFileExists("TMP_key9") && app.dataFileExists("TMP_key10"));
-    }
+    auto doc = std::make_unique<WorkspaceWindow>(app.dataPath());
+    auto other = std::make_unique<WorkspaceWindow>(app.dataPath());
+    EXPECT_EQ(children(doc->valueTree(), "key-1"), QStringList{QString::fromUtf8("key12=Café")});
+    EXPECT_EQ(children(doc->valueTree(), "key12") + children(doc->valueTree(), "key13"),
+              QStringList({QString::fromUtf8("key13=Müller € Preis"), QString::fromUtf8("key14=Straße")}));
+    EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty());
+    EXPECT_EQ(doc->nextValueKey() + doc->nextTemplateKey(), "key16key9");
+    addTemplate(*doc, "first");
+    addTemplate(*other, "second"); // a window that read the file before still takes the next key
+    const QString created = QString::fromUtf8("key7=Créer table");
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key3=a", created, "key9=first"}));
+    EXPECT_EQ(children(other->templateTree(), "key-1"), (QStringList{"key3=a", created, "key10=second"}));
+    EXPECT_TRUE(app.dataFileExists("TMP_key9") && app.dataFileExists("TMP_key10"));
     auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
     EXPECT_EQ(again->nextTemplateKey(), "key12");
     EXPECT_EQ(children(again->templateTree(), "key3"), QStringList{"key5=c"});
     EXPECT_EQ(children(again->templateTree(), "key-1").value(1), QString::fromUtf8("key7=Créer table")) << "rewritten as read";
+    // Typing in a filter field narrows its own tree only.
+    auto* filter = control<QLineEdit>(*again, "valueFilter");
+    QTest::keyClicks(filter, "preis");
+    EXPECT_TRUE(again->valueTree()->node("key14")->isHidden());
+    EXPECT_FALSE(again->valueTree()->node("key12")->isHidden() || again->templateTree()->node("key5")->isHidden());
+    filter->clear();
+    EXPECT_FALSE(again->valueTree()->node("key14")->isHidden());
+}
+
+TEST_F(WorkspaceTest, TheShippedSamplesOpenColouredAndRunAsStored)
+{
+    const QDir shipped(QStringLiteral(VELLUMATIC_SHIPPED_DATA));
+    for (const QString& name : shipped.entryList(QDir::Files)) {
+        QFile::remove(app.dataPath(name));
+        ASSERT_TRUE(QFile::copy(shipped.filePath(name), app.dataPath(name)));
+    }
+    WorkspaceWindow doc(app.dataPath());
+    doc.resize(1000, 700);
+    doc.show();
+    int expanded = 0;
+    QTreeWidgetItemIterator it(doc.templateTree());
+    for (++it; *it; ++it) {
+        const std::string name = (*it)->text(0).toStdString();
+        doc.templateTree()->setCurrentItem(*it);
+        QTextEdit& source = *doc.templatePane();
+        ASSERT_FALSE(source.toPlainText().isEmpty()) << name;
+        const QString stored = ColourMap(*source.document());
+        RecolourTemplate(*source.document());
+        EXPECT_EQ(ColourMap(*source.document()), stored) << name;
+        const ExpansionResult run = GenerateResult(source.toPlainText(), false, [](const QString&) { return std::nullopt; });
+        ASSERT_NE(run.outcome, ExpansionResult::Outcome::ParseFailed) << name;
+        if (run.outcome == ExpansionResult::Outcome::Expanded) {
+            ++expanded;
+            doc.selectBodyTab(1);
+            EXPECT_TRUE(PaintedText(*doc.resultPane()).contains("<$")) << name;
+        }
+    }
+    EXPECT_GE(expanded, 6);
+    EXPECT_EQ(children(doc.valueTree(), "key2").size(), 4);
+    EXPECT_EQ(doc.valueTree()->node("key2")->text(0), "Customers");
+    EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
 TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitterIsRemembered)
@@ -254,6 +293,45 @@ TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitt
         doc->close();
     }
     UserSettings().remove("Settings/CatalogueColumnWidth");
+}
+
+TEST(TreeFilter, KeepsMatchesAndTheirAncestorsOpenTheSelectionAsItWasAndGroupsLookDifferent)
+{
+    // Main > Orders > (OrderId, CustomerId), Main > Customers > (CustomerId, Name), Main > Notes
+    CatalogueTree tree;
+    tree.loadNodes({"key-1", QString(), "Main", 1},
+                   {{"key2", "key-1", "Orders", 3}, {"key3", "key2", "OrderId", 3}, {"key4", "key2", "CustomerId", 3},
+                    {"key5", "key-1", "Customers", 3}, {"key6", "key5", "CustomerId", 3},
+                    {"key7", "key5", "Name", 3}, {"key8", "key-1", "Notes", 3}});
+    auto shown = [&] {
+        QString keys;
+        for (const char* key : {"key-1", "key2", "key3", "key4", "key5", "key6", "key7", "key8"})
+            keys += tree.node(key)->isHidden() ? "" : QString(key).mid(3);
+        return keys;
+    };
+    tree.node("key5")->setExpanded(false);
+    tree.selectNode("key7");
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"customerid", 2, "-12456"}, {"Orders", 1, "-12"}, {"ord", 2, "-123"}, {"main", 1, "-1"},
+        {"no such", 0, ""}, {"CUSTOMERID", 2, "-12456"}, {"", 8, "-12345678"},
+    };
+    for (const auto& [text, matches, keys] : cases) {
+        EXPECT_EQ(FilterTree(tree, text), matches) << text;
+        EXPECT_EQ(shown(), keys) << text;
+    }
+    EXPECT_TRUE(tree.node("key5")->isExpanded()) << "the way to a match is opened";
+    EXPECT_FALSE(tree.selectNode("key99"));
+    EXPECT_EQ(tree.selectedKey(), "key7") << "a node that is not there leaves the selection alone";
+    auto icon = [&](const char* key) { return tree.node(key)->icon(0).cacheKey(); };
+    EXPECT_EQ(icon("key2"), GroupIcon().cacheKey());
+    EXPECT_EQ(icon("key3"), LeafIcon().cacheKey());
+    EXPECT_NE(GroupIcon().pixmap(16).toImage(), LeafIcon().pixmap(16).toImage());
+    tree.removeNode("key7");
+    tree.removeNode("key6");
+    EXPECT_EQ(icon("key5"), LeafIcon().cacheKey()) << "a group emptied is a leaf";
+    tree.addNode("key8", "key9", "x", 3);
+    EXPECT_EQ(icon("key8"), GroupIcon().cacheKey());
+    EXPECT_EQ(tree.node("key4")->toolTip(0), "CustomerId");
 }
 
 } // namespace

@@ -12,6 +12,8 @@ FieldsList::FieldsList(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Measuring each of a million entries would take seconds.
     setUniformItemSizes(true);
+    // Scrolling by entries walks the whole list on every change of the current entry.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
 void FieldsList::setFields(TextPieces fields)

@@ -98,17 +98,20 @@ TextPieces ListFields(const QString& text)
 {
     if (!MarkersAreSimple(text))
         return TextPieces::fromList(ListFieldsByBlotting(text));
-    // Every marker is a piece of the text itself, so the list shares it.
-    TextPieces fields{text, {}};
+    // The markers go into a text of their own, a fraction of the result's size: sharing
+    // the result would make the first field filled in copy all of it.
+    TextPieces fields;
     const qsizetype markerBound = text.count(u'!');
     fields.spans.reserve(markerBound);
     CaseFoldedIndex seen(markerBound);
     const std::function<QStringView(qsizetype)> listed = [&](qsizetype i) {
-        return QStringView(text).sliced(fields.spans[i].start, fields.spans[i].length);
+        return QStringView(fields.text).sliced(fields.spans[i].start, fields.spans[i].length);
     };
     const auto list = [&](const CaseFoldedIndex::HashedText& marker) {
-        if (seen.Insert(marker, listed))
-            fields.spans.append({marker.text.data() - text.data(), marker.text.size()});
+        if (seen.Insert(marker, listed)) {
+            fields.spans.append({fields.text.size(), marker.text.size()});
+            fields.text += marker.text;
+        }
     };
     // Markers wait a few places in `ahead` between hashing and inserting.
     constexpr qsizetype kAhead = 8;

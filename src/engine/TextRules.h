@@ -24,7 +24,7 @@ QList<TextSpan> ColourSpans(const QString& text, const QString& opening, const Q
 QString FindField(const QString& text, const QString& opening, const QString& closing);
 
 // Short pieces of one text, in order. A million of them cost one text and their places
-// rather than a million strings; the text is usually shared, not copied.
+// rather than a million strings.
 struct TextPieces
 {
     QString text;

@@ -4,8 +4,8 @@
 
 #include <QAbstractListModel>
 
-// The fields list's entries as pieces of one text, usually the result they were found in:
-// a million fields then cost their places in it rather than a million strings.
+// The fields list's entries as pieces of one text of their own: a million fields then cost
+// one text and their places in it rather than a million strings.
 class FieldEntriesModel : public QAbstractListModel
 {
     Q_OBJECT

@@ -73,15 +73,15 @@ void ResultDocument::followChange(int position, int removed, int)
 void ResultDocument::keepRoomFor(qsizetype growth)
 {
     // Growing a big copy moves all of it; with room to spare, typing never waits for that.
-    // Shared (the fields list keeps the text it was filled from), it is copied once, with room.
+    // A shared text is copied once, with room.
     if (!text_.isDetached() || text_.capacity() - text_.size() < growth)
         text_.reserve(text_.size() + growth + text_.size() / 8 + 4096);
 }
 
 void ResultDocument::replaceContent(QString text, Markers markers)
 {
-    // Room for typing is made at the first edit: by then the fields list shares this text,
-    // so making it now would only copy it twice.
+    // Room for typing is made at the first edit that needs it: a result nobody edits is
+    // never copied.
     text_ = singleLineFeeds(std::move(text));
     markers_ = markers;
     const bool undo = isUndoRedoEnabled();

@@ -89,7 +89,5 @@ bool ShowExpansion(QWidget* parent, ResultView& resultPane, const QString& templ
 
 void FillFieldsList(FieldsList& fields, const QString& resultText)
 {
-    // The list keeps a copy of its own: sharing the pane's text would make the first field
-    // filled in copy all of it while the user waits.
-    fields.setFields(ListFields(QString(resultText.constData(), resultText.size())));
+    fields.setFields(ListFields(resultText));
 }

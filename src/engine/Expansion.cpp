@@ -254,6 +254,10 @@ ExpansionResult Generate(const QString& templateText, const ExpansionRequest& re
             return Refuse(request.maxResultLength + 1, request.maxResultLength);
     }
 
+    // A template that is one group and nothing else is its expansion: no second buffer of
+    // the result's size.
+    if (placements.size() == 1 && placements.first().position == 0 && placements.first().length == parseText.size())
+        return Result(Outcome::Expanded, nul.Restore(*std::move(expansions[placements.first().token])), QString());
     // One pass: an expansion put in place is never searched again.
     QString result;
     result.reserve(resultLength);

@@ -8,6 +8,7 @@
 #include "PaneRichText.h"
 #include "ResultView.h"
 #include "TemplateBody.h"
+#include "LargeBuffers.h"
 
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -39,6 +40,7 @@ void WorkspaceWindow::openTemplate(QTreeWidgetItem* node)
         // Compared with the body as read, so a pane the user leaves alone is never written back,
         // and a body we could not read whole stays on disk as it is.
         bodyChanges_.setStored(key, {body.templateRichText, body.resultRichText});
+        ReleaseFreedBuffersWhenIdle();
     }
     selectBodyTab(kTemplatePaneTab);
 }

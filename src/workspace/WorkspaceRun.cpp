@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "FieldSubstitution.h"
 #include "FieldsList.h"
+#include "LargeBuffers.h"
 #include "ResultView.h"
 #include "RunCommand.h"
 #include "TemplatePaneText.h"
@@ -44,6 +45,7 @@ void WorkspaceWindow::runTemplate()
     saveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
     FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text());
+    ReleaseFreedBuffersWhenIdle();
     if (parseFailed) {
         // The template pane stays in front, the caret where the template goes wrong.
         selectBodyTab(kTemplatePaneTab);

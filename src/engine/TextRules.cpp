@@ -94,24 +94,41 @@ QStringList TextPieces::toList() const
     return list;
 }
 
-TextPieces ListFields(const QString& text)
+namespace {
+
+// The listed markers copied into a text of their own, a fraction of the result's size:
+// sharing the result would make the first field filled in copy all of it.
+TextPieces OwnText(TextPieces pieces)
 {
-    if (!MarkersAreSimple(text))
-        return TextPieces::fromList(ListFieldsByBlotting(text));
-    // The markers go into a text of their own, a fraction of the result's size: sharing
-    // the result would make the first field filled in copy all of it.
-    TextPieces fields;
+    // Repeated markers leave room that a long list would keep for as long as it is shown.
+    pieces.spans.squeeze();
+    qsizetype size = 0;
+    for (const TextSpan& span : pieces.spans)
+        size += span.length;
+    QString own;
+    own.reserve(size);
+    for (TextSpan& span : pieces.spans) {
+        const qsizetype start = own.size();
+        own += QStringView(pieces.text).sliced(span.start, span.length);
+        span.start = start;
+    }
+    pieces.text = std::move(own);
+    return pieces;
+}
+
+// Every distinct marker of a text in which no marker holds a second "$", as places in it.
+TextPieces ListSimpleMarkers(const QString& text)
+{
+    TextPieces fields{text, {}};
     const qsizetype markerBound = text.count(u'!');
     fields.spans.reserve(markerBound);
     CaseFoldedIndex seen(markerBound);
     const std::function<QStringView(qsizetype)> listed = [&](qsizetype i) {
-        return QStringView(fields.text).sliced(fields.spans[i].start, fields.spans[i].length);
+        return QStringView(text).sliced(fields.spans[i].start, fields.spans[i].length);
     };
     const auto list = [&](const CaseFoldedIndex::HashedText& marker) {
-        if (seen.Insert(marker, listed)) {
-            fields.spans.append({fields.text.size(), marker.text.size()});
-            fields.text += marker.text;
-        }
+        if (seen.Insert(marker, listed))
+            fields.spans.append({marker.text.data() - text.data(), marker.text.size()});
     };
     // Markers wait a few places in `ahead` between hashing and inserting.
     constexpr qsizetype kAhead = 8;
@@ -132,9 +149,16 @@ TextPieces ListFields(const QString& text)
     }
     for (qsizetype i = std::max<qsizetype>(hashed - kAhead, 0); i < hashed; ++i)
         list(ahead[i % kAhead]);
-    // Repeated markers leave room that a long list would keep for as long as it is shown.
-    fields.spans.squeeze();
     return fields;
+}
+
+} // namespace
+
+TextPieces ListFields(const QString& text)
+{
+    if (!MarkersAreSimple(text))
+        return TextPieces::fromList(ListFieldsByBlotting(text));
+    return OwnText(ListSimpleMarkers(text));
 }
 
 namespace {

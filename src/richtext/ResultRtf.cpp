@@ -76,7 +76,9 @@ public:
         }
         const int halfPoints = font.pointSizeF() > 0 ? qRound(font.pointSizeF() * 2) : 20;
         header += QStringLiteral("}\r\n\\uc1\\pard\\plain\\f0\\fs%1 ").arg(halfPoints);
-        out_.resize(header.size() + textSizeBound(text, red ? red->size() : 0));
+        const qsizetype size = header.size() + textSizeBound(text, red ? red->size() : 0);
+        out_.reserve(size); // exactly: growing by resize() would round up to a power of two
+        out_.resize(size);
         at_ = std::copy(header.utf16(), header.utf16() + header.size(), begin());
     }
 

@@ -33,13 +33,21 @@ QString singleLineFeeds(QString text)
     return text;
 }
 
-QString groupedIntoParagraphs(QString text)
+// The document takes a line break as a line or paragraph separator (LineGrouping). The text
+// is lent to it that way for a moment, rather than a copy of the whole result being made.
+void groupIntoParagraphs(QString& text)
 {
     qsizetype line = 0;
     for (QChar& c : text)
         if (c == u'\n')
             c = LineBreakAfter(++line);
-    return text;
+}
+
+void ungroup(QString& text)
+{
+    for (QChar& c : text)
+        if (isLineBreak(c))
+            c = u'\n';
 }
 
 } // namespace
@@ -89,7 +97,9 @@ void ResultDocument::replaceContent(QString text, Markers markers)
     ownEdit_ = true;
     clear();
     QTextCursor cursor(this);
-    cursor.insertText(groupedIntoParagraphs(text_));
+    groupIntoParagraphs(text_);
+    cursor.insertText(text_);
+    ungroup(text_);
     ownEdit_ = false;
     setUndoRedoEnabled(undo);
     setModified(false);

@@ -28,7 +28,6 @@ class BoundAnswers
 public:
     void Set(const QString& name, const QString& answer);
     std::optional<QString> Find(const QString& name) const;
-    bool IsEmpty() const { return byFoldedName_.isEmpty(); }
 
 private:
     QHash<QString, QString> byFoldedName_;

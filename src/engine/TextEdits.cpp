@@ -5,10 +5,10 @@
 
 namespace {
 
-void Rebuild(QString& text, const QList<TextEdit>& edits, qsizetype growth)
+void Rebuild(QString& text, const QList<TextEdit>& edits, qsizetype capacity)
 {
     QString after;
-    after.reserve(text.size() + growth);
+    after.reserve(capacity);
     qsizetype done = 0;
     for (const TextEdit& edit : edits) {
         after.append(QStringView(text).sliced(done, edit.start - done)).append(edit.value);
@@ -65,24 +65,27 @@ void GrowInPlace(QString& text, const QList<TextEdit>& edits, qsizetype growth)
 
 } // namespace
 
-qsizetype TextGrowth(const QList<TextEdit>& edits)
-{
-    qsizetype growth = 0;
-    for (const TextEdit& edit : edits)
-        growth += edit.value.size() - edit.length;
-    return growth;
-}
-
-void ApplyTextEdits(QString& text, const QList<TextEdit>& edits)
+void ApplyTextEdits(QString& text, const QList<TextEdit>& edits, qsizetype room)
 {
     if (edits.isEmpty())
         return;
-    const qsizetype growth = TextGrowth(edits);
-    const bool grows = std::any_of(edits.cbegin(), edits.cend(), [](const TextEdit& e) { return e.value.size() > e.length; });
-    const bool shrinks = std::any_of(edits.cbegin(), edits.cend(), [](const TextEdit& e) { return e.value.size() < e.length; });
-    if ((grows && shrinks) || !text.isDetached() || text.capacity() < text.size() + growth)
-        Rebuild(text, edits, growth);
-    else if (grows)
+    qsizetype growth = 0;
+    bool grows = false;
+    bool shrinks = false;
+    for (const TextEdit& edit : edits) {
+        const qsizetype change = edit.value.size() - edit.length;
+        growth += change;
+        grows = grows || change > 0;
+        shrinks = shrinks || change < 0;
+    }
+    const qsizetype needed = text.size() + growth;
+    if ((grows && shrinks) || !text.isDetached()) {
+        Rebuild(text, edits, needed + room);
+        return;
+    }
+    if (text.capacity() < needed)
+        text.reserve(needed + room);
+    if (grows)
         GrowInPlace(text, edits, growth);
     else
         ShrinkInPlace(text, edits);

@@ -11,11 +11,9 @@ struct TextEdit
     QString value;
 };
 
-// How much longer the edits make a text (negative when shorter).
-qsizetype TextGrowth(const QList<TextEdit>& edits);
-
 // Rewrites `text` with the sorted, disjoint `edits`. Where every edit grows the text or
 // every edit shrinks it, and the text is not shared, it is rewritten in place: filling one
 // field of a million-line result then moves the text after it, instead of copying it all
-// into a new buffer.
-void ApplyTextEdits(QString& text, const QList<TextEdit>& edits);
+// into a new buffer. Whenever the text has to move to a new buffer, `room` characters are
+// left spare after it.
+void ApplyTextEdits(QString& text, const QList<TextEdit>& edits, qsizetype room = 0);

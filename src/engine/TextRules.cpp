@@ -1,6 +1,7 @@
 #include "TextRules.h"
 
 #include "CaseFoldedIndex.h"
+#include "TextEdits.h"
 
 #include <array>
 
@@ -215,17 +216,10 @@ QList<qsizetype> FindOccurrences(const QString& text, const QString& find)
 
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement)
 {
-    const QList<qsizetype> positions = FindOccurrences(text, find);
-    if (positions.isEmpty())
-        return text;
-    QString result;
-    result.reserve(text.size() + positions.size() * (replacement.size() - find.size()));
-    qsizetype copied = 0;
-    for (const qsizetype at : positions) {
-        result += QStringView(text).sliced(copied, at - copied);
-        result += replacement;
-        copied = at + find.size();
-    }
-    result += QStringView(text).sliced(copied);
+    QList<TextEdit> edits;
+    for (const qsizetype at : FindOccurrences(text, find))
+        edits.append({at, find.size(), replacement});
+    QString result = text;
+    ApplyTextEdits(result, edits);
     return result;
 }

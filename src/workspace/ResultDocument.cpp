@@ -50,6 +50,13 @@ void ungroup(QString& text)
             c = u'\n';
 }
 
+// Room to spare after the text whenever it moves: growing a big copy moves all of it, and
+// with room to spare typing never waits for that.
+qsizetype typingRoom(qsizetype size)
+{
+    return size / 8 + 4096;
+}
+
 } // namespace
 
 ResultDocument::ResultDocument(QObject* parent)
@@ -80,10 +87,9 @@ void ResultDocument::followChange(int position, int removed, int)
 
 void ResultDocument::keepRoomFor(qsizetype growth)
 {
-    // Growing a big copy moves all of it; with room to spare, typing never waits for that.
     // A shared text is copied once, with room.
     if (!text_.isDetached() || text_.capacity() - text_.size() < growth)
-        text_.reserve(text_.size() + growth + text_.size() / 8 + 4096);
+        text_.reserve(text_.size() + growth + typingRoom(text_.size()));
 }
 
 void ResultDocument::replaceContent(QString text, Markers markers)
@@ -201,8 +207,7 @@ void ResultDocument::applyEdits(const QList<TextEdit>& edits)
 {
     if (edits.isEmpty())
         return;
-    keepRoomFor(TextGrowth(edits));
-    ApplyTextEdits(text_, edits);
+    ApplyTextEdits(text_, edits, typingRoom(text_.size()));
 
     ownEdit_ = true;
     QTextCursor cursor(this);

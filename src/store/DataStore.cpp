@@ -36,21 +36,17 @@ void requireFieldCount(const QString& text, const QVariantList& record)
                                .arg(fields)};
 }
 
-// The table's records with their ID fields; an empty record is no record and stays as it is.
-template <typename OnRecord>
-QString rewriteRecords(const QString& text, OnRecord&& onRecord)
+// The table without the record of ID `recordId`; an empty record is no record and stays.
+QString withoutRecord(const QString& text, qint32 recordId)
 {
     const QStringList records = text.split(TableText::recordSeparator);
     QStringList kept{records.first()};
     for (qsizetype i = 1; i < records.size(); ++i) {
         const QString& record = records[i];
-        if (record.isEmpty()) {
-            kept << record;
-            continue;
-        }
         const qsizetype idEnd = record.indexOf(TableText::fieldSeparator);
-        const double id = TableText::leadingNumber(QStringView(record).first(idEnd < 0 ? record.size() : idEnd));
-        onRecord(id, record, kept);
+        if (record.isEmpty()
+            || TableText::leadingNumber(QStringView(record).first(idEnd < 0 ? record.size() : idEnd)) != recordId)
+            kept << record;
     }
     return kept.join(TableText::recordSeparator);
 }
@@ -95,12 +91,7 @@ std::optional<Recordset> DataStore::insertRecords(const QString& tableName, cons
 std::optional<Recordset> DataStore::deleteRecord(const QString& tableName, qint32 recordId)
 {
     const bool written = trapped(QStringLiteral("DeleteRecord"), [&] {
-                             const QString text = ReadTableText(tableName);
-                             WriteTableText(tableName, rewriteRecords(text, [&](double id, const QString& stored,
-                                                                                 QStringList& kept) {
-                                                if (id != recordId)
-                                                    kept << stored;
-                                            }));
+                             WriteTableText(tableName, withoutRecord(ReadTableText(tableName), recordId));
                              return true;
                          }).has_value();
     return written ? readTable(tableName) : std::nullopt;

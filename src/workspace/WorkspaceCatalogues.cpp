@@ -2,6 +2,7 @@
 
 #include "WorkspaceWindow.h"
 
+#include "BusyCursor.h"
 #include "CatalogueContents.h"
 #include "CatalogueKeys.h"
 #include "Dialogs.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
@@ -25,31 +25,22 @@ constexpr int kMaxProblemsShown = 10;
 
 void WorkspaceWindow::loadCatalogues()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    templates_.table = stream().readTable(kTemplateCatalogueFile);
-    values_.table = stream().readTable(kValueCatalogueFile);
-    SetTreeBackground(templateTree_, kWhite);
-    SetTreeBackground(valueTree_, kWhite);
-    templates_.addedCount = 2;
-    values_.addedCount = 2;
-    loadTemplates();
-    loadValues();
-    QGuiApplication::restoreOverrideCursor();
+    {
+        BusyCursor busy;
+        templates_.table = stream().readTable(kTemplateCatalogueFile);
+        values_.table = stream().readTable(kValueCatalogueFile);
+        SetTreeBackground(templateTree_, kWhite);
+        SetTreeBackground(valueTree_, kWhite);
+        templates_.addedCount = 2;
+        values_.addedCount = 2;
+        loadCatalogue(templates_);
+        loadCatalogue(values_);
+    }
 
     templatePanePage_->show();
     resultPanePage_->hide();
     selectListTab(kTemplateListTab);
     selectBodyTab(kTemplatePaneTab);
-}
-
-void WorkspaceWindow::loadTemplates()
-{
-    loadCatalogue(templates_);
-}
-
-void WorkspaceWindow::loadValues()
-{
-    loadCatalogue(values_);
 }
 
 void WorkspaceWindow::loadCatalogue(Catalogue& c)
@@ -87,15 +78,6 @@ void WorkspaceWindow::loadCatalogue(Catalogue& c)
 
 // ---- adding and removing ----
 
-WorkspaceWindow::Catalogue* WorkspaceWindow::catalogueFor(const QString& file)
-{
-    if (file.compare(kTemplateCatalogueFile, Qt::CaseInsensitive) == 0)
-        return &templates_;
-    if (file.compare(kValueCatalogueFile, Qt::CaseInsensitive) == 0)
-        return &values_;
-    return nullptr;
-}
-
 void WorkspaceWindow::refreshTakenIds(Catalogue& c)
 {
     // Another workspace window may have added items since our last write: read the file afresh
@@ -131,6 +113,25 @@ QString WorkspaceWindow::nextValueKey()
     return nextKey(values_);
 }
 
+std::optional<QString> WorkspaceWindow::addTemplateNamed(const QString& name)
+{
+    return addItem(templates_, name);
+}
+
+std::optional<QString> WorkspaceWindow::addValueNamed(const QString& name)
+{
+    return addItem(values_, name);
+}
+
+std::optional<QString> WorkspaceWindow::addItem(Catalogue& c, const QString& name)
+{
+    const QString key = nextKey(c);
+    if (!addNode(c, key, name))
+        return std::nullopt;
+    ++c.addedCount;
+    return key;
+}
+
 bool WorkspaceWindow::refuseChange(const Catalogue& c)
 {
     if (c.readable)
@@ -144,29 +145,28 @@ bool WorkspaceWindow::refuseChange(const Catalogue& c)
     return true;
 }
 
-bool WorkspaceWindow::addNode(CatalogueTree* tree, const QString& key, const QString& text, const QString& file,
-                          const QString& prefix, bool select)
+bool WorkspaceWindow::addNode(Catalogue& c, const QString& key, const QString& text)
 {
-    Catalogue* c = catalogueFor(file);
-    if (!c || refuseChange(*c) || tree->node(key))
+    CatalogueTree* tree = c.tree;
+    if (refuseChange(c) || tree->node(key))
         return false;
     QString parentKey = tree->selectedKey();
     if (parentKey.isEmpty())
         parentKey = kRootKey;
 
     // Store first: the tree never shows an item that is not in its file.
-    std::optional<Recordset> table = stream().insertRecord(file, BuildCatalogueRecord(key, text, parentKey));
+    std::optional<Recordset> table = stream().insertRecord(c.file, BuildCatalogueRecord(key, text, parentKey));
     if (!table)
         return false;
-    c->table = std::move(table);
-    c->lastStamp = fileStamp(*c);
+    c.table = std::move(table);
+    c.lastStamp = fileStamp(c);
     const qint32 id = NodeId(key);
-    c->takenIds.insert(id);
-    if (c->hasBodies && !stream().writeBody(prefix + key, kPaneSeparator)) {
+    c.takenIds.insert(id);
+    if (c.hasBodies && !stream().writeBody(c.prefix + key, kPaneSeparator)) {
         // A template without its body would fail on every later load; take the record back.
-        if (std::optional<Recordset> back = stream().deleteRecord(file, id)) {
-            c->table = std::move(back);
-            c->takenIds.remove(id);
+        if (std::optional<Recordset> back = stream().deleteRecord(c.file, id)) {
+            c.table = std::move(back);
+            c.takenIds.remove(id);
         }
         return false;
     }
@@ -174,10 +174,8 @@ bool WorkspaceWindow::addNode(CatalogueTree* tree, const QString& key, const QSt
     QTreeWidgetItem* parent = tree->node(parentKey);
     if (!IsRootKey(parentKey))
         CatalogueTree::setImage(parent, 2);
-    QTreeWidgetItem* item = tree->addNode(parentKey, key, text, 3);
+    tree->addNode(parentKey, key, text, 3);
     parent->setExpanded(true); // so the user sees what was just added
-    if (select)
-        tree->setCurrentItem(item);
     tree->scrollToItem(tree->currentItem());
     return true;
 }
@@ -208,16 +206,14 @@ qsizetype WorkspaceWindow::addValues(const QStringList& texts)
     valueTree_->scrollToItem(valueTree_->currentItem());
 
     qsizetype added = storable;
-    for (; added < texts.size(); ++added) {
-        if (!addNode(valueTree_, nextKey(values_), texts[added], kValueCatalogueFile, kValueBodyPrefix, false))
-            break;
-        ++values_.addedCount;
-    }
+    while (added < texts.size() && addItem(values_, texts[added]))
+        ++added;
     return added;
 }
 
-void WorkspaceWindow::removeNode(CatalogueTree* tree, const QString& file, const QString& prefix)
+void WorkspaceWindow::removeNode(Catalogue& c)
 {
+    CatalogueTree* tree = c.tree;
     // A second click that arrives while the first is handled (a double-click) must not take
     // the next item with it.
     if (removing_)
@@ -231,40 +227,39 @@ void WorkspaceWindow::removeNode(CatalogueTree* tree, const QString& file, const
                                    Dialogs::Icon::None);
         return;
     }
-    Catalogue* c = catalogueFor(file);
-    if (!c || refuseChange(*c))
+    if (refuseChange(c))
         return;
     const qint32 id = NodeId(key);
-    if (c->table && RecordsWithId(*c->table, id) > 1) {
+    if (c.table && RecordsWithId(*c.table, id) > 1) {
         // The store deletes by ID, so it would take the hidden record with it.
         Dialogs::current().message(
             this,
             QStringLiteral("This item cannot be removed on its own: %1 holds another record with the ID %2, which "
                            "would be removed with it.")
-                .arg(file)
+                .arg(c.file)
                 .arg(id),
             Dialogs::Icon::Warning);
         return;
     }
 
     QTreeWidgetItem* node = tree->node(key);
-    const QString question = c->hasBodies
+    const QString question = c.hasBodies
                                  ? QStringLiteral("Remove the template \"%1\"? Its text and result are deleted with it.")
                                  : QStringLiteral("Remove the value \"%1\"?");
     if (!Dialogs::current().confirm(this, question.arg(node->text(0))))
         return;
 
-    std::optional<Recordset> table = stream().deleteRecord(file, id);
+    std::optional<Recordset> table = stream().deleteRecord(c.file, id);
     if (!table)
         return;
-    c->table = std::move(table);
-    c->takenIds = TakenIds(*c->table);
-    c->lastStamp = fileStamp(*c);
-    if (c->hasBodies) {
+    c.table = std::move(table);
+    c.takenIds = TakenIds(*c.table);
+    c.lastStamp = fileStamp(c);
+    if (c.hasBodies) {
         // The panes no longer belong to a template: nothing may write its body again.
         if (bodyChanges_.key() == key)
             bodyChanges_.setStored(QString(), currentPaneTexts());
-        QFile::remove(QDir(dataFolder_).filePath(prefix + key));
+        QFile::remove(QDir(dataFolder_).filePath(c.prefix + key));
     }
     // The parent, not a neighbour, takes the selection, so a second Remove cannot hit an item
     // the user never chose.
@@ -282,10 +277,8 @@ void WorkspaceWindow::addTyped(Catalogue& c)
         return;
     }
     // A refused name stays in the box, so the user can put it right and try again.
-    if (!addNode(c.tree, nextKey(c), name, c.file, c.prefix, false))
-        return;
-    ++c.addedCount;
-    c.nameBox->clear();
+    if (addItem(c, name))
+        c.nameBox->clear();
 }
 
 void WorkspaceWindow::addTemplate()
@@ -300,10 +293,10 @@ void WorkspaceWindow::addValue()
 
 void WorkspaceWindow::removeTemplate()
 {
-    removeNode(templateTree_, kTemplateCatalogueFile, kTemplateBodyPrefix);
+    removeNode(templates_);
 }
 
 void WorkspaceWindow::removeValue()
 {
-    removeNode(valueTree_, kValueCatalogueFile, kValueBodyPrefix);
+    removeNode(values_);
 }

@@ -50,27 +50,23 @@ public:
     QTabBar* catalogueTabs() const { return catalogueTabs_; }
     QTabBar* paneTabs() const { return paneTabs_; }
 
-    // Key for the next new item: highest ID at start-up plus the added count, moved past
-    // any ID the table file already holds. Callers raise the count after each add.
+    // Key the next new item gets: highest ID at start-up plus the added count, moved past
+    // any ID the table file already holds.
     QString nextTemplateKey();
     QString nextValueKey();
-    void countAddedTemplate() { ++templates_.addedCount; }
-    void countAddedValue() { ++values_.addedCount; }
     // IDs for the next `count` new values, taken in the order the keys are handed out and
     // counted as added, for callers that store many values at once.
     QList<qint32> takeValueIds(int count) override;
 
-    // Adds an item under the tree's selected node and stores it (a template also gets its
-    // body). Returns false, with the tree unchanged, when the item could not be stored.
-    bool addNode(CatalogueTree* tree, const QString& key, const QString& text, const QString& file,
-                 const QString& prefix, bool select);
+    // Adds an item named `name` under the tree's selected node and stores it (a template also
+    // gets its body). Returns its key, or nothing, with the tree unchanged, when it could not
+    // be stored.
+    std::optional<QString> addTemplateNamed(const QString& name);
+    std::optional<QString> addValueNamed(const QString& name);
     // Adds values under the selected value, in order, with one write of the values file. Stops
     // at the first text that cannot be stored (the store says why) and keeps those before it.
     // Returns how many were added.
     qsizetype addValues(const QStringList& texts);
-    // Removes the tree's selected item, its record and a template's body once the user has
-    // confirmed it; its parent is selected after. A failed delete leaves everything in place.
-    void removeNode(CatalogueTree* tree, const QString& file, const QString& prefix);
     // Stores value records (ID, Name, ParentID, 0, 3) with one write of the value table file,
     // then shows each under its parent, a node of the tree or an earlier record. Returns false,
     // with tree and file unchanged, when they could not be stored.
@@ -179,11 +175,13 @@ private:
     void buildControls();
     void loadCatalogues();
     void loadCatalogue(Catalogue& catalogue);
-    void loadTemplates();
-    void loadValues();
-    Catalogue* catalogueFor(const QString& file);
     void refreshTakenIds(Catalogue& catalogue);
     QString nextKey(Catalogue& catalogue);
+    std::optional<QString> addItem(Catalogue& catalogue, const QString& name);
+    bool addNode(Catalogue& catalogue, const QString& key, const QString& text);
+    // Removes the tree's selected item, its record and a template's body once the user has
+    // confirmed it; its parent is selected after. A failed delete leaves everything in place.
+    void removeNode(Catalogue& catalogue);
     QString fileStamp(const Catalogue& catalogue) const;
     bool refuseChange(const Catalogue& catalogue);
     void addTyped(Catalogue& catalogue);

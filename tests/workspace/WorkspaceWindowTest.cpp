@@ -147,7 +147,7 @@ TEST_F(WorkspaceTest, AnUnreadableCatalogueOrAFailedWriteLeavesTreeAndFilesAsThe
     QFile::rename(app.dataPath("Tempalates.moved"), app.dataPath("Tempalates.app"));
     const QString key = doc->nextTemplateKey();
     ASSERT_TRUE(QDir(app.dataPath()).mkdir(QStringLiteral("TMP_") + key));
-    EXPECT_FALSE(doc->addNode(doc->templateTree(), key, "no body", kTemplateCatalogueFile, kTemplateBodyPrefix, false));
+    EXPECT_FALSE(doc->addTemplateNamed("no body"));
     EXPECT_EQ(doc->templateTree()->node(key), nullptr);
     EXPECT_EQ(app.readDataFile("Tempalates.app"), CatalogueFile({"2|SQL|-1|0|3", "4|still works|-1|0|3"}));
     EXPECT_TRUE(failures.texts.last().startsWith("WriteStream: \""));

@@ -1,6 +1,7 @@
 // vellumatic-sample-data: writes the sample Data folder shipped with Vellumatic.
 // Every item goes in through the workspace window itself, and each template is coloured,
 // run and saved the way a user's would be, so the files are exactly what the program writes.
+#include "DataStore.h"
 #include "Expansion.h"
 #include "FailureReporter.h"
 #include "PaneColouring.h"
@@ -51,15 +52,10 @@ void AddItems(WorkspaceWindow& doc, bool templates, const QList<SampleItem>& ite
     CatalogueTree* tree = templates ? doc.templateTree() : doc.valueTree();
     const QString parentKey = tree->selectedKey();
     for (const SampleItem& item : items) {
-        const QString key = templates ? doc.nextTemplateKey() : doc.nextValueKey();
-        const bool added = templates ? doc.addNode(tree, key, item.name, kTemplateCatalogueFile,
-                                                   kTemplateBodyPrefix, false)
-                                     : doc.addNode(tree, key, item.name, kValueCatalogueFile,
-                                                   kValueBodyPrefix, false);
-        templates ? doc.countAddedTemplate() : doc.countAddedValue();
-        if (!added)
+        const std::optional<QString> key = templates ? doc.addTemplateNamed(item.name) : doc.addValueNamed(item.name);
+        if (!key)
             continue;
-        tree->selectNode(key);
+        tree->selectNode(*key);
         if (templates)
             FillTemplate(doc, item);
         AddItems(doc, templates, item.children);
@@ -85,8 +81,9 @@ int main(int argc, char** argv)
         return 1;
     }
     // The program never creates its catalogue files; an installation starts from these.
+    const QString dataFolder = folder.filePath(QStringLiteral("Data"));
     for (const QString& name : {kTemplateCatalogueFile, kValueCatalogueFile}) {
-        QFile file(folder.filePath(QDir::fromNativeSeparators(name)));
+        QFile file(DataStore::forDataFolder(dataFolder).tablePath(name));
         if (!file.open(QIODevice::WriteOnly) || file.write(kHeaderOnlyTable) != kHeaderOnlyTable.size()) {
             std::fprintf(stderr, "vellumatic-sample-data: cannot write %s\n", qPrintable(name));
             return 1;
@@ -96,7 +93,7 @@ int main(int argc, char** argv)
     PrintedFailures failures;
     FailureReporter::install(&failures);
     {
-        WorkspaceWindow doc(folder.filePath(QStringLiteral("Data")));
+        WorkspaceWindow doc(dataFolder);
         AddItems(doc, true, SampleTemplates());
         AddItems(doc, false, SampleValues());
     }

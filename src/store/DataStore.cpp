@@ -7,6 +7,7 @@
 #include "TableText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -215,6 +216,11 @@ QString DataStore::tablePath(const QString& tableName) const
     if (name.startsWith(dataPrefix, Qt::CaseInsensitive))
         return dataFolder_ + u'/' + name.mid(dataPrefix.size());
     return applicationFolder_ + u'/' + name;
+}
+
+void DataStore::removeBody(const QString& bodyName)
+{
+    QFile::remove(bodyPath(bodyName));
 }
 
 QString DataStore::bodyPath(const QString& bodyName) const

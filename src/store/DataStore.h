@@ -41,6 +41,8 @@ public:
     bool writeBody(const QString& bodyName, const QString& text);
     // The same for a body given in pieces, written as their concatenation without joining them.
     bool writeBody(const QString& bodyName, const QList<QStringView>& pieces);
+    // Deletes the body file; a body that is already gone is no failure.
+    void removeBody(const QString& bodyName);
 
 private:
     // The private steps throw StoreFailure; the public operation that called them reports it.

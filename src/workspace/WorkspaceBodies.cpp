@@ -34,7 +34,7 @@ void WorkspaceWindow::openTemplate(QTreeWidgetItem* node)
         bodyChanges_.setStored(QString(), currentPaneTexts());
     } else {
         BusyCursor busy;
-        const TemplateBody body = SplitBody(StoredBodyText(stream().readBody(kTemplateBodyPrefix + key)));
+        const TemplateBody body = SplitBody(StoredBodyText(dataStore().readBody(kTemplateBodyPrefix + key)));
         SetPaneRichText(*templatePane_, body.templateRichText);
         resultPane_->resultDocument()->setRichText(body.resultRichText);
         // Compared with the body as read, so a pane the user leaves alone is never written back,
@@ -78,7 +78,7 @@ bool WorkspaceWindow::saveTemplate()
     BusyCursor busy;
     // After a failed write (already reported) the change stays unsaved, so leaving a pane or
     // closing the window tries again instead of dropping the edit.
-    if (!stream().writeBody(kTemplateBodyPrefix + key, BodyPieces(now.templateRichText, now.resultRichText)))
+    if (!dataStore().writeBody(kTemplateBodyPrefix + key, BodyPieces(now.templateRichText, now.resultRichText)))
         return false;
     bodyChanges_.setStored(key, now);
     return true;

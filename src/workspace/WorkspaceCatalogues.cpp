@@ -9,8 +9,6 @@
 #include "StorableName.h"
 #include "TemplateBody.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -27,8 +25,8 @@ void WorkspaceWindow::loadCatalogues()
 {
     {
         BusyCursor busy;
-        templates_.table = stream().readTable(kTemplateCatalogueFile);
-        values_.table = stream().readTable(kValueCatalogueFile);
+        templates_.table = dataStore().readTable(kTemplateCatalogueFile);
+        values_.table = dataStore().readTable(kValueCatalogueFile);
         SetTreeBackground(templateTree_, kWhite);
         SetTreeBackground(valueTree_, kWhite);
         templates_.addedCount = 2;
@@ -83,7 +81,7 @@ void WorkspaceWindow::refreshTakenIds(Catalogue& c)
     // Another workspace window may have added items since our last write: read the file afresh
     // when it is no longer the one we last wrote or read.
     if (c.readable && fileStamp(c) != c.lastStamp) {
-        if (std::optional<Recordset> fresh = stream().readTable(c.file)) {
+        if (std::optional<Recordset> fresh = dataStore().readTable(c.file)) {
             c.takenIds = TakenIds(*fresh);
             c.lastStamp = fileStamp(c);
         }
@@ -96,9 +94,9 @@ QString WorkspaceWindow::nextKey(Catalogue& c)
     return NodeKey(NextFreeId(c.maxId, c.addedCount, c.takenIds));
 }
 
-QString WorkspaceWindow::fileStamp(const Catalogue& c) const
+QString WorkspaceWindow::fileStamp(const Catalogue& c)
 {
-    const QFileInfo info(DataStore::forDataFolder(dataFolder_).tablePath(c.file));
+    const QFileInfo info(dataStore().tablePath(c.file));
     return QString::number(info.size()) + u'@' + QString::number(info.lastModified().toMSecsSinceEpoch()) + u'/' +
            QString::number(info.metadataChangeTime().toMSecsSinceEpoch());
 }
@@ -155,16 +153,16 @@ bool WorkspaceWindow::addNode(Catalogue& c, const QString& key, const QString& t
         parentKey = kRootKey;
 
     // Store first: the tree never shows an item that is not in its file.
-    std::optional<Recordset> table = stream().insertRecord(c.file, BuildCatalogueRecord(key, text, parentKey));
+    std::optional<Recordset> table = dataStore().insertRecord(c.file, BuildCatalogueRecord(key, text, parentKey));
     if (!table)
         return false;
     c.table = std::move(table);
     c.lastStamp = fileStamp(c);
     const qint32 id = NodeId(key);
     c.takenIds.insert(id);
-    if (c.hasBodies && !stream().writeBody(c.prefix + key, kPaneSeparator)) {
+    if (c.hasBodies && !dataStore().writeBody(c.prefix + key, kPaneSeparator)) {
         // A template without its body would fail on every later load; take the record back.
-        if (std::optional<Recordset> back = stream().deleteRecord(c.file, id)) {
+        if (std::optional<Recordset> back = dataStore().deleteRecord(c.file, id)) {
             c.table = std::move(back);
             c.takenIds.remove(id);
         }
@@ -249,7 +247,7 @@ void WorkspaceWindow::removeNode(Catalogue& c)
     if (!Dialogs::current().confirm(this, question.arg(node->text(0))))
         return;
 
-    std::optional<Recordset> table = stream().deleteRecord(c.file, id);
+    std::optional<Recordset> table = dataStore().deleteRecord(c.file, id);
     if (!table)
         return;
     c.table = std::move(table);
@@ -259,7 +257,7 @@ void WorkspaceWindow::removeNode(Catalogue& c)
         // The panes no longer belong to a template: nothing may write its body again.
         if (bodyChanges_.key() == key)
             bodyChanges_.setStored(QString(), currentPaneTexts());
-        QFile::remove(QDir(dataFolder_).filePath(c.prefix + key));
+        dataStore().removeBody(c.prefix + key);
     }
     // The parent, not a neighbour, takes the selection, so a second Remove cannot hit an item
     // the user never chose.

@@ -46,7 +46,7 @@ bool WorkspaceWindow::addValueRecords(const QList<QVariantList>& records)
         batchKeys.insert(key);
     }
 
-    std::optional<Recordset> table = stream().insertRecords(kValueCatalogueFile, records);
+    std::optional<Recordset> table = dataStore().insertRecords(kValueCatalogueFile, records);
     if (!table)
         return false;
     values_.table = std::move(table);

@@ -138,11 +138,11 @@ WorkspaceWindow::~WorkspaceWindow()
         w->removeEventFilter(this);
 }
 
-DataStore& WorkspaceWindow::stream()
+DataStore& WorkspaceWindow::dataStore()
 {
-    if (!stream_)
-        stream_ = std::make_unique<DataStore>(DataStore::forDataFolder(dataFolder_));
-    return *stream_;
+    if (!dataStore_)
+        dataStore_ = std::make_unique<DataStore>(DataStore::forDataFolder(dataFolder_));
+    return *dataStore_;
 }
 
 // ---- tabs ----

@@ -36,7 +36,7 @@ public:
     explicit WorkspaceWindow(const QString& dataFolder, QWidget* parent = nullptr);
     ~WorkspaceWindow() override;
 
-    DataStore& stream();
+    DataStore& dataStore();
 
     CatalogueTree* templateTree() const { return templateTree_; }
     CatalogueTree* valueTree() const override { return valueTree_; }
@@ -182,7 +182,7 @@ private:
     // Removes the tree's selected item, its record and a template's body once the user has
     // confirmed it; its parent is selected after. A failed delete leaves everything in place.
     void removeNode(Catalogue& catalogue);
-    QString fileStamp(const Catalogue& catalogue) const;
+    QString fileStamp(const Catalogue& catalogue);
     bool refuseChange(const Catalogue& catalogue);
     void addTyped(Catalogue& catalogue);
     void showCatalogueTab();
@@ -192,7 +192,7 @@ private:
     void rememberCatalogueColumn();
 
     QString dataFolder_;
-    std::unique_ptr<DataStore> stream_;
+    std::unique_ptr<DataStore> dataStore_;
     Catalogue templates_;
     Catalogue values_;
     bool columnPlaced_ = false;

@@ -90,7 +90,7 @@ TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedO
     EXPECT_EQ(doc->paneTabs()->currentIndex() + doc->catalogueTabs()->currentIndex(), 2) << "result and values in front";
     EXPECT_EQ(fields(), (QStringList{"$Field0001!", "$Field0002!", "$Field0003!"}));
     EXPECT_FALSE(doc->resultBusy() || doc->templateModified());
-    const TemplateBody body = SplitBody(doc->stream().readBody("TMP_key2"));
+    const TemplateBody body = SplitBody(doc->dataStore().readBody("TMP_key2"));
     ASSERT_TRUE(body.complete);
     EXPECT_EQ(body.templateRichText, PaneRichText(*doc->templatePane()));
     EXPECT_FALSE(body.resultRichText.contains("\\line")) << "the Windows edition reads \\line as another character";
@@ -124,7 +124,7 @@ TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedO
     EXPECT_EQ(doc->paneTabs()->currentIndex(), 0) << "the template stays in front to be put right";
     EXPECT_GE(doc->templatePane()->textCursor().position(), 4);
     EXPECT_EQ(fields().size(), 3);
-    EXPECT_EQ(SplitBody(doc->stream().readBody("TMP_key2")).templateRichText, PaneRichText(*doc->templatePane()))
+    EXPECT_EQ(SplitBody(doc->dataStore().readBody("TMP_key2")).templateRichText, PaneRichText(*doc->templatePane()))
         << "the edited template is saved all the same";
     // Answers are whole numbers, but a bound worked out from one may still not fit.
     const std::tuple<const char*, const char*, const char*> stopped[] = { // a written bound that overflows is named too

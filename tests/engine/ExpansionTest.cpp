@@ -26,8 +26,6 @@ struct TemplateRun
 TEST(Expansion, ExpandsTemplatesOrSaysWhyNot)
 {
     const struct { QString text; Answers answers; bool compact; QString expected; } cases[] = {
-        {"[(a|1|3)]", {}, false, "a\na\na\n"},
-        {"[(a|1|3)]", {}, true, "aaa"},
         {"[(x$f!;|1|n)]", {"2"}, false, "x$f0001!;\nx$f0002!;\n"},
         {"[(A|1|2)(B|2|3)]", {}, false, "A\nAB\nB\n"},
         {"[(A|1|1)(B|3|3)]", {}, false, "A\n\nB\n"},
@@ -61,7 +59,6 @@ TEST(Expansion, ExpandsTemplatesOrSaysWhyNot)
     }
 
     const struct { QString text; Answers answers; qsizetype limit; Outcome outcome; } outcomes[] = {
-        {"plain $a! text", {}, kMaxResultLength, Outcome::NoGroups},
         {"arr[i] = [0];", {}, kMaxResultLength, Outcome::NoGroups},
         {"", {}, kMaxResultLength, Outcome::NoGroups},
         {"[(a|1|n-1)]", {"-2147483648"}, kMaxResultLength, Outcome::Stopped},

@@ -14,7 +14,7 @@ const QStringList kThreeTables{
 
 QString oracleString(const SqliteFile& file, const QString& provider = QStringLiteral("Provider=MSDAORA.1"))
 {
-    return provider + QStringLiteral(";Driver=QSQLITE;Data Source=") + file.path();
+    return provider + QStringLiteral(";Driver=qsqlite;Data Source=") + file.path();
 }
 
 } // namespace

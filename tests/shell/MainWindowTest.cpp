@@ -67,7 +67,6 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndFitsTheScre
         w->setGeometry(QRect(px(1500), px(1200), px(9000), px(7500)));
         frame = w->frameGeometry();
         trigger(*w, "exitAction");
-        EXPECT_FALSE(w->isVisible());
     }
     for (const auto& [key, pixels] : {std::pair{"MainLeft", frame.left()}, {"MainTop", frame.top()},
                                       {"MainWidth", frame.width()}, {"MainHeight", frame.height()}})
@@ -156,7 +155,6 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndFitsTheScre
         trigger(*w, action);
         EXPECT_EQ(source->toPlainText(), text) << action;
     }
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "beta");
     focus(doc->valueTree()); // another control: no pane, no effect
     trigger(*w, "pasteAction");
     EXPECT_EQ(source->toPlainText(), "alpha ");
@@ -272,6 +270,7 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndFitsTheScre
     int closedBy = 0;
     dialogs.onShowModal = [&](QDialog& window) {
         auto& splash = static_cast<AboutBox&>(window);
+        EXPECT_TRUE(splash.closeTimer()->isActive()) << "it closes on its own";
         splash.show();
         switch (closedBy++) {
         case 0: splash.closeTimer()->start(5); break;

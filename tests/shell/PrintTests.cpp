@@ -99,6 +99,8 @@ TEST_F(Print, EveryLineComesOnceOnFullPagesAndTheCommandPrintsOnlyWhatTheUserCon
     printer.setPageOrientation(QPageLayout::Landscape);
     dialogs.printAnswers << [&](QPrinter& choice) {
         EXPECT_EQ(choice.copyCount(), 3) << "the dialog starts from the current printer";
+        EXPECT_EQ(choice.pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_EQ(choice.outputFileName(), dir.filePath("pane.pdf"));
         choice.setCopyCount(1);
         return false; // Cancel
     } << [&](QPrinter& choice) {

@@ -123,7 +123,6 @@ TEST(Expansion, ExpandsTemplatesOrSaysWhyNot)
         const QString text = QString::fromUtf8(c.text);
         const ExpansionResult result = TemplateRun(text).result;
         ASSERT_EQ(result.outcome, Outcome::ParseFailed);
-        EXPECT_EQ(result.message, kParseFailedMessage);
         EXPECT_EQ(std::make_pair(result.errorLine, result.errorColumn), std::make_pair(c.line, c.column));
         EXPECT_TRUE(result.errorReason.contains(QString::fromUtf8(c.reason))) << result.errorReason.toStdString();
         // The offset and the line and column name the same place.

@@ -26,7 +26,7 @@ TEST(ConnectionString, SegmentsProvidersAndComposedStringsReadBackAndUnusableOne
     EXPECT_EQ(read, QStringList({"Provider=PostgreSQL", "Password= a;b\"c ", "User ID=x'y", "Host=h"}));
     EXPECT_EQ(segmentValue(segments, {"host"}) + '|' + segmentValue(segments, {"Port"}), "h|");
 
-    // Only a first segment spelt exactly so, in any case, reads the dictionary.
+    // Only a first segment spelt exactly so reads the dictionary.
     for (const auto& [text, reads] : {std::pair{"Provider=MSDAORA.1", true}, {"Provider=MSDAORA.1 ;Data Source=orcl", false},
                                       {"Data Source=orcl;Provider=MSDAORA.1", false}, {"Provider=MSDAORA;Data Source=orcl", false}})
         EXPECT_EQ(readsOracleDictionary(QString::fromLatin1(text)), reads) << text;

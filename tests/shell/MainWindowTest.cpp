@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndFitsTheScre
     EXPECT_EQ(w->statusText(), "");
     for (const bool shown : {false, true}) {
         trigger(*w, "statusBarAction");
-        EXPECT_EQ(QList({control<QAction>(*w, "statusBarAction")->isChecked(), w->statusBarWidget()->isVisible()}), QList({shown, shown}));
+        EXPECT_EQ(w->statusBarWidget()->isVisible(), shown);
     }
 
     SCOPED_TRACE("nothing overlaps or is cut from 640x480 up");

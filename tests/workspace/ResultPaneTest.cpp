@@ -41,8 +41,7 @@ QString lines(int count, const QString& pattern)
 TEST(ResultPane, PaintsMarkersRedAsTheyStandNowWithTheCaretAtTheEndAndKeepsItsTextThroughEveryKindOfEdit)
 {
     EXPECT_EQ(Pane("$a!,\nx$b $c! y\n$d\nz!\nend$e").painted(), "<$a!>,\nx<$b $c!> y\n<$d\nz!>\nend$e");
-    // Windows line breaks read as single ones rather than as extra empty lines.
-    EXPECT_EQ(Pane("$a!\r\nb\rc").view.toPlainText(), "$a!\nb\nc");
+    EXPECT_EQ(Pane("$a!\r\nb\rc").view.toPlainText(), "$a!\nb\nc") << "no extra empty lines";
     Pane pane;
     pane.view.showResult("$a! b", ResultDocument::Markers::Plain); // a template without groups
     EXPECT_EQ(pane.painted(), "$a! b");
@@ -60,9 +59,7 @@ TEST(ResultPane, PaintsMarkersRedAsTheyStandNowWithTheCaretAtTheEndAndKeepsItsTe
     pane.view.setPlainText("old");
     pane.view.selectAll();
     pane.view.showResult("x $f!");
-    EXPECT_TRUE(pane.view.textCursor().position() == 5 && !pane.view.textCursor().hasSelection());
-    QTest::keyClicks(&pane.view, "t $g");
-    EXPECT_EQ(pane.painted(), "x <$f!>t $g");
+    QTest::keyClicks(&pane.view, "t $g"); // at the end, over no selection
     QTest::keyClick(&pane.view, Qt::Key_Exclam);
     EXPECT_EQ(pane.painted(), "x <$f!>t <$g!>");
     while (pane.document().isUndoAvailable())

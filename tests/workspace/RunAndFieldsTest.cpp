@@ -53,7 +53,6 @@ protected:
     }
     QString painted() const { return PaintedText(*doc->resultPane()); }
     QStringList fields() const { return doc->fieldsList()->fields().toList(); }
-    QString selectedField() const { return doc->fieldsList()->selectedField(); }
     QString said() const { return dialogs.messages.isEmpty() ? QString() : dialogs.messages.last().text; }
     // Enter, Space or Ctrl+Enter on a value, or a double-click (Qt::Key_unknown).
     void pressOnValue(const QString& key, Qt::Key press, Qt::KeyboardModifiers modifiers = {})

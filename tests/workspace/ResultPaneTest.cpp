@@ -42,10 +42,7 @@ TEST(ResultPane, PaintsMarkersRedAsTheyStandNowWithTheCaretAtTheEndAndKeepsItsTe
 {
     EXPECT_EQ(Pane("$a!,\nx$b $c! y\n$d\nz!\nend$e").painted(), "<$a!>,\nx<$b $c!> y\n<$d\nz!>\nend$e");
     EXPECT_EQ(Pane("$a!\r\nb\rc").view.toPlainText(), "$a!\nb\nc") << "no extra empty lines";
-    Pane pane;
-    pane.view.showResult("$a! b", ResultDocument::Markers::Plain); // a template without groups
-    EXPECT_EQ(pane.painted(), "$a! b");
-    pane.view.showResult("a $b! c\n$d!");
+    Pane pane("a $b! c\n$d!");
     EXPECT_EQ(ColourMap(*pane.document().colouredCopy()), "..rrr..\nrrr");
     // Deleting a "!" two hundred lines down uncolours a marker opened at the top.
     pane.view.showResult("x $p\n" + lines(200, "line %1\n") + "end!");

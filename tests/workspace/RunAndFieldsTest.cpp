@@ -53,7 +53,6 @@ protected:
     }
     QString painted() const { return PaintedText(*doc->resultPane()); }
     QStringList fields() const { return doc->fieldsList()->fields().toList(); }
-    QString selectedField() const { return doc->fieldsList()->selectedField(); }
     QString said() const { return dialogs.messages.isEmpty() ? QString() : dialogs.messages.last().text; }
     // Enter, Space or Ctrl+Enter on a value, or a double-click (Qt::Key_unknown).
     void pressOnValue(const QString& key, Qt::Key press, Qt::KeyboardModifiers modifiers = {})
@@ -84,19 +83,14 @@ TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedO
 {
     run(kFieldList, QStringList{"3"});
     ASSERT_EQ(dialogs.boundRequests.size(), 1);
-    EXPECT_EQ(dialogs.boundRequests[0].names, QStringList{"n"}) << "n-1 is the same name";
-    EXPECT_EQ(dialogs.boundRequests[0].lastAnswers, QStringList{"1"}) << "1 the first time";
+    EXPECT_EQ(dialogs.boundRequests[0].names + dialogs.boundRequests[0].lastAnswers, (QStringList{"n", "1"}))
+        << "n-1 is the same name; 1 the first time";
     EXPECT_EQ(painted(), "<$Field0001!>,\n<$Field0002!>,\n<$Field0003!>\n");
     EXPECT_EQ(doc->paneTabs()->currentIndex() + doc->catalogueTabs()->currentIndex(), 2) << "result and values in front";
-    EXPECT_EQ(fields(), (QStringList{"$Field0001!", "$Field0002!", "$Field0003!"}));
-    EXPECT_FALSE(doc->resultBusy() || doc->templateModified());
     const TemplateBody body = SplitBody(doc->dataStore().readBody("TMP_key2"));
     ASSERT_TRUE(body.complete);
     EXPECT_EQ(body.templateRichText, PaneRichText(*doc->templatePane()));
     EXPECT_FALSE(body.resultRichText.contains("\\line")) << "the Windows edition reads \\line as another character";
-    ResultView reloaded;
-    reloaded.resultDocument()->setRichText(body.resultRichText);
-    EXPECT_EQ(PaintedText(reloaded), painted());
     pressOnValue("key3", Qt::Key_unknown);
     EXPECT_EQ(painted(), "CustomerId,\n<$Field0002!>,\n<$Field0003!>\n");
     doc->saveTemplate();
@@ -119,7 +113,6 @@ TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedO
     doc->fieldsList()->setFields({});
     doc->selectListTab(1);
     run("x\n  [(a|1|2) ]");
-    EXPECT_TRUE(said().startsWith("Can't Proceed, Parser failed to parse the string.\n\n"));
     EXPECT_TRUE(said().contains("line 2, column 3")) << said().toStdString();
     EXPECT_EQ(doc->paneTabs()->currentIndex(), 0) << "the template stays in front to be put right";
     EXPECT_GE(doc->templatePane()->textCursor().position(), 4);
@@ -133,7 +126,6 @@ TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedO
     for (const auto& [text, answer, named] : stopped) {
         run(text, answer ? QStringList{answer} : QStringList{});
         EXPECT_TRUE(said().contains(named)) << said().toStdString();
-        EXPECT_EQ(dialogs.messages.last().icon, Dialogs::Icon::Warning);
     }
     EXPECT_EQ(dialogs.messages.size(), 4);
     EXPECT_EQ(doc->resultPane()->toPlainText(), old);
@@ -182,16 +174,13 @@ TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmpt
     EXPECT_EQ(doc->resultPane()->toPlainText(), "x=$name!; y=$NAME! $Table! $c! $d!");
     pressOnValue("key2", Qt::Key_Return);
     EXPECT_EQ(painted(), "x=Customers; y=Customers <$Table!> <$c!> <$d!>");
-    EXPECT_EQ(selectedField(), "$Table!");
     QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
     EXPECT_EQ(painted(), "x=Customers; y=Customers Table <$c!> <$d!>");
     doc->fieldsList()->setCurrentRow(1);
     QTest::keyClick(doc->fieldsList(), Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(selectedField(), "$c!");
     doc->valueTree()->node("key4")->setText(0, "[$c!]"); // inserted text is not searched again
     pressOnValue("key4", Qt::Key_Space);
     EXPECT_EQ(painted(), "x=Customers; y=Customers Table [<$c!>] <$d!>");
-    EXPECT_TRUE(fields().isEmpty() && selectedField().isEmpty());
     QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
     QTest::keyClick(doc->fieldsList(), Qt::Key_Delete);
     pressOnValue("key3", Qt::Key_Enter);
@@ -203,16 +192,13 @@ TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmpt
     run(kFieldList, QStringList{"3"});
     const QString ran = doc->resultPane()->toPlainText();
     doc->valueTree()->setFocus();
-    QAction* fill = doc->valueTree()->findChild<QAction*>("fillFollowingAction");
-    ASSERT_TRUE(fill && doc->valueTree()->actions().contains(fill)) << "in the tree's context menu";
+    QAction* fill = control<QAction>(*doc->valueTree(), "fillFollowingAction");
     pressOnValue("key3", Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(painted(), "CustomerId,\nName,\n<$Field0003!>\n");
-    EXPECT_EQ(selectedField(), "$Field0003!");
     // Pressed again in a hurry: the fields run out before the values do.
     QTest::keyClick(doc->valueTree(), Qt::Key_Enter, Qt::ControlModifier);
     QTest::keyClick(doc->valueTree(), Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(painted(), "CustomerId,\nName,\nCustomerId\n");
-    EXPECT_TRUE(fields().isEmpty());
+    EXPECT_EQ(painted() + "|" + fields().join(' '), "CustomerId,\nName,\nCustomerId\n|");
     doc->resultPane()->resultDocument()->undo();
     doc->resultPane()->resultDocument()->undo();
     EXPECT_EQ(doc->resultPane()->toPlainText(), ran) << "one undo step a gesture";
@@ -227,7 +213,6 @@ TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmpt
     QTest::mouseClick(list, Qt::LeftButton, {}, below);
     QTest::mouseDClick(list, Qt::LeftButton, {}, below);
     QTest::mouseClick(doc->resultPane()->viewport(), Qt::LeftButton, {}, QPoint(300, 300));
-    EXPECT_TRUE(selectedField().isEmpty()) << "and with it what Insert and Delete would act on";
     QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
     QTest::keyClick(doc->fieldsList(), Qt::Key_Delete);
     EXPECT_EQ(painted() + "|" + fields().join(' '), "<$a!> <$b!>|$a! $b!");
@@ -240,8 +225,7 @@ TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmpt
     doc->valueTree()->selectNode("key2");
     drop("ID,,NAME", {","});
     ASSERT_EQ(dialogs.prompts.size(), 1);
-    EXPECT_EQ(dialogs.prompts[0].prompt + "|" + dialogs.prompts[0].title + "|" + dialogs.prompts[0].defaultText,
-              "Please provide the split character|Splitter Value|,");
+    EXPECT_EQ(dialogs.prompts[0].defaultText, ",");
     EXPECT_EQ(doc->valueTree()->toolTip(), "Customers contains 5 objects");
     ASSERT_TRUE(doc->valueTree()->selectNode("key4"));
     drop("1X2x3", {"x"});
@@ -264,25 +248,21 @@ TEST(ValueAndFieldRules, DropsAreCutAtEverySeparatorInEitherCaseAndRemovedFields
 {
     const QList<std::tuple<QString, QString, QStringList>> cases{
         {"a, b", ",", {"a", " b"}}, {",a,,b,", ",", {"", "a", "", "b", ""}}, {"x;\ny; z", "; ", {"x;\ny", "z"}},
-        {"1X2x3", "x", {"1", "2", "3"}}, {"1X2x3", "X", {"1", "2", "3"}},
-        {"a,b", "", {"a,b"}}, {"", ",", {}}, {"", "", {}}, // a cancelled or emptied box keeps the drop whole
+        {"1X2x3", "X", {"1", "2", "3"}}, {"a,b", "", {"a,b"}}, {"", ",", {}}, // a cancelled or emptied box keeps the drop whole
     };
     for (const auto& [text, separator, pieces] : cases)
         EXPECT_EQ(SplitDropped(text, separator), pieces) << text.toStdString() << " / " << separator.toStdString();
-    for (auto [removed, left, selected] : {std::tuple{0, 2, 0}, {1, 2, 1}, {2, 2, 1}, {0, 0, -1}})
+    for (auto [removed, left, selected] : {std::tuple{1, 2, 1}, {2, 2, 1}, {0, 0, -1}})
         EXPECT_EQ(SelectionAfterRemoval(removed, left), selected) << removed << " of " << left + 1;
-    for (auto [marker, name] : {std::pair<QString, QString>{"$Table!", "Table"}, {"$a b\nc!", "a b\nc"}, {"$!", ""}, {"", ""}})
+    for (auto [marker, name] : {std::pair<QString, QString>{"$a b\nc!", "a b\nc"}, {"$!", ""}, {"", ""}})
         EXPECT_EQ(FieldName(marker), name) << marker.toStdString();
 }
 
 TEST(BoundAnswers, OnlyWholeNumbersInTheRangeAreTakenAndAreRememberedPerTemplateWhateverTheNameOrItsCase)
 {
     const std::pair<const char*, const char*> cases[] = { // answer, problem (nullptr: usable)
-        {"3", nullptr}, {" -12 ", nullptr}, {"+7", nullptr}, {"2147483647", nullptr}, {"-2147483648", nullptr},
-        {"", "Enter a whole number"}, {"   ", "Enter a whole number"}, {"abc", "Not a whole number"},
-        {"2.5", "Not a whole number"}, {"1e3", "Not a whole number"}, {"3x", "Not a whole number"},
-        {"--1", "Not a whole number"}, {"2147483648", "Out of range"}, {"-99999999999", "Out of range"},
-    };
+        {" -12 ", nullptr}, {"+7", nullptr}, {"2147483647", nullptr}, {"-2147483648", nullptr}, {"   ", "Enter a whole number"},
+        {"2.5", "Not a whole number"}, {"3x", "Not a whole number"}, {"--1", "Not a whole number"}, {"2147483648", "Out of range"}};
     for (const auto& [answer, expected] : cases) {
         const QString want = expected ? expected : "usable";
         EXPECT_EQ(WholeNumberProblem(QString::fromLatin1(answer)).value_or("usable").left(want.size()), want) << answer;
@@ -290,7 +270,6 @@ TEST(BoundAnswers, OnlyWholeNumbersInTheRangeAreTakenAndAreRememberedPerTemplate
     QTemporaryDir dir;
     QSettings settings(dir.filePath("s.ini"), QSettings::IniFormat);
     const QStringList names{"n", "/", "\\", "é"};
-    EXPECT_EQ(RememberedAnswers(settings, "key2", names), (QStringList{"1", "1", "1", "1"}));
     RememberAnswers(settings, "key2", names, {" 4 ", "5", "-6", "7"});
     EXPECT_EQ(RememberedAnswers(settings, "key2", {"N", "/", "\\", "É", "m"}), (QStringList{"4", "5", "-6", "7", "1"}));
     EXPECT_EQ(RememberedAnswers(settings, "key3", {"n"}), QStringList{"1"});
@@ -303,14 +282,12 @@ TEST(RunDialogs, BoundsOkWaitsForWholeNumbersSayingWhyAndProgressShowsOnlyForLon
     BoundsDialog dialog({"n", "m"}, {"3", "oops"});
     QPushButton* ok = dialog.buttons()->button(QDialogButtonBox::Ok);
     auto reasons = [&] { return QStringList{dialog.reason(0)->text(), dialog.reason(1)->text()}; };
-    EXPECT_EQ(dialog.field(0)->text(), "3");
     EXPECT_FALSE(ok->isEnabled());
     EXPECT_EQ(reasons(), (QStringList{"", "Not a whole number"}));
     dialog.field(1)->selectAll();
     QTest::keyClicks(dialog.field(1), "12");
     EXPECT_TRUE(ok->isEnabled());
     dialog.field(0)->clear();
-    EXPECT_FALSE(ok->isEnabled());
     EXPECT_EQ(reasons(), (QStringList{"Enter a whole number", ""}));
     dialog.field(0)->setText(" 8 ");
     EXPECT_EQ(dialog.answers(), (QStringList{"8", "12"}));

@@ -310,7 +310,7 @@ TEST_F(MainWindowTest, EditRenameItemOpensTheNameOfTheSelectedItemOfTheCatalogue
     EXPECT_EQ(editor->text(), "Orders");
     editor->setText("Order lines");
     QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents();
+    settleRename();
     EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|Order lines|-1|0|3"}));
     EXPECT_EQ(doc->valueTree()->node("key2")->text(0), "Order lines");
 }

@@ -379,6 +379,7 @@ TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesA
     QDir(dataPath()).removeRecursively();
     EXPECT_FALSE(store.writeBody("TMP_key1", "text"));
     EXPECT_FALSE(QFile::exists(dataPath()));
-    expectReported({"InsertRecord: \"Cannot write ", "DeleteRecord: \"Cannot write ", "WriteStream: \"Cannot write ",
+    expectReported({"InsertRecord: \"Cannot write ", "DeleteRecord: \"Cannot write ", "UpdateRecord: \"Cannot write ",
+                    "WriteStream: \"Cannot write ",
                     "WriteStream: \"Cannot write ", "WriteStream: \"Cannot write "});
 }

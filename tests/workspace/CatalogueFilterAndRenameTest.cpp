@@ -43,7 +43,7 @@ protected:
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, name);
         QTest::keyClick(box, finish);
-        QCoreApplication::processEvents();
+        settleRename();
     }
     std::unique_ptr<WorkspaceWindow> doc;
 };
@@ -151,7 +151,7 @@ TEST_F(Catalogues, ValuesAreRenamedUnderAFilterFromTheMenuCommandAndShowTheirSum
     ASSERT_NE(editor(), nullptr);
     editor()->setText("Chosen");
     QTest::keyClick(editor(), Qt::Key_Enter);
-    QCoreApplication::processEvents();
+    settleRename();
     EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|SQL|-1|0|3", "3|Chosen|2|0|1", "4|HTML|-1|0|3"}));
     EXPECT_TRUE(values->selectedKey() == "key3" && shown(false, "key3")) << "no longer matching, still selected";
     EXPECT_EQ(values->toolTip(), "Chosen contains 0 objects");
@@ -161,9 +161,9 @@ TEST_F(Catalogues, ValuesAreRenamedUnderAFilterFromTheMenuCommandAndShowTheirSum
     auto other = std::make_unique<WorkspaceWindow>(app.dataPath());
     dialogs.messages.clear(); // the twin is reported at start-up
     other->valueTree()->selectNode("key4");
-    QCoreApplication::processEvents();
+    settleRename();
     emit other->valueTree()->renameRequested("key4", "Changed");
-    QCoreApplication::processEvents();
+    settleRename();
     EXPECT_TRUE(dialogs.messages.size() == 1 && dialogs.messages[0].text.contains("another record with the ID 4"));
     EXPECT_EQ(other->valueTree()->node("key4")->text(0), "HTML");
 }

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <memory>
 
 namespace {
@@ -135,7 +137,11 @@ TEST_F(Catalogues, ValuesAreRenamedUnderAFilterFromTheMenuCommandAndShowTheirSum
 {
     doc->selectListTab(1);
     CatalogueTree* values = doc->valueTree();
-    EXPECT_EQ(values->node("key2")->toolTip(0), "SQL contains 1 objects");
+    // Pointing at a value, not only at the empty space below, shows its summary.
+    const QPoint sql = values->visualItemRect(values->node("key2")).center();
+    QHelpEvent pointing(QEvent::ToolTip, sql, values->viewport()->mapToGlobal(sql));
+    QCoreApplication::sendEvent(values->viewport(), &pointing);
+    EXPECT_EQ(QToolTip::text(), "SQL contains 1 objects");
     EXPECT_EQ(values->node("key4")->toolTip(0), "HTML contains 0 objects");
     EXPECT_EQ(doc->templateTree()->node("key2")->toolTip(0), "SQL") << "templates show their whole name";
     QSignalSpy hints(doc.get(), &WorkspaceWindow::statusHint);

@@ -96,15 +96,22 @@ ExpansionResult GenerateResult(const QString& templateText, const ExpansionReque
 ExpansionResult GenerateResult(const QString& templateText, bool compactStyle, const AskValue& ask,
                                qsizetype maxResultLength = kMaxResultLength);
 
-// The bound names a run of this template asks for, each once (letter case ignored, the
-// first spelling kept), in the order they first stand in the text. Empty when the
-// template has no named bound or cannot be parsed (a run then reports the parse failure).
+// The name whose answer a bound is read with: the first character of a bound such as
+// "n", "n+1" or "-". A written number ("5", "-5", " 2", ".5") has none: it is used as
+// written, so nobody is asked for its sign or blank.
+std::optional<QChar> NameOfBound(QStringView bound);
+
+// The bound names a run of this template reads answers for, each once (letter case
+// ignored, the first spelling kept), in the order they first stand in the text. Empty
+// when the template has no named bound or cannot be parsed (a run then reports the parse
+// failure). The window and the command-line tool both ask exactly these.
 QStringList BoundNames(const QString& templateText);
 
 // Bound Items of the token document, in document order.
 using BoundItems = std::vector<pugi::xpath_node>;
 
-// One prompt pass over bound Items: replaces each named bound by its number. Returns the
+// One prompt pass over bound Items: replaces each named bound by its number (an empty
+// answer means 1). Returns the
 // reason when a value cannot be converted or overflows, nullopt when all went well.
 std::optional<QString> ResolveBounds(const BoundItems& items,
                                      const std::function<QString(QChar name)>& answerFor);

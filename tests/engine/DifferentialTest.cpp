@@ -144,7 +144,7 @@ TEST(Differential, LoneSurrogatesAnywhereExpandLikeAnyOtherCharacter)
 {
     std::mt19937 random(1606);
     const QStringList pieces = {"[(a|1|2)]", "[($f!|0|n)]", "[(b|n-1|n+1)(c|1|1)]", "[(d|", "|3)]", "[(x|2|1)]",
-                                "\U0001F600", "\u00E9", "\n", "a", "1", "[", "]", "$", "!", "|"};
+                                "\U0001F600", "\u00C9", "\u2161", "\n", "A", "1", "[", "]", "$", "!", "|"};
     const QChar standIn(0xE777);
     const char16_t lone[] = {0xD800, 0xDBFF, 0xDC00, 0xDFFF};
     const AskValue two = [](const QString&) { return std::optional<QString>("2"); };

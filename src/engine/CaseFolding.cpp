@@ -12,10 +12,10 @@ bool IsLoneSurrogate(const QString& text, qsizetype i)
 
 } // namespace
 
-QString FoldCase(const QString& text)
+QString FoldCase(QString text)
 {
     if (text.isValidUtf16())
-        return text.toCaseFolded();
+        return std::move(text).toCaseFolded();
     // The stretches between lone surrogates are whole text: fold each on its own.
     QString folded;
     folded.reserve(text.size());

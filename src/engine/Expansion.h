@@ -47,7 +47,7 @@ struct ExpansionRequest
 {
     bool compactStyle = false;
     // Looked up first for every named bound; a name missing here is asked through `ask`,
-    // and is 1 when there is no `ask` either.
+    // and is 1 when there is no `ask` either. An empty answer means 1, as it does from `ask`.
     BoundAnswers answers;
     AskValue ask;
     ExpansionProgress progress; // optional
@@ -110,8 +110,7 @@ QStringList BoundNames(const QString& templateText);
 // Bound Items of the token document, in document order.
 using BoundItems = std::vector<pugi::xpath_node>;
 
-// One prompt pass over bound Items: replaces each named bound by its number (an empty
-// answer means 1). Returns the
+// One prompt pass over bound Items: replaces each named bound by its number. Returns the
 // reason when a value cannot be converted or overflows, nullopt when all went well.
 std::optional<QString> ResolveBounds(const BoundItems& items,
                                      const std::function<QString(QChar name)>& answerFor);

@@ -1,6 +1,7 @@
 #include "CatalogueTree.h"
 
 #include "ClosedBook.h"
+#include "ShownColours.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -164,6 +165,8 @@ void SetTreeBackground(QTreeWidget* tree, quint32 colour)
     const QColor qt(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
     QPalette palette = tree->palette();
     palette.setColor(QPalette::Base, qt);
+    // A dark desktop's light text would vanish on a light background.
+    palette.setColor(QPalette::Text, ReadableOn(palette.color(QPalette::Text), qt));
     tree->setPalette(palette);
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
         (*it)->setBackground(0, qt);

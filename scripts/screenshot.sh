@@ -3,7 +3,8 @@
 # sample template loaded. VELLUMATIC_SCREEN=WxH picks another screen size and
 # VELLUMATIC_SHOT another output file, to look at the window at other sizes.
 # VELLUMATIC_THEME=dark shows it as a Plasma desktop with Breeze Dark colours would: the
-# colour scheme in kdeglobals, which Qt reads under a KDE session.
+# colour scheme in kdeglobals, which Qt reads under a KDE session. VELLUMATIC_RUN=n runs the
+# template, answering n to the bounds dialog, so the result pane is in the picture.
 # Needs Xvfb, xdotool and ImageMagick's import (all in packages.txt).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -74,5 +75,12 @@ read -r x y <<<"${VELLUMATIC_TREE_POINT:-60 147}"
 xdotool mousemove --window "$window" "$x" "$y" click 1
 xdotool key --window "$window" Home Down Down Right Down Down Down Right Down
 sleep 1
+if [ -n "${VELLUMATIC_RUN:-}" ]; then
+    xdotool key --window "$window" alt+r
+    sleep 1
+    xdotool type --delay 50 "$VELLUMATIC_RUN"
+    xdotool key Return
+    sleep 1
+fi
 import -window root "$shot"
 echo "wrote $shot"

@@ -3,11 +3,13 @@
 #include "ShownColours.h"
 #include "WorkspaceTestSupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTabBar>
 
 namespace {
@@ -154,8 +156,14 @@ TEST_F(PanePalette, AStoredBodyIsShownUnderADarkPaletteAndWrittenBackByteForByte
         ASSERT_TRUE(QFile::copy(shipped.filePath(name), app.dataPath(name)));
     }
     const QByteArray stored = app.readDataFile("TMP_key5");
+    // The desktop's palette from the start, as a dark session hands it to the program.
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
     doc = std::make_unique<WorkspaceWindow>(app.dataPath());
-    doc->setPalette(DarkPalette());
+    for (const QTreeWidget* tree : {static_cast<QTreeWidget*>(doc->templateTree()), static_cast<QTreeWidget*>(doc->valueTree())})
+        EXPECT_GE(ContrastRatio(tree->palette().color(QPalette::Text), tree->palette().color(QPalette::Base)), 4.5)
+            << "the trees keep their white background";
     doc->resize(1000, 700);
     doc->show();
     doc->templateTree()->selectNode("key5");

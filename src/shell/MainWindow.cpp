@@ -327,9 +327,9 @@ void MainWindow::printPane()
     const TextPane pane = document->lastWorkedPane();
     if (pane.widget() == document->resultPane()) {
         const auto coloured = document->resultPane()->resultDocument()->colouredCopy();
-        setStatusText(PrintCommand(document, coloured.get()));
+        setStatusText(PrintCommand(document, PrintedPane::Result, coloured.get()));
     } else {
-        setStatusText(PrintCommand(document, pane.document()));
+        setStatusText(PrintCommand(document, PrintedPane::Template, pane.document()));
     }
 }
 

@@ -42,7 +42,8 @@ private:
     void restoreWindow();
     void rememberWindow();
     void refreshClock();
-    void fitFrameToSavedSize();
+    void placeWindow(const QMargins& frame);
+    void watchFrame();
     void closeWorkspace();
     void backUpData();
     void printPane();
@@ -63,7 +64,11 @@ private:
     QLabel* datePanel_ = nullptr;
     QLabel* timePanel_ = nullptr;
     QTimer* clock_ = nullptr;
-    // The outer size asked for at load; the frame's thickness is only known once shown.
-    QSize savedOuterSize_;
-    bool frameFitted_ = false;
+    // The frame the settings ask for, and the client area placed for it. The window manager's
+    // frame is only known once the window is shown, so the client area is placed again then.
+    QRect wantedFrame_;
+    QRect placedFrame_;
+    QRect placedClient_;
+    QTimer* frameWatch_ = nullptr;
+    int frameChecks_ = 0;
 };

@@ -11,6 +11,7 @@
 #include "ResultDocument.h"
 #include "ResultOut.h"
 #include "ResultView.h"
+#include "StatusPanel.h"
 #include "Twips.h"
 #include "WindowSettings.h"
 #include "WorkspaceSettings.h"
@@ -159,10 +160,10 @@ void MainWindow::buildStatusBar()
     statusBarWidget_->setObjectName(QStringLiteral("statusBarWidget"));
     setStatusBar(statusBarWidget_);
 
-    statusPanel_ = new QLabel(QDir::toNativeSeparators(dataFolder_), statusBarWidget_);
-    statusPanel_->setObjectName(QStringLiteral("statusPanel"));
     // Hints replace the folder's name; the tooltip keeps telling which catalogue is open.
-    statusPanel_->setToolTip(QStringLiteral("Data folder: ") + QDir::toNativeSeparators(dataFolder_));
+    statusPanel_ = new StatusPanel(QStringLiteral("Data folder: ") + QDir::toNativeSeparators(dataFolder_), statusBarWidget_);
+    statusPanel_->setObjectName(QStringLiteral("statusPanel"));
+    statusPanel_->setText(QDir::toNativeSeparators(dataFolder_));
     datePanel_ = new QLabel(statusBarWidget_);
     datePanel_->setObjectName(QStringLiteral("datePanel"));
     timePanel_ = new QLabel(statusBarWidget_);
@@ -197,7 +198,7 @@ QString MainWindow::statusText() const
 
 void MainWindow::setStatusText(const QString& text)
 {
-    statusPanel_->setText(text);
+    statusPanel_->setPanelText(text);
 }
 
 // ---- load and unload ----
@@ -241,8 +242,20 @@ void MainWindow::placeWindow(const QMargins& frame)
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (frameWatch_ && frameChecks_ == 0)
-        frameWatch_->start();
+    if (frameChecks_ > 0)
+        return;
+    // The least size the workspace needs is only final once shown.
+    frameChecks_ = 1;
+    QTimer::singleShot(0, this, [this] { placeWindow(frameMargins()); });
+    frameWatch_->start();
+}
+
+QMargins MainWindow::frameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
 }
 
 void MainWindow::watchFrame()
@@ -250,16 +263,13 @@ void MainWindow::watchFrame()
     // The window manager frames the window a moment after it is shown; without a window
     // manager, or with one that draws no frame, the frame never shows and the placement stands.
     constexpr int kChecks = 150;
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                           frame.bottom() - client.bottom());
+    const QMargins margins = frameMargins();
     if (margins.isNull() && ++frameChecks_ < kChecks)
         return;
     frameChecks_ = kChecks;
     frameWatch_->stop();
     const bool userPlaced = windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)
-                            || client.size() != placedClient_.size();
+                            || size() != placedClient_.size();
     if (!margins.isNull() && !userPlaced)
         placeWindow(margins);
 }

@@ -5,6 +5,7 @@
 class QLabel;
 class QMdiArea;
 class QStatusBar;
+class StatusPanel;
 class TextPane;
 class QTimer;
 class WorkspaceWindow;
@@ -44,6 +45,8 @@ private:
     void refreshClock();
     void placeWindow(const QMargins& frame);
     void watchFrame();
+    // The thickness of the window manager's frame on each side; none until it has framed the window.
+    QMargins frameMargins() const;
     void closeWorkspace();
     void backUpData();
     void printPane();
@@ -60,7 +63,7 @@ private:
     QString dataFolder_;
     QMdiArea* mdiArea_ = nullptr;
     QStatusBar* statusBarWidget_ = nullptr;
-    QLabel* statusPanel_ = nullptr;
+    StatusPanel* statusPanel_ = nullptr;
     QLabel* datePanel_ = nullptr;
     QLabel* timePanel_ = nullptr;
     QTimer* clock_ = nullptr;

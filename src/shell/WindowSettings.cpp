@@ -93,6 +93,11 @@ QRect ClientAreaForFrame(const QRect& storedFrame, const QMargins& frame, const 
     return FitOntoScreen(wanted, availableAreas).marginsRemoved(frame);
 }
 
+QSize FitWithinArea(const QSize& client, const QMargins& frame, const QRect& availableArea)
+{
+    return client.boundedTo(availableArea.size().shrunkBy(frame));
+}
+
 QRect FirstStartFrame(const QRect& availableArea)
 {
     constexpr double kShare = 0.8;

@@ -39,5 +39,8 @@ QRect FitOntoScreen(const QRect& frame, const QList<QRect>& availableAreas);
 QRect ClientAreaForFrame(const QRect& storedFrame, const QMargins& frame, const QSize& leastClient,
                          const QList<QRect>& availableAreas);
 
+// A client size that, with the window manager's `frame` around it, fits in `availableArea`.
+QSize FitWithinArea(const QSize& client, const QMargins& frame, const QRect& availableArea);
+
 // The first start: about 80 % of the available area, centred on it.
 QRect FirstStartFrame(const QRect& availableArea);

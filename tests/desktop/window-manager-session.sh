@@ -26,11 +26,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Polls COMMAND every 50 ms until it succeeds, for at most SECONDS.
+# Polls COMMAND every 50 ms until it succeeds, for at most SECONDS (a fraction is fine).
 wait_for() {
     local seconds="$1"
     shift
-    local tries=$((seconds * 20))
+    local tries
+    tries="$(awk -v s="$seconds" 'BEGIN {print int(s * 20)}')"
     until "$@" >/dev/null 2>&1; do
         ((--tries > 0)) || return 1
         sleep 0.05
@@ -104,10 +105,10 @@ window_geometry() {
     echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
 }
 
-# Waits until the main window's frame has kept still for half a second.
+# Waits until the main window's frame has kept still for STILL checks (10 unless told), 50 ms apart.
 settle() {
-    local last="" same=0 now tries=100
-    while ((same < 10)); do
+    local last="" same=0 now tries=100 still="${1:-10}"
+    while ((same < still)); do
         ((--tries > 0)) || fail "the window kept moving: $last"
         now="$(window_geometry "$window")"
         if [[ "$now" == "$last" ]]; then ((++same)); else same=0 last="$now"; fi
@@ -146,6 +147,8 @@ click_rect() {
 }
 
 modal_open() { grep -q '^modal ' "$session/report"; }
+no_modal() { ! modal_open; }
+shown() { [[ -n "$(control_rect "$1")" ]]; }
 
 take_screenshot() {
     import -window root "$shots/$1.png"

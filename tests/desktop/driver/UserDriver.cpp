@@ -122,7 +122,7 @@ private:
     //   control NAME X Y W H    a shown, named widget of the main window or of a dialog over it
     //   menu CAPTION X Y W H    a menu title, or an item of the menu that is open
     //   modal NAME              the modal window that has the input, if any
-    //   caret NAME X Y          a point on the first character of a text pane
+    //   caret NAME X Y          a point on the first selected character of a text pane
     //   chars NAME N            the number of characters a text pane holds
     void writeReport(QWidget* main, const QString& file)
     {
@@ -151,7 +151,7 @@ private:
             menuLines(open, open->actions(), [open](QAction* a) { return open->actionGeometry(a); });
         for (auto* pane : main->findChildren<QTextEdit*>()) {
             QTextCursor first(pane->document());
-            first.setPosition(std::min(1, pane->document()->characterCount() - 1));
+            first.setPosition(std::min(pane->textCursor().selectionStart() + 1, pane->document()->characterCount() - 1));
             const QPoint caret = pane->viewport()->mapToGlobal(pane->cursorRect(first).center());
             report += QStringLiteral("caret %1 %2 %3\nchars %1 %4\n").arg(pane->objectName()).arg(caret.x()).arg(caret.y()).arg(pane->document()->characterCount() - 1);
         }

@@ -67,13 +67,16 @@ find_window() {
     [[ -n "$id" ]] && echo "$id"
 }
 
+program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+
 program_start() {
     rm -f "$session/report"
     env HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=xcb QT_PLUGIN_PATH="$plugins" \
         QT_QPA_GENERIC_PLUGINS="vellumatic-user:report=$session/report" \
         "$program" --data "$data" >>"$session/program.log" 2>&1 &
     app_pid=$!
-    wait_for 30 test -s "$session/report" || fail "the main window did not show: $(cat "$session/program.log")"
+    wait_for 30 test -s "$session/report" \
+        || { take_screenshot no-main-window; fail "the main window did not show: $(cat "$session/program.log")"; }
     wait_for 10 find_window "$main_title" || fail "no window titled Vellumatic"
     window="$(find_window "$main_title")"
     settle
@@ -82,11 +85,12 @@ program_start() {
 # Closes the main window as a user does, with the window manager's close (Alt+F4 in openbox),
 # so the program's own close runs; waits for it to end.
 program_close() {
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
-    local tries=200
+    # Asked again when a busy machine lets a key go by before the window has the focus.
+    local asked=0
     while kill -0 "$app_pid" 2>/dev/null; do
-        ((--tries > 0)) || fail "the program did not end after Alt+F4"
-        sleep 0.05
+        ((asked++ < 5)) || { take_screenshot not-closed; fail "the program did not end after Alt+F4"; }
+        xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null || true
+        wait_for 3 program_ended || true
     done
     wait "$app_pid" || fail "the program failed: $(cat "$session/program.log")"
     app_pid=""

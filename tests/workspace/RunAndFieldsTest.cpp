@@ -69,11 +69,17 @@ protected:
         dialogs.inputAnswers = answers;
         QMimeData data;
         data.setText(text);
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        // Offered as a text pane offers its selection: copy or move, a move proposed (as Shift does).
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+        ASSERT_EQ(enter.proposedAction(), Qt::MoveAction);
         QCoreApplication::sendEvent(doc->valueTree()->viewport(), &enter);
         ASSERT_TRUE(enter.isAccepted());
-        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        EXPECT_EQ(enter.dropAction(), Qt::CopyAction) << "a move would cut the text out of its source";
+        QDropEvent event(QPointF(5, 5), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
         QCoreApplication::sendEvent(doc->valueTree()->viewport(), &event);
+        ASSERT_TRUE(event.isAccepted());
+        EXPECT_EQ(event.dropAction(), Qt::CopyAction) << "a move would cut the text out of its source";
         QCoreApplication::processEvents();
     }
     std::unique_ptr<WorkspaceWindow> doc;
@@ -275,6 +281,11 @@ TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmpt
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &image, Qt::LeftButton, {});
     QCoreApplication::sendEvent(doc->valueTree()->viewport(), &enter);
     EXPECT_FALSE(enter.isAccepted()) << "only text lands on the tree";
+    QMimeData movedText;
+    movedText.setText("gone");
+    QDragEnterEvent moveOnly(QPoint(5, 5), Qt::MoveAction, &movedText, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(doc->valueTree()->viewport(), &moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted()) << "text that can only be moved would leave its source";
     doc->valueTree()->selectNode("key2");
     drop("ID,,NAME", {","});
     ASSERT_EQ(dialogs.prompts.size(), 1);

@@ -133,7 +133,7 @@ std::variant<TypeMap, TypeMap::Failure> TypeMap::read(const QByteArray& bytes)
     qsizetype line = 1;
     for (const QByteArray& lineBytes : bytes.split('\n')) {
         QStringDecoder lineDecoder(QStringDecoder::Utf8);
-        (void)lineDecoder(lineBytes);
+        const QString decoded = lineDecoder(lineBytes);
         if (lineDecoder.hasError())
             break;
         ++line;

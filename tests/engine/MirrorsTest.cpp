@@ -33,9 +33,10 @@ QString FilledAllLiterally(QString text, const QList<std::pair<QString, QString>
     QList<TextEdit> edits;
     for (qsizetype open = text.indexOf(u'$'), close; open >= 0 && (close = text.indexOf(u'!', open + 1)) >= 0;
          open = text.indexOf(u'$', open + 1)) {
-        for (const auto& [marker, value] : fills) {
-            if (text.mid(open, close + 1 - open).compare(marker, Qt::CaseInsensitive) == 0) {
-                edits.append({open, marker.size(), value});
+        // A marker given twice gets its last value.
+        for (auto fill = fills.crbegin(); fill != fills.crend(); ++fill) {
+            if (text.mid(open, close + 1 - open).compare(fill->first, Qt::CaseInsensitive) == 0) {
+                edits.append({open, fill->first.size(), fill->second});
                 open = close;
                 break;
             }
@@ -117,9 +118,10 @@ TEST(Mirrors, StandForTheirFieldOnlyAfterAKnownModifierWithTheCounterAfterIt)
         {"$Type:csharp0002!", "$Type0002!"},
     };
     for (const auto& mirror : mirrors) {
-        const auto parsed = modifiers.mirrorOf(QString::fromUtf8(mirror.marker));
+        const QString marker = QString::fromUtf8(mirror.marker); // the mirror's parts point into it
+        const auto parsed = modifiers.mirrorOf(marker);
         ASSERT_TRUE(parsed) << mirror.marker;
-        EXPECT_EQ(parsed->fieldMarker(), mirror.field);
+        EXPECT_EQ(parsed->fieldMarker().toStdString(), mirror.field);
         EXPECT_TRUE(parsed->mirrors(QString(mirror.field).toLower()));
     }
     for (const char* plain : {"$Col!", "$Col:pascalx!", "$Col:!", "$:upper!", "$Col:tcl!", "$a$b:upper!", "$Col:0001!"})

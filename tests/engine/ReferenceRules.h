@@ -109,12 +109,16 @@ inline std::optional<QString> GenerateResult(const QString& templateText, bool c
 // upper-case letter that starts a word.
 inline QStringList SplitWords(const QString& value)
 {
+    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{Nd}\\p{M}]+"));
+    static const QRegularExpression strayMarks(QStringLiteral("(^|\\s)\\p{M}+"));
+    static const QRegularExpression beforeCapitalized(
+        QStringLiteral("([\\p{Lu}\\p{Lt}]\\p{M}*)(?=[\\p{Lu}\\p{Lt}]\\p{M}*\\p{Ll})"));
+    static const QRegularExpression afterLowerOrDigit(QStringLiteral("([\\p{Ll}\\p{Nd}]\\p{M}*)(?=[\\p{Lu}\\p{Lt}])"));
     QString text = value;
-    text.replace(QRegularExpression(QStringLiteral("[^\\p{L}\\p{Nd}\\p{M}]+")), QStringLiteral(" "));
-    text.replace(QRegularExpression(QStringLiteral("(^|\\s)\\p{M}+")), QStringLiteral("\\1"));
-    text.replace(QRegularExpression(QStringLiteral("([\\p{Lu}\\p{Lt}]\\p{M}*)(?=[\\p{Lu}\\p{Lt}]\\p{M}*\\p{Ll})")),
-                 QStringLiteral("\\1 "));
-    text.replace(QRegularExpression(QStringLiteral("([\\p{Ll}\\p{Nd}]\\p{M}*)(?=[\\p{Lu}\\p{Lt}])")), QStringLiteral("\\1 "));
+    text.replace(separators, QStringLiteral(" "));
+    text.replace(strayMarks, QStringLiteral("\\1"));
+    text.replace(beforeCapitalized, QStringLiteral("\\1 "));
+    text.replace(afterLowerOrDigit, QStringLiteral("\\1 "));
     return text.split(u' ', Qt::SkipEmptyParts);
 }
 

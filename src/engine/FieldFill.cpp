@@ -52,9 +52,9 @@ FieldFill FillEdits(const QString& text, const QString& marker, const QString& v
         return fill;
     }
     // One pass over the "$"s finds the marker as FindOccurrences does, and its mirrors. A
-    // mirror has a ":" where the name, or the name without the counter at its end, ends;
-    // one look at that character rules out almost every other marker, and the counter
-    // before its "!" the mirrors of the other repetitions.
+    // mirror has a ":" where the name, or the name without part of the counter at its end,
+    // ends; a look at the character past the stem rules out almost every other marker, and
+    // the counter before its "!" the mirrors of the other repetitions.
     const QStringView name = QStringView(marker).sliced(1, marker.size() - 2);
     qsizetype shortestBase = name.size();
     while (shortestBase > 1 && IsCounterCharacter(name[shortestBase - 1]))
@@ -68,14 +68,21 @@ FieldFill FillEdits(const QString& text, const QString& marker, const QString& v
             at += marker.size() - 1;
             continue;
         }
-        qsizetype base = name.size();
-        while (base >= shortestBase && (at + 1 + base >= all.size() || all[at + 1 + base] != u':'))
-            --base;
-        if (base < shortestBase)
+        // Up to the ":" a mirror's name is the field's own name, so the ":" is the first
+        // character past the counter-free stem that differs from it.
+        qsizetype base = shortestBase;
+        while (base < name.size() && at + 1 + base < all.size() && all[at + 1 + base] == name[base])
+            ++base;
+        if (at + 1 + base >= all.size() || all[at + 1 + base] != u':')
             continue;
-        const qsizetype close = all.indexOf(u'!', at + 1);
-        if (close < 0)
-            break;
+        // The "!" comes after a modifier and the rest of the counter.
+        const qsizetype colon = at + 1 + base;
+        const qsizetype reach = std::min(all.size(), colon + 2 + modifiers.longestName() + name.size() - base);
+        qsizetype close = colon + 1;
+        while (close < reach && all[close] != u'!')
+            ++close;
+        if (close == reach)
+            continue;
         const QStringView candidate = all.sliced(at, close + 1 - at);
         if (!candidate.chopped(1).endsWith(name.sliced(base)))
             continue;

@@ -12,6 +12,8 @@ FieldModifiers::FieldModifiers(std::shared_ptr<const TypeMap> typeMap)
 {
     if (typeMap_)
         names_ += typeMap_->languages();
+    for (const QString& name : names_)
+        longestName_ = std::max(longestName_, name.size());
 }
 
 const FieldModifiers& FieldModifiers::standard()
@@ -41,20 +43,31 @@ std::optional<FieldModifiers::Mirror> FieldModifiers::mirrorOf(QStringView marke
     if (marker.size() < 4 || marker.front() != u'$' || marker.back() != u'!')
         return std::nullopt;
     const QStringView name = marker.sliced(1, marker.size() - 2);
-    const qsizetype colon = name.lastIndexOf(u':');
-    if (colon <= 0 || name.contains(u'$') || name.contains(u'!'))
+    qsizetype colon = -1;
+    for (qsizetype i = name.size() - 1; i >= 0; --i) {
+        if (name[i] == u'$' || name[i] == u'!')
+            return std::nullopt;
+        if (name[i] == u':' && colon < 0)
+            colon = i;
+    }
+    if (colon <= 0)
         return std::nullopt;
     const QStringView rest = name.sliced(colon + 1);
     qsizetype counterStart = rest.size();
     while (counterStart > 0 && IsCounterCharacter(rest[counterStart - 1]))
         --counterStart;
-    for (qsizetype end = rest.size(); end >= counterStart; --end) {
-        const QStringView modifier = rest.first(end);
-        for (qsizetype i = 0; i < names_.size(); ++i)
-            if (names_[i].size() == modifier.size() && modifier.compare(names_[i], Qt::CaseInsensitive) == 0)
-                return Mirror{name.first(colon), rest.sliced(end), i};
+    // The longest modifier that leaves only counter characters after it.
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < names_.size(); ++i) {
+        const qsizetype length = names_[i].size();
+        if (length < counterStart || length > rest.size() || (found >= 0 && length <= names_[found].size()))
+            continue;
+        if (rest.first(length).compare(names_[i], Qt::CaseInsensitive) == 0)
+            found = i;
     }
-    return std::nullopt;
+    if (found < 0)
+        return std::nullopt;
+    return Mirror{name.first(colon), rest.sliced(names_[found].size()), found};
 }
 
 FieldModifiers::Spelling FieldModifiers::spell(const QString& value, qsizetype modifier) const

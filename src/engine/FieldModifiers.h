@@ -44,10 +44,12 @@ public:
     Spelling spell(const QString& value, qsizetype modifier) const;
 
     const QStringList& names() const { return names_; }
+    qsizetype longestName() const { return longestName_; }
 
 private:
     std::shared_ptr<const TypeMap> typeMap_;
     QStringList names_; // the letter-case styles in WordCase order, then the languages
+    qsizetype longestName_ = 0;
 };
 
 // What numbering writes into a marker: digits, and "-" for counters below zero ("00-5").

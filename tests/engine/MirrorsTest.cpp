@@ -1,3 +1,4 @@
+#include "Expansion.h"
 #include "FieldFill.h"
 #include "ReferenceRules.h"
 #include "TextEdits.h"
@@ -150,6 +151,14 @@ TEST(Mirrors, AreListedOnceAsTheirFieldAndFilledInTheirSpelling)
                                     "  string $Col:pascal0001! { get; } // $col0001!\n"
                                     "  jsonb HttpServer { get; } // http_server\n}");
     EXPECT_EQ(fill.unmapped, QStringList({"jsonb"})) << "written as given, named for the status bar";
+
+    // Numbering puts the counter after the modifier; the fields are numbered as ever.
+    const AskValue two = [](const QString&) { return std::optional<QString>("2"); };
+    const QString expanded = GenerateResult("[($Col:upper! = $col:camel!;\n|1|n)]", true, two).text;
+    EXPECT_EQ(expanded, "$Col:upper0001! = $col:camel0001!;\n$Col:upper0002! = $col:camel0002!;\n");
+    EXPECT_EQ(ListFields(expanded).toList(), QStringList({"$Col0001!", "$Col0002!"}));
+    EXPECT_EQ(Filled(expanded, FillEdits(expanded, {{"$col0002!", "unit price"}})),
+              "$Col:upper0001! = $col:camel0001!;\nUNIT PRICE = unitPrice;\n");
 }
 
 TEST(Mirrors, LeaveTemplatesWithoutThemAsBeforeAndFollowTheRulesInTemplatesWithThem)

@@ -125,14 +125,14 @@ std::variant<TypeMap, TypeMap::Failure> TypeMap::read(QStringView text)
 
 std::variant<TypeMap, TypeMap::Failure> TypeMap::read(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // A decoder that keeps state between calls would let a sequence cut off at the end pass.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder(bytes);
     if (!decoder.hasError())
         return read(QStringView(text));
-    // Find the line for the report.
     qsizetype line = 1;
     for (const QByteArray& lineBytes : bytes.split('\n')) {
-        QStringDecoder lineDecoder(QStringDecoder::Utf8);
+        QStringDecoder lineDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString decoded = lineDecoder(lineBytes);
         if (lineDecoder.hasError())
             break;

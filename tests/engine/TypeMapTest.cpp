@@ -90,6 +90,8 @@ TEST(TypeMap, NamesTheLineAndReasonOfAMapItCannotUseAndFallsBackToTheShippedOne)
         {"pattern\tcs\nint(\tint\n", 2, "pair up"},
         {"pattern\tcs\nint, ,text\tint\n", 2, "empty pattern"},
         {"pattern\tcs\nint\tint\n\xff\tx\n", 3, "UTF-8"},
+        {"pattern\tcs\nint\tint\xeb\nx\ty\n", 2, "UTF-8"},
+        {"pattern\tcs\nint\tint\xeb", 2, "UTF-8"}, // cut off at the end
     };
     for (const auto& failure : failures) {
         const auto read = TypeMap::read(failure.text);

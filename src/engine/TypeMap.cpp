@@ -68,15 +68,19 @@ QString LanguageProblem(QStringView name)
 
 bool TypeMap::Pattern::matches(QStringView folded) const
 {
+    // Compared by slices: Qt's startsWith() finds no empty text in an empty null one.
     const QString& first = pieces.first();
     if (pieces.size() == 1)
         return folded == first;
     const QString& last = pieces.last();
-    if (folded.size() < first.size() + last.size() || !folded.startsWith(first) || !folded.endsWith(last))
+    if (folded.size() < first.size() + last.size() || folded.first(first.size()) != first
+        || folded.last(last.size()) != last)
         return false;
     qsizetype from = first.size();
     const qsizetype end = folded.size() - last.size();
     for (qsizetype i = 1; i + 1 < pieces.size(); ++i) {
+        if (pieces[i].isEmpty())
+            continue;
         const qsizetype at = folded.first(end).indexOf(pieces[i], from);
         if (at < 0)
             return false;

@@ -24,7 +24,8 @@ TEST(TypeMap, MatchesPatternsWithoutCaseWithStarsIgnoringParenthesesFirstRowFirs
                              "*int*\tlong\tnumber\n"
                              "box\t\tBox\n"
                              "int\tint\tnumber\n"
-                             "box\tBox\n");
+                             "box\tBox\n"
+                             "*\t\tany\n");
     const qsizetype cs = map.language(u"CS");
     ASSERT_EQ(cs, 0);
     const struct { const char* type; const char* mapped; bool found; } cases[] = {
@@ -47,6 +48,8 @@ TEST(TypeMap, MatchesPatternsWithoutCaseWithStarsIgnoringParenthesesFirstRowFirs
     }
     EXPECT_EQ(map.map("int", map.language(u"js")).type, "number");
     EXPECT_FALSE(map.map("int", map.language(u"go")).found) << "no such language";
+    EXPECT_EQ(map.map("jsonb", map.language(u"js")).type, "any");
+    EXPECT_EQ(map.map("", map.language(u"js")).type, "any") << "an empty type meets the catch-all too";
 }
 
 TEST(TypeMap, ShipsEveryRowForEveryLanguage)

@@ -1,12 +1,12 @@
 #include "ResultDocument.h"
 
+#include "FieldFill.h"
 #include "LineGrouping.h"
 #include "MarkerColouring.h"
 #include "ResultRtf.h"
 #include "ResultRtfReader.h"
 #include "RtfReader.h"
 
-#include <QHash>
 #include <QPlainTextDocumentLayout>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -187,43 +187,23 @@ std::unique_ptr<QTextDocument> ResultDocument::colouredCopy() const
 
 qsizetype ResultDocument::substitute(const QString& marker, const QString& value)
 {
-    const QString written = singleLineFeeds(value);
-    QList<TextEdit> edits;
-    for (qsizetype at : FindOccurrences(text_, marker))
-        edits.append({at, marker.size(), written});
-    applyEdits(edits, {marker});
-    return edits.size();
+    const FieldFill fill = FillEdits(text_, marker, singleLineFeeds(value));
+    applyEdits(fill.edits, {marker});
+    return fill.edits.size();
 }
 
 qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& fills)
 {
-    QHash<QString, QString> values;
     QStringList markers;
-    qsizetype longest = 0;
+    QList<std::pair<QString, QString>> written;
+    written.reserve(fills.size());
     for (const auto& [marker, value] : fills) {
         markers.append(marker);
-        values.insert(marker.toCaseFolded(), singleLineFeeds(value));
-        longest = std::max(longest, marker.size());
+        written.append({marker, singleLineFeeds(value)});
     }
-    // A field marker runs from a "$" to the first "!" after it, so every occurrence of one
-    // starts at some "$" and ends at the next "!": one pass finds them all.
-    QList<TextEdit> edits;
-    const QStringView text(text_);
-    qsizetype close = -1;
-    for (qsizetype open = text.indexOf(u'$'); open >= 0; open = text.indexOf(u'$', open + 1)) {
-        if (close <= open && (close = text.indexOf(u'!', open + 1)) < 0)
-            break;
-        const qsizetype length = close + 1 - open;
-        if (length > longest)
-            continue;
-        const auto value = values.constFind(text.mid(open, length).toString().toCaseFolded());
-        if (value == values.cend())
-            continue;
-        edits.append({open, length, *value});
-        open = close; // occurrences do not overlap
-    }
-    applyEdits(edits, markers);
-    return edits.size();
+    const FieldFill fill = FillEdits(text_, written);
+    applyEdits(fill.edits, markers);
+    return fill.edits.size();
 }
 
 void ResultDocument::applyEdits(const QList<TextEdit>& edits, const QStringList& markers)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <optional>
 
@@ -44,9 +45,18 @@ public:
     // Deletes the body file; a body that is already gone is no failure.
     void removeBody(const QString& bodyName);
 
+    // Removes the temporary files that writes cut short (the program killed mid-write) left beside
+    // the given table files and the body files named bodyPrefix + key. Nothing else is touched.
+    void removeInterruptedWrites(const QStringList& tableNames, const QString& bodyPrefix) const;
+
 private:
+    // Whether the table text is read to change the file; a file saved as UTF-8 is then left as it
+    // is unless the user lets it be stored as Windows-1252.
+    enum class TableUse { Read, Change };
+
     // The private steps throw StoreFailure; the public operation that called them reports it.
-    QString ReadTableText(const QString& fileName) const;
+    QString ReadTableText(const QString& fileName, TableUse use) const;
+    static QString tableText(const QString& content);
     void WriteTableText(const QString& fileName, const QString& text) const;
     static QString BuildRecordLine(const QVariantList& values);
 

@@ -12,7 +12,9 @@
 // "Data\Values.app") and body files ("Data\TMP_key12"), all Windows-1252 text.
 // Every write rewrites the whole file atomically. Failures are reported through
 // FailureReporter as "<Operation>: "<description>"" and give an empty result; a failed write leaves
-// the previous file as it was. Characters Windows-1252 lacks are refused, never replaced.
+// the previous file as it was. Characters Windows-1252 lacks are refused, never replaced. A table
+// file another program saved as UTF-8 is converted only when the user says Yes to the question
+// the store asks through FailureReporter::ask; until then it is read as before and never written.
 class DataStore
 {
 public:

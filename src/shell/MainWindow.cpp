@@ -138,6 +138,12 @@ void MainWindow::buildMenus()
             &QAction::triggered, this, &MainWindow::showFind);
     connect(item(edit, "findNextAction", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3)),
             &QAction::triggered, this, &MainWindow::findNext);
+    separator(edit, "renameSeparator");
+    // F2 itself belongs to the trees, which rename their own selected item.
+    connect(item(edit, "renameItemAction", QStringLiteral("Rename Item")), &QAction::triggered, this, [this] {
+        if (WorkspaceWindow* document = activeWorkspace())
+            document->renameSelected();
+    });
 
     QMenu* view = menu(bar, "viewMenu", QStringLiteral("View"));
     QAction* statusBarItem = item(view, "statusBarAction", QStringLiteral("StatusBar"));
@@ -321,9 +327,9 @@ void MainWindow::printPane()
     const TextPane pane = document->lastWorkedPane();
     if (pane.widget() == document->resultPane()) {
         const auto coloured = document->resultPane()->resultDocument()->colouredCopy();
-        setStatusText(PrintCommand(document, coloured.get()));
+        setStatusText(PrintCommand(document, PrintedPane::Result, coloured.get()));
     } else {
-        setStatusText(PrintCommand(document, pane.document()));
+        setStatusText(PrintCommand(document, PrintedPane::Template, pane.document()));
     }
 }
 

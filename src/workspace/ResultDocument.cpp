@@ -59,6 +59,20 @@ qsizetype typingRoom(qsizetype size)
 
 } // namespace
 
+// Rides along in a fill's undo step, so undo and redo can tell the fields list which
+// markers came back or went again.
+class ResultDocument::FillStep : public QAbstractUndoItem
+{
+public:
+    FillStep(ResultDocument& document, QStringList markers) : document_(document), markers_(std::move(markers)) {}
+    void undo() override { document_.fillTakenBack_.emplace(markers_, true); }
+    void redo() override { document_.fillTakenBack_.emplace(markers_, false); }
+
+private:
+    ResultDocument& document_;
+    QStringList markers_;
+};
+
 ResultDocument::ResultDocument(QObject* parent)
     : QTextDocument(parent)
 {
@@ -83,6 +97,13 @@ void ResultDocument::followChange(int position, int removed, int)
     const QString inserted = singleLineFeeds(cursor.selectedText());
     keepRoomFor(inserted.size() - gone);
     text_.replace(at, gone, inserted);
+    if (fillTakenBack_) {
+        const auto [markers, undone] = *std::exchange(fillTakenBack_, std::nullopt);
+        if (undone)
+            emit fillUndone(markers);
+        else
+            emit fillRedone(markers);
+    }
 }
 
 void ResultDocument::keepRoomFor(qsizetype growth)
@@ -170,15 +191,17 @@ qsizetype ResultDocument::substitute(const QString& marker, const QString& value
     QList<TextEdit> edits;
     for (qsizetype at : FindOccurrences(text_, marker))
         edits.append({at, marker.size(), written});
-    applyEdits(edits);
+    applyEdits(edits, {marker});
     return edits.size();
 }
 
 qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& fills)
 {
     QHash<QString, QString> values;
+    QStringList markers;
     qsizetype longest = 0;
     for (const auto& [marker, value] : fills) {
+        markers.append(marker);
         values.insert(marker.toCaseFolded(), singleLineFeeds(value));
         longest = std::max(longest, marker.size());
     }
@@ -199,11 +222,11 @@ qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& f
         edits.append({open, length, *value});
         open = close; // occurrences do not overlap
     }
-    applyEdits(edits);
+    applyEdits(edits, markers);
     return edits.size();
 }
 
-void ResultDocument::applyEdits(const QList<TextEdit>& edits)
+void ResultDocument::applyEdits(const QList<TextEdit>& edits, const QStringList& markers)
 {
     if (edits.isEmpty())
         return;
@@ -218,6 +241,7 @@ void ResultDocument::applyEdits(const QList<TextEdit>& edits)
         cursor.setPosition(int(edit->start + edit->length), QTextCursor::KeepAnchor);
         cursor.insertText(edit->value);
     }
+    appendUndoItem(new FillStep(*this, markers));
     cursor.endEditBlock();
     ownEdit_ = false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // What every fuzz target shares: a failed check stops the run where libFuzzer sees it, and
-// failure reports from the store are counted rather than shown.
+// failure reports from the store are counted rather than shown; its questions are answered No.
 #include "FailureReporter.h"
 
 #include <QDir>
@@ -18,6 +18,7 @@ class CountedFailures final : public FailureReporter
 {
 public:
     void reportFailure(const QString&) override { ++count; }
+    bool ask(const QString&) override { return false; }
     int count = 0;
 };
 

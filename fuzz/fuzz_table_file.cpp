@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     // Memory stays in proportion to the file, whatever its shape.
-    Check(table->valueCount() <= 9 * (qsizetype(size) + 1));
+    Check(table->valueCount() <= 3 * (qsizetype(size) + 1));
     if (failures.count > 0 || table->fieldCount() == 0)
         return 0;
     // Read without complaint: every record is whole.
@@ -57,6 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     WriteFile(folder + QStringLiteral("/Data/Write.app"), '"' + *headerBytes + "\"\r\n");
     const QList<QVariantList> records = Records(*table);
     const std::optional<Recordset> back = store.insertRecords(QStringLiteral("Data\\Write.app"), records);
+    if (Windows1252::looksLikeUtf8(*headerBytes)) {
+        // Taken for a file another program saved as UTF-8, and left as it is.
+        Check(!back && failures.count == 1);
+        return 0;
+    }
     if (!back) {
         // The one record a table file cannot hold: a single field with an empty value.
         Check(table->fieldCount() == 1 && failures.count == 1);

@@ -21,6 +21,11 @@ namespace DataFile {
 
 QString read(const QString& path)
 {
+    return Windows1252::decode(readBytes(path));
+}
+
+QByteArray readBytes(const QString& path)
+{
     const QFileInfo info(path);
     if (!info.exists())
         throw StoreFailure{QStringLiteral("File not found: %1").arg(shown(path))};
@@ -32,7 +37,7 @@ QString read(const QString& path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw StoreFailure{QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString())};
-    return Windows1252::decode(bytes);
+    return bytes;
 }
 
 void writeQuoted(const QString& path, QStringView content)

@@ -8,6 +8,8 @@
 // fit for the user.
 namespace DataFile {
 
+QByteArray readBytes(const QString& path);
+// The file's bytes read as Windows-1252.
 QString read(const QString& path);
 
 // Writes a double quote, content, a double quote and CR LF, atomically: on any failure (a character

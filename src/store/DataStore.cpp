@@ -1,19 +1,20 @@
 #include "DataStore.h"
 
+#include "BodyQuotes.h"
 #include "DataFile.h"
 #include "FailureReporter.h"
 #include "FileItems.h"
 #include "StoreFailure.h"
 #include "TableText.h"
+#include "Windows1252.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
-
-// Stands for each double quote of a body text, since the file itself is one double-quoted string.
-const QString quoteToken = QStringLiteral("_$$$_002_$$$_");
 
 template <typename Step>
 auto trapped(const QString& operation, Step&& step) -> decltype(std::optional(step()))
@@ -115,7 +116,7 @@ std::optional<Recordset> DataStore::insertRecords(const QString& tableName, cons
 std::optional<Recordset> DataStore::deleteRecord(const QString& tableName, qint32 recordId)
 {
     const bool written = trapped(QStringLiteral("DeleteRecord"), [&] {
-                             WriteTableText(tableName, withoutRecord(ReadTableText(tableName), recordId));
+                             WriteTableText(tableName, withoutRecord(ReadTableText(tableName, TableUse::Change), recordId));
                              return true;
                          }).has_value();
     return written ? readTable(tableName) : std::nullopt;
@@ -124,7 +125,7 @@ std::optional<Recordset> DataStore::deleteRecord(const QString& tableName, qint3
 std::optional<Recordset> DataStore::updateRecord(const QString& tableName, qint32 recordId, const QVariantList& record)
 {
     const bool written = trapped(QStringLiteral("UpdateRecord"), [&] {
-                             const QString text = ReadTableText(tableName);
+                             const QString text = ReadTableText(tableName, TableUse::Change);
                              requireFieldCount(text, record);
                              WriteTableText(tableName, withRecordReplaced(text, recordId, BuildRecordLine(record)));
                              return true;
@@ -134,26 +135,7 @@ std::optional<Recordset> DataStore::updateRecord(const QString& tableName, qint3
 
 QString DataStore::readBody(const QString& bodyName)
 {
-    return trapped(QStringLiteral("ReadStream"), [&] {
-               QString content = DataFile::read(bodyPath(bodyName));
-               QList<std::pair<qsizetype, qsizetype>> items; // start and length in `content`
-               forEachFileItem(content, [&](QStringView item) {
-                   items.append({item.data() - content.constData(), item.size()});
-               });
-               QString body;
-               if (items.size() == 1) {
-                   // A body file is one quoted item: trimmed in place, a long one is not copied.
-                   body = std::move(content);
-                   body.truncate(items[0].first + items[0].second);
-                   body.remove(0, items[0].first);
-                   body.append(u"\r\n");
-               } else {
-                   body.reserve(content.size() + 2);
-                   for (const auto& [start, length] : items)
-                       body.append(QStringView(content).sliced(start, length)).append(u"\r\n");
-               }
-               return body.replace(quoteToken, QStringLiteral("\""));
-           })
+    return trapped(QStringLiteral("ReadStream"), [&] { return BodyQuotes::read(DataFile::read(bodyPath(bodyName))); })
         .value_or(QString());
 }
 
@@ -165,26 +147,45 @@ bool DataStore::writeBody(const QString& bodyName, const QString& text)
 bool DataStore::writeBody(const QString& bodyName, const QList<QStringView>& pieces)
 {
     return trapped(QStringLiteral("WriteStream"), [&] {
-               // Only a piece holding a quote is copied, to put the quote token in its place.
-               QList<QString> quoted;
-               QList<QStringView> written;
-               for (const QStringView piece : pieces) {
-                   if (piece.contains(u'"')) {
-                       quoted.append(piece.toString().replace(u'"', quoteToken));
-                       written.append(quoted.last());
-                   } else {
-                       written.append(piece);
-                   }
-               }
-               DataFile::writeQuoted(bodyPath(bodyName), written);
+               DataFile::writeQuoted(bodyPath(bodyName), BodyQuotes::store(pieces).pieces);
                return true;
            })
         .has_value();
 }
 
-QString DataStore::ReadTableText(const QString& fileName) const
+QString DataStore::ReadTableText(const QString& fileName, TableUse use) const
 {
-    const QString content = DataFile::read(tablePath(fileName));
+    const QString path = tablePath(fileName);
+    const QByteArray bytes = DataFile::readBytes(path);
+    if (!Windows1252::looksLikeUtf8(bytes))
+        return tableText(Windows1252::decode(bytes));
+
+    // Written as UTF-8 by another program: neither read nor rewritten as Windows-1252 unless the
+    // user says so, or the next change would store a file of two encodings.
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!FailureReporter::current().ask(
+            QStringLiteral("The table file \"%1\" is saved as UTF-8, not as Windows-1252 like the other data "
+                           "files.\n\nRead it as UTF-8 and store it as Windows-1252 from now on? No leaves the "
+                           "file as it is, and changes to it are not stored.")
+                .arg(shown))) {
+        if (use == TableUse::Change)
+            throw StoreFailure{QStringLiteral("%1 is saved as UTF-8 and was left as it is").arg(shown)};
+        return tableText(Windows1252::decode(bytes));
+    }
+    QString content = QString::fromUtf8(bytes);
+    if (content.startsWith(QChar(0xFEFF))) // the byte order mark some editors put first
+        content.remove(0, 1);
+    const QString text = tableText(content);
+    char32_t offending = 0;
+    if (!Windows1252::encode(text, &offending))
+        throw StoreFailure{QStringLiteral("%1 cannot be stored as Windows-1252, so it was left as it is: %2")
+                               .arg(shown, Windows1252::unencodableMessage(offending))};
+    WriteTableText(fileName, text);
+    return text;
+}
+
+QString DataStore::tableText(const QString& content)
+{
     QString text;
     text.reserve(content.size());
     // Each item is followed by CR LF, and every quote, CR and LF is then dropped: the items' contents
@@ -223,7 +224,7 @@ QString DataStore::BuildRecordLine(const QVariantList& values)
 
 Recordset DataStore::readRecordset(const QString& tableName) const
 {
-    TableText::Parsed parsed = TableText::parse(ReadTableText(tableName));
+    TableText::Parsed parsed = TableText::parse(ReadTableText(tableName, TableUse::Read));
     const QString problem = QDir::toNativeSeparators(tablePath(tableName)) + QStringLiteral(": ") + parsed.shapeProblem;
     if (parsed.unreadable)
         throw StoreFailure{problem};
@@ -234,7 +235,7 @@ Recordset DataStore::readRecordset(const QString& tableName) const
 
 QString DataStore::appendRecords(const QString& tableName, const QList<QVariantList>& records) const
 {
-    QString text = ReadTableText(tableName);
+    QString text = ReadTableText(tableName, TableUse::Change);
     for (const QVariantList& record : records) {
         requireFieldCount(text, record);
         text.append(TableText::recordSeparator).append(BuildRecordLine(record));
@@ -260,4 +261,24 @@ void DataStore::removeBody(const QString& bodyName)
 QString DataStore::bodyPath(const QString& bodyName) const
 {
     return dataFolder_ + u'/' + bodyName;
+}
+
+void DataStore::removeInterruptedWrites(const QStringList& tableNames, const QString& bodyPrefix) const
+{
+    // The atomic writer names its temporary file after the file it replaces, a dot and six letters
+    // or digits; one that is a minute old belongs to no write still under way.
+    const QString suffix = QStringLiteral("\\.[A-Za-z0-9]{6}");
+    QList<std::pair<QString, QRegularExpression>> places{
+        {dataFolder_, QRegularExpression(u'^' + QRegularExpression::escape(bodyPrefix) + QStringLiteral("[^./]+") + suffix + u'$')}};
+    for (const QString& table : tableNames) {
+        const QFileInfo info(tablePath(table));
+        places.append({info.absolutePath(), QRegularExpression(u'^' + QRegularExpression::escape(info.fileName()) + suffix + u'$')});
+    }
+    const QDateTime settled = QDateTime::currentDateTime().addSecs(-60);
+    for (const auto& [folder, name] : places) {
+        for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+            if (name.match(file.fileName()).hasMatch() && file.lastModified() < settled)
+                QFile::remove(file.absoluteFilePath());
+        }
+    }
 }

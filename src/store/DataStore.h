@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <optional>
 
@@ -11,7 +12,9 @@
 // "Data\Values.app") and body files ("Data\TMP_key12"), all Windows-1252 text.
 // Every write rewrites the whole file atomically. Failures are reported through
 // FailureReporter as "<Operation>: "<description>"" and give an empty result; a failed write leaves
-// the previous file as it was. Characters Windows-1252 lacks are refused, never replaced.
+// the previous file as it was. Characters Windows-1252 lacks are refused, never replaced. A table
+// file another program saved as UTF-8 is converted only when the user says Yes to the question
+// the store asks through FailureReporter::ask; until then it is read as before and never written.
 class DataStore
 {
 public:
@@ -48,9 +51,18 @@ public:
     // Deletes the body file; a body that is already gone is no failure.
     void removeBody(const QString& bodyName);
 
+    // Removes the temporary files that writes cut short (the program killed mid-write) left beside
+    // the given table files and the body files named bodyPrefix + key. Nothing else is touched.
+    void removeInterruptedWrites(const QStringList& tableNames, const QString& bodyPrefix) const;
+
 private:
+    // Whether the table text is read to change the file; a file saved as UTF-8 is then left as it
+    // is unless the user lets it be stored as Windows-1252.
+    enum class TableUse { Read, Change };
+
     // The private steps throw StoreFailure; the public operation that called them reports it.
-    QString ReadTableText(const QString& fileName) const;
+    QString ReadTableText(const QString& fileName, TableUse use) const;
+    static QString tableText(const QString& content);
     void WriteTableText(const QString& fileName, const QString& text) const;
     static QString BuildRecordLine(const QVariantList& values);
 

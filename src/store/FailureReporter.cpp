@@ -15,6 +15,12 @@ FailureReporter* installed = nullptr;
 
 } // namespace
 
+bool FailureReporter::ask(const QString& question)
+{
+    qWarning().noquote() << question << "(answered No)";
+    return false;
+}
+
 FailureReporter& FailureReporter::current()
 {
     return installed ? *installed : static_cast<FailureReporter&>(logReporter);

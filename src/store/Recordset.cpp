@@ -53,6 +53,14 @@ void Recordset::setFieldNames(const QVariant& value)
     names_.append(value.toString());
 }
 
+QStringList Recordset::fieldNameList() const
+{
+    QStringList names;
+    for (qsizetype i = 0; i < fieldCount_ && i < names_.size(); ++i)
+        names << names_.textAt(i);
+    return names;
+}
+
 double Recordset::recordCount() const
 {
     if (fieldCount_ == 0)
@@ -65,14 +73,9 @@ bool Recordset::atEnd() const
     return cursor_ == recordCount();
 }
 
-void Recordset::add(const QVariant& value)
+void Recordset::add(QStringView value)
 {
     values_.append(value);
-}
-
-void Recordset::add(QVariant&& value)
-{
-    values_.append(std::move(value));
 }
 
 void Recordset::remove(qint32 field)
@@ -98,7 +101,7 @@ qint32 Recordset::resolveField(const QVariant& field) const
         return toWholeNumber(field, nullptr).value_or(-1);
     const QString name = field.toString();
     for (qint32 i = 0; i < fieldCount_ && i < names_.size(); ++i) {
-        if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
+        if (names_.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -133,7 +136,7 @@ QVariant Recordset::valueOf(const QVariant& field) const
                           .arg(recordCount()));
         return {};
     }
-    return values_[position];
+    return values_.textAt(position);
 }
 
 std::optional<qint32> Recordset::getMax(const QVariant& field)

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QList>
+#include "TextList.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <optional>
 
 // The program's in-memory table: a fixed number of named fields, any number of records held as one
-// flat list of values, and a cursor on the current record. Field names match without regard to
-// letter case.
+// flat list of text values, and a cursor on the current record. Field names match without regard
+// to letter case.
 class Recordset
 {
 public:
@@ -27,8 +28,7 @@ public:
     // True when the cursor stands on recordCount(). (EOF itself is a C macro.)
     bool atEnd() const;
 
-    void add(const QVariant& value);
-    void add(QVariant&& value);
+    void add(QStringView value);
     // Removes the value at 1-based position field of the value list; throws std::out_of_range for
     // a position outside it.
     void remove(qint32 field);
@@ -45,10 +45,12 @@ public:
     std::optional<qint32> getMax(const QVariant& field);
 
     // The names taking part in lookups, one per field.
-    QStringList fieldNameList() const { return names_.mid(0, qMax(fieldCount_, 0)); }
+    QStringList fieldNameList() const;
     qint32 cursor() const { return cursor_; }
     qsizetype valueCount() const { return values_.size(); }
-    void reserveValues(qsizetype count) { values_.reserve(count); }
+    // Room for `count` more values of `characters` characters in all.
+    void reserveValues(qsizetype count, qsizetype characters) { values_.reserve(count, characters); }
+    void reserveNames(qsizetype count, qsizetype characters) { names_.reserve(count, characters); }
 
 private:
     // The 0-based field index, or -1 for a name the table lacks.
@@ -57,7 +59,7 @@ private:
     std::optional<qint32> fieldIndex(const QVariant& field, QString* failure) const;
 
     qint32 fieldCount_ = 0;
-    QStringList names_;
-    QList<QVariant> values_;
+    TextList names_;
+    TextList values_;
     qint32 cursor_ = 0;
 };

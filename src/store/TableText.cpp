@@ -81,65 +81,109 @@ QString separatorMessage(char16_t character)
         .arg(code);
 }
 
+namespace {
+
+// What a table text holds, counted before anything is built from it.
+struct Shape
+{
+    qint32 fieldCount = 0;
+    qsizetype records = 0;
+    qsizetype brokenRecords = 0;
+    qsizetype firstBroken = 0;
+    qint32 firstBrokenFields = 0;
+    qsizetype nameCharacters = 0;
+    qsizetype valueCharacters = 0; // of the values kept, trimmed
+
+    // Every record padded or cut to the header's field count.
+    bool valuesFit(qsizetype budget) const { return fieldCount == 0 || records <= budget / fieldCount; }
+};
+
+Shape shapeOf(QStringView text)
+{
+    Shape shape;
+    bool header = true;
+    for (const QStringView record : text.tokenize(recordSeparator)) {
+        if (header) {
+            header = false;
+            shape.fieldCount = static_cast<qint32>(qMin<qsizetype>(record.count(fieldSeparator) + 1, INT32_MAX));
+            for (const QStringView name : record.tokenize(fieldSeparator))
+                shape.nameCharacters += trimSpaces(name).size();
+            continue;
+        }
+        if (record.isEmpty())
+            continue;
+        ++shape.records;
+        qint32 fields = 0;
+        for (const QStringView value : record.tokenize(fieldSeparator)) {
+            if (fields < shape.fieldCount)
+                shape.valueCharacters += trimSpaces(value).size();
+            if (fields < INT32_MAX)
+                ++fields;
+        }
+        if (fields != shape.fieldCount && shape.brokenRecords++ == 0) {
+            shape.firstBroken = shape.records;
+            shape.firstBrokenFields = fields;
+        }
+    }
+    return shape;
+}
+
+} // namespace
+
 Parsed parse(QStringView text)
 {
     Parsed parsed;
     if (text.isEmpty())
         return parsed;
 
+    // Padding a file of many short records to a wide header grows with the square of its size, so
+    // the shape decides first: a table that needs more values than this is refused before any is made.
+    const Shape shape = shapeOf(text);
+    const qsizetype valueBudget = 3 * (text.size() + 1);
+    parsed.unreadable = !shape.valuesFit(valueBudget) || shape.valueCharacters > TextList::maxCharacters
+                        || shape.nameCharacters > TextList::maxCharacters;
+
+    if (shape.brokenRecords > 0) {
+        parsed.shapeProblem =
+            QStringLiteral("%1 of %2 records do not have the %3 fields of the header (the first is record %4, "
+                           "with %5)")
+                .arg(shape.brokenRecords)
+                .arg(shape.records)
+                .arg(shape.fieldCount)
+                .arg(shape.firstBroken)
+                .arg(shape.firstBrokenFields);
+        parsed.shapeProblem += parsed.unreadable
+                                   ? QStringLiteral("; so many fields are missing that the file cannot be read")
+                                   : QStringLiteral("; missing fields were read as empty and extra fields were ignored");
+    } else if (parsed.unreadable) {
+        parsed.shapeProblem = QStringLiteral("the file is too large to be read as a table");
+    }
+    if (parsed.unreadable)
+        return parsed;
+
     Recordset& table = parsed.table;
-    qint32 fieldCount = -1;
-    qsizetype recordNumber = 0;
-    qsizetype brokenRecords = 0;
-    qsizetype firstBroken = 0;
-    qint32 firstBrokenFields = 0;
-    // Padding a file of many short records to a wide header grows with the square of its size;
-    // beyond this many empty values the file is refused instead.
-    const qsizetype paddingBudget = 8 * (text.size() + 1);
-    qsizetype padding = 0;
+    bool header = true;
     for (const QStringView record : text.tokenize(recordSeparator)) {
-        if (fieldCount < 0) {
-            fieldCount = static_cast<qint32>(record.count(fieldSeparator) + 1);
-            table.setFieldCount(fieldCount);
+        if (header) {
+            header = false;
+            table.setFieldCount(shape.fieldCount);
+            table.reserveNames(shape.fieldCount, shape.nameCharacters);
             for (const QStringView name : record.tokenize(fieldSeparator))
                 table.setFieldNames(trimSpaces(name).toString());
-            table.reserveValues(qMin(text.count(recordSeparator) * fieldCount, text.size() + 1));
+            table.reserveValues(shape.records * shape.fieldCount, shape.valueCharacters);
             continue;
         }
         if (record.isEmpty())
             continue;
-        ++recordNumber;
         qint32 fields = 0;
         for (const QStringView value : record.tokenize(fieldSeparator)) {
-            if (fields < fieldCount && !parsed.unreadable)
-                table.add(trimSpaces(value).toString());
-            ++fields;
+            if (fields++ == shape.fieldCount)
+                break;
+            table.add(trimSpaces(value));
         }
-        if (fields < fieldCount && !parsed.unreadable) {
-            padding += fieldCount - fields;
-            parsed.unreadable = padding > paddingBudget;
-            // Every record must have the header's field count, or walking the table never reaches its end.
-            for (qint32 missing = fields; missing < fieldCount && !parsed.unreadable; ++missing)
-                table.add(QString());
-        }
-        if (fields != fieldCount && brokenRecords++ == 0) {
-            firstBroken = recordNumber;
-            firstBrokenFields = fields;
-        }
-    }
-
-    if (brokenRecords > 0) {
-        parsed.shapeProblem =
-            QStringLiteral("%1 of %2 records do not have the %3 fields of the header (the first is record %4, "
-                           "with %5)")
-                .arg(brokenRecords)
-                .arg(recordNumber)
-                .arg(fieldCount)
-                .arg(firstBroken)
-                .arg(firstBrokenFields);
-        parsed.shapeProblem += parsed.unreadable
-                                   ? QStringLiteral("; so many fields are missing that the file cannot be read")
-                                   : QStringLiteral("; missing fields were read as empty and extra fields were ignored");
+        // Every record must have the header's field count, or walking the table never reaches its end.
+        for (; fields < shape.fieldCount; ++fields)
+            table.add(QStringView());
     }
     return parsed;
 }

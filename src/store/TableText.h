@@ -35,8 +35,8 @@ struct Parsed
     // Empty when every record has the header's field count. Otherwise short records have been
     // padded with empty values and extra fields dropped, and this says so.
     QString shapeProblem;
-    // Set when padding the short records would take far more memory than the text itself: the
-    // table is then not usable and holds only what was read before.
+    // Set when the table would take far more memory than the text itself (short records padded
+    // to a wide header): nothing is read then, and shapeProblem says why.
     bool unreadable = false;
 };
 

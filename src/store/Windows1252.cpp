@@ -85,6 +85,35 @@ bool encodeAppend(QByteArray& bytes, QStringView text, char32_t* offending)
     return true;
 }
 
+bool looksLikeUtf8(QByteArrayView bytes)
+{
+    bool multibyte = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        if (length == 0 || lead > 0xF7 || i + length > bytes.size())
+            return false;
+        char32_t point = lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            point = (point << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and points past Unicode are no UTF-8 an editor writes.
+        constexpr char32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (point < shortest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
+            return false;
+        multibyte = true;
+        i += length;
+    }
+    return multibyte;
+}
+
 QString unencodableMessage(char32_t character)
 {
     const QString shown = QString::fromUcs4(&character, 1);

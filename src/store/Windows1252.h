@@ -23,6 +23,10 @@ std::optional<QByteArray> encode(QStringView text, char32_t* offending = nullptr
 // The same, appended to `bytes`; false (with `bytes` cut short) when a character has no byte.
 bool encodeAppend(QByteArray& bytes, QStringView text, char32_t* offending = nullptr);
 
+// True when the bytes hold at least one byte above 0x7F and every such byte is part of a valid
+// UTF-8 sequence: text saved as UTF-8 by another program, which Windows-1252 would misread.
+bool looksLikeUtf8(QByteArrayView bytes);
+
 // "The character 'Ж' (U+0416) cannot be stored in a Windows-1252 file"
 QString unencodableMessage(char32_t character);
 

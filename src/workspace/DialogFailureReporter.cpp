@@ -8,3 +8,8 @@ void DialogFailureReporter::reportFailure(const QString& text)
 {
     Dialogs::current().message(QApplication::activeWindow(), text, Dialogs::Icon::Critical);
 }
+
+bool DialogFailureReporter::ask(const QString& question)
+{
+    return Dialogs::current().confirm(QApplication::activeWindow(), question);
+}

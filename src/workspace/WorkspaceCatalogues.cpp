@@ -25,6 +25,8 @@ void WorkspaceWindow::loadCatalogues()
 {
     {
         BusyCursor busy;
+        // A write the program was killed in the middle of leaves its temporary file behind.
+        dataStore().removeInterruptedWrites({kTemplateCatalogueFile, kValueCatalogueFile}, kTemplateBodyPrefix);
         templates_.table = dataStore().readTable(kTemplateCatalogueFile);
         values_.table = dataStore().readTable(kValueCatalogueFile);
         templates_.addedCount = 2;

@@ -49,7 +49,7 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
     Recordset broken = Table({{"3", "Good", "-1"}, {"3", "Repeated", "-1"}, {"x7", "Broken", "-1"}, {"8", "Orphan", "40"},
                               {"9", "Under orphan", "8"}, {"10", "Bad parent", "zz"}, {"-1", "Root again", "-1"},
                               {"", "No ID", "-1"}});
-    broken.add("11"); // an incomplete last record
+    broken.add(u"11"); // an incomplete last record
     const CatalogueContents damaged = ReadCatalogue(broken);
     EXPECT_EQ(Keys(damaged), (QStringList{"key3<key-1", "keyx7<key-1"}))
         << "an ID that is no number keeps its spelling";

@@ -4,6 +4,7 @@
 #include "TempAppFolder.h"
 #include "Windows1252.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -228,15 +229,26 @@ TEST_F(RoundTrip, TablesKeepEveryValueOrRefuseItWholeAndBodiesComeBackWithALineB
         }
     }
 
+    // Quotes next to the quote token's own characters, and the token itself, come back as they were.
+    const QStringList tokenPieces = {"\"", "_$$$_002_$$$_", "_$$$_002", "_$$$_002_$$$", "_$$$_", "_", "$", "002", "a", "\r\n"};
     random.seed(7);
     failures.texts.clear();
-    for (int round = 0; round < 200; ++round) {
-        const QString text = RandomText(random, kPieces, 30);
+    for (int round = 0; round < 300; ++round) {
+        const QString text = RandomText(random, round % 3 ? tokenPieces : kPieces, 30);
         ASSERT_TRUE(store.writeBody("TMP_key1", text));
-        // Only a text holding the quote token itself loses something: the token turns into a quote.
-        ASSERT_EQ(store.readBody("TMP_key1"), QString(text).replace("_$$$_002_$$$_", "\"") + "\r\n") << round;
+        ASSERT_EQ(store.readBody("TMP_key1"), text + "\r\n") << text.toStdString();
+        // Split into pieces anywhere, the text is stored the same.
+        const qsizetype cut = round % (text.size() + 1);
+        ASSERT_TRUE(store.writeBody("TMP_key2", QList<QStringView>{QStringView(text).first(cut), QStringView(text).sliced(cut)}));
+        ASSERT_EQ(readDataFile("TMP_key2"), readDataFile("TMP_key1"));
     }
     EXPECT_TRUE(failures.texts.isEmpty());
+
+    // Where the token would form around a quote, a doubled quote keeps the parts apart.
+    ASSERT_TRUE(store.writeBody("TMP_key1", "x_$$$_002\" and _$$$_002_$$$_"));
+    EXPECT_EQ(readDataFile("TMP_key1"), "\"x_$$$_002\"\"_$$$_002_$$$_ and _$$$_002_$$$\"\"_\"\r\n");
+    writeDataFile("TMP_key2", "\"a\"\"b\",\"c\"\r\n");
+    EXPECT_EQ(store.readBody("TMP_key2"), "ab\r\nc\r\n");
 }
 
 TEST_F(GoldenFile, FilesReadLikeTheWindowsEditionAndTheShippedDataIsWhatTheStoreWrites)
@@ -382,4 +394,91 @@ TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesA
     expectReported({"InsertRecord: \"Cannot write ", "DeleteRecord: \"Cannot write ", "UpdateRecord: \"Cannot write ",
                     "WriteStream: \"Cannot write ",
                     "WriteStream: \"Cannot write ", "WriteStream: \"Cannot write "});
+}
+
+using Utf8Table = StoreFolder;
+
+// A table file an editor saved as UTF-8 is named in a question; until the user lets it be stored as
+// Windows-1252 it is read as before and nothing is written to it.
+TEST_F(Utf8Table, IsReadAsUtf8AndStoredAsWindows1252OnlyWhenTheUserSaysSo)
+{
+    const QByteArray utf8 = "\"ID|Name|ParentID|Spare|Image\xC2\xB1" "1|Caf\xC3\xA9 \xE2\x82\xAC|-1|0|1\"\r\n";
+    writeDataFile("Values.app", utf8);
+    ASSERT_TRUE(store.readTable(values));
+    ASSERT_EQ(failures.questions.size(), 1);
+    EXPECT_TRUE(failures.questions[0].contains(QDir::toNativeSeparators(dataPath("Values.app"))))
+        << failures.questions[0].toStdString();
+    EXPECT_FALSE(store.insertRecord(values, {2, "b", -1, 0, 1}));
+    EXPECT_FALSE(store.deleteRecord(values, 1));
+    EXPECT_EQ(failures.questions.size(), 3);
+    expectReported({"InsertRecord: \"", "DeleteRecord: \""});
+    EXPECT_EQ(readDataFile("Values.app"), utf8);
+
+    failures.answer = true;
+    std::optional<Recordset> rs = store.readTable(values);
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(column(*rs, "Name"), QStringList{QString::fromUtf8("Café €")});
+    EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name|ParentID|Spare|Image\xB1" "1|Caf\xE9 \x80|-1|0|1\"\r\n");
+    ASSERT_TRUE(store.insertRecord(values, {2, "b", -1, 0, 1}));
+    EXPECT_EQ(failures.questions.size(), 4) << "asked once";
+
+    // A byte order mark goes; a character Windows-1252 lacks leaves the file as it was, and says so.
+    writeDataFile("Values.app", "\xEF\xBB\xBF\"ID|Name\xC2\xB1" "1|\xC3\xA9\"\r\n");
+    ASSERT_TRUE(store.readTable(values));
+    EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "1|\xE9\"\r\n");
+    const QByteArray cyrillic = "\"ID|Name\xC2\xB1" "1|\xD0\x96\"\r\n";
+    writeDataFile("Values.app", cyrillic);
+    EXPECT_FALSE(store.readTable(values));
+    EXPECT_EQ(readDataFile("Values.app"), cyrillic);
+    ASSERT_EQ(failures.texts.size(), 1);
+    EXPECT_TRUE(failures.texts[0].contains(QString::fromUtf8("'Ж' (U+0416)"))) << failures.texts[0].toStdString();
+    failures.texts.clear();
+
+    // Plain ASCII and Windows-1252 text (bytes that are no UTF-8) raise no question.
+    failures.questions.clear();
+    for (const QByteArray& text : {QByteArray("\"ID|Name\xB1" "1|a\"\r\n"), QByteArray("\"ID|Name\"\r\n"), goldenTable,
+                                   QByteArray("\"ID|Name\xB1" "1|\xC3\"\r\n"), QByteArray("\"ID|Name\xB1" "1|\xC0\xAF\"\r\n")}) {
+        writeDataFile("Values.app", text);
+        EXPECT_TRUE(store.readTable(values));
+        EXPECT_TRUE(store.deleteRecord(values, 99));
+        EXPECT_EQ(readDataFile("Values.app"), text);
+    }
+    EXPECT_TRUE(failures.questions.isEmpty()) << failures.questions.join('\n').toStdString();
+    EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
+}
+
+using InterruptedWrites = StoreFolder;
+
+// What a write killed before its rename leaves beside a table or a body goes at the next start;
+// other files, a write still under way and files of other names stay.
+TEST_F(InterruptedWrites, LeaveNoTemporaryFilesAfterTheNextStartAndNothingElseIsRemoved)
+{
+    writeDataFile("Values.app", oldTable);
+    writeDataFile("TMP_key3", oldBody);
+    const QStringList kept = {"Values.app", "TMP_key3", "Values.app.ABCDEFG", "Values.app.backup", "Other.app.AbCdEf",
+                              "VAL_key1.AbCdEf", "notes.txt.AbCdEf", "TMP_key3.b.AbCdEf"};
+    for (const QString& name : kept.mid(2))
+        writeDataFile(name, "keep");
+    QDir(dataPath()).mkdir("Values.app.QwErTy");
+    const QStringList before = QDir(dataPath()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+
+    // Killed between writing the temporary file and putting it in place: where the system offers no
+    // unnamed files, the writer's file is the final name, a dot and six random letters.
+    const QStringList left = {"Values.app.MYZHiN", "TMP_key3.qWeRty"};
+    for (const QString& name : left)
+        writeDataFile(name, "new");
+    // A temporary file written a moment ago may belong to another window's write.
+    store.removeInterruptedWrites({"Data\\Tempalates.app", values}, "TMP_");
+    EXPECT_EQ(QDir(dataPath()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), before.size() + 2);
+    EXPECT_EQ(readDataFile("Values.app"), oldTable);
+
+    for (const QString& name : left + QStringList{"Values.app.ABCDEFG", "TMP_key3.b.AbCdEf", "Other.app.AbCdEf"}) {
+        QFile file(dataPath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    }
+    store.removeInterruptedWrites({"Data\\Tempalates.app", values}, "TMP_");
+    EXPECT_EQ(QDir(dataPath()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), before);
+    EXPECT_EQ(readDataFile("Values.app"), oldTable);
+    EXPECT_EQ(readDataFile("TMP_key3"), oldBody);
 }

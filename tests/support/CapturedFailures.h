@@ -4,7 +4,8 @@
 
 #include <QStringList>
 
-// Collects the store's failure messages for the lifetime of the object.
+// Collects the store's failure messages and questions for the lifetime of the object, and gives
+// every question the same answer.
 class CapturedFailures final : public FailureReporter
 {
 public:
@@ -13,8 +14,15 @@ public:
     CapturedFailures(const CapturedFailures&) = delete;
     CapturedFailures& operator=(const CapturedFailures&) = delete;
     void reportFailure(const QString& text) override { texts << text; }
+    bool ask(const QString& question) override
+    {
+        questions << question;
+        return answer;
+    }
 
     QStringList texts;
+    QStringList questions;
+    bool answer = false;
 
 private:
     FailureReporter* previous_;

@@ -6,6 +6,7 @@
 #include "StoreFailure.h"
 #include "TableText.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -221,6 +222,19 @@ QString DataStore::tablePath(const QString& tableName) const
 void DataStore::removeBody(const QString& bodyName)
 {
     QFile::remove(bodyPath(bodyName));
+}
+
+QByteArray DataStore::bodyVersion(const QString& bodyName) const
+{
+    QFile file(bodyPath(bodyName));
+    if (!file.exists())
+        return {};
+    // The bytes themselves, not the file's times or size: a rewrite within the clock's
+    // resolution, or one of the same length, is still seen.
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return QByteArrayLiteral("unreadable");
+    return hash.result();
 }
 
 QString DataStore::bodyPath(const QString& bodyName) const

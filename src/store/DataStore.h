@@ -43,6 +43,10 @@ public:
     bool writeBody(const QString& bodyName, const QList<QStringView>& pieces);
     // Deletes the body file; a body that is already gone is no failure.
     void removeBody(const QString& bodyName);
+    // A fingerprint of the body file's bytes as they are now: empty while there is no such file.
+    // Two windows on one folder compare it with the one taken when they read or wrote the body,
+    // to tell whether the other has written it since. Reports nothing.
+    QByteArray bodyVersion(const QString& bodyName) const;
 
 private:
     // The private steps throw StoreFailure; the public operation that called them reports it.

@@ -108,7 +108,8 @@ WorkspaceWindow::PanesStored WorkspaceWindow::storePanes(bool releasing)
     }
     if (key.isEmpty())
         return PanesStored::NoTemplate;
-    if (bodyChanges_.changedOnDisk(bodyVersion(key))) {
+    const QByteArray onDisk = bodyVersion(key);
+    if (bodyChanges_.changedOnDisk(onDisk)) {
         // Another window on this Data folder wrote the body since we read it: neither text is
         // dropped without the user's word. Put off once, the question waits for the next edit
         // or until the panes are about to go.
@@ -117,10 +118,10 @@ WorkspaceWindow::PanesStored WorkspaceWindow::storePanes(bool releasing)
         const QString copy = copyName(key);
         const int answer = Dialogs::current().choose(
             this,
-            QStringLiteral("The template \"%1\" was changed by another window since it was opened here.\n\n"
-                           "Keep both (this window's text becomes the new template \"%2\"), or overwrite the "
+            QStringLiteral("The template \"%1\" was %2 by another window since it was opened here.\n\n"
+                           "Keep both (this window's text becomes the new template \"%3\"), or overwrite the "
                            "other window's changes?")
-                .arg(templateName(key), copy),
+                .arg(templateName(key), onDisk.isEmpty() ? QStringLiteral("removed") : QStringLiteral("changed"), copy),
             {QStringLiteral("Keep both"), QStringLiteral("Overwrite"), QStringLiteral("Cancel")});
         if (answer == 0)
             return storeAsNewTemplate(copy, parentKeyOf(key), now) ? PanesStored::Yes : PanesStored::Failed;

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -46,16 +47,19 @@ void CheckParseFailure(const QString& templateText, const ExpansionResult& resul
     Check(BoundNames(templateText).isEmpty());
 }
 
-// Every name asked for is listed by BoundNames, and a run answered by name asks nothing.
-void CheckBoundNames(const QString& templateText, const QStringList& askedNames, bool compact)
+// The names asked for are those BoundNames lists (all of them once the prompts are past),
+// and a run answered by name asks nothing.
+void CheckBoundNames(const QString& templateText, const QStringList& askedNames, bool promptsPast, bool compact)
 {
     const QStringList names = BoundNames(templateText);
     QSet<QString> folded;
     for (const QString& name : names)
         folded.insert(name.toCaseFolded());
     Check(folded.size() == names.size());
+    QSet<QString> asked;
     for (const QString& name : askedNames)
-        Check(folded.contains(name.toCaseFolded()));
+        asked.insert(name.toCaseFolded());
+    Check(folded.contains(asked) && (!promptsPast || asked == folded));
 
     ExpansionRequest request;
     request.compactStyle = compact;
@@ -80,6 +84,39 @@ void CheckBoundNames(const QString& templateText, const QStringList& askedNames,
         Check(lastDone == total);
 }
 
+// A lone surrogate (from damaged rich text) is just another character to a run: each one
+// becomes a private-use character of its own, and back.
+QString LoneSurrogatesAsPrivateUse(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar(char16_t(0xF000 + (text[i].unicode() - 0xD800)));
+    }
+    return text;
+}
+
+QString PrivateUseAsSurrogates(QString text)
+{
+    for (QChar& c : text) {
+        if (c.unicode() >= 0xF000 && c.unicode() <= 0xF7FF)
+            c = QChar(char16_t(c.unicode() - 0xF000 + 0xD800));
+    }
+    return text;
+}
+
+void CheckLoneSurrogates(const QString& templateText, bool compact)
+{
+    const QString mapped = LoneSurrogatesAsPrivateUse(templateText);
+    if (mapped == templateText || !SuitsTheLiteralRun(templateText))
+        return;
+    const AskValue two = [](const QString&) { return std::optional<QString>("2"); };
+    const ExpansionResult damaged = GenerateResult(templateText, compact, two, 1 << 20);
+    const ExpansionResult plain = GenerateResult(mapped, compact, two, 1 << 20);
+    Check(damaged.outcome == plain.outcome && damaged.text == PrivateUseAsSurrogates(plain.text));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -89,8 +126,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool compact = data[0] & 1;
     const bool strictWithTwo = data[0] & 2;
     const int answerSeed = data[1];
-    const QString templateText =
-        QString::fromUtf8(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
+    // Bit 2: the template as UTF-16 units, so it can hold lone surrogates.
+    QString templateText = QString::fromUtf8(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
+    if (data[0] & 4) {
+        templateText = QString(qsizetype(size - 2) / 2, Qt::Uninitialized);
+        std::memcpy(templateText.data(), data + 2, size_t(templateText.size()) * 2);
+    }
 
     static const QStringList answers = {"", "3", "0", "-2", "x", "2147483647", "1e3", "12"};
     int asked = 0;
@@ -119,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (result.outcome == ExpansionResult::Outcome::ParseFailed)
         CheckParseFailure(templateText, result);
     else if (templateText.size() < 4000)
-        CheckBoundNames(templateText, askedNames, compact);
+        CheckBoundNames(templateText, askedNames, result.outcome != ExpansionResult::Outcome::Stopped, compact);
     if (result.outcome == ExpansionResult::Outcome::Expanded && result.text.size() < 20000)
         Check(ListFields(result.text).toList() == ListFieldsLiterally(result.text));
     if (strictWithTwo && result.outcome == ExpansionResult::Outcome::Expanded && SuitsTheLiteralRun(templateText)
@@ -127,6 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(reference::GenerateResult(templateText, compact, 2) == result.text);
 
     if (templateText.size() < 4000) {
+        CheckLoneSurrogates(templateText, compact);
         Check(ListFields(templateText).toList() == ListFieldsLiterally(templateText));
         const NumberedGroup group(templateText);
         for (const qint64 counter : {1LL, -5LL, 12345LL}) {

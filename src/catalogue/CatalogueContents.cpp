@@ -134,3 +134,20 @@ qsizetype RecordsWithId(Recordset& table, qint32 id)
     table.moveFirst();
     return n;
 }
+
+std::optional<QVariantList> RenamedRecord(Recordset& table, qint32 id, const QString& name)
+{
+    const int nameColumn = findColumns(table).name;
+    const qint32 count = completeRecords(table);
+    std::optional<QVariantList> record;
+    table.moveFirst();
+    for (qint32 r = 0; r < count && !record; ++r, table.moveNext()) {
+        if (LeadingNumber(table.valueOf(0).toString()) != id)
+            continue;
+        record.emplace();
+        for (int field = 0; field < table.fieldCount(); ++field)
+            record->append(field == nameColumn ? QVariant(name) : table.valueOf(field));
+    }
+    table.moveFirst();
+    return nameColumn < 0 ? std::nullopt : record;
+}

@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
+#include <optional>
 
 class Recordset;
 
@@ -40,3 +42,7 @@ QSet<qint32> TakenIds(Recordset& table);
 
 // How many records carry the ID, read the way the store matches IDs when it deletes.
 qsizetype RecordsWithId(Recordset& table, qint32 id);
+
+// The first record carrying the ID (matched as the store matches it) with its Name set to `name` and
+// every other value as stored, so a rename changes nothing else; nullopt when there is none.
+std::optional<QVariantList> RenamedRecord(Recordset& table, qint32 id, const QString& name);

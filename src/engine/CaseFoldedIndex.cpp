@@ -1,5 +1,7 @@
 #include "CaseFoldedIndex.h"
 
+#include "CaseFolding.h"
+
 #include <bit>
 
 namespace {
@@ -29,7 +31,7 @@ quint64 CaseFoldedHash(QStringView text)
             // Some non-ASCII letters fold to ASCII ones (the Kelvin sign to "k"), so
             // anything beyond ASCII goes through the full folding.
             hash = kFnvOffset;
-            for (const QChar folded : text.toString().toCaseFolded())
+            for (const QChar folded : FoldCase(text.toString()))
                 hash = (hash ^ folded.unicode()) * kFnvPrime;
             return Mix(hash);
         }

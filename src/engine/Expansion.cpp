@@ -55,7 +55,7 @@ bool IsLowerBound(const pugi::xpath_node& item)
 // Item's value.
 QString GroupOf(const pugi::xpath_node& item)
 {
-    return QString::fromUtf8(item.node().parent().parent().attribute("Value").value());
+    return TokenDocument::ValueOf(pugi::xpath_node(item.node().parent().parent()));
 }
 
 QString WrittenBound(const pugi::xpath_node& item)
@@ -188,10 +188,10 @@ ExpansionResult Generate(const QString& templateText, const ExpansionRequest& re
         return Result(Outcome::NoGroups, templateText, QString());
     const auto answerFor = [&](QChar standInName) {
         const QChar name = nul.Restore(standInName);
-        if (std::optional<QString> given = request.answers.Find(name))
-            return *given;
-        const std::optional<QString> asked = request.ask ? request.ask(PromptFor(name)) : std::nullopt;
-        return asked && !asked->isEmpty() ? *asked : QStringLiteral("1");
+        std::optional<QString> answer = request.answers.Find(name);
+        if (!answer && request.ask)
+            answer = request.ask(PromptFor(name));
+        return answer && !answer->isEmpty() ? *answer : QStringLiteral("1");
     };
     if (auto failure = ResolveBounds(lowers, answerFor))
         return Stop(*failure);
@@ -293,15 +293,25 @@ QString PromptFor(QChar boundName)
     return QStringLiteral("Please Enter value for: ") + boundName + QStringLiteral(" (Default is 1)");
 }
 
+std::optional<QChar> NameOfBound(QStringView bound)
+{
+    if (bound.isEmpty() || IsNumeric(bound) || IsNumeric(bound.first(1)))
+        return std::nullopt;
+    if (bound.size() > 1 && bound[1] != u'+' && bound[1] != u'-')
+        return std::nullopt; // not a bound the tokenizer accepts: left as written
+    return bound[0];
+}
+
 std::optional<QString> ResolveBounds(const BoundItems& items, const std::function<QString(QChar name)>& answerFor)
 {
     // The name table of this pass: names match without regard to letter case.
     QHash<char16_t, QString> answers;
     for (const pugi::xpath_node& item : items) {
         const QString value = TokenDocument::ValueOf(item);
-        if (value.isEmpty() || IsNumeric(value.first(1)))
+        const std::optional<QChar> named = NameOfBound(value);
+        if (!named)
             continue;
-        const QChar name = value[0];
+        const QChar name = *named;
         const char16_t key = name.toCaseFolded().unicode();
         auto known = answers.constFind(key);
         if (known == answers.constEnd())
@@ -312,8 +322,6 @@ std::optional<QString> ResolveBounds(const BoundItems& items, const std::functio
             TokenDocument::SetValueOf(item, answer);
             continue;
         }
-        if (value[1] != u'+' && value[1] != u'-')
-            continue;
         const std::optional<qint32> offset = ToInteger(value.sliced(2));
         const std::optional<qint32> number = ToInteger(answer);
         if (!number)
@@ -372,10 +380,10 @@ QStringList BoundNames(const QString& templateText)
     QStringList names;
     QSet<char16_t> seen;
     for (const pugi::xpath_node& item : document.SelectNodes(QStringLiteral("//Item[@Id='1' or @Id='2']"))) {
-        const QString value = TokenDocument::ValueOf(item);
-        if (value.isEmpty() || IsNumeric(value.first(1)))
+        const std::optional<QChar> named = NameOfBound(TokenDocument::ValueOf(item));
+        if (!named)
             continue;
-        const QChar name = nul.Restore(value[0]);
+        const QChar name = nul.Restore(*named);
         if (!seen.contains(name.toCaseFolded().unicode())) {
             seen.insert(name.toCaseFolded().unicode());
             names.append(QString(name));

@@ -47,7 +47,7 @@ struct ExpansionRequest
 {
     bool compactStyle = false;
     // Looked up first for every named bound; a name missing here is asked through `ask`,
-    // and is 1 when there is no `ask` either.
+    // and is 1 when there is no `ask` either. An empty answer means 1, as it does from `ask`.
     BoundAnswers answers;
     AskValue ask;
     ExpansionProgress progress; // optional
@@ -96,9 +96,15 @@ ExpansionResult GenerateResult(const QString& templateText, const ExpansionReque
 ExpansionResult GenerateResult(const QString& templateText, bool compactStyle, const AskValue& ask,
                                qsizetype maxResultLength = kMaxResultLength);
 
-// The bound names a run of this template asks for, each once (letter case ignored, the
-// first spelling kept), in the order they first stand in the text. Empty when the
-// template has no named bound or cannot be parsed (a run then reports the parse failure).
+// The name whose answer a bound is read with: the first character of a bound such as
+// "n", "n+1" or "-". A written number ("5", "-5", " 2", ".5") has none: it is used as
+// written, so nobody is asked for its sign or blank.
+std::optional<QChar> NameOfBound(QStringView bound);
+
+// The bound names a run of this template reads answers for, each once (letter case
+// ignored, the first spelling kept), in the order they first stand in the text. Empty
+// when the template has no named bound or cannot be parsed (a run then reports the parse
+// failure). The window and the command-line tool both ask exactly these.
 QStringList BoundNames(const QString& templateText);
 
 // Bound Items of the token document, in document order.

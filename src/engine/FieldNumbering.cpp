@@ -1,5 +1,6 @@
 #include "FieldNumbering.h"
 
+#include "CaseFolding.h"
 #include "TextRules.h"
 
 #include <QHash>
@@ -113,7 +114,7 @@ NumberedGroup::NumberedGroup(const QString& groupText)
     position = 0;
     for (const Marker& marker : markers) {
         const QString spelling = text_.mid(marker.start, marker.length);
-        const QString key = spelling.toCaseFolded();
+        const QString key = FoldCase(spelling);
         auto found = firstSpelling.constFind(key);
         if (found == firstSpelling.constEnd()) {
             found = firstSpelling.insert(key, spelling);
@@ -182,12 +183,12 @@ QString NumberedGroup::FollowRenames(QStringView counterText) const
     QHash<QString, std::vector<qsizetype>> nodesByName; // by case-folded spelling
     for (const Marker& marker : markers_) {
         const QString written = text_.mid(marker.start, marker.length);
-        nodesByName[written.toCaseFolded()].push_back(qsizetype(parent.size()));
+        nodesByName[FoldCase(written)].push_back(qsizetype(parent.size()));
         parent.push_back(qsizetype(parent.size()));
         spelling.append(written);
     }
     for (qsizetype span = 0; span < markers_.size(); ++span) {
-        const auto found = nodesByName.find(spelling[span].toCaseFolded());
+        const auto found = nodesByName.find(FoldCase(spelling[span]));
         if (found == nodesByName.end() || found->empty())
             continue;
         const std::vector<qsizetype> renamed = std::move(*found);
@@ -197,7 +198,7 @@ QString NumberedGroup::FollowRenames(QStringView counterText) const
         spelling.append(spelling[span].chopped(1).append(counterText).append(u'!'));
         for (const qsizetype old : renamed)
             parent[old] = node;
-        nodesByName[spelling.back().toCaseFolded()].push_back(node);
+        nodesByName[FoldCase(spelling.back())].push_back(node);
     }
 
     const auto lastNode = [&](qsizetype node) {

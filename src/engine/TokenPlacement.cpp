@@ -1,5 +1,7 @@
 #include "TokenPlacement.h"
 
+#include "CaseFolding.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -29,7 +31,7 @@ quint64 AddMod(quint64 a, quint64 b)
 // text; should a future table break that, fold unit by unit instead.
 QString FoldedKeepingPositions(const QString& text)
 {
-    QString folded = text.toCaseFolded();
+    QString folded = FoldCase(text);
     if (folded.size() == text.size())
         return folded;
     folded = text;

@@ -19,9 +19,13 @@ the value tree to split it into several values.</li>
 one dialog, writes the result into the Result Pane and lists every field it contains. A run of
 more than 200,000 lines shows its progress and can be cancelled; a cancelled run changes nothing.</li>
 <li><b>Find in the catalogues</b>: type in the filter field above a tree to show only the items
-whose names contain the text (with the groups that hold them); clear it to see the whole tree
-again, with your selection kept. Groups and single items have different pictures, and pointing
-at an item shows its whole name.</li>
+whose names contain the text (with the groups that hold them); the item you selected stays in
+view, and Add, Remove and drops still go there. Clear the field to see the whole tree again.
+Groups and single items have different pictures; pointing at an item shows its whole name, and
+at a value also how many values it holds.</li>
+<li><b>Rename</b>: press F2 on an item (or choose Rename from the tree's context menu, or Edit
+&gt; Rename Item), type the new name and press Enter; Escape cancels. A template keeps its text
+and result.</li>
 <li><b>A window that fits</b>: drag the bar between the catalogues and the panes to give either
 more room; the program remembers where you left it, and the window's size and place.</li>
 <li><b>Backup and printing</b>: File &gt; Backup copies the Data folder; File &gt; Print prints

@@ -138,6 +138,12 @@ void MainWindow::buildMenus()
             &QAction::triggered, this, &MainWindow::showFind);
     connect(item(edit, "findNextAction", QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3)),
             &QAction::triggered, this, &MainWindow::findNext);
+    separator(edit, "renameSeparator");
+    // F2 itself belongs to the trees, which rename their own selected item.
+    connect(item(edit, "renameItemAction", QStringLiteral("Rename Item")), &QAction::triggered, this, [this] {
+        if (WorkspaceWindow* document = activeWorkspace())
+            document->renameSelected();
+    });
 
     QMenu* view = menu(bar, "viewMenu", QStringLiteral("View"));
     QAction* statusBarItem = item(view, "statusBarAction", QStringLiteral("StatusBar"));

@@ -37,19 +37,42 @@ void requireFieldCount(const QString& text, const QVariantList& record)
                                .arg(fields)};
 }
 
-// The table without the record of ID `recordId`; an empty record is no record and stays.
+// Whether a stored record's ID field reads as `recordId`; an empty record is no record and has none.
+bool hasId(QStringView record, qint32 recordId)
+{
+    if (record.isEmpty())
+        return false;
+    const qsizetype idEnd = record.indexOf(TableText::fieldSeparator);
+    return TableText::leadingNumber(record.first(idEnd < 0 ? record.size() : idEnd)) == recordId;
+}
+
+// The table without the record of ID `recordId`.
 QString withoutRecord(const QString& text, qint32 recordId)
 {
     const QStringList records = text.split(TableText::recordSeparator);
     QStringList kept{records.first()};
-    for (qsizetype i = 1; i < records.size(); ++i) {
-        const QString& record = records[i];
-        const qsizetype idEnd = record.indexOf(TableText::fieldSeparator);
-        if (record.isEmpty()
-            || TableText::leadingNumber(QStringView(record).first(idEnd < 0 ? record.size() : idEnd)) != recordId)
-            kept << record;
-    }
+    for (qsizetype i = 1; i < records.size(); ++i)
+        if (!hasId(records[i], recordId))
+            kept << records[i];
     return kept.join(TableText::recordSeparator);
+}
+
+// The table with each record of ID `recordId` replaced by `line`, record by record: a record whose
+// text merely contains the old one (ID 12 beside ID 2) stays as it is.
+QString withRecordReplaced(const QString& text, qint32 recordId, const QString& line)
+{
+    QStringList records = text.split(TableText::recordSeparator);
+    bool found = false;
+    for (qsizetype i = 1; i < records.size(); ++i) {
+        if (hasId(records[i], recordId)) {
+            records[i] = line;
+            found = true;
+        }
+    }
+    // Rewriting the file unchanged would tell the caller a change was stored that was not.
+    if (!found)
+        throw StoreFailure{QStringLiteral("The table holds no record with the ID %1").arg(recordId)};
+    return records.join(TableText::recordSeparator);
 }
 
 } // namespace
@@ -93,6 +116,17 @@ std::optional<Recordset> DataStore::deleteRecord(const QString& tableName, qint3
 {
     const bool written = trapped(QStringLiteral("DeleteRecord"), [&] {
                              WriteTableText(tableName, withoutRecord(ReadTableText(tableName), recordId));
+                             return true;
+                         }).has_value();
+    return written ? readTable(tableName) : std::nullopt;
+}
+
+std::optional<Recordset> DataStore::updateRecord(const QString& tableName, qint32 recordId, const QVariantList& record)
+{
+    const bool written = trapped(QStringLiteral("UpdateRecord"), [&] {
+                             const QString text = ReadTableText(tableName);
+                             requireFieldCount(text, record);
+                             WriteTableText(tableName, withRecordReplaced(text, recordId, BuildRecordLine(record)));
                              return true;
                          }).has_value();
     return written ? readTable(tableName) : std::nullopt;

@@ -33,6 +33,10 @@ public:
     // insertRecord called once per record would leave it. Reports as "InsertRecord: ".
     std::optional<Recordset> insertRecords(const QString& tableName, const QList<QVariantList>& records);
     std::optional<Recordset> deleteRecord(const QString& tableName, qint32 recordId);
+    // Replaces every record whose ID reads as recordId (matched as deleteRecord matches) by `record`;
+    // the other records keep their text. A table without such a record is refused, its file
+    // left unwritten. Reports as "UpdateRecord: ".
+    std::optional<Recordset> updateRecord(const QString& tableName, qint32 recordId, const QVariantList& record);
 
     // bodyName is a bare name inside the Data folder, for example "TMP_key12".
     // Returns the body text (always ending in CR LF), or empty on failure.

@@ -1,16 +1,20 @@
 #include "CatalogueTree.h"
 
+#include "CatalogueKeys.h"
 #include "ClosedBook.h"
 
+#include <QAction>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QTreeWidgetItemIterator>
 
 namespace {
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 
-// Its picture follows from whether it holds others, and its tool-tip is its whole name,
+// Its picture follows from whether it holds others, and its tool-tip holds its whole name,
 // which a narrow column may cut.
 class CatalogueItem : public QTreeWidgetItem
 {
@@ -24,10 +28,33 @@ public:
     {
         if (role == Qt::DecorationRole)
             return childCount() > 0 ? GroupIcon() : LeafIcon();
-        if (role == Qt::ToolTipRole)
-            return text(0);
+        if (role == Qt::ToolTipRole) {
+            const auto* tree = static_cast<const CatalogueTree*>(treeWidget());
+            return tree && tree->toolTipRule() ? tree->toolTipRule()(text(0), childCount()) : text(0);
+        }
         return QTreeWidgetItem::data(column, role);
     }
+};
+
+// An edited name goes to the tree's owner as a request: the node changes only once the name is
+// stored, so a refused one never shows.
+class RenameDelegate : public QStyledItemDelegate
+{
+public:
+    explicit RenameDelegate(CatalogueTree* tree)
+        : QStyledItemDelegate(tree)
+        , tree_(tree)
+    {
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
+    {
+        if (const auto* box = qobject_cast<QLineEdit*>(editor))
+            emit tree_->renameRequested(index.data(kKeyRole).toString(), box->text());
+    }
+
+private:
+    CatalogueTree* tree_;
 };
 
 } // namespace
@@ -40,6 +67,31 @@ CatalogueTree::CatalogueTree(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
     setUniformRowHeights(true); // keeps large catalogues quick to lay out
+    // A double-click fills a field, so only F2 and Rename open a name for editing.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegate(new RenameDelegate(this));
+    renameAction_ = new QAction(QStringLiteral("Rename"), this);
+    renameAction_->setObjectName(QStringLiteral("renameAction"));
+    renameAction_->setShortcut(QKeySequence(Qt::Key_F2));
+    renameAction_->setShortcutContext(Qt::WidgetShortcut);
+    renameAction_->setEnabled(false);
+    addAction(renameAction_);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(renameAction_, &QAction::triggered, this, [this] { startRename(); });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        renameAction_->setEnabled(current && !IsRootKey(keyOf(current)));
+    });
+}
+
+QTreeWidgetItem* CatalogueTree::makeItem(const QString& key, const QString& text, int image)
+{
+    auto* item = new CatalogueItem(text);
+    item->setData(0, kKeyRole, key);
+    setImage(item, image);
+    if (!IsRootKey(key))
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    nodes_.insert(key, item);
+    return item;
 }
 
 QTreeWidgetItem* CatalogueTree::addNode(const QString& parentKey, const QString& key, const QString& text, int image)
@@ -52,33 +104,23 @@ QTreeWidgetItem* CatalogueTree::addNode(const QString& parentKey, const QString&
         if (!parent)
             return nullptr;
     }
-    auto* item = new CatalogueItem(text);
-    item->setData(0, kKeyRole, key);
-    setImage(item, image);
+    QTreeWidgetItem* item = makeItem(key, text, image);
     if (parent)
         parent->addChild(item);
     else
         addTopLevelItem(item);
-    nodes_.insert(key, item);
     return item;
 }
 
 void CatalogueTree::loadNodes(const CatalogueEntry& root, const QList<CatalogueEntry>& entries)
 {
     clearNodes();
-    auto make = [this](const CatalogueEntry& e) {
-        auto* item = new CatalogueItem(e.text);
-        item->setData(0, kKeyRole, e.key);
-        setImage(item, e.image);
-        nodes_.insert(e.key, item);
-        return item;
-    };
-    QTreeWidgetItem* top = make(root);
+    QTreeWidgetItem* top = makeItem(root.key, root.text, root.image);
     nodes_.reserve(entries.size() + 1);
     for (const CatalogueEntry& e : entries) {
         QTreeWidgetItem* parent = nodes_.value(e.parentKey);
         if (parent && !nodes_.contains(e.key))
-            parent->addChild(make(e));
+            parent->addChild(makeItem(e.key, e.text, e.image));
     }
     addTopLevelItem(top);
 }
@@ -136,9 +178,26 @@ bool CatalogueTree::selectNode(const QString& key)
     QTreeWidgetItem* item = nodes_.value(key);
     if (!item)
         return false;
+    // The selected node is what the commands act on: a filter never hides it from the user.
+    for (QTreeWidgetItem* shown = item; shown; shown = shown->parent())
+        if (shown->isHidden())
+            shown->setHidden(false);
     setCurrentItem(item);
     item->setSelected(true);
     return true;
+}
+
+void CatalogueTree::startRename(const QString& text)
+{
+    QTreeWidgetItem* item = currentItem();
+    if (!item || IsRootKey(keyOf(item)))
+        return;
+    scrollToItem(item);
+    editItem(item);
+    if (auto* box = qobject_cast<QLineEdit*>(indexWidget(indexFromItem(item))); box && !text.isEmpty()) {
+        box->setText(text);
+        box->selectAll();
+    }
 }
 
 QItemSelectionModel::SelectionFlags CatalogueTree::selectionCommand(const QModelIndex& index, const QEvent*) const

@@ -5,9 +5,13 @@
 
 #include "CatalogueContents.h"
 
+class QAction;
+
 // A tree whose nodes are found by key, as the catalogues address them.
 // The key and the image index live in the item; the hash makes lookups cheap.
 // Once a node is selected, one always is: clicks on empty space or Ctrl+clicks cannot clear it.
+// Every node but the root can be renamed in place (F2 or the context menu's Rename); the tree
+// only asks for it, and whoever stores the name changes the node.
 class CatalogueTree : public QTreeWidget
 {
     Q_OBJECT
@@ -32,11 +36,24 @@ public:
 
     // The selected node's key, or empty when nothing is selected.
     QString selectedKey() const;
+    // Makes the node current and selected, showing it and its ancestors if a filter hid them.
     bool selectNode(const QString& key);
+
+    // An item's tool-tip from its whole name and its number of children; the name alone until set.
+    using ToolTipRule = QString (*)(const QString& text, int children);
+    void setToolTipRule(ToolTipRule rule) { toolTipRule_ = rule; }
+    ToolTipRule toolTipRule() const { return toolTipRule_; }
+
+    // Opens the name of the current node for editing, holding `text` (its own name when empty);
+    // the root is not renamed. Enter asks for the rename, Escape cancels it.
+    void startRename(const QString& text = QString());
+    QAction* renameAction() const { return renameAction_; }
 
 signals:
     // The user clicked the node that was already the current one.
     void currentNodeClicked(QTreeWidgetItem* item);
+    // The user finished editing a node's name; the node still shows its old one.
+    void renameRequested(const QString& key, const QString& name);
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -45,8 +62,11 @@ protected:
 
 private:
     void forget(QTreeWidgetItem* item);
+    QTreeWidgetItem* makeItem(const QString& key, const QString& text, int image);
 
     QHash<QString, QTreeWidgetItem*> nodes_;
+    ToolTipRule toolTipRule_ = nullptr;
+    QAction* renameAction_ = nullptr;
 };
 
 // Paints the tree and every node in a Windows colour value (0x00BBGGRR).

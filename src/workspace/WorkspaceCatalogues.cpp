@@ -1,4 +1,4 @@
-// The workspace window's catalogues: reading them into the trees, adding and removing items.
+// The workspace window's catalogues: reading them into the trees, adding, renaming and removing items.
 
 #include "WorkspaceWindow.h"
 
@@ -8,6 +8,7 @@
 #include "Dialogs.h"
 #include "StorableName.h"
 #include "TemplateBody.h"
+#include "TreeFilter.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -144,6 +145,25 @@ bool WorkspaceWindow::refuseChange(const Catalogue& c)
     return true;
 }
 
+bool WorkspaceWindow::refuseSharedId(Catalogue& c, qint32 id, const QString& change)
+{
+    if (!c.table || RecordsWithId(*c.table, id) < 2)
+        return false;
+    Dialogs::current().message(this,
+                               QStringLiteral("This item cannot be %1 on its own: %2 holds another record with the "
+                                              "ID %3, which would be %1 with it.")
+                                   .arg(change, c.file)
+                                   .arg(id),
+                               Dialogs::Icon::Warning);
+    return true;
+}
+
+void WorkspaceWindow::followFilter(const Catalogue& c, QTreeWidgetItem* node)
+{
+    if (!PassesFilter(node->text(0), c.filterBox->text()))
+        node->setHidden(true);
+}
+
 bool WorkspaceWindow::addNode(Catalogue& c, const QString& key, const QString& text, const QString& under,
                               const QList<QStringView>& body)
 {
@@ -174,7 +194,7 @@ bool WorkspaceWindow::addNode(Catalogue& c, const QString& key, const QString& t
     QTreeWidgetItem* parent = tree->node(parentKey);
     if (!IsRootKey(parentKey))
         CatalogueTree::setImage(parent, 2);
-    tree->addNode(parentKey, key, text, 3);
+    followFilter(c, tree->addNode(parentKey, key, text, 3));
     parent->setExpanded(true); // so the user sees what was just added
     tree->scrollToItem(tree->currentItem());
     return true;
@@ -230,17 +250,8 @@ void WorkspaceWindow::removeNode(Catalogue& c)
     if (refuseChange(c))
         return;
     const qint32 id = NodeId(key);
-    if (c.table && RecordsWithId(*c.table, id) > 1) {
-        // The store deletes by ID, so it would take the hidden record with it.
-        Dialogs::current().message(
-            this,
-            QStringLiteral("This item cannot be removed on its own: %1 holds another record with the ID %2, which "
-                           "would be removed with it.")
-                .arg(c.file)
-                .arg(id),
-            Dialogs::Icon::Warning);
+    if (refuseSharedId(c, id, QStringLiteral("removed")))
         return;
-    }
 
     QTreeWidgetItem* node = tree->node(key);
     const QString question = c.hasBodies
@@ -277,8 +288,61 @@ void WorkspaceWindow::addTyped(Catalogue& c)
         return;
     }
     // A refused name stays in the box, so the user can put it right and try again.
-    if (addItem(c, name))
-        c.nameBox->clear();
+    const std::optional<QString> key = addItem(c, name);
+    if (!key)
+        return;
+    c.nameBox->clear();
+    // Under a filter the new item is selected, so the user sees it whether it matches or not.
+    if (!c.filterBox->text().isEmpty())
+        c.tree->selectNode(*key);
+}
+
+void WorkspaceWindow::renameSelected()
+{
+    Catalogue& c = catalogueTabs_->currentIndex() == kTemplateListTab ? templates_ : values_;
+    c.tree->setFocus(Qt::OtherFocusReason);
+    c.tree->startRename();
+}
+
+void WorkspaceWindow::renameNode(Catalogue& c, const QString& key, const QString& typed)
+{
+    QTreeWidgetItem* node = c.tree->node(key);
+    const QString name = typed.trimmed();
+    if (!node || IsRootKey(key) || name == node->text(0))
+        return;
+    // The same rules as a new name: not empty, and whatever the store refuses.
+    auto offerAgain = [&] {
+        if (c.tree->currentItem() == node)
+            c.tree->startRename(typed);
+    };
+    if (name.isEmpty()) {
+        Dialogs::current().message(this, QStringLiteral("Please type a name for the %1.").arg(c.title),
+                                   Dialogs::Icon::Warning);
+        offerAgain();
+        return;
+    }
+    const qint32 id = NodeId(key);
+    if (refuseChange(c) || refuseSharedId(c, id, QStringLiteral("renamed")))
+        return;
+    const std::optional<QVariantList> record = c.table ? RenamedRecord(*c.table, id, name) : std::nullopt;
+    if (!record) {
+        Dialogs::current().message(
+            this, QStringLiteral("%1 holds no record for \"%2\", so it cannot be renamed.").arg(c.file, node->text(0)),
+            Dialogs::Icon::Warning);
+        return;
+    }
+    // Store first: the tree never shows a name that is not in its file.
+    std::optional<Recordset> table = dataStore().updateRecord(c.file, id, *record);
+    if (!table) {
+        offerAgain();
+        return;
+    }
+    c.table = std::move(table);
+    c.takenIds = TakenIds(*c.table);
+    c.lastStamp = fileStamp(c);
+    node->setText(0, name);
+    if (&c == &values_)
+        valueSelected(); // the summary names the value
 }
 
 void WorkspaceWindow::addTemplate()

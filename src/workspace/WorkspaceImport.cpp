@@ -61,7 +61,7 @@ bool WorkspaceWindow::addValueRecords(const QList<QVariantList>& records)
         // A node that was there before opens to show what was added; the new ones stay folded.
         if (!batchKeys.contains(parentKey))
             parent->setExpanded(true);
-        valueTree_->addNode(parentKey, key, record[1].toString(), 3);
+        followFilter(values_, valueTree_->addNode(parentKey, key, record[1].toString(), 3));
         values_.takenIds.insert(record[0].toInt());
     }
     return true;

@@ -82,6 +82,8 @@ void WorkspaceWindow::valueSelected()
 {
     if (const QTreeWidgetItem* value = valueTree_->node(valueTree_->selectedKey()))
         valueTree_->setToolTip(ValueSummary(value->text(0), value->childCount()));
+    if (valueTree_->hasFocus())
+        emit statusHint(valueTreeHint());
 }
 
 void WorkspaceWindow::addDroppedValues(const QString& text)

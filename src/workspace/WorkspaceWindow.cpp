@@ -6,6 +6,7 @@
 #include "SourcePaneColourer.h"
 #include "TextDrops.h"
 #include "TreeFilter.h"
+#include "ValueTreeRules.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,6 +26,9 @@ struct Hint
     bool clearsOnLeave;
 };
 
+const char kValueTreeHint[] = " Active Control: Values List (Click or Press <SpaceBar>/<Enter> to replace the "
+                              "current field with the selected value)";
+
 // The panes keep their hint after losing the focus; the lists clear theirs.
 const Hint kHints[] = {
     {"fieldsList",
@@ -32,10 +36,7 @@ const Hint kHints[] = {
      "that field from the comboBox)",
      true},
     {"templateTree", " Active Control: Templates List", true},
-    {"valueTree",
-     " Active Control: Values List (Click or Press <SpaceBar>/<Enter> to replace the current field with the "
-     "selected value)",
-     true},
+    {"valueTree", kValueTreeHint, true},
     {"templatePane", " Active Control: Template Pane", false},
     {"resultPane", " Active Control: Result Pane", false},
 };
@@ -58,18 +59,26 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
     setWindowTitle(QStringLiteral("Workspace"));
     buildControls();
 
-    auto describe = [](Catalogue& c, CatalogueTree* tree, QLineEdit* nameBox, const QString& file,
-                       const QString& prefix, bool hasBodies, const QString& title) {
+    auto describe = [](Catalogue& c, CatalogueTree* tree, QLineEdit* nameBox, QLineEdit* filterBox,
+                       const QString& file, const QString& prefix, bool hasBodies, const QString& title) {
         c.tree = tree;
         c.nameBox = nameBox;
+        c.filterBox = filterBox;
         c.file = file;
         c.prefix = prefix;
         c.hasBodies = hasBodies;
         c.title = title;
     };
-    describe(templates_, templateTree_, templateNameBox_, kTemplateCatalogueFile, kTemplateBodyPrefix, true,
-             QStringLiteral("template"));
-    describe(values_, valueTree_, valueNameBox_, kValueCatalogueFile, kValueBodyPrefix, false, QStringLiteral("value"));
+    describe(templates_, templateTree_, templateNameBox_, templateFilter_, kTemplateCatalogueFile, kTemplateBodyPrefix,
+             true, QStringLiteral("template"));
+    describe(values_, valueTree_, valueNameBox_, valueFilter_, kValueCatalogueFile, kValueBodyPrefix, false,
+             QStringLiteral("value"));
+    valueTree_->setToolTipRule(ValueSummary);
+    // Stored once the editor has closed, so a message about a refused name cannot meet an open editor.
+    for (Catalogue* c : {&templates_, &values_})
+        connect(c->tree, &CatalogueTree::renameRequested, this,
+                [this, c](const QString& key, const QString& name) { renameNode(*c, key, name); },
+                Qt::QueuedConnection);
 
     connect(addTemplateButton_, &QPushButton::clicked, this, &WorkspaceWindow::addTemplate);
     connect(addValueButton_, &QPushButton::clicked, this, &WorkspaceWindow::addValue);
@@ -100,7 +109,6 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
     fill->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     fill->setShortcutContext(Qt::WidgetShortcut);
     valueTree_->addAction(fill);
-    valueTree_->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(fill, &QAction::triggered, this, &WorkspaceWindow::fillFollowing);
     for (QWidget* w : {static_cast<QWidget*>(fieldsList_), static_cast<QWidget*>(templateTree_),
                        static_cast<QWidget*>(valueTree_), static_cast<QWidget*>(templatePane_),
@@ -203,6 +211,13 @@ TextPane WorkspaceWindow::focusedPane() const
 
 // ---- status hints and leaving the panes ----
 
+QString WorkspaceWindow::valueTreeHint() const
+{
+    const QString hint = QString::fromLatin1(kValueTreeHint);
+    const QTreeWidgetItem* value = valueTree_->node(valueTree_->selectedKey());
+    return value ? u' ' + ValueSummary(value->text(0), value->childCount()) + u'.' + hint : hint;
+}
+
 bool WorkspaceWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The keys are only looked at: the list and the tree still get them for their own use.
@@ -223,7 +238,7 @@ bool WorkspaceWindow::eventFilter(QObject* watched, QEvent* event)
                 lastWorkedPane_ = watched == templatePane_ ? TextPane(templatePane_) : TextPane(resultPane_);
             if (const Hint* hint = hintFor(watched)) {
                 if (event->type() == QEvent::FocusIn)
-                    emit statusHint(QString::fromLatin1(hint->gotFocus));
+                    emit statusHint(watched == valueTree_ ? valueTreeHint() : QString::fromLatin1(hint->gotFocus));
                 else if (hint->clearsOnLeave)
                     emit statusHint(QString());
             }

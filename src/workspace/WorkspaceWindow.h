@@ -128,6 +128,8 @@ public:
     void addValue();
     void removeTemplate();
     void removeValue();
+    // Opens the selected item of the catalogue in view for renaming in place (as F2 does).
+    void renameSelected();
     // Imports a database's tables and columns as values under the selected value.
     void importSchema();
 
@@ -165,6 +167,7 @@ private:
     {
         CatalogueTree* tree = nullptr;
         QLineEdit* nameBox = nullptr;
+        QLineEdit* filterBox = nullptr;
         QString file;
         QString prefix;
         bool hasBodies = false;
@@ -193,8 +196,18 @@ private:
     // Removes the tree's selected item, its record and a template's body once the user has
     // confirmed it; its parent is selected after. A failed delete leaves everything in place.
     void removeNode(Catalogue& catalogue);
+    // Stores the item's new name (trimmed, checked as a new one is) in its record, found by ID,
+    // then shows it; key, body and place stay. A refused name is offered again for editing.
+    void renameNode(Catalogue& catalogue, const QString& key, const QString& name);
+    // A node added while a filter is on is hidden unless it matches.
+    void followFilter(const Catalogue& catalogue, QTreeWidgetItem* node);
     QString fileStamp(const Catalogue& catalogue);
     bool refuseChange(const Catalogue& catalogue);
+    // The store changes records by ID: a change to an item whose ID another record shares would
+    // reach that record too. Says so and returns true then; `change` is "removed" or "renamed".
+    bool refuseSharedId(Catalogue& catalogue, qint32 id, const QString& change);
+    // The value tree's focus hint, led by the selected value's summary.
+    QString valueTreeHint() const;
     void addTyped(Catalogue& catalogue);
     void showCatalogueTab();
     void showPaneTab();

@@ -75,3 +75,15 @@ TEST(CatalogueContents, PlacesRecordsParentsFirstReportsWhatCannotBePlacedAndFin
               QList<qint32>({2, 10, 11, 4, 0}));
 }
 
+
+TEST(CatalogueContents, ARenamedRecordChangesItsNameAloneWhereverTheHeaderPutsIt)
+{
+    Recordset table = Table({{"4", "-1", "Old", "0", "1"}, {"07", "4", "Seven", "x", "2"}},
+                            {"ID", "ParentID", "Name", "Spare", "Image"});
+    EXPECT_EQ(RenamedRecord(table, 7, "New"), (QVariantList{"07", "4", "New", "x", "2"}))
+        << "the ID as written, the parent, the spare field and the image stay";
+    EXPECT_EQ(RenamedRecord(table, 4, "Top"), (QVariantList{"4", "-1", "Top", "0", "1"}));
+    EXPECT_EQ(RenamedRecord(table, 5, "None"), std::nullopt);
+    Recordset nameless = Table({{"1", "a"}}, {"ID", "Label"});
+    EXPECT_EQ(RenamedRecord(nameless, 1, "b"), std::nullopt);
+}

@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -56,8 +60,11 @@ TEST(ExpandTool, ExitStatusOutputMessagesFilesAsNamedAndOutputWholeOrNotAtAll)
         {{"--set", "N=3", "--answer", "2"}, "[(x|m|n)]", 0, "x\nx\n"}, // set names use up no answers
         {{}, "[(x|a|b)]", 0, "x\n"},                                   // prompts beyond the answers mean 1
         {{"--show-prompts", "--set", "b=2"}, "[(x|a|b)(y|1|a+1)]", 0, "xy\nxy\n",
-         "Please Enter value for: a (Default is 1)\nPlease Enter value for: b (Default is 1)\n"
-         "Please Enter value for: a (Default is 1)\n"},
+         "Please Enter value for: a (Default is 1)\nPlease Enter value for: b (Default is 1)\n"},
+        // Each name is answered once, as the window asks it; written numbers are asked for by no name.
+        {{"--answer", "5"}, "[(a|n-1|n+1)]", 0, "a\na\na\n"},
+        {{"--answer", "2", "--answer", "3"}, "[(a|-1|n)(b| 2|m)]", 0, "a\na\na\nab\nb\n"},
+        {{"--answer", "", "--answer", "2"}, "[(a|n|m)]", 0, "a\na\n"}, // the empty answer means 1
         {{"--fields", "--set", "n=2"}, "[($F!|1|n)] $x! $X! $y!", 0, "$F0001!\n$F0002!\n$x!\n$y!\n"},
         {{"--fields", "--null"}, "$a\nb! $c!", 0, QByteArray("$a\nb!\0$c!\0", 10)},
         {{"--version"}, {}, 0, "vellumatic-expand " VELLUMATIC_VERSION "\n"},
@@ -124,3 +131,84 @@ TEST(ExpandTool, ExitStatusOutputMessagesFilesAsNamedAndOutputWholeOrNotAtAll)
     EXPECT_EQ(RunTool({"--output", dir.filePath("missing/out.txt")}, kFieldList).exitCode, 1);
 }
 
+
+namespace {
+
+int KindOf(const QString& path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & S_IFMT) : 0;
+}
+
+} // namespace
+
+// A link is written through (its target replaced, the link kept), a FIFO or device straight into,
+// and what cannot hold a result is refused and left alone.
+TEST(ExpandTool, OutputFollowsLinksWritesIntoFifosAndDevicesAndRefusesTheRest)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    const QString target = dir.filePath("target.txt");
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3 && old.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    old.close();
+    // Relative targets are read from the link's folder, not the tool's; links may chain.
+    ASSERT_TRUE(QFile::link("../target.txt", dir.filePath("sub/link")));
+    ASSERT_TRUE(QFile::link("sub/link", dir.filePath("chain")));
+    ASSERT_TRUE(QFile::link("created.txt", dir.filePath("dangling")));
+    for (const QString& link : {dir.filePath("sub/link"), dir.filePath("chain")}) {
+        SCOPED_TRACE(link.toStdString());
+        const ToolRun run = RunTool({"--output", link, "--set", "n=3"}, kFieldList);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(KindOf(link), S_IFLNK);
+        EXPECT_EQ(ReadFile(target), kThreeFields);
+        EXPECT_EQ(QFile::permissions(target), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        ASSERT_TRUE(QFile::resize(target, 0));
+    }
+    EXPECT_EQ(RunTool({"--output", dir.filePath("dangling"), "--set", "n=3"}, kFieldList).exitCode, 0);
+    EXPECT_EQ(KindOf(dir.filePath("dangling")), S_IFLNK);
+    EXPECT_EQ(ReadFile(dir.filePath("created.txt")), kThreeFields);
+
+    // A FIFO: the reader is open before the tool starts and takes what it wrote once it has ended.
+    const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const ToolRun intoFifo = RunTool({"--output", dir.filePath("fifo"), "--set", "n=3"}, kFieldList);
+    char buffer[256];
+    const ssize_t got = ::read(reader, buffer, sizeof buffer);
+    ::close(reader);
+    EXPECT_EQ(intoFifo.exitCode, 0) << intoFifo.err.toStdString();
+    EXPECT_EQ(QByteArray(buffer, got > 0 ? got : 0), kThreeFields);
+    EXPECT_EQ(KindOf(dir.filePath("fifo")), S_IFIFO);
+
+    // A device stays one. As root the tool could replace /dev/null itself, so root gets a copy of it.
+    QString device = "/dev/null";
+    if (::getuid() == 0) {
+        device = dir.filePath("null");
+        ASSERT_EQ(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    }
+    const ToolRun intoDevice = RunTool({"--output", device, "--set", "n=3"}, kFieldList);
+    EXPECT_EQ(intoDevice.exitCode, 0) << intoDevice.err.toStdString();
+    EXPECT_EQ(KindOf(device), S_IFCHR);
+
+    // A folder and a socket are refused, named, and left as they were.
+    const QString socketPath = dir.filePath("socket");
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketName = QFile::encodeName(socketPath);
+    ASSERT_LT(size_t(socketName.size()), sizeof address.sun_path);
+    std::copy(socketName.cbegin(), socketName.cend(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    for (const auto& [path, kind, reason] : {std::tuple{dir.filePath("sub"), S_IFDIR, "directory"},
+                                             std::tuple{socketPath, S_IFSOCK, "socket"}}) {
+        const ToolRun refused = RunTool({"--output", path, "--set", "n=3"}, kFieldList);
+        EXPECT_EQ(refused.exitCode, 1) << path.toStdString();
+        EXPECT_TRUE(refused.err.contains(QFile::encodeName(path)) && refused.err.contains(reason))
+            << refused.err.toStdString();
+        EXPECT_EQ(KindOf(path), kind) << path.toStdString();
+    }
+    ::close(listening);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).filter(".vellumatic").size(), 0);
+}

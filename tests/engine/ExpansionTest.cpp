@@ -60,7 +60,8 @@ TEST(Expansion, ExpandsTemplatesOrSaysWhyNot)
         {"[($f!|n-2|1)]", {"1"}, false, "$f00-1!\n$f0000!\n$f0001!\n"},
         {"int i;\n[(a|2|1)]", {}, false, "int i;\n"},
         {"[(a|1|n)(b|1|m)]", {std::nullopt, ""}, false, "ab\n"}, // empty or cancelled answers mean 1
-        {"[(a|-1|.5)]", {"9", "9"}, false, "a\na\n"}, // asked for "-" and ".", the bounds stay -1 and 0
+        {"[(a|-1|.5)]", {"9", "9"}, false, "a\na\n"}, // written numbers: nothing is asked
+        {"[(a| -2| +1)]", {"9", "9"}, false, "a\na\na\na\n"},
         // The stand-in for NUL must be a character the template does not hold.
         {"a" + nul + "b [(x" + nul + "$f!|1|2)]", {}, false, "a" + nul + "b x" + nul + "$f0001!\nx" + nul + "$f0002!\n"},
         {nul + QChar(0xE000) + "[(y|1|1)]", {}, false, nul + QChar(0xE000) + "y\n"},
@@ -168,7 +169,7 @@ TEST(Expansion, BoundNamesAreAskedOncePerPassOrAnsweredByNameAndProgressCountsLi
     // Lower bounds first, then upper bounds; a name is asked again in the second pass.
     EXPECT_EQ(TemplateRun("[(a|n-1|n+1)(b|a|N)][(c|m|b)]").asked,
               QStringList({PromptFor(u'n'), PromptFor(u'a'), PromptFor(u'm'), PromptFor(u'n'), PromptFor(u'b')}));
-    EXPECT_EQ(TemplateRun("[(a|-1|.5)]").asked, QStringList({PromptFor(u'-'), PromptFor(u'.')}));
+    EXPECT_EQ(TemplateRun("[(a|-1|.5)(b|-|+)]").asked, QStringList({PromptFor(u'-'), PromptFor(u'+')}));
 
     // Answers by name serve both passes; only missing names are asked.
     ExpansionRequest request;

@@ -65,7 +65,7 @@ inline std::optional<QString> GenerateResult(const QString& templateText, bool c
     if (document.SelectNodes("//Item[@Id='1']").empty())
         return templateText;
     const auto resolve = [answer](const QString& v) -> qint32 {
-        if (IsNumeric(v.first(1)) || (v.size() >= 2 && v[1] != u'+' && v[1] != u'-'))
+        if (IsNumeric(v)) // a written number is used as written, whatever its first character
             return ToInteger(v).value();
         if (v.size() == 1)
             return answer;

@@ -307,6 +307,21 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndFitsTheScre
 
 } // namespace
 
+TEST_F(MainWindowTest, EditRenameItemOpensTheNameOfTheSelectedItemOfTheCatalogueInView)
+{
+    auto w = open();
+    w->activeWorkspace()->selectListTab(1);
+    w->activeWorkspace()->valueTree()->selectNode("key2");
+    ASSERT_NE(w->findChild<QAction*>("renameItemAction"), nullptr);
+    trigger(*w, "renameItemAction");
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor && editor->text() == "Orders");
+    editor->setText("Order lines");
+    QTest::keyClick(editor, Qt::Key_Return);
+    settleRename();
+    EXPECT_EQ(app.readDataFile("Values.app"), CatalogueFile({"2|Order lines|-1|0|3"}));
+}
+
 TEST(WindowSettings, ReadBackWhatWasWrittenFallBackOnWhatIsUnusableAndFitTheFrameOntoAScreen)
 {
     QTemporaryDir dir;

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -300,6 +301,41 @@ TEST_F(GoldenFile, FilesReadLikeTheWindowsEditionAndTheShippedDataIsWhatTheStore
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
+// A record update rewrites only the records of that ID, whole, in place, and keeps every other byte.
+TEST_F(TableStore, AnUpdateReplacesTheRecordsOfItsIdInPlaceAndRefusesWhatItCannotStore)
+{
+    const QByteArray file = "\"ID|Name|ParentID|Spare|Image\xB1" "12|Gr\xF6\xDF" "e|-1|0|1\xB1\xB1"
+                            "2|b|12|0|2\xB1" "112|b|-1|0|3\xB1" "3|Caf\xE9|2|0|3\"\r\n";
+    writeDataFile("Values.app", file);
+    std::optional<Recordset> rs = store.updateRecord(values, 2, {2, QString::fromUtf8(" Café € "), 12, 0, 2});
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(column(*rs, "Name"), (QStringList{QString::fromUtf8("Größe"), QString::fromUtf8("Café €"), "b",
+                                                QString::fromUtf8("Café")}));
+    const QByteArray renamed = "\"ID|Name|ParentID|Spare|Image\xB1" "12|Gr\xF6\xDF" "e|-1|0|1\xB1\xB1"
+                               "2|Caf\xE9 \x80|12|0|2\xB1" "112|b|-1|0|3\xB1" "3|Caf\xE9|2|0|3\"\r\n";
+    EXPECT_EQ(readDataFile("Values.app"), renamed) << "the empty record and the ID 112 stay as they were";
+    // "2|b" also ends the record "12|b": only the record of ID 2 changes.
+    writeDataFile("Values.app", "\"ID|Name\xB1" "12|b\xB1" "2|b\"\r\n");
+    ASSERT_TRUE(store.updateRecord(values, 2, {2, "c"}));
+    EXPECT_EQ(readDataFile("Values.app"), "\"ID|Name\xB1" "12|b\xB1" "2|c\"\r\n");
+    expectReported({});
+
+    writeDataFile("Values.app", file);
+    const std::tuple<qint32, QVariantList, QString> refused[] = {
+        {7, {7, "x", -1, 0, 3}, "UpdateRecord: \"The table holds no record with the ID 7\""},
+        {12, {12, "x"}, "UpdateRecord: \"The record has 2 values but the table has 5 fields\""},
+        {12, {12, "a|b", -1, 0, 1}, "UpdateRecord: \"The character '|' (U+007C)"},
+        {12, {12, QString::fromUtf8("Ж"), -1, 0, 1}, QString::fromUtf8("UpdateRecord: \"The character 'Ж' (U+0416)")},
+    };
+    for (const auto& [id, record, message] : refused) {
+        EXPECT_FALSE(store.updateRecord(values, id, record));
+        expectReported({message});
+    }
+    EXPECT_EQ(readDataFile("Values.app"), file);
+    EXPECT_FALSE(store.updateRecord("Missing\\Values.app", 12, {12, "x", -1, 0, 3}));
+    expectReported({"UpdateRecord: \"File not found: "});
+}
+
 // Long bodies are written a stretch at a time; wherever a stretch ends, a character without
 // a byte is still named whole and the old body stays, and a good body comes back the same.
 TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesAndLongBodiesAreWrittenWhole)
@@ -329,6 +365,7 @@ TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesA
         FileSizeLimit limit(oldTable.size() - 1);
         EXPECT_FALSE(store.insertRecord("Data/Values.app", {2, "Name", 1, 0, 1}));
         EXPECT_FALSE(store.deleteRecord("Data/Values.app", 99));
+        EXPECT_FALSE(store.updateRecord("Data/Values.app", 1, {1, "Longer", -1, 0, 1}));
         EXPECT_FALSE(store.writeBody("TMP_key1", QString(100, u'x')));
     }
     EXPECT_TRUE(intact());
@@ -347,6 +384,7 @@ TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesA
     QDir(dataPath()).removeRecursively();
     EXPECT_FALSE(store.writeBody("TMP_key1", "text"));
     EXPECT_FALSE(QFile::exists(dataPath()));
-    expectReported({"InsertRecord: \"Cannot write ", "DeleteRecord: \"Cannot write ", "WriteStream: \"Cannot write ",
+    expectReported({"InsertRecord: \"Cannot write ", "DeleteRecord: \"Cannot write ", "UpdateRecord: \"Cannot write ",
+                    "WriteStream: \"Cannot write ",
                     "WriteStream: \"Cannot write ", "WriteStream: \"Cannot write "});
 }

@@ -55,6 +55,14 @@ inline void doubleClick(QWidget* widget, QPoint at)
     QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
+// Lets a finished in-place edit arrive: the editor commits on the next turn of the event loop,
+// and the window stores the name on the turn after.
+inline void settleRename()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
 // Selects the characters from..to in a pane.
 inline void selectRange(TextPane pane, int from, int to)
 {

@@ -164,6 +164,12 @@ TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedO
     ASSERT_TRUE(doc->templateTree()->selectNode(other));
     run("[(c|1|n)]", QStringList{"1"});
     EXPECT_EQ(dialogs.boundRequests.last().lastAnswers, QStringList{"1"});
+    // Written numbers are asked for by no name; a lone surrogate from damaged rich text is expanded as it stands.
+    dialogs.boundRequests.clear();
+    const QString a = "a" + QString(QChar(0xDC00));
+    run("[(" + a + "|-2| 2)(b|.5|+0)]");
+    EXPECT_TRUE(dialogs.boundRequests.isEmpty());
+    EXPECT_EQ(doc->resultPane()->toPlainText(), a + "\n" + a + "\n" + a + "b\n" + a + "\n" + a + "\n");
 }
 
 TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmptySpaceClicksChangeNothing)

@@ -17,7 +17,7 @@ struct ExpandOptions
     bool fields = false;
     bool nullTerminated = false;
     bool strict = false;
-    QStringList answers;                     // for the prompts, in the order asked
+    QStringList answers;                     // for the bound names, in the order they stand
     QList<std::pair<QChar, QString>> fixed;  // --set NAME=VALUE
     // File names stay the bytes they were given as: a name that is not valid text in
     // any encoding must still open.

@@ -1,6 +1,7 @@
 #include "FileBytes.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include <fcntl.h>
@@ -44,6 +45,79 @@ mode_t NewFileMode()
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// The file a chain of symbolic links ends at, named so that it can be renamed over (the
+// path itself when it is no link, also when nothing is there yet). A relative target is
+// read from the link's directory. Empty and `*reason` set when a link cannot be read.
+QByteArray FollowLinks(QByteArray path, int* reason)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (::lstat(path.constData(), &info) != 0) {
+            if (errno == ENOENT)
+                return path;
+            *reason = errno;
+            return {};
+        }
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.constData(), target.data(), size_t(target.size()));
+        if (length < 0 || length >= target.size()) {
+            *reason = length < 0 ? errno : ENAMETOOLONG;
+            return {};
+        }
+        target.truncate(length);
+        path = target.startsWith('/') ? target : DirectoryOf(path) + '/' + target;
+    }
+    *reason = ELOOP;
+    return {};
+}
+
+// `path` is kept as given: the message names what the user named.
+bool Refuse(const QByteArray& path, const QString& reason, QString* error)
+{
+    *error = QStringLiteral("cannot write %1: %2").arg(DisplayName(path), reason);
+    return false;
+}
+
+// A FIFO or a device takes the bytes as they come; there is nothing to rename.
+bool WriteInto(const QByteArray& path, const QByteArray& target, const QByteArray& bytes, QString* error)
+{
+    const int fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Refuse(path, SystemReason(errno), error);
+    const bool written = WriteAll(fd, bytes);
+    const int reason = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written)
+        return Refuse(path, SystemReason(reason), error);
+    return closed || Refuse(path, SystemReason(errno), error);
+}
+
+bool ReplaceAtomically(const QByteArray& path, const QByteArray& target, const QByteArray& bytes, QString* error)
+{
+    const auto fail = [&](const QByteArray& temporary, int reason) {
+        if (!temporary.isEmpty())
+            ::unlink(temporary.constData());
+        return Refuse(path, SystemReason(reason), error);
+    };
+
+    QByteArray temporary = DirectoryOf(target) + "/.vellumatic-expand-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return fail({}, errno);
+    struct stat existing;
+    const mode_t mode = ::stat(target.constData(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode();
+    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+        const int reason = errno;
+        ::close(fd);
+        return fail(temporary, reason);
+    }
+    if (::close(fd) != 0 || ::rename(temporary.constData(), target.constData()) != 0)
+        return fail(temporary, errno);
+    return true;
 }
 
 } // namespace
@@ -91,27 +165,25 @@ bool WriteToStandardOutput(const QByteArray& bytes, QString* error)
     return false;
 }
 
-bool WriteFileAtomically(const QByteArray& path, const QByteArray& bytes, QString* error)
+bool WriteOutputFile(const QByteArray& path, const QByteArray& bytes, QString* error)
 {
-    const auto fail = [&](const QByteArray& temporary, int reason) {
-        if (!temporary.isEmpty())
-            ::unlink(temporary.constData());
-        *error = QStringLiteral("cannot write %1: %2").arg(DisplayName(path), SystemReason(reason));
-        return false;
-    };
-
-    QByteArray temporary = DirectoryOf(path) + "/.vellumatic-expand-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return fail({}, errno);
-    struct stat existing;
-    const mode_t mode = ::stat(path.constData(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode();
-    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        const int reason = errno;
-        ::close(fd);
-        return fail(temporary, reason);
+    int reason = 0;
+    const QByteArray target = FollowLinks(path, &reason);
+    if (target.isEmpty())
+        return Refuse(path, SystemReason(reason), error);
+    struct stat info;
+    if (::stat(target.constData(), &info) != 0) {
+        if (errno != ENOENT)
+            return Refuse(path, SystemReason(errno), error);
+        return ReplaceAtomically(path, target, bytes, error);
     }
-    if (::close(fd) != 0 || ::rename(temporary.constData(), path.constData()) != 0)
-        return fail(temporary, errno);
-    return true;
+    if (S_ISREG(info.st_mode))
+        return ReplaceAtomically(path, target, bytes, error);
+    if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return WriteInto(path, target, bytes, error);
+    if (S_ISDIR(info.st_mode))
+        return Refuse(path, QStringLiteral("it is a directory"), error);
+    if (S_ISSOCK(info.st_mode))
+        return Refuse(path, QStringLiteral("it is a socket"), error);
+    return Refuse(path, QStringLiteral("it is not a regular file"), error);
 }

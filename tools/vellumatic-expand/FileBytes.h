@@ -13,10 +13,12 @@ QByteArray ReadAllBytes(const QByteArray& path, QString* error);
 // Writes `bytes` to standard output; false and `*error` set on failure.
 bool WriteToStandardOutput(const QByteArray& bytes, QString* error);
 
-// Replaces `path` by a file holding `bytes`: written to a new file beside it and renamed
-// over it once complete, so `path` is never left half-written. A new file gets the
-// usual permissions; an existing one keeps its own.
-bool WriteFileAtomically(const QByteArray& path, const QByteArray& bytes, QString* error);
+// Writes `bytes` to `path`. A file (or a new one) is replaced: written to a new file beside
+// it and renamed over it once complete, so it is never left half-written; a new file gets
+// the usual permissions, an existing one keeps its own. A symbolic link is followed to the
+// file it names, which is replaced so (the link stays). A FIFO or a device is written
+// straight into. Anything else, such as a directory or a socket, is refused.
+bool WriteOutputFile(const QByteArray& path, const QByteArray& bytes, QString* error);
 
 // A file name for messages.
 QString DisplayName(const QByteArray& path);

@@ -6,6 +6,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -54,11 +55,30 @@ QByteArray OutputOf(const ExpandOptions& options, const QString& result)
     return list.toUtf8();
 }
 
+// Each name once, as the window asks them: by --set, else by the next --answer.
+BoundAnswers AnswersByName(const ExpandOptions& options, const QStringList& names)
+{
+    BoundAnswers answers;
+    qsizetype nextAnswer = 0;
+    for (const QString& name : names) {
+        if (options.showPrompts)
+            WriteError(PromptFor(name[0]));
+        const auto fixed = std::find_if(options.fixed.cbegin(), options.fixed.cend(), [&](const auto& setting) {
+            return QString(setting.first).compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (fixed != options.fixed.cend())
+            answers.Set(name, fixed->second);
+        else
+            answers.Set(name, options.answers.value(nextAnswer++));
+    }
+    return answers;
+}
+
 int Write(const ExpandOptions& options, const QByteArray& bytes)
 {
     QString error;
     const bool written = options.output.isEmpty() ? WriteToStandardOutput(bytes, &error)
-                                                  : WriteFileAtomically(options.output, bytes, &error);
+                                                  : WriteOutputFile(options.output, bytes, &error);
     return written ? kWritten : Fail(kUsageOrFileError, error);
 }
 
@@ -92,19 +112,10 @@ int main(int argc, char** argv)
     if (!templateText)
         return Fail(kUsageOrFileError, QStringLiteral("the template is not valid UTF-8"));
 
-    qsizetype nextAnswer = 0;
     ExpansionRequest request;
     request.compactStyle = options.compactStyle;
     request.strict = options.strict;
-    request.ask = [&](const QString& prompt) -> std::optional<QString> {
-        if (options.showPrompts)
-            WriteError(prompt);
-        for (const auto& [name, value] : options.fixed) {
-            if (prompt.compare(PromptFor(name), Qt::CaseInsensitive) == 0)
-                return value;
-        }
-        return nextAnswer < options.answers.size() ? options.answers[nextAnswer++] : QString();
-    };
+    request.answers = AnswersByName(options, BoundNames(*templateText));
     const ExpansionResult result = GenerateResult(*templateText, request);
 
     switch (result.outcome) {

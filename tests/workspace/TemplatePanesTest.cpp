@@ -383,9 +383,23 @@ TEST_F(TemplatePanes, TwoWindowsOnOneFolderNeverOverwriteEachOthersBodyUnasked)
     EXPECT_EQ(app.readDataFile("TMP_key3"), same);
     EXPECT_EQ(app.readDataFile("TMP_key5"), BodyFile("created elsewhere_$$$_001_$$$_"));
     EXPECT_TRUE(first->templateModified() && second->templateModified());
-    dialogs.choiceAnswers = {1, 1};
-    EXPECT_TRUE(first->close() && second->close());
-    EXPECT_TRUE(app.readDataFile("TMP_key3").contains("mine") && app.readDataFile("TMP_key5").contains("missing"));
+    dialogs.choiceAnswers = {1};
+    EXPECT_TRUE(first->close());
+    EXPECT_TRUE(app.readDataFile("TMP_key5").contains("missing"));
+    // Keeping both while a filter hides the other items: the panes' new template is selected and shown.
+    activate(*second);
+    control<QLineEdit>(*second, "templateFilter")->setText("zzz");
+    typeInto(second->templatePane(), "!"); // a further edit is asked about again
+    dialogs.choiceAnswers = {0};
+    leave(*second, second->templatePane());
+    const QString copy = second->templateTree()->selectedKey();
+    ASSERT_NE(copy, "key3");
+    EXPECT_EQ(second->templateTree()->node(copy)->text(0), "Beta (2)");
+    EXPECT_FALSE(second->templateTree()->node(copy)->isHidden());
+    EXPECT_FALSE(second->templateModified());
+    EXPECT_TRUE(second->close());
+    EXPECT_EQ(app.readDataFile("TMP_key3"), same) << "the other window's text stays";
+    EXPECT_TRUE(app.readDataFile("TMP_" + copy).contains("mine!"));
 }
 
 // A closing delimiter recolours the spans before it; anything else takes the typing colour.

@@ -84,11 +84,12 @@ public:
     void selectListTab(int index);
     void selectBodyTab(int index);
 
-    // The save step (leaving either pane, Run, closing, selecting a template): when either pane
+    // The save step (leaving either pane, Run; closing and selecting a template go through
+    // releasePanes): when either pane
     // differs from what was loaded or last saved, stores both in the body of the template they
     // belong to. Panes that belong to no template (under the root) are kept and the user told.
     // A body another window wrote since is not overwritten unasked: the user keeps both (the
-    // panes become a new template beside it) or overwrites.
+    // panes become a new template beside it), overwrites, or puts the question off.
     // Returns false while the panes hold a change that is not stored.
     bool saveTemplate();
     // The save step before the panes are emptied, reloaded or closed. A change that cannot be

@@ -101,8 +101,27 @@ void HostileTableFile(benchmark::State& state)
     FailureReporter::install(previous);
 }
 
+// A 16 MB body read, against the fingerprint every load and every write of a body now takes
+// (Arg 0: readBody, Arg 1: bodyVersion).
+void LargeBody(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("Data"));
+    DataStore store(folder.path());
+    const QString line = QStringLiteral("\\cf1 [($Col!|1|n)]\\cf0  SELECT a, b, c FROM t WHERE x = 1\r\n\\par ");
+    if (!store.writeBody(QStringLiteral("TMP_key2"), line.repeated(16 * 1024 * 1024 / line.size())))
+        std::abort();
+    for (auto _ : state) {
+        if (state.range(0))
+            benchmark::DoNotOptimize(store.bodyVersion(QStringLiteral("TMP_key2")));
+        else
+            benchmark::DoNotOptimize(store.readBody(QStringLiteral("TMP_key2")));
+    }
+}
+
 } // namespace
 
+BENCHMARK(LargeBody)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(HostileTableFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(readTable)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(insertRecord)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);

@@ -1,9 +1,10 @@
 #include "BodyChanges.h"
 
-void BodyChanges::setStored(const QString& key, const Texts& stored)
+void BodyChanges::setStored(const QString& key, const Texts& stored, const QByteArray& fileVersion)
 {
     key_ = key;
     stored_ = stored;
+    fileVersion_ = fileVersion;
     templateTouched_ = false;
     resultTouched_ = false;
     warned_ = false;

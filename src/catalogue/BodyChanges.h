@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -19,9 +20,14 @@ public:
     };
 
     // The panes now hold the body of `key` (empty when they belong to no template) as it is
-    // stored: `stored` is their rich text at that moment.
-    void setStored(const QString& key, const Texts& stored);
+    // stored: `stored` is their rich text at that moment, `fileVersion` the body file's
+    // fingerprint (DataStore::bodyVersion) as that text was read or written.
+    void setStored(const QString& key, const Texts& stored, const QByteArray& fileVersion = {});
     const QString& key() const { return key_; }
+    const QByteArray& fileVersion() const { return fileVersion_; }
+    // True when the body file now fingerprinted `fileVersion` is no longer the one the panes
+    // came from or went to: another window wrote, created or removed it since.
+    bool changedOnDisk(const QByteArray& fileVersion) const { return fileVersion != fileVersion_; }
 
     // The pane's text or formatting may have changed since.
     void touch(Pane pane);
@@ -31,13 +37,14 @@ public:
     Texts current(const std::function<QString(Pane)>& readPane) const;
     bool differs(const Texts& now) const;
 
-    // True once after each change that could not be stored anywhere, so the user is told about
-    // it once rather than every time the focus moves.
+    // True once after each change that could not be stored anywhere or whose body another
+    // window wrote, so the user is told or asked once rather than every time the focus moves.
     bool takeUnsavedWarning();
 
 private:
     QString key_;
     Texts stored_;
+    QByteArray fileVersion_;
     bool templateTouched_ = false;
     bool resultTouched_ = false;
     bool warned_ = false;

@@ -298,6 +298,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     rememberWindow();
     mdiArea_->closeAllSubWindows();
+    // A workspace whose user chose to stay keeps the program open.
+    if (!mdiArea_->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 

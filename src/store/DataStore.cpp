@@ -258,6 +258,30 @@ void DataStore::removeBody(const QString& bodyName)
     QFile::remove(bodyPath(bodyName));
 }
 
+QByteArray DataStore::bodyVersion(const QString& bodyName) const
+{
+    QFile file(bodyPath(bodyName));
+    if (!file.exists())
+        return {};
+    // The bytes themselves, not the file's times or size: a rewrite within the clock's
+    // resolution, or one of the same length, is still seen. The fingerprint is only ever
+    // compared within this process, so Qt's seeded hash (fast on long bodies) will do.
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArrayLiteral("unreadable");
+    const qint64 size = file.size();
+    size_t hash = 0;
+    if (const uchar* bytes = size > 0 ? file.map(0, size) : nullptr) {
+        hash = qHashBits(bytes, size_t(size), hash);
+    } else {
+        QByteArray stretch(1 << 20, Qt::Uninitialized);
+        for (qint64 got; (got = file.read(stretch.data(), stretch.size())) > 0;)
+            hash = qHashBits(stretch.constData(), size_t(got), hash);
+        if (file.error() != QFileDevice::NoError)
+            return QByteArrayLiteral("unreadable");
+    }
+    return QByteArray::number(size) + '#' + QByteArray::number(quint64(hash), 16);
+}
+
 QString DataStore::bodyPath(const QString& bodyName) const
 {
     return dataFolder_ + u'/' + bodyName;

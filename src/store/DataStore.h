@@ -50,6 +50,10 @@ public:
     bool writeBody(const QString& bodyName, const QList<QStringView>& pieces);
     // Deletes the body file; a body that is already gone is no failure.
     void removeBody(const QString& bodyName);
+    // A fingerprint of the body file's bytes as they are now: empty while there is no such file.
+    // Two windows on one folder compare it with the one taken when they read or wrote the body,
+    // to tell whether the other has written it since. Reports nothing.
+    QByteArray bodyVersion(const QString& bodyName) const;
 
     // Removes the temporary files that writes cut short (the program killed mid-write) left beside
     // the given table files and the body files named bodyPrefix + key. Nothing else is touched.

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 
 namespace {
 
@@ -51,6 +52,21 @@ std::optional<QString> Dialogs::input(QWidget* parent, const QString& prompt, co
 bool Dialogs::confirm(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+int Dialogs::choose(QWidget* parent, const QString& text, const QStringList& choices)
+{
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    if (buttons.isEmpty())
+        return -1;
+    box.setDefaultButton(static_cast<QPushButton*>(buttons.first()));
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return int(chosen < 0 ? buttons.size() - 1 : chosen);
 }
 
 void Dialogs::showModal(QDialog& window)

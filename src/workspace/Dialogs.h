@@ -27,6 +27,10 @@ public:
                                          const QString& defaultText);
     // A Yes/No question titled "Vellumatic"; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text);
+    // A question titled "Vellumatic" with one button for each of `choices`, the first the default;
+    // the index of the one chosen. Escape and the close box choose the last, so make it the
+    // answer that changes nothing.
+    virtual int choose(QWidget* parent, const QString& text, const QStringList& choices);
     // The connection dialog: the connection string of the database to import from, password
     // included (never store or show it); nullopt when the user cancelled.
     virtual std::optional<QString> connectionString(QWidget* parent);

@@ -121,10 +121,11 @@ std::optional<QString> WorkspaceWindow::addValueNamed(const QString& name)
     return addItem(values_, name);
 }
 
-std::optional<QString> WorkspaceWindow::addItem(Catalogue& c, const QString& name)
+std::optional<QString> WorkspaceWindow::addItem(Catalogue& c, const QString& name, const QString& parentKey,
+                                                const QList<QStringView>& body)
 {
     const QString key = nextKey(c);
-    if (!addNode(c, key, name))
+    if (!addNode(c, key, name, parentKey, body))
         return std::nullopt;
     ++c.addedCount;
     return key;
@@ -162,12 +163,13 @@ void WorkspaceWindow::followFilter(const Catalogue& c, QTreeWidgetItem* node)
         node->setHidden(true);
 }
 
-bool WorkspaceWindow::addNode(Catalogue& c, const QString& key, const QString& text)
+bool WorkspaceWindow::addNode(Catalogue& c, const QString& key, const QString& text, const QString& under,
+                              const QList<QStringView>& body)
 {
     CatalogueTree* tree = c.tree;
     if (refuseChange(c) || tree->node(key))
         return false;
-    QString parentKey = tree->selectedKey();
+    QString parentKey = under.isEmpty() ? tree->selectedKey() : under;
     if (parentKey.isEmpty())
         parentKey = kRootKey;
 
@@ -179,7 +181,7 @@ bool WorkspaceWindow::addNode(Catalogue& c, const QString& key, const QString& t
     c.lastStamp = fileStamp(c);
     const qint32 id = NodeId(key);
     c.takenIds.insert(id);
-    if (c.hasBodies && !dataStore().writeBody(c.prefix + key, kPaneSeparator)) {
+    if (c.hasBodies && !dataStore().writeBody(c.prefix + key, body)) {
         // A template without its body would fail on every later load; take the record back.
         if (std::optional<Recordset> back = dataStore().deleteRecord(c.file, id)) {
             c.table = std::move(back);

@@ -197,7 +197,10 @@ void WorkspaceWindow::showPaneTab()
 void WorkspaceWindow::closeEvent(QCloseEvent* event)
 {
     // Leaving through the window's close does not take the focus from a pane first.
-    saveTemplate();
+    if (!releasePanes()) {
+        event->ignore();
+        return;
+    }
     rememberCatalogueColumn();
     QWidget::closeEvent(event);
 }

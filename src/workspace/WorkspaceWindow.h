@@ -4,6 +4,7 @@
 #include "CatalogueTree.h"
 #include "Recordset.h"
 #include "StoredNames.h"
+#include "TemplateBody.h"
 #include "DataStore.h"
 #include "TextPane.h"
 #include "ValueImportTarget.h"
@@ -83,11 +84,18 @@ public:
     void selectListTab(int index);
     void selectBodyTab(int index);
 
-    // The save step (leaving either pane, Run, closing, selecting a template): when either pane
+    // The save step (leaving either pane, Run; closing and selecting a template go through
+    // releasePanes): when either pane
     // differs from what was loaded or last saved, stores both in the body of the template they
     // belong to. Panes that belong to no template (under the root) are kept and the user told.
+    // A body another window wrote since is not overwritten unasked: the user keeps both (the
+    // panes become a new template beside it), overwrites, or puts the question off.
     // Returns false while the panes hold a change that is not stored.
     bool saveTemplate();
+    // The save step before the panes are emptied, reloaded or closed. A change that cannot be
+    // stored is dropped only when the user says so; they may instead add it as a new template
+    // or stay. Returns false to stay: the panes are then as they were.
+    bool releasePanes();
     // Saves the panes, then loads the clicked template's body into them, also when the template
     // is already selected; the root empties the template pane.
     void openTemplate(QTreeWidgetItem* node);
@@ -180,8 +188,12 @@ private:
     void loadCatalogue(Catalogue& catalogue);
     void refreshTakenIds(Catalogue& catalogue);
     QString nextKey(Catalogue& catalogue);
-    std::optional<QString> addItem(Catalogue& catalogue, const QString& name);
-    bool addNode(Catalogue& catalogue, const QString& key, const QString& text);
+    // The item goes under `parentKey`, or under the selected node when it is empty; a template
+    // gets `body` as its body.
+    std::optional<QString> addItem(Catalogue& catalogue, const QString& name, const QString& parentKey = {},
+                                   const QList<QStringView>& body = {kPaneSeparator});
+    bool addNode(Catalogue& catalogue, const QString& key, const QString& text, const QString& parentKey,
+                 const QList<QStringView>& body);
     // Removes the tree's selected item, its record and a template's body once the user has
     // confirmed it; its parent is selected after. A failed delete leaves everything in place.
     void removeNode(Catalogue& catalogue);
@@ -201,6 +213,18 @@ private:
     void showCatalogueTab();
     void showPaneTab();
     BodyChanges::Texts currentPaneTexts() const;
+    enum class PanesStored { Yes, NoTemplate, Failed, Postponed };
+    // The save step without telling about panes of no template; Postponed when the user put off
+    // the question about a body another window wrote. `releasing`: the panes are about to go,
+    // so a question put off before is asked again.
+    PanesStored storePanes(bool releasing);
+    // Adds a template holding the panes' text, which then belong to it.
+    bool storeAsNewTemplate(const QString& name, const QString& parentKey, const BodyChanges::Texts& now);
+    QByteArray bodyVersion(const QString& key);
+    QString templateName(const QString& key) const;
+    QString parentKeyOf(const QString& key) const;
+    // A name for a copy of the template beside it.
+    QString copyName(const QString& key) const;
     void arrangeControls();
     void rememberCatalogueColumn();
 

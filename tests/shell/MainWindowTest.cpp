@@ -289,13 +289,22 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndFitsTheScre
     EXPECT_EQ(w->workspaces(), QList<WorkspaceWindow*>{doc});
     EXPECT_EQ(w->activeWorkspace(), doc);
 
+    SCOPED_TRACE("Exit with text typed under Main asks first, and staying keeps the program open");
+    const qsizetype questions = dialogs.questions.size(), messages = dialogs.messages.size();
+    trigger(*w, "exitAction");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->workspaces(), QList<WorkspaceWindow*>{doc});
+    ASSERT_EQ(dialogs.questions.size(), questions + 1);
+    EXPECT_TRUE(dialogs.questions.last().text.contains("belong to no template"));
+
     SCOPED_TRACE("without a workspace Print asks nothing, and About opens one again");
-    const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size(), messages = dialogs.messages.size();
+    const qsizetype asked = dialogs.printDialogsShown + dialogs.confirmations.size();
+    dialogs.choiceAnswers = {1}; // discard
     w->mdiArea()->closeAllSubWindows();
     ASSERT_EQ(w->activeWorkspace(), nullptr);
     trigger(*w, "printAction");
     EXPECT_EQ(dialogs.printDialogsShown + dialogs.confirmations.size(), asked);
-    EXPECT_EQ(dialogs.messages.size(), messages + 1) << "the note that the edited panes belong to no template comes once";
+    EXPECT_EQ(dialogs.messages.size(), messages) << "asked, not only told";
     trigger(*w, "aboutAction");
     EXPECT_EQ(w->workspaces().size(), 1);
 }

@@ -1,21 +1,21 @@
 #include "CapturedFailures.h"
 #include "DataStore.h"
+#include "FileSizeLimit.h"
 #include "RandomText.h"
 #include "TempAppFolder.h"
 #include "Windows1252.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <limits>
-#include <sys/resource.h>
 #include <tuple>
 
 namespace {
@@ -74,21 +74,6 @@ struct FailedWrite : StoreFolder
 {
     FailedWrite() { writeDataFile("Values.app", oldTable); writeDataFile("TMP_key1", oldBody); }
     bool intact() const { return readDataFile("Values.app") == oldTable && readDataFile("TMP_key1") == oldBody; }
-};
-
-// Caps the size of files this process writes, as a full disk would, also for root.
-struct FileSizeLimit
-{
-    rlimit previous{};
-    void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        const rlimit lowered{bytes, previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); std::signal(SIGXFSZ, previousHandler); }
 };
 
 } // namespace
@@ -249,6 +234,25 @@ TEST_F(RoundTrip, TablesKeepEveryValueOrRefuseItWholeAndBodiesComeBackWithALineB
     EXPECT_EQ(readDataFile("TMP_key1"), "\"x_$$$_002\"\"_$$$_002_$$$_ and _$$$_002_$$$\"\"_\"\r\n");
     writeDataFile("TMP_key2", "\"a\"\"b\",\"c\"\r\n");
     EXPECT_EQ(store.readBody("TMP_key2"), "ab\r\nc\r\n");
+}
+
+TEST_F(RoundTrip, ABodysVersionFollowsItsBytesNotItsTimesAndTellsAMissingBodyFromAnEmptyOne)
+{
+    EXPECT_TRUE(store.bodyVersion("TMP_key1").isEmpty());
+    writeDataFile("TMP_key1", "");
+    const QByteArray empty = store.bodyVersion("TMP_key1");
+    EXPECT_FALSE(empty.isEmpty());
+    ASSERT_TRUE(store.writeBody("TMP_key1", "text one"));
+    const QByteArray one = store.bodyVersion("TMP_key1");
+    EXPECT_NE(one, empty);
+    ASSERT_TRUE(store.writeBody("TMP_key1", "text one"));
+    EXPECT_EQ(store.bodyVersion("TMP_key1"), one) << "the same bytes written again";
+    const QDateTime modified = QFileInfo(dataPath("TMP_key1")).lastModified();
+    writeDataFile("TMP_key1", "\"text two\"\r\n");
+    QFile file(dataPath("TMP_key1"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(modified, QFileDevice::FileModificationTime));
+    EXPECT_NE(store.bodyVersion("TMP_key1"), one) << "as long and as old, but other bytes";
+    EXPECT_TRUE(failures.texts.isEmpty());
 }
 
 TEST_F(GoldenFile, FilesReadLikeTheWindowsEditionAndTheShippedDataIsWhatTheStoreWrites)

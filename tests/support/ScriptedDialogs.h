@@ -16,6 +16,7 @@ public:
     struct Message { QString text; Icon icon; };
     struct Prompt { QString prompt; QString title; QString defaultText; };
     struct BoundRequest { QStringList names; QStringList lastAnswers; };
+    struct Question { QString text; QStringList choices; };
 
     ScriptedDialogs() { previous_ = Dialogs::install(this); }
     ~ScriptedDialogs() override { Dialogs::install(previous_); }
@@ -34,6 +35,12 @@ public:
         if (onConfirm)
             onConfirm(); // what the user does while the question is open
         return next(confirmAnswers, false);
+    }
+    // Answered by index into the choices; unscripted, the last (the one that changes nothing).
+    int choose(QWidget*, const QString& text, const QStringList& choices) override
+    {
+        questions.append({text, choices});
+        return next(choiceAnswers, int(choices.size()) - 1);
     }
     std::optional<QString> connectionString(QWidget*) override { ++connectionRequests; return next(connectionAnswers); }
     FindRequest findDialog(QWidget*) override { return next(findAnswers, FindRequest{}); }
@@ -80,6 +87,7 @@ public:
     // dialog was opened on, may change it as the user would, and returns true for OK.
     QList<std::optional<QString>> inputAnswers, connectionAnswers, saveFileAnswers;
     QList<bool> confirmAnswers;
+    QList<int> choiceAnswers;
     QList<FindRequest> findAnswers;
     QList<std::function<bool(QPrinter&)>> printAnswers;
     QList<std::optional<QStringList>> boundAnswerScript;
@@ -91,6 +99,7 @@ public:
     QList<Message> messages;
     QList<Prompt> prompts;
     QList<BoundRequest> boundRequests;
+    QList<Question> questions;
     QList<std::pair<qint64, qint64>> progressReports;
     QStringList confirmations, saveCaptions, modalWindows;
     int connectionRequests = 0, printDialogsShown = 0;

@@ -1,4 +1,5 @@
 #include "FieldsList.h"
+#include "FileSizeLimit.h"
 #include "PaneLooks.h"
 #include "PaneRichText.h"
 #include "ResultView.h"
@@ -6,7 +7,9 @@
 #include "WorkspaceTestSupport.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -112,16 +115,17 @@ TEST_F(TemplatePanes, ALegacyBodyLoadsAndIsWrittenWhenEitherPaneChangedOrTheWind
         EXPECT_EQ(opened(*doc, "key3"), "BETA|result of beta edited");
     }
     EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
-    // A folder where the body belongs: the write fails as on a full disk, and the edit stays on its template.
+    // A full disk: the write fails, and the edit stays on its template.
     click(*doc, "key2");
-    ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key2")) && QDir(app.dataPath()).mkdir("TMP_key2"));
     typeInto(doc->templatePane(), "kept [x]", true);
-    click(*doc, "key3");
-    QCoreApplication::processEvents();
+    {
+        FileSizeLimit full(16);
+        click(*doc, "key3");
+        QCoreApplication::processEvents();
+    }
     EXPECT_FALSE(failures.texts.isEmpty()) << "the failed write is reported";
     EXPECT_EQ(doc->templateTree()->selectedKey(), "key2");
     EXPECT_EQ(doc->templatePane()->toPlainText(), "kept [x]") << "Beta did not load over the edit";
-    ASSERT_TRUE(QDir(app.dataPath()).rmdir("TMP_key2"));
     EXPECT_EQ(opened(*doc, "key3"), "BETA|result of beta edited");
     EXPECT_EQ(opened(*doc, "key2"), "kept [x]|$Col0001!,\n$Col0002! more");
     // Hurried clicks never leave the tree without a selection, and closing saves.
@@ -199,6 +203,7 @@ TEST_F(TemplatePanes, RunResultsAndSubstitutionsBeforeMovingOnAreKeptAndAReclick
     const QByteArray edited = app.readDataFile("TMP_key2");
     EXPECT_TRUE(edited.contains("alpha again edited"));
     doc->templatePane()->setPlainText("scratch");
+    dialogs.choiceAnswers = {1}; // dropped only when the user says so
     EXPECT_EQ(opened(*doc, "key-1"), "|new result");
     const qsizetype told = dialogs.messages.size();
     typeInto(doc->templatePane(), "typed under the root");
@@ -245,6 +250,156 @@ TEST_F(TemplatePanes, ABodyOpensByTheKeyItsIdSpellsAndAnUnreadableOrCutOneOpensW
     addTemplate(*doc, "Fresh");
     EXPECT_EQ(opened(*doc, "key9"), "|"); // the highest ID 7 plus the added count 2
     EXPECT_EQ(doc->resultPane()->document()->blockCount(), 1);
+}
+
+TEST_F(TemplatePanes, ClosingOrMovingOnWithAChangeThatCannotBeStoredAsksAndNothingIsDroppedUnasked)
+{
+    auto doc = open();
+    EXPECT_EQ(opened(*doc, "key-1"), "|");
+    typeInto(doc->templatePane(), "typed under Main");
+    EXPECT_FALSE(doc->close()) << "unanswered, the question stays";
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].text.contains("belong to no template"));
+    EXPECT_EQ(dialogs.questions[0].choices, (QStringList{"Add as new template", "Discard changes", "Cancel"}));
+    EXPECT_TRUE(doc->isVisible());
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "typed under Main");
+    click(*doc, "key2"); // moving on asks the same, and staying keeps Main selected
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.questions.size(), 2);
+    EXPECT_EQ(doc->templateTree()->selectedKey(), "key-1");
+    EXPECT_EQ(doc->templatePane()->toPlainText(), "typed under Main");
+    dialogs.choiceAnswers = {0, 0};
+    dialogs.inputAnswers = {std::nullopt, QString("Kept")}; // no name: the panes stay as they are
+    EXPECT_FALSE(doc->close());
+    EXPECT_TRUE(doc->close());
+    EXPECT_EQ(dialogs.prompts.last().defaultText, "New template");
+    EXPECT_TRUE(failures.texts.isEmpty()) << failures.texts.join('\n').toStdString();
+
+    // The disk is full while closing: the write fails, and the user stays or drops the edit.
+    doc = open();
+    EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key2=Alpha", "key3=Beta", "key5=Kept"}));
+    EXPECT_EQ(opened(*doc, "key5"), "typed under Main|");
+    EXPECT_EQ(opened(*doc, "key2"), "alpha [x]|result of alpha");
+    const QByteArray alpha = app.readDataFile("TMP_key2");
+    typeInto(doc->templatePane(), " edited");
+    {
+        FileSizeLimit full(16);
+        EXPECT_FALSE(doc->close());
+        EXPECT_TRUE(failures.texts.value(0).startsWith("WriteStream: \"")) << "the failure is reported";
+        EXPECT_TRUE(dialogs.questions.last().text.contains("The changes to the template \"Alpha\" could not be saved"));
+        EXPECT_EQ(doc->templatePane()->toPlainText(), "alpha [x] edited");
+        dialogs.choiceAnswers = {1}; // discarding is the user's say, and closes
+        EXPECT_TRUE(doc->close());
+    }
+    EXPECT_EQ(app.readDataFile("TMP_key2"), alpha);
+
+    // A folder in the body's place: overwriting it fails, and the text goes to a new template instead.
+    doc = open();
+    EXPECT_EQ(opened(*doc, "key3"), "beta|result of beta");
+    ASSERT_TRUE(QFile::remove(app.dataPath("TMP_key3")) && QDir(app.dataPath()).mkdir("TMP_key3"));
+    typeInto(doc->templatePane(), " kept");
+    const qsizetype asked = dialogs.questions.size();
+    dialogs.choiceAnswers = {1, 0};
+    dialogs.inputAnswers = {QString("Beta (2)")};
+    EXPECT_TRUE(doc->close());
+    ASSERT_EQ(dialogs.questions.size(), asked + 2);
+    EXPECT_TRUE(dialogs.questions[asked].text.contains("was changed by another window"));
+    EXPECT_TRUE(dialogs.questions[asked + 1].text.contains("could not be saved"));
+    EXPECT_EQ(dialogs.prompts.last().defaultText, "Beta (2)");
+    doc = open();
+    EXPECT_EQ(opened(*doc, "key7"), "beta kept|result of beta");
+    EXPECT_EQ(doc->templateTree()->node("key7")->text(0), "Beta (2)");
+}
+
+TEST_F(TemplatePanes, TwoWindowsOnOneFolderNeverOverwriteEachOthersBodyUnasked)
+{
+    auto first = open();
+    auto second = open();
+    auto activate = [](WorkspaceWindow& doc) {
+        doc.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&doc));
+    };
+    auto edit = [&](WorkspaceWindow& doc, const QString& key, const QString& text) {
+        activate(doc);
+        click(doc, key);
+        typeInto(doc.templatePane(), text, true);
+    };
+    auto leaveIn = [&](WorkspaceWindow& doc) {
+        activate(doc);
+        leave(doc, doc.templatePane());
+    };
+    edit(*first, "key2", "first");
+    edit(*second, "key2", "second");
+    EXPECT_TRUE(first->close());
+    EXPECT_TRUE(dialogs.questions.isEmpty()) << "the body was as the first window read it";
+    EXPECT_FALSE(second->close()) << "unanswered, the second window stays";
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].text.contains("\"Alpha\" was changed by another window"));
+    EXPECT_TRUE(dialogs.questions[0].text.contains("\"Alpha (2)\""));
+    EXPECT_EQ(dialogs.questions[0].choices, (QStringList{"Keep both", "Overwrite", "Cancel"}));
+    dialogs.choiceAnswers = {0};
+    EXPECT_TRUE(second->close());
+    first = open();
+    EXPECT_EQ(children(first->templateTree(), "key-1"), (QStringList{"key2=Alpha", "key3=Beta", "key5=Alpha (2)"}));
+    EXPECT_EQ(opened(*first, "key2"), "first|result of alpha");
+    EXPECT_EQ(opened(*first, "key5"), "second|result of alpha");
+
+    // Leaving the pane asks, once per edit; selecting another template asks again, and Cancel stays.
+    second = open();
+    edit(*first, "key3", "first beta");
+    edit(*second, "key3", "second beta");
+    qsizetype asked = dialogs.questions.size();
+    leaveIn(*first);
+    EXPECT_EQ(dialogs.questions.size(), asked) << "the body was as the first window read it";
+    activate(*second);
+    click(*second, "key2");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.questions.size(), asked + 2);
+    EXPECT_EQ(second->templateTree()->selectedKey(), "key3");
+    leaveIn(*second);
+    EXPECT_EQ(dialogs.questions.size(), asked + 2) << "put off until the next edit";
+    dialogs.choiceAnswers = {1}; // overwrite
+    EXPECT_EQ(opened(*second, "key2"), "first|result of alpha");
+    EXPECT_EQ(opened(*second, "key3"), "second beta|result of beta");
+
+    // Bytes of the same length under the same time still count as a change, and so does a body
+    // created after it could not be read.
+    edit(*second, "key3", "mine");
+    QFile::remove(app.dataPath("TMP_key5"));
+    edit(*first, "key5", "missing");
+    const QDateTime modified = QFileInfo(app.dataPath("TMP_key3")).lastModified();
+    QByteArray same = app.readDataFile("TMP_key3");
+    ASSERT_TRUE(same.contains("second beta"));
+    same.replace("second beta", "others beta");
+    app.writeDataFile("TMP_key3", same);
+    QFile touched(app.dataPath("TMP_key3"));
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite) && touched.setFileTime(modified, QFileDevice::FileModificationTime));
+    touched.close();
+    app.writeDataFile("TMP_key5", BodyFile("created elsewhere_$$$_001_$$$_"));
+    asked = dialogs.questions.size();
+    leaveIn(*second);
+    leaveIn(*first);
+    EXPECT_EQ(dialogs.questions.size(), asked + 2);
+    EXPECT_EQ(app.readDataFile("TMP_key3"), same);
+    EXPECT_EQ(app.readDataFile("TMP_key5"), BodyFile("created elsewhere_$$$_001_$$$_"));
+    EXPECT_TRUE(first->templateModified() && second->templateModified());
+    dialogs.choiceAnswers = {1};
+    EXPECT_TRUE(first->close());
+    EXPECT_TRUE(app.readDataFile("TMP_key5").contains("missing"));
+    // Keeping both while a filter hides the other items: the panes' new template is selected and shown.
+    activate(*second);
+    control<QLineEdit>(*second, "templateFilter")->setText("zzz");
+    typeInto(second->templatePane(), "!"); // a further edit is asked about again
+    dialogs.choiceAnswers = {0};
+    leave(*second, second->templatePane());
+    const QString copy = second->templateTree()->selectedKey();
+    ASSERT_NE(copy, "key3");
+    EXPECT_EQ(second->templateTree()->node(copy)->text(0), "Beta (2)");
+    EXPECT_FALSE(second->templateTree()->node(copy)->isHidden());
+    EXPECT_FALSE(second->templateModified());
+    EXPECT_TRUE(second->close());
+    EXPECT_EQ(app.readDataFile("TMP_key3"), same) << "the other window's text stays";
+    EXPECT_TRUE(app.readDataFile("TMP_" + copy).contains("mine!"));
 }
 
 // A closing delimiter recolours the spans before it; anything else takes the typing colour.

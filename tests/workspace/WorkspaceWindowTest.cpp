@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QMessageBox>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabBar>
@@ -276,6 +278,37 @@ TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitt
         doc->close();
     }
     UserSettings().remove("Settings/CatalogueColumnWidth");
+}
+
+// The real question box: Enter takes the first choice, Escape and the close box the last.
+TEST(QuestionBox, TheFirstChoiceIsTheDefaultAndEscapeOrTheCloseBoxChangesNothing)
+{
+    const QStringList choices{"Keep both", "Overwrite", "Cancel"};
+    const std::function<void(QMessageBox&)> answers[] = {
+        [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); },
+        [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); },
+        [](QMessageBox& box) { box.close(); },
+        [](QMessageBox& box) { box.buttons().at(1)->click(); },
+    };
+    QList<int> chosen;
+    QStringList shown;
+    for (const auto& answer : answers) {
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box) {
+                ADD_FAILURE() << "no question box";
+                if (modal)
+                    modal->close();
+                return;
+            }
+            shown << box->windowTitle() + ": " + box->text();
+            answer(*box);
+        });
+        chosen << Dialogs::current().choose(nullptr, "Which?", choices);
+    }
+    EXPECT_EQ(chosen, (QList<int>{0, 2, 2, 1}));
+    EXPECT_EQ(shown, QStringList(4, "Vellumatic: Which?"));
 }
 
 TEST(TreeFilter, KeepsMatchesAndTheirAncestorsOpenTheSelectionInViewAndGroupsLookDifferent)

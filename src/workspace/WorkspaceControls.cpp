@@ -3,13 +3,13 @@
 #include "WorkspaceWindow.h"
 
 #include "FieldsList.h"
+#include "PaneFont.h"
 #include "ResultView.h"
 #include "Twips.h"
 #include "WorkspaceSettings.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kPanePointSize = 10;
 
 template <typename T>
 T* named(QWidget* parent, const char* name)
@@ -90,10 +89,7 @@ void WorkspaceWindow::buildControls()
     compactStyle_->setText(QStringLiteral("Compact Style"));
     runButton_ = button(this, "runButton", QStringLiteral("&Run"));
 
-    // Templates are code: a fixed-pitch font, and one size everywhere so that the RTF we
-    // store carries no size of its own on any machine.
-    QFont paneFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    paneFont.setPointSize(kPanePointSize);
+    const QFont paneFont = PaneFont();
     templatePane_->setLineWrapMode(QTextEdit::WidgetWidth);
     templatePane_->setFont(paneFont);
     templatePane_->document()->setDefaultFont(paneFont);

@@ -1,5 +1,6 @@
 // Figures for the template engine: expansion and field listing over growing ranges.
 #include "Expansion.h"
+#include "FieldFill.h"
 #include "TextRules.h"
 
 #include <benchmark/benchmark.h>
@@ -102,6 +103,42 @@ void BM_ListFields(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ListFields)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// The same list for a class template whose lines each hold a field and three mirrors of it.
+const QString kMirrorList = QStringLiteral("[(  public $Type:csharp! $Col:pascal! { get; } // $Col! $Col:snake!\n|1|n)]");
+
+void BM_ListFieldsWithMirrors(benchmark::State& state)
+{
+    const QString result = GenerateResult(kMirrorList, false, Answer(state.range(0))).text;
+    for (auto _ : state) {
+        TextPieces fields = ListFields(result);
+        benchmark::DoNotOptimize(fields.spans.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ListFieldsWithMirrors)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// The edits one fill makes in a million-line result, for a field in the middle: 0, a result
+// without mirrors searched as fills were before mirrors (FindOccurrences alone); 1, the same
+// result through FillEdits; 2, the mirror template, a field with three mirrors; 3, the
+// mirror template's result searched for the field alone, as before mirrors.
+void BM_FillEdits(benchmark::State& state)
+{
+    const qint64 lines = 1'000'000;
+    const bool mirrors = state.range(0) >= 2;
+    const QString result = GenerateResult(mirrors ? kMirrorList : kFieldList, false, Answer(lines)).text;
+    const QString field = (mirrors ? QStringLiteral("$Col%1!") : QStringLiteral("$Field%1!")).arg(lines / 2);
+    for (auto _ : state) {
+        if (state.range(0) % 3 == 0) {
+            QList<qsizetype> found = FindOccurrences(result, field);
+            benchmark::DoNotOptimize(found.data());
+        } else {
+            FieldFill fill = FillEdits(result, field, QStringLiteral("customer id"));
+            benchmark::DoNotOptimize(fill.edits.data());
+        }
+    }
+}
+BENCHMARK(BM_FillEdits)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 void BM_ColourSpans(benchmark::State& state)
 {

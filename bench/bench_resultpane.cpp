@@ -111,4 +111,31 @@ void BM_FillFollowing(benchmark::State& state)
 BENCHMARK(BM_FillFollowing)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(1)
     ->Repetitions(5)->ReportAggregatesOnly();
 
+// Undoing that fill: the text back in place and the fields listed again from it.
+void BM_UndoFillFollowing(benchmark::State& state)
+{
+    QList<QByteArray> records{"2|Table|-1|0|3"};
+    for (int k = 3; k < 1003; ++k)
+        records << QByteArray::number(k) + "|Column" + QByteArray::number(k) + "|2|0|3";
+    for (auto _ : state) {
+        state.PauseTiming();
+        RunWorkspace workspace(CatalogueFile(records));
+        workspace.run(int(state.range(0)));
+        workspace.doc->fieldsList()->setCurrentRow(0);
+        workspace.doc->valueTree()->selectNode("key3");
+        workspace.doc->fillFollowing();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        workspace.doc->resultPane()->undo();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (workspace.doc->fieldsList()->count() != state.range(0))
+            state.SkipWithError("the fields did not come back");
+        workspace.doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoFillFollowing)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->Repetitions(3)->ReportAggregatesOnly();
+
 } // namespace

@@ -2,6 +2,9 @@
 # Takes docs/screenshot.png: the main window filling a 1280x800 screen under Xvfb with a
 # sample template loaded. VELLUMATIC_SCREEN=WxH picks another screen size and
 # VELLUMATIC_SHOT another output file, to look at the window at other sizes.
+# VELLUMATIC_THEME=dark shows it as a Plasma desktop with Breeze Dark colours would: the
+# colour scheme in kdeglobals, which Qt reads under a KDE session. VELLUMATIC_RUN=n runs the
+# template, answering n to the bounds dialog, so the result pane is in the picture.
 # Needs Xvfb, xdotool and ImageMagick's import (all in packages.txt).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -22,12 +25,47 @@ mkdir -p "$work/config/Vellumatic"
 printf '[Settings]\nMainLeft=0\nMainTop=0\nMainWidth=%d\nMainHeight=%d\n' $((width * 15)) $((height * 15)) \
     >"$work/config/Vellumatic/Vellumatic.conf"
 
+desktop=()
+if [ "${VELLUMATIC_THEME:-light}" = dark ]; then
+    cat >"$work/config/kdeglobals" <<'COLOURS'
+[General]
+ColorScheme=BreezeDark
+
+[KDE]
+widgetStyle=Fusion
+
+[Colors:Button]
+BackgroundNormal=49,54,59
+ForegroundNormal=252,252,252
+
+[Colors:Selection]
+BackgroundNormal=61,174,233
+ForegroundNormal=252,252,252
+
+[Colors:Tooltip]
+BackgroundNormal=49,54,59
+ForegroundNormal=252,252,252
+
+[Colors:View]
+BackgroundAlternate=49,54,59
+BackgroundNormal=35,38,41
+ForegroundLink=41,128,185
+ForegroundNormal=252,252,252
+ForegroundVisited=127,140,141
+
+[Colors:Window]
+BackgroundNormal=49,54,59
+ForegroundNormal=252,252,252
+COLOURS
+    desktop=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5)
+fi
+
 display=":$((RANDOM % 400 + 100))"
 Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp &
 xvfb_pid=$!
 export DISPLAY="$display" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.2; done
-"$work/vellumatic" &
+env "${desktop[@]}" "$work/vellumatic" &
 app_pid=$!
 window="$(xdotool search --sync --onlyvisible --name Vellumatic | head -n 1)"
 sleep 2
@@ -37,5 +75,12 @@ read -r x y <<<"${VELLUMATIC_TREE_POINT:-60 147}"
 xdotool mousemove --window "$window" "$x" "$y" click 1
 xdotool key --window "$window" Home Down Down Right Down Down Down Right Down
 sleep 1
+if [ -n "${VELLUMATIC_RUN:-}" ]; then
+    xdotool key --window "$window" alt+r
+    sleep 1
+    xdotool type --delay 50 "$VELLUMATIC_RUN"
+    xdotool key Return
+    sleep 1
+fi
 import -window root "$shot"
 echo "wrote $shot"

@@ -1,7 +1,10 @@
 #include "TextRules.h"
 
+#include "CaseBlindCompare.h"
 #include "CaseFoldedIndex.h"
 #include "TextEdits.h"
+
+#include <QSet>
 
 #include <array>
 
@@ -98,8 +101,9 @@ QStringList TextPieces::toList() const
 namespace {
 
 // The listed markers copied into a text of their own, a fraction of the result's size:
-// sharing the result would make the first field filled in copy all of it.
-TextPieces OwnText(TextPieces pieces)
+// sharing the result would make the first field filled in copy all of it. Spans from the
+// text's size on lie in `mirrorFields`.
+TextPieces OwnText(TextPieces pieces, QStringView mirrorFields)
 {
     // Repeated markers leave room that a long list would keep for as long as it is shown.
     pieces.spans.squeeze();
@@ -110,30 +114,48 @@ TextPieces OwnText(TextPieces pieces)
     own.reserve(size);
     for (TextSpan& span : pieces.spans) {
         const qsizetype start = own.size();
-        own += QStringView(pieces.text).sliced(span.start, span.length);
+        if (span.start < pieces.text.size())
+            own += QStringView(pieces.text).sliced(span.start, span.length);
+        else
+            own += mirrorFields.sliced(span.start - pieces.text.size(), span.length);
         span.start = start;
     }
     pieces.text = std::move(own);
     return pieces;
 }
 
-// Every distinct marker of a text in which no marker holds a second "$", as places in it.
-TextPieces ListSimpleMarkers(const QString& text)
+// Every distinct field of a text in which no marker holds a second "$", as places in it;
+// a field only its mirrors show is listed in a text of its own.
+TextPieces ListSimpleMarkers(const QString& text, const FieldModifiers& modifiers)
 {
     TextPieces fields{text, {}};
+    QString mirrorFields;
     const qsizetype markerBound = text.count(u'!');
     fields.spans.reserve(markerBound);
     CaseFoldedIndex seen(markerBound);
     const std::function<QStringView(qsizetype)> listed = [&](qsizetype i) {
-        return QStringView(text).sliced(fields.spans[i].start, fields.spans[i].length);
+        const TextSpan& span = fields.spans[i];
+        if (span.start < text.size())
+            return QStringView(text).sliced(span.start, span.length);
+        return QStringView(mirrorFields).sliced(span.start - text.size(), span.length);
     };
-    const auto list = [&](const CaseFoldedIndex::HashedText& marker) {
-        if (seen.Insert(marker, listed))
-            fields.spans.append({marker.text.data() - text.data(), marker.text.size()});
-    };
-    // Markers wait a few places in `ahead` between hashing and inserting.
+    // Markers wait a few places in `ahead` between hashing and inserting; a mirror's field
+    // waits beside it in `mirrored`.
     constexpr qsizetype kAhead = 8;
     std::array<CaseFoldedIndex::HashedText, kAhead> ahead;
+    std::array<QString, kAhead> mirrored;
+    std::array<bool, kAhead> isMirror{};
+    const auto list = [&](qsizetype slot) {
+        const QStringView field = ahead[slot].text;
+        if (!seen.Insert(ahead[slot], listed))
+            return;
+        if (!isMirror[slot]) {
+            fields.spans.append({field.data() - text.constData(), field.size()});
+        } else {
+            fields.spans.append({text.size() + mirrorFields.size(), field.size()});
+            mirrorFields += field;
+        }
+    };
     qsizetype hashed = 0;
     QStringView previous;
     for (qsizetype open = text.indexOf(u'$'), close; open >= 0 && (close = text.indexOf(u'!', open)) >= 0;
@@ -144,50 +166,52 @@ TextPieces ListSimpleMarkers(const QString& text)
         if (marker == previous)
             continue;
         previous = marker;
-        if (hashed >= kAhead)
-            list(ahead[hashed % kAhead]);
-        ahead[hashed++ % kAhead] = seen.Hashed(marker);
+        const qsizetype slot = hashed++ % kAhead;
+        if (hashed > kAhead)
+            list(slot);
+        QStringView field = marker;
+        isMirror[slot] = false;
+        if (marker.contains(u':')) {
+            if (const std::optional<FieldModifiers::Mirror> mirror = modifiers.mirrorOf(marker)) {
+                QString& name = mirrored[slot];
+                name.truncate(0); // keeps the room of the one before
+                name.append(u'$').append(mirror->base).append(mirror->counter).append(u'!');
+                field = name;
+                isMirror[slot] = true;
+            }
+        }
+        ahead[slot] = seen.Hashed(field);
     }
     for (qsizetype i = std::max<qsizetype>(hashed - kAhead, 0); i < hashed; ++i)
-        list(ahead[i % kAhead]);
+        list(i % kAhead);
+    return OwnText(std::move(fields), mirrorFields);
+}
+
+// The fields of a list of markers: each mirror stands for its field, listed where the
+// first of them stood.
+QStringList FieldsOf(const QStringList& markers, const FieldModifiers& modifiers)
+{
+    QStringList fields;
+    QSet<QString> seen;
+    for (const QString& marker : markers) {
+        const std::optional<FieldModifiers::Mirror> mirror = modifiers.mirrorOf(marker);
+        const QString field = mirror ? mirror->fieldMarker() : marker;
+        if (!seen.contains(field.toCaseFolded())) {
+            seen.insert(field.toCaseFolded());
+            fields.append(field);
+        }
+    }
     return fields;
 }
 
 } // namespace
 
-TextPieces ListFields(const QString& text)
+TextPieces ListFields(const QString& text, const FieldModifiers& modifiers)
 {
     if (!MarkersAreSimple(text))
-        return TextPieces::fromList(ListFieldsByBlotting(text));
-    return OwnText(ListSimpleMarkers(text));
+        return TextPieces::fromList(FieldsOf(ListFieldsByBlotting(text), modifiers));
+    return ListSimpleMarkers(text, modifiers);
 }
-
-namespace {
-
-bool IsAsciiWithoutCase(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u < 0x80 && !((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'));
-}
-
-// Whether `candidate` equals `find` with letter case ignored. Compared from the end, where
-// numbered markers differ, ASCII by ASCII; anything else gets Qt's full case folding.
-bool EqualIgnoringCase(QStringView candidate, QStringView find)
-{
-    for (qsizetype i = find.size() - 1; i >= 0; --i) {
-        const char16_t a = candidate[i].unicode();
-        const char16_t b = find[i].unicode();
-        if (a == b)
-            continue;
-        if (a >= 0x80 || b >= 0x80)
-            return candidate.compare(find, Qt::CaseInsensitive) == 0;
-        if ((a | 0x20) != (b | 0x20) || (a | 0x20) < u'a' || (a | 0x20) > u'z')
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 QList<qsizetype> FindOccurrences(const QString& text, const QString& find)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldModifiers.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -36,8 +38,9 @@ struct TextPieces
 };
 
 // The fields list Run fills from a result text: every distinct "$...!" marker, each
-// listed once (letter case ignored), in the order Run adds them.
-TextPieces ListFields(const QString& text);
+// listed once (letter case ignored), in the order Run adds them. A mirror stands for its
+// field ("$Col:pascal0001!" lists as "$Col0001!"), also when the field itself never occurs.
+TextPieces ListFields(const QString& text, const FieldModifiers& modifiers = FieldModifiers::standard());
 
 // Start positions of every occurrence of `find` in `text`, left to right, not
 // overlapping, letter case ignored. An empty `find` has no occurrences.

@@ -11,6 +11,7 @@
 #include "ResultDocument.h"
 #include "ResultOut.h"
 #include "ResultView.h"
+#include "StatusPanel.h"
 #include "Twips.h"
 #include "WindowSettings.h"
 #include "WorkspaceSettings.h"
@@ -165,10 +166,10 @@ void MainWindow::buildStatusBar()
     statusBarWidget_->setObjectName(QStringLiteral("statusBarWidget"));
     setStatusBar(statusBarWidget_);
 
-    statusPanel_ = new QLabel(QDir::toNativeSeparators(dataFolder_), statusBarWidget_);
-    statusPanel_->setObjectName(QStringLiteral("statusPanel"));
     // Hints replace the folder's name; the tooltip keeps telling which catalogue is open.
-    statusPanel_->setToolTip(QStringLiteral("Data folder: ") + QDir::toNativeSeparators(dataFolder_));
+    statusPanel_ = new StatusPanel(QStringLiteral("Data folder: ") + QDir::toNativeSeparators(dataFolder_), statusBarWidget_);
+    statusPanel_->setObjectName(QStringLiteral("statusPanel"));
+    statusPanel_->setText(QDir::toNativeSeparators(dataFolder_));
     datePanel_ = new QLabel(statusBarWidget_);
     datePanel_->setObjectName(QStringLiteral("datePanel"));
     timePanel_ = new QLabel(statusBarWidget_);
@@ -203,7 +204,7 @@ QString MainWindow::statusText() const
 
 void MainWindow::setStatusText(const QString& text)
 {
-    statusPanel_->setText(text);
+    statusPanel_->setPanelText(text);
 }
 
 // ---- load and unload ----
@@ -215,54 +216,77 @@ void MainWindow::restoreWindow()
     const QList<QRect> areas = availableAreas();
 
     QSettings settings = UserSettings();
-    QRect frame;
     if (!HasWindowSettings(settings) && !areas.isEmpty()) {
-        frame = FirstStartFrame(areas.first());
+        wantedFrame_ = FirstStartFrame(areas.first());
     } else {
         const MainWindowPlacement saved = ReadWindowSettings(settings);
         const qreal dpiX = screenDpiX(this);
         const qreal dpiY = screenDpiY(this);
-        const QRect stored(TwipsToPixels(saved.left, dpiX), TwipsToPixels(saved.top, dpiY),
-                           TwipsToPixels(saved.width, dpiX), TwipsToPixels(saved.height, dpiY));
-        frame = FitOntoScreen(QRect(stored.topLeft(), stored.size().expandedTo(minimumSizeHint())), areas);
+        wantedFrame_ = QRect(TwipsToPixels(saved.left, dpiX), TwipsToPixels(saved.top, dpiY),
+                             TwipsToPixels(saved.width, dpiX), TwipsToPixels(saved.height, dpiY));
     }
+    // Until shown the frame is not known: placed as if it had none, the position as the frame's.
+    placeWindow(QMargins());
+    frameWatch_ = new QTimer(this);
+    frameWatch_->setInterval(20);
+    connect(frameWatch_, &QTimer::timeout, this, &MainWindow::watchFrame);
+}
 
-    move(frame.topLeft());
-    resize(frame.size());
-    savedOuterSize_ = frame.size();
+void MainWindow::placeWindow(const QMargins& frame)
+{
+    const QRect client = ClientAreaForFrame(wantedFrame_, frame, minimumSizeHint(), availableAreas());
+    if (frame.isNull()) {
+        move(client.topLeft());
+        resize(client.size());
+    } else {
+        setGeometry(client);
+    }
+    placedClient_ = client;
+    placedFrame_ = client.marginsAdded(frame);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!frameFitted_) {
-        frameFitted_ = true;
-        // The settings hold the outer size; the window manager adds its frame only once shown.
-        QTimer::singleShot(0, this, &MainWindow::fitFrameToSavedSize);
-    }
+    if (frameChecks_ > 0)
+        return;
+    // The least size the workspace needs is only final once shown.
+    frameChecks_ = 1;
+    QTimer::singleShot(0, this, [this] { placeWindow(frameMargins()); });
+    frameWatch_->start();
 }
 
-void MainWindow::fitFrameToSavedSize()
+QMargins MainWindow::frameMargins() const
 {
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
-        return;
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    if (!frameExtra.isEmpty())
-        resize(savedOuterSize_ - frameExtra);
-    // The least size the workspace needs is only final now; keep the whole frame on screen.
     const QRect frame = frameGeometry();
-    const QRect fitted = FitOntoScreen(frame, availableAreas());
-    if (fitted != frame) {
-        move(fitted.topLeft());
-        resize(fitted.size() - (frame.size() - size()));
-    }
+    const QRect client = geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+void MainWindow::watchFrame()
+{
+    // The window manager frames the window a moment after it is shown; without a window
+    // manager, or with one that draws no frame, the frame never shows and the placement stands.
+    constexpr int kChecks = 150;
+    const QMargins margins = frameMargins();
+    if (margins.isNull() && ++frameChecks_ < kChecks)
+        return;
+    frameChecks_ = kChecks;
+    frameWatch_->stop();
+    const bool userPlaced = windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)
+                            || size() != placedClient_.size();
+    if (!margins.isNull() && !userPlaced)
+        placeWindow(margins);
 }
 
 void MainWindow::rememberWindow()
 {
     if (isMinimized())
         return;
-    const QRect frame = frameGeometry();
+    // Closed before the window manager framed it: the frame asked for, which is what it will get.
+    const bool framePending = frameWatch_->isActive() && geometry().size() == placedClient_.size();
+    const QRect frame = framePending ? placedFrame_ : frameGeometry();
     const qreal dpiX = screenDpiX(this);
     const qreal dpiY = screenDpiY(this);
     QSettings settings = UserSettings();
@@ -283,7 +307,9 @@ WorkspaceWindow* MainWindow::OpenNewWorkspace()
 {
     auto* document = new WorkspaceWindow(dataFolder_);
     connect(document, &WorkspaceWindow::statusHint, this, &MainWindow::setStatusText);
-    QMdiSubWindow* window = mdiArea_->addSubWindow(document);
+    // Frameless: no close, minimise or restore buttons, and no system menu with their shortcuts;
+    // the workspace lives as long as the main window.
+    QMdiSubWindow* window = mdiArea_->addSubWindow(document, Qt::FramelessWindowHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     window->showMaximized();
@@ -327,9 +353,9 @@ void MainWindow::printPane()
     const TextPane pane = document->lastWorkedPane();
     if (pane.widget() == document->resultPane()) {
         const auto coloured = document->resultPane()->resultDocument()->colouredCopy();
-        setStatusText(PrintCommand(document, coloured.get()));
+        setStatusText(PrintCommand(document, PrintedPane::Result, coloured.get()));
     } else {
-        setStatusText(PrintCommand(document, pane.document()));
+        setStatusText(PrintCommand(document, PrintedPane::Template, pane.document()));
     }
 }
 

@@ -5,6 +5,7 @@
 class QLabel;
 class QMdiArea;
 class QStatusBar;
+class StatusPanel;
 class TextPane;
 class QTimer;
 class WorkspaceWindow;
@@ -42,7 +43,10 @@ private:
     void restoreWindow();
     void rememberWindow();
     void refreshClock();
-    void fitFrameToSavedSize();
+    void placeWindow(const QMargins& frame);
+    void watchFrame();
+    // The thickness of the window manager's frame on each side; none until it has framed the window.
+    QMargins frameMargins() const;
     void closeWorkspace();
     void backUpData();
     void printPane();
@@ -59,11 +63,15 @@ private:
     QString dataFolder_;
     QMdiArea* mdiArea_ = nullptr;
     QStatusBar* statusBarWidget_ = nullptr;
-    QLabel* statusPanel_ = nullptr;
+    StatusPanel* statusPanel_ = nullptr;
     QLabel* datePanel_ = nullptr;
     QLabel* timePanel_ = nullptr;
     QTimer* clock_ = nullptr;
-    // The outer size asked for at load; the frame's thickness is only known once shown.
-    QSize savedOuterSize_;
-    bool frameFitted_ = false;
+    // The frame the settings ask for, and the client area placed for it. The window manager's
+    // frame is only known once the window is shown, so the client area is placed again then.
+    QRect wantedFrame_;
+    QRect placedFrame_;
+    QRect placedClient_;
+    QTimer* frameWatch_ = nullptr;
+    int frameChecks_ = 0;
 };

@@ -11,10 +11,13 @@
 namespace {
 
 // Without a printer the pages go to a PDF file the user names, or nowhere.
-std::optional<QString> askPdfFile(QWidget* owner)
+std::optional<QString> askPdfFile(QWidget* owner, PrintedPane pane)
 {
     Dialogs& dialogs = Dialogs::current();
-    if (!dialogs.confirm(owner, QStringLiteral("No printer is installed. Save the template as a PDF file instead?")))
+    const QString question = pane == PrintedPane::Result
+                                 ? QStringLiteral("No printer is installed. Save the result as a PDF file instead?")
+                                 : QStringLiteral("No printer is installed. Save the template as a PDF file instead?");
+    if (!dialogs.confirm(owner, question))
         return std::nullopt;
     std::optional<QString> file = dialogs.saveFileName(owner, QStringLiteral("Save as PDF"), QStringLiteral("PDF files (*.pdf)"));
     if (file && !file->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
@@ -30,8 +33,8 @@ bool printAtZeroMargins(const QTextDocument& document, QPrinter& printer)
 
 } // namespace
 
-QString PrintTemplate(QWidget* owner, const QTextDocument* document, QPrinter& printer,
-                      const QStringList& installedPrinters)
+QString PrintPane(QWidget* owner, PrintedPane pane, const QTextDocument* document, QPrinter& printer,
+                  const QStringList& installedPrinters)
 {
     if (!document)
         return QString();
@@ -41,7 +44,7 @@ QString PrintTemplate(QWidget* owner, const QTextDocument* document, QPrinter& p
         const bool printed = printAtZeroMargins(*document, printer);
         return printed && printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
     }
-    if (const std::optional<QString> file = askPdfFile(owner)) {
+    if (const std::optional<QString> file = askPdfFile(owner, pane)) {
         QPrinter pdf(QPrinter::HighResolution);
         pdf.setOutputFormat(QPrinter::PdfFormat);
         pdf.setOutputFileName(*file);
@@ -52,8 +55,8 @@ QString PrintTemplate(QWidget* owner, const QTextDocument* document, QPrinter& p
     return QString();
 }
 
-QString PrintCommand(QWidget* owner, const QTextDocument* pane)
+QString PrintCommand(QWidget* owner, PrintedPane pane, const QTextDocument* document)
 {
-    const QString pdf = PrintTemplate(owner, pane, CurrentPrinter(), QPrinterInfo::availablePrinterNames());
+    const QString pdf = PrintPane(owner, pane, document, CurrentPrinter(), QPrinterInfo::availablePrinterNames());
     return pdf.isEmpty() ? QString() : QStringLiteral(" Printed to %1").arg(QDir::toNativeSeparators(pdf));
 }

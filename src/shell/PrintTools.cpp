@@ -47,43 +47,27 @@ void takePrinter(QPrinter& current, const QPrinter& choice, const QStringList& i
     }
 }
 
-// Where each line of a laid-out document starts: its top and its first character.
-struct LineStart
+// A line of a laid-out document, to be drawn on its own.
+struct LaidOutLine
 {
-    qreal top;
-    int position;
+    const QTextLayout* layout;
+    int index;
 };
 
-std::vector<LineStart> lineStarts(const QTextDocument& document)
+std::vector<LaidOutLine> laidOutLines(const QTextDocument& document)
 {
-    std::vector<LineStart> lines;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QTextLayout* layout = block.layout();
-        for (int i = 0; layout && i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            lines.push_back({layout->position().y() + line.y(), block.position() + line.textStart()});
-        }
-    }
+    std::vector<LaidOutLine> lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (int i = 0; block.layout() && i < block.layout()->lineCount(); ++i)
+            lines.push_back({block.layout(), i});
     return lines;
 }
 
-// The page that holds character `position`.
-int pageOf(const std::vector<LineStart>& lines, int position, qreal pageHeight)
+Stretch stretchOf(const LaidOutLine& line)
 {
-    const auto after = std::upper_bound(lines.begin(), lines.end(), position,
-                                        [](int p, const LineStart& line) { return p < line.position; });
-    if (after == lines.begin())
-        return 0;
-    return int(std::prev(after)->top / pageHeight);
-}
-
-// The first character laid out below page `page`, or `length` when nothing is.
-int firstPositionAfterPage(const std::vector<LineStart>& lines, int page, qreal pageHeight, int length)
-{
-    const qreal bottom = (page + 1) * pageHeight;
-    // Lines come in document order, top to bottom.
-    const auto below = std::partition_point(lines.begin(), lines.end(), [&](const LineStart& line) { return line.top < bottom; });
-    return below == lines.end() ? length : below->position;
+    const QTextLine laid = line.layout->lineAt(line.index);
+    const qreal top = line.layout->position().y() + laid.y();
+    return {top, top + laid.height()};
 }
 
 // The text rectangle in device pixels, origin at the printable area's corner. Margins
@@ -115,6 +99,20 @@ QPrinter& CurrentPrinter()
     // torn down after the application object.
     static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
     return *printer;
+}
+
+std::vector<PrintedPage> PagesOfLines(const std::vector<Stretch>& lines, qreal pageHeight)
+{
+    std::vector<PrintedPage> pages;
+    for (std::size_t first = 0; first < lines.size();) {
+        const qreal top = lines[first].top;
+        std::size_t end = first + 1;
+        while (end < lines.size() && lines[end].bottom <= top + pageHeight)
+            ++end;
+        pages.push_back({first, end, {top, std::min(lines[end - 1].bottom, top + pageHeight)}});
+        first = end;
+    }
+    return pages;
 }
 
 std::optional<QString> PrinterToMakeCurrent(const QString& chosenName, const QStringList& installedPrinters)
@@ -159,28 +157,27 @@ bool PrintRichText(const QTextDocument& document, QPrinter& printer, int left, i
     pages->documentLayout()->setPaintDevice(&printer);
     pages->setDocumentMargin(0);
     pages->setPageSize(text.size());
-    const qreal pageHeight = text.height();
     pages->pageCount(); // lays the whole document out before its lines are read
-    const std::vector<LineStart> lines = lineStarts(*pages);
-    const int length = pages->characterCount() - 1;
+    const std::vector<LaidOutLine> lines = laidOutLines(*pages);
+    std::vector<Stretch> stretches;
+    for (const LaidOutLine& line : lines)
+        stretches.push_back(stretchOf(line));
+    const std::vector<PrintedPage> sheets = PagesOfLines(stretches, text.height());
 
-    for (int start = 0;;) {
-        const int page = pageOf(lines, start, pageHeight);
-        painter.save();
-        painter.translate(text.left(), text.top() - page * pageHeight);
-        // The layout also draws a line that merely touches the clip, so the clip stays a
-        // hair inside the page: the next page's first line must not show up here too.
-        pages->drawContents(&painter, QRectF(0, page * pageHeight, text.width(), pageHeight).adjusted(0, 0.25, 0, -0.25));
-        painter.restore();
-
-        const int next = firstPositionAfterPage(lines, page, pageHeight, length);
-        if (next >= length || next <= start) // done, or a page that made no progress
-            break;
-        if (!printer.newPage()) {
+    // Line by line rather than by a clip: the layout draws the line above a clip too, and
+    // a PDF keeps clipped text, so a line at a break would be found on both pages.
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        if (i > 0 && !printer.newPage()) {
             reportFailure();
             return false;
         }
-        start = next;
+        const PrintedPage& sheet = sheets[i];
+        painter.save();
+        painter.translate(text.left(), text.top() - sheet.shown.top);
+        painter.setClipRect(QRectF(0, sheet.shown.top, text.width(), sheet.shown.bottom - sheet.shown.top));
+        for (std::size_t n = sheet.firstLine; n < sheet.endLine; ++n)
+            lines[n].layout->lineAt(lines[n].index).draw(&painter, lines[n].layout->position());
+        painter.restore();
     }
     if (!painter.end()) {
         reportFailure();

@@ -85,6 +85,19 @@ QRect FitOntoScreen(const QRect& frame, const QList<QRect>& availableAreas)
     return fitted;
 }
 
+QRect ClientAreaForFrame(const QRect& storedFrame, const QMargins& frame, const QSize& leastClient,
+                         const QList<QRect>& availableAreas)
+{
+    const QSize leastFrame = leastClient.grownBy(frame);
+    const QRect wanted(storedFrame.topLeft(), storedFrame.size().expandedTo(leastFrame));
+    return FitOntoScreen(wanted, availableAreas).marginsRemoved(frame);
+}
+
+QSize FitWithinArea(const QSize& client, const QMargins& frame, const QRect& availableArea)
+{
+    return client.boundedTo(availableArea.size().shrunkBy(frame));
+}
+
 QRect FirstStartFrame(const QRect& availableArea)
 {
     constexpr double kShare = 0.8;

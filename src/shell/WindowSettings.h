@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -31,6 +32,15 @@ bool HasWindowSettings(QSettings& settings);
 // lies on none): shrunk to that area's size and moved inside it, so no part of the window,
 // its buttons and status bar included, is off the screen.
 QRect FitOntoScreen(const QRect& frame, const QList<QRect>& availableAreas);
+
+// Where to put the window's client area so that the frame the window manager draws around it
+// (`frame`: its thickness on each side) lands on `storedFrame`, grown to hold `leastClient` and
+// fitted onto the screen as FitOntoScreen does.
+QRect ClientAreaForFrame(const QRect& storedFrame, const QMargins& frame, const QSize& leastClient,
+                         const QList<QRect>& availableAreas);
+
+// A client size that, with the window manager's `frame` around it, fits in `availableArea`.
+QSize FitWithinArea(const QSize& client, const QMargins& frame, const QRect& availableArea);
 
 // The first start: about 80 % of the available area, centred on it.
 QRect FirstStartFrame(const QRect& availableArea);

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
-#include <QTreeWidgetItemIterator>
 
 namespace {
 constexpr int kKeyRole = Qt::UserRole;
@@ -216,15 +215,4 @@ void CatalogueTree::mousePressEvent(QMouseEvent* event)
     if (before && event->button() == Qt::LeftButton && itemAt(event->position().toPoint()) == before &&
         currentItem() == before)
         emit currentNodeClicked(before);
-}
-
-void SetTreeBackground(QTreeWidget* tree, quint32 colour)
-{
-    const QColor qt(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-    QPalette palette = tree->palette();
-    palette.setColor(QPalette::Base, qt);
-    tree->setPalette(palette);
-    for (QTreeWidgetItemIterator it(tree); *it; ++it)
-        (*it)->setBackground(0, qt);
-    tree->viewport()->update();
 }

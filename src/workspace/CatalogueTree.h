@@ -68,6 +68,3 @@ private:
     ToolTipRule toolTipRule_ = nullptr;
     QAction* renameAction_ = nullptr;
 };
-
-// Paints the tree and every node in a Windows colour value (0x00BBGGRR).
-void SetTreeBackground(QTreeWidget* tree, quint32 colour);

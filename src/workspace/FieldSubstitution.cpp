@@ -4,6 +4,24 @@
 #include "FieldsListRules.h"
 #include "ResultDocument.h"
 
+namespace {
+
+// The row of `marker` in the list (letter case ignored, as the list holds each once), or -1.
+int RowOf(const TextPieces& entries, const QStringList& markers)
+{
+    if (markers.isEmpty())
+        return -1;
+    const QStringView text(entries.text);
+    for (qsizetype row = 0; row < entries.spans.size(); ++row) {
+        const TextSpan& span = entries.spans[row];
+        if (text.mid(span.start, span.length).compare(markers.first(), Qt::CaseInsensitive) == 0)
+            return int(row);
+    }
+    return -1;
+}
+
+} // namespace
+
 void FillSelectedField(ResultDocument& result, FieldsList& fields, const QString& value)
 {
     const QString marker = fields.selectedField();
@@ -36,4 +54,20 @@ void FillFollowingFields(ResultDocument& result, FieldsList& fields, const QStri
     entries.spans.remove(first, filled);
     fields.setFields(std::move(entries));
     fields.setCurrentRow(SelectionAfterRemoval(first, int(fields.count())));
+}
+
+void ListFieldsAfterUndo(FieldsList& fields, const QString& resultText, const QStringList& filled)
+{
+    fields.setFields(ListFields(resultText));
+    const int row = RowOf(fields.fields(), filled);
+    if (row >= 0)
+        fields.setCurrentRow(row);
+}
+
+void ListFieldsAfterRedo(FieldsList& fields, const QString& resultText, const QStringList& filled)
+{
+    const int row = RowOf(fields.fields(), filled);
+    const int place = row >= 0 ? row : std::max(fields.currentRow(), 0);
+    fields.setFields(ListFields(resultText));
+    fields.setCurrentRow(SelectionAfterRemoval(place, fields.count()));
 }

@@ -23,3 +23,9 @@ void FillSelectedFieldWithName(ResultDocument& result, FieldsList& fields);
 // field leaves the list; the entry after the last one filled is selected. Every field is
 // found where it stood before the gesture: no value is searched for the fields after it.
 void FillFollowingFields(ResultDocument& result, FieldsList& fields, const QStringList& values);
+
+// Undo and redo of a fill: the list is made again from the result as it now stands, as Run
+// makes it. After an undo the first marker the fill took (`filled`) is selected again; after
+// a redo the entry that now stands where it stood is.
+void ListFieldsAfterUndo(FieldsList& fields, const QString& resultText, const QStringList& filled);
+void ListFieldsAfterRedo(FieldsList& fields, const QString& resultText, const QStringList& filled);

@@ -1,5 +1,6 @@
 #include "FindDialog.h"
 
+#include "ShownColours.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -10,8 +11,12 @@ namespace {
 
 void paintLightGrey(QWidget* control, QPalette::ColorRole role)
 {
+    const QColor grey(233, 233, 233);
     QPalette palette = control->palette();
-    palette.setColor(role, QColor(233, 233, 233));
+    palette.setColor(role, grey);
+    // A dark desktop's light text would vanish on the grey.
+    const QPalette::ColorRole text = role == QPalette::Button ? QPalette::ButtonText : QPalette::Text;
+    palette.setColor(text, ReadableOn(palette.color(text), grey));
     control->setPalette(palette);
     control->setAutoFillBackground(true);
 }

@@ -1,12 +1,12 @@
 #include "ResultDocument.h"
 
+#include "FieldFill.h"
 #include "LineGrouping.h"
 #include "MarkerColouring.h"
 #include "ResultRtf.h"
 #include "ResultRtfReader.h"
 #include "RtfReader.h"
 
-#include <QHash>
 #include <QPlainTextDocumentLayout>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -59,6 +59,20 @@ qsizetype typingRoom(qsizetype size)
 
 } // namespace
 
+// Rides along in a fill's undo step, so undo and redo can tell the fields list which
+// markers came back or went again.
+class ResultDocument::FillStep : public QAbstractUndoItem
+{
+public:
+    FillStep(ResultDocument& document, QStringList markers) : document_(document), markers_(std::move(markers)) {}
+    void undo() override { document_.fillTakenBack_.emplace(markers_, true); }
+    void redo() override { document_.fillTakenBack_.emplace(markers_, false); }
+
+private:
+    ResultDocument& document_;
+    QStringList markers_;
+};
+
 ResultDocument::ResultDocument(QObject* parent)
     : QTextDocument(parent)
 {
@@ -83,6 +97,13 @@ void ResultDocument::followChange(int position, int removed, int)
     const QString inserted = singleLineFeeds(cursor.selectedText());
     keepRoomFor(inserted.size() - gone);
     text_.replace(at, gone, inserted);
+    if (fillTakenBack_) {
+        const auto [markers, undone] = *std::exchange(fillTakenBack_, std::nullopt);
+        if (undone)
+            emit fillUndone(markers);
+        else
+            emit fillRedone(markers);
+    }
 }
 
 void ResultDocument::keepRoomFor(qsizetype growth)
@@ -164,44 +185,26 @@ std::unique_ptr<QTextDocument> ResultDocument::colouredCopy() const
 
 qsizetype ResultDocument::substitute(const QString& marker, const QString& value)
 {
-    const QString written = singleLineFeeds(value);
-    QList<TextEdit> edits;
-    for (qsizetype at : FindOccurrences(text_, marker))
-        edits.append({at, marker.size(), written});
-    applyEdits(edits);
-    return edits.size();
+    const FieldFill fill = FillEdits(text_, marker, singleLineFeeds(value));
+    applyEdits(fill.edits, {marker});
+    return fill.edits.size();
 }
 
 qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& fills)
 {
-    QHash<QString, QString> values;
-    qsizetype longest = 0;
+    QStringList markers;
+    QList<std::pair<QString, QString>> written;
+    written.reserve(fills.size());
     for (const auto& [marker, value] : fills) {
-        values.insert(marker.toCaseFolded(), singleLineFeeds(value));
-        longest = std::max(longest, marker.size());
+        markers.append(marker);
+        written.append({marker, singleLineFeeds(value)});
     }
-    // A field marker runs from a "$" to the first "!" after it, so every occurrence of one
-    // starts at some "$" and ends at the next "!": one pass finds them all.
-    QList<TextEdit> edits;
-    const QStringView text(text_);
-    qsizetype close = -1;
-    for (qsizetype open = text.indexOf(u'$'); open >= 0; open = text.indexOf(u'$', open + 1)) {
-        if (close <= open && (close = text.indexOf(u'!', open + 1)) < 0)
-            break;
-        const qsizetype length = close + 1 - open;
-        if (length > longest)
-            continue;
-        const auto value = values.constFind(text.mid(open, length).toString().toCaseFolded());
-        if (value == values.cend())
-            continue;
-        edits.append({open, length, *value});
-        open = close; // occurrences do not overlap
-    }
-    applyEdits(edits);
-    return edits.size();
+    const FieldFill fill = FillEdits(text_, written);
+    applyEdits(fill.edits, markers);
+    return fill.edits.size();
 }
 
-void ResultDocument::applyEdits(const QList<TextEdit>& edits)
+void ResultDocument::applyEdits(const QList<TextEdit>& edits, const QStringList& markers)
 {
     if (edits.isEmpty())
         return;
@@ -216,6 +219,7 @@ void ResultDocument::applyEdits(const QList<TextEdit>& edits)
         cursor.setPosition(int(edit->start + edit->length), QTextCursor::KeepAnchor);
         cursor.insertText(edit->value);
     }
+    appendUndoItem(new FillStep(*this, markers));
     cursor.endEditBlock();
     ownEdit_ = false;
 }

@@ -6,6 +6,7 @@
 #include <QTextDocument>
 
 #include <memory>
+#include <optional>
 
 // The result pane's document: its text, undo history and field substitution. Colours are
 // not stored per character: a character is red exactly when the marker rule makes it so,
@@ -53,17 +54,31 @@ public:
 
     // Changes with every edit: colours worked out before it may be stale.
     int colouringGeneration() const { return generation_; }
+    // Makes every colour worked out so far stale, as when the palette changes.
+    void forgetColours() { ++generation_; }
+
+signals:
+    // A fill (substitute or fillFields) was undone or redone; `markers` are the ones it
+    // filled, in the order given. Sent once the text is back in step.
+    void fillUndone(const QStringList& markers);
+    void fillRedone(const QStringList& markers);
 
 private:
+    class FillStep;
+
+
     void followChange(int position, int removed, int);
     void replaceContent(QString text, Markers markers);
     void keepRoomFor(qsizetype growth);
-    // Rewrites the sorted, disjoint `edits` of the text, as one undo step.
-    void applyEdits(const QList<TextEdit>& edits);
+    // Rewrites the sorted, disjoint `edits` of the text, as one undo step that knows the
+    // markers it filled.
+    void applyEdits(const QList<TextEdit>& edits, const QStringList& markers);
 
     QString text_;
     QString loadedRichText_;
     Markers markers_ = Markers::Red;
     int generation_ = 0;
     bool ownEdit_ = false;
+    // Set while undo or redo takes a fill back, announced once the text follows.
+    std::optional<std::pair<QStringList, bool>> fillTakenBack_;
 };

@@ -1,6 +1,10 @@
 #include "ResultView.h"
 
+#include "PaneColouring.h"
 #include "ResultDocument.h"
+#include "ShownColours.h"
+
+#include <QEvent>
 
 #include <QTextBlock>
 #include <QTextLayout>
@@ -10,9 +14,6 @@ ResultView::ResultView(QWidget* parent)
     , document_(new ResultDocument(this))
 {
     setDocument(document_);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Text, Qt::black);
-    setPalette(colours);
 }
 
 void ResultView::showResult(QString text, ResultDocument::Markers markers)
@@ -20,6 +21,18 @@ void ResultView::showResult(QString text, ResultDocument::Markers markers)
     document_->setResult(std::move(text), markers);
     // A plain text view finds the last line without laying out the ones before it.
     moveCursor(QTextCursor::End);
+}
+
+QColor ResultView::markerColour() const
+{
+    return ShownColour(kFieldColour, palette());
+}
+
+void ResultView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        document_->forgetColours();
+    QPlainTextEdit::changeEvent(event);
 }
 
 void ResultView::paintEvent(QPaintEvent* event)
@@ -31,8 +44,8 @@ void ResultView::paintEvent(QPaintEvent* event)
 void ResultView::colourVisibleBlocks()
 {
     const int generation = document_->colouringGeneration();
-    QTextCharFormat red;
-    red.setForeground(QColor(Qt::red));
+    QTextCharFormat marker;
+    marker.setForeground(markerColour());
     const qreal bottom = viewport()->height();
     const QPointF offset = contentOffset();
     for (QTextBlock block = firstVisibleBlock();
@@ -43,7 +56,7 @@ void ResultView::colourVisibleBlocks()
             continue;
         QList<QTextLayout::FormatRange> ranges;
         for (const TextSpan& run : document_->markerRunsIn(block.position(), block.length() - 1))
-            ranges.append({int(run.start - block.position()), int(run.length), red});
+            ranges.append({int(run.start - block.position()), int(run.length), marker});
         block.layout()->setFormats(ranges);
         block.setUserState(generation);
         // Hands the change to the layout now, or it would wait for the next edit and take

@@ -6,9 +6,9 @@
 
 class QWidget;
 
-// Makes a widget take drops of plain text and hands the dropped text on, once the drop
-// itself has finished. Drags without a
-// plain-text form are refused, so the user sees at once that they will not land.
+// Makes a widget take drops of plain text, always as a copy, and hands the dropped text on once
+// the drop itself has finished. Drags without a plain-text form, or that cannot be copied, are
+// refused, so the user sees at once that they will not land.
 class TextDrops : public QObject
 {
 public:

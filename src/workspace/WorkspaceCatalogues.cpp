@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr quint32 kWhite = 0xFFFFFF;
 // A damaged table lists at most this many problems in its message.
 constexpr int kMaxProblemsShown = 10;
 
@@ -28,8 +27,6 @@ void WorkspaceWindow::loadCatalogues()
         BusyCursor busy;
         templates_.table = dataStore().readTable(kTemplateCatalogueFile);
         values_.table = dataStore().readTable(kValueCatalogueFile);
-        SetTreeBackground(templateTree_, kWhite);
-        SetTreeBackground(valueTree_, kWhite);
         templates_.addedCount = 2;
         values_.addedCount = 2;
         loadCatalogue(templates_);

@@ -5,6 +5,7 @@
 #include "FieldsList.h"
 #include "PaneFont.h"
 #include "ResultView.h"
+#include "ShownTemplateColours.h"
 #include "Twips.h"
 #include "WorkspaceSettings.h"
 
@@ -93,6 +94,7 @@ void WorkspaceWindow::buildControls()
     templatePane_->setLineWrapMode(QTextEdit::WidgetWidth);
     templatePane_->setFont(paneFont);
     templatePane_->document()->setDefaultFont(paneFont);
+    new ShownTemplateColours(*templatePane_);
     resultPane_->setFont(paneFont);
     resultPane_->document()->setDefaultFont(paneFont);
     for (QFrame* frame : {templatePanePage_, templateListPage_, valueListPage_, resultPanePage_})

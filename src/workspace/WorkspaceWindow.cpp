@@ -1,5 +1,6 @@
 #include "WorkspaceWindow.h"
 
+#include "FieldSubstitution.h"
 #include "FieldsList.h"
 #include "LastFocus.h"
 #include "ResultView.h"
@@ -123,6 +124,12 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
         sourceColourer_->templateTextChanged();
     });
     connect(resultPane_, &QPlainTextEdit::textChanged, this, [this] { bodyChanges_.touch(BodyChanges::Pane::Result); });
+    // Undo and redo of a fill take the fields list along.
+    const ResultDocument* result = resultPane_->resultDocument();
+    connect(result, &ResultDocument::fillUndone, this,
+            [this, result](const QStringList& filled) { ListFieldsAfterUndo(*fieldsList_, result->text(), filled); });
+    connect(result, &ResultDocument::fillRedone, this,
+            [this, result](const QStringList& filled) { ListFieldsAfterRedo(*fieldsList_, result->text(), filled); });
     // Keyboard moves load too, so the panes always belong to the selected template and a save
     // never lands in another template's body.
     connect(templateTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {

@@ -14,6 +14,7 @@ expected=(
     bin/vellumatic-expand
     share/vellumatic/Data/Tempalates.app
     share/vellumatic/Data/Values.app
+    share/vellumatic/TypeMaps.tsv
     share/applications/vellumatic.desktop
     share/metainfo/io.github.vellumatic.vellumatic.metainfo.xml
     share/man/man1/vellumatic.1.gz

@@ -8,6 +8,9 @@
 #include "TemplateParser.h"
 #include "TokenDocument.h"
 
+#include <QRegularExpression>
+#include <QSet>
+
 #include <algorithm>
 #include <optional>
 
@@ -100,6 +103,80 @@ inline std::optional<QString> GenerateResult(const QString& templateText, bool c
         text.replace(placeholder, ExpandToken(groups, start, end, compact));
     }
     return text;
+}
+
+// Words by the rules as written: separators become spaces, then a space goes before each
+// upper-case letter that starts a word.
+inline QStringList SplitWords(const QString& value)
+{
+    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{Nd}\\p{M}]+"));
+    static const QRegularExpression strayMarks(QStringLiteral("(^|\\s)\\p{M}+"));
+    static const QRegularExpression beforeCapitalized(
+        QStringLiteral("([\\p{Lu}\\p{Lt}]\\p{M}*)(?=[\\p{Lu}\\p{Lt}]\\p{M}*\\p{Ll})"));
+    static const QRegularExpression afterLowerOrDigit(QStringLiteral("([\\p{Ll}\\p{Nd}]\\p{M}*)(?=[\\p{Lu}\\p{Lt}])"));
+    QString text = value;
+    text.replace(separators, QStringLiteral(" "));
+    text.replace(strayMarks, QStringLiteral("\\1"));
+    text.replace(beforeCapitalized, QStringLiteral("\\1 "));
+    text.replace(afterLowerOrDigit, QStringLiteral("\\1 "));
+    return text.split(u' ', Qt::SkipEmptyParts);
+}
+
+// The modifiers a field marker may end in, letter cases first, then the shipped languages.
+inline const QStringList& Modifiers()
+{
+    static const QStringList names = {"upper", "lower", "pascal", "camel", "snake", "kebab", "constant",
+                                      "csharp", "java", "typescript", "cpp", "python", "go"};
+    return names;
+}
+
+inline QString InCase(const QString& value, const QString& modifier)
+{
+    if (modifier == "upper")
+        return value.toUpper();
+    if (modifier == "lower")
+        return value.toLower();
+    QStringList words = SplitWords(value);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const qsizetype first = words[i][0].isHighSurrogate() ? 2 : 1;
+        if (modifier == "pascal" || (modifier == "camel" && i > 0))
+            words[i] = words[i].left(first).toUpper() + words[i].mid(first).toLower();
+        else
+            words[i] = modifier == "constant" ? words[i].toUpper() : words[i].toLower();
+    }
+    const QString separator = modifier == "snake" || modifier == "constant" ? "_" : modifier == "kebab" ? "-" : "";
+    return words.join(separator);
+}
+
+// The field a mirror marker stands for ("$Col:pascal0001!" -> "$Col0001!", "pascal").
+struct MirrorOf { QString field, modifier; };
+inline std::optional<MirrorOf> FieldOf(const QString& marker)
+{
+    static const QRegularExpression mirror = [] {
+        QStringList names = Modifiers();
+        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+        return QRegularExpression(QStringLiteral("^\\$([^$!]+):(%1)([0-9-]*)!$").arg(names.join(u'|')),
+                                  QRegularExpression::CaseInsensitiveOption);
+    }();
+    const QRegularExpressionMatch match = mirror.match(marker);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return MirrorOf{u'$' + match.captured(1) + match.captured(3) + u'!', match.captured(2).toLower()};
+}
+
+// The literal field list with each mirror standing for its field, listed once.
+inline QStringList ListFieldsWithMirrors(const QString& text)
+{
+    QStringList fields;
+    QSet<QString> seen;
+    for (const QString& marker : ListFields(text)) {
+        const std::optional<MirrorOf> mirror = FieldOf(marker);
+        const QString field = mirror ? mirror->field : marker;
+        if (!seen.contains(field.toCaseFolded()))
+            fields.append(field);
+        seen.insert(field.toCaseFolded());
+    }
+    return fields;
 }
 
 } // namespace reference

@@ -3,6 +3,7 @@
 #include "FieldsList.h"
 #include "FindCommands.h"
 #include "FindDialog.h"
+#include "HelpWindow.h"
 #include "MainWindow.h"
 #include "ResultView.h"
 #include "WindowSettings.h"
@@ -11,7 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
@@ -296,6 +300,60 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndFitsTheScre
     EXPECT_EQ(w->workspaces().size(), 1);
 }
 
+TEST_F(MainWindowTest, OnASmallScreenNoHintWidensTheWindowHelpFitsAndTheWorkspaceCannotBeClosedAlone)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    auto w = open();
+    WorkspaceWindow* doc = w->activeWorkspace();
+    const int width = w->width();
+    const int leastWidth = w->minimumSizeHint().width();
+    ASSERT_LE(leastWidth, screen.width());
+    const QString longest = " Saved to " + app.path() + "/" + QString(3000, u'x');
+    for (QWidget* control : {static_cast<QWidget*>(doc->fieldsList()), static_cast<QWidget*>(doc->valueTree())}) {
+        doc->selectListTab(1);
+        focus(control);
+        QTest::qWait(1);
+        EXPECT_EQ(w->width(), width) << control->objectName().toStdString();
+    }
+    w->setStatusText(longest);
+    QTest::qWait(1);
+    EXPECT_EQ(w->minimumSizeHint().width(), leastWidth) << "a hint never sets the window's least width";
+    EXPECT_EQ(w->width(), width);
+    EXPECT_EQ(w->statusText(), longest);
+    auto* panel = control<QLabel>(*w, "statusPanel");
+    EXPECT_TRUE(panel->toolTip().startsWith(longest.trimmed() + "\nData folder: ")) << "the whole hint, and the folder";
+    EXPECT_LE(panel->width(), screen.width());
+
+    // Help opens within the screen, frame and all, and takes a larger size when given one.
+    {
+        HelpWindow help(w.get());
+        help.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+        EXPECT_TRUE(screen.contains(help.frameGeometry())) << help.width() << "x" << help.height();
+        auto* page = control(help, "helpPage");
+        const int pageWidth = page->width();
+        const QSize smaller = help.size() - QSize(100, 100);
+        help.resize(smaller);
+        QTest::qWait(1);
+        EXPECT_EQ(help.size(), smaller);
+        EXPECT_EQ(page->width(), pageWidth - 100) << "resizable, the page taking the change";
+    }
+
+    // The workspace shows no close, minimise or restore of its own, and its shortcuts do nothing.
+    for (const Qt::Corner corner : {Qt::TopLeftCorner, Qt::TopRightCorner}) {
+        const QWidget* buttons = w->menuBar()->cornerWidget(corner);
+        EXPECT_TRUE(!buttons || !buttons->isVisible()) << "the menu bar's corner " << corner;
+    }
+    QMdiSubWindow* frame = w->mdiArea()->subWindowList().value(0);
+    ASSERT_TRUE(frame);
+    const QList<QAction*> systemMenu = frame->systemMenu() ? frame->systemMenu()->actions() : QList<QAction*>{};
+    EXPECT_TRUE(std::none_of(systemMenu.begin(), systemMenu.end(), [](QAction* a) { return a->isVisible() && !a->isSeparator(); }));
+    for (const QKeyCombination key : {Qt::CTRL | Qt::Key_F4, Qt::CTRL | Qt::Key_W, Qt::ALT | Qt::Key_Minus})
+        QTest::keyClick(doc->templatePane(), key.key(), key.keyboardModifiers());
+    EXPECT_EQ(w->workspaces(), QList<WorkspaceWindow*>{doc});
+    EXPECT_TRUE(frame->isMaximized());
+}
+
 } // namespace
 
 TEST_F(MainWindowTest, EditRenameItemOpensTheNameOfTheSelectedItemOfTheCatalogueInView)
@@ -341,6 +399,16 @@ TEST(WindowSettings, ReadBackWhatWasWrittenFallBackOnWhatIsUnusableAndFitTheFram
     for (const auto& c : cases)
         EXPECT_EQ(FitOntoScreen(c.frame, screens), c.fitted) << c.frame.x() << "," << c.frame.y();
     EXPECT_EQ(FitOntoScreen(QRect(1, 2, 3, 4), {}), QRect(1, 2, 3, 4));
+    // The client area is placed so that the window manager's frame lands where it was stored.
+    const QMargins titleBar(1, 20, 1, 5);
+    const struct { QRect frame; QSize least; QRect client; } frames[] = {
+        {{80, 60, 642, 505}, {300, 200}, {81, 80, 640, 480}},   // as closed
+        {{0, 0, 640, 480}, {700, 500}, {1, 20, 700, 500}},      // grown to the least size
+        {{1000, 700, 2000, 2000}, {300, 200}, {1, 20, 1278, 775}}, // bigger than the screen
+    };
+    for (const auto& f : frames)
+        EXPECT_EQ(ClientAreaForFrame(f.frame, titleBar, f.least, screens), f.client) << f.frame.x() << "," << f.frame.y();
+    EXPECT_EQ(FitWithinArea(QSize(932, 638), titleBar, QRect(0, 0, 800, 600)), QSize(798, 575));
     EXPECT_EQ(FirstStartFrame(QRect(1280, 30, 1000, 700)), QRect(1380, 100, 800, 560));
 }
 

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
@@ -109,19 +110,73 @@ TEST_F(Print, EveryLineComesOnceOnFullPagesAndTheCommandPrintsOnlyWhatTheUserCon
         choice.setOutputFileName(dir.filePath("chosen.pdf"));
         return true;
     };
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), "");
+    EXPECT_EQ(PrintPane(nullptr, PrintedPane::Template, &pane, printer, {"Office"}), "");
     EXPECT_EQ(printer.copyCount(), 3);
     EXPECT_FALSE(QFile::exists(dir.filePath("pane.pdf")));
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {"Office"}), dir.filePath("chosen.pdf")) << "the file the pages went to";
+    EXPECT_EQ(PrintPane(nullptr, PrintedPane::Template, &pane, printer, {"Office"}), dir.filePath("chosen.pdf")) << "the file the pages went to";
     EXPECT_EQ(std::pair(printer.copyCount(), printer.pageLayout().orientation()), std::pair(2, QPageLayout::Portrait));
     EXPECT_EQ(words(pages("chosen.pdf")), "template text");
 
     // Without printers: declining the PDF file prints nothing, accepting writes it.
     dialogs.confirmAnswers << false << true;
     dialogs.saveFileAnswers << dir.filePath("saved");
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), "");
+    EXPECT_EQ(PrintPane(nullptr, PrintedPane::Template, &pane, printer, {}), "");
     EXPECT_TRUE(dialogs.saveCaptions.isEmpty());
-    EXPECT_EQ(PrintTemplate(nullptr, &pane, printer, {}), dir.filePath("saved.pdf"));
+    EXPECT_EQ(PrintPane(nullptr, PrintedPane::Template, &pane, printer, {}), dir.filePath("saved.pdf"));
     EXPECT_EQ(words(pages("saved.pdf")), "template text");
     EXPECT_EQ(dialogs.printDialogsShown, 2);
+    dialogs.confirmAnswers << false;
+    EXPECT_EQ(PrintPane(nullptr, PrintedPane::Result, &pane, printer, {}), "");
+    EXPECT_EQ(dialogs.confirmations, (QStringList{"No printer is installed. Save the template as a PDF file instead?",
+                                                  "No printer is installed. Save the template as a PDF file instead?",
+                                                  "No printer is installed. Save the result as a PDF file instead?"}));
+}
+
+TEST_F(Print, LinesOfEveryHeightAreEachPrintedOnceWholeOnOnePage)
+{
+    // Sizes that share no rhythm with the page, a wrapped paragraph and lines taller than
+    // several of the others together, so breaks fall inside lines everywhere.
+    const int sizes[] = {9, 31, 14, 11, 47, 8, 22, 17, 12, 38};
+    QTextCursor cursor(&pane);
+    QStringList labels;
+    for (int i = 0; i < 240; ++i) {
+        if (i > 0)
+            cursor.insertBlock();
+        QTextCharFormat format;
+        format.setFontPointSize(sizes[i % std::size(sizes)]);
+        labels << QStringLiteral("Line%1x").arg(i, 3, 10, QChar('0'));
+        QString text = labels.last();
+        if (i % 37 == 5) // wrapped over several lines
+            for (int w = 0; w < 40; ++w)
+                text += QStringLiteral(" wrap%1x%2").arg(i).arg(w);
+        cursor.insertText(text, format);
+    }
+    printer.setOutputFileName(dir.filePath("heights.pdf"));
+    ASSERT_TRUE(PrintRichText(pane, printer, 0, 720, 0, 720));
+    const QStringList printed = pages("heights.pdf");
+    ASSERT_GT(printed.size(), 5);
+    const QString all = printed.join(' ').simplified() + ' ';
+    QStringList wrongCount;
+    for (const QString& label : labels)
+        if (all.count(label) != 1)
+            wrongCount << QStringLiteral("%1 %2 times").arg(label).arg(all.count(label));
+    for (int i = 5; i < 240; i += 37)
+        for (int w = 0; w < 40; ++w) {
+            const QString word = QStringLiteral("wrap%1x%2 ").arg(i).arg(w);
+            if (all.count(word) != 1)
+                wrongCount << QStringLiteral("%1 %2 times").arg(word).arg(all.count(word));
+        }
+    EXPECT_EQ(wrongCount.join(", ").toStdString(), "");
+
+    // A line taller than the page has a page of its own; no page ever shows a line twice.
+    const std::vector<Stretch> lines{{0, 10}, {10, 30}, {30, 130}, {130, 135}, {140, 150}};
+    const std::vector<PrintedPage> sheets = PagesOfLines(lines, 40);
+    ASSERT_EQ(sheets.size(), 3);
+    auto shown = [&](std::size_t page) {
+        const PrintedPage& sheet = sheets[page];
+        return std::tuple(sheet.firstLine, sheet.endLine, sheet.shown.top, sheet.shown.bottom);
+    };
+    EXPECT_EQ(shown(0), std::tuple(0u, 2u, 0.0, 30.0));
+    EXPECT_EQ(shown(1), std::tuple(2u, 3u, 30.0, 70.0)) << "cut at the page's foot";
+    EXPECT_EQ(shown(2), std::tuple(3u, 5u, 130.0, 150.0));
 }

@@ -20,7 +20,7 @@ QString PaintedText(ResultView& view)
         QList<bool> red(block.length() - 1, false);
         for (const QTextLayout::FormatRange& range : block.layout()->formats())
             for (int i = range.start; i < range.start + range.length; ++i)
-                red[i] = range.format.foreground().color() == QColor(Qt::red);
+                red[i] = range.format.foreground().color() == view.markerColour();
         const QString text = block.text();
         for (int i = 0; i < text.size(); ++i) {
             if (red[i] != inRed)

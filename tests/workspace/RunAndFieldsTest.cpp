@@ -69,11 +69,17 @@ protected:
         dialogs.inputAnswers = answers;
         QMimeData data;
         data.setText(text);
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        // Offered as a text pane offers its selection: copy or move, a move proposed (as Shift does).
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+        ASSERT_EQ(enter.proposedAction(), Qt::MoveAction);
         QCoreApplication::sendEvent(doc->valueTree()->viewport(), &enter);
         ASSERT_TRUE(enter.isAccepted());
-        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        EXPECT_EQ(enter.dropAction(), Qt::CopyAction) << "a move would cut the text out of its source";
+        QDropEvent event(QPointF(5, 5), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
         QCoreApplication::sendEvent(doc->valueTree()->viewport(), &event);
+        ASSERT_TRUE(event.isAccepted());
+        EXPECT_EQ(event.dropAction(), Qt::CopyAction) << "a move would cut the text out of its source";
         QCoreApplication::processEvents();
     }
     std::unique_ptr<WorkspaceWindow> doc;
@@ -172,6 +178,53 @@ TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedO
     EXPECT_EQ(doc->resultPane()->toPlainText(), a + "\n" + a + "\n" + a + "b\n" + a + "\n" + a + "\n");
 }
 
+TEST_F(RunAndFields, UndoAndRedoOfEveryFillGestureTakeTheFieldsListAlongWithTheSelection)
+{
+    showResult("$a! $b! $c! $A!");
+    auto listed = [this] {
+        const int row = doc->fieldsList()->currentRow();
+        QStringList entries = fields();
+        if (row >= 0)
+            entries[row] = "*" + entries[row];
+        return entries.join(' ');
+    };
+    ResultView* pane = doc->resultPane();
+    auto undo = [pane] { QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier); };
+    auto redo = [pane] { QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); };
+    doc->fieldsList()->setCurrentRow(1);
+    pressOnValue("key3", Qt::Key_Return);
+    ASSERT_EQ(listed(), "$a! *$c!");
+    undo();
+    EXPECT_EQ(pane->toPlainText() + "|" + listed(), "$a! $b! $c! $A!|$a! *$b! $c!");
+    redo();
+    EXPECT_EQ(pane->toPlainText() + "|" + listed(), "$a! CustomerId $c! $A!|$a! *$c!");
+    // Fill following, then the field's own name: undone one by one through the Edit menu's way.
+    QAction* fillFollowing = control<QAction>(*doc->valueTree(), "fillFollowingAction");
+    doc->valueTree()->selectNode("key3");
+    doc->fieldsList()->setCurrentRow(0);
+    fillFollowing->trigger();
+    ASSERT_EQ(pane->toPlainText() + "|" + listed(), "CustomerId CustomerId Name CustomerId|");
+    showResult("$a! $b! $c! $A!");
+    doc->fieldsList()->setCurrentRow(2);
+    QTest::keyClick(doc->fieldsList(), Qt::Key_Insert);
+    doc->fieldsList()->setCurrentRow(0);
+    fillFollowing->trigger();
+    ASSERT_EQ(pane->toPlainText() + "|" + listed(), "CustomerId Name c CustomerId|");
+    pane->undo();
+    EXPECT_EQ(pane->toPlainText() + "|" + listed(), "$a! $b! c $A!|*$a! $b!");
+    pane->undo();
+    EXPECT_EQ(pane->toPlainText() + "|" + listed(), "$a! $b! $c! $A!|$a! $b! *$c!");
+    pane->redo();
+    pane->redo();
+    EXPECT_EQ(pane->toPlainText() + "|" + listed(), "CustomerId Name c CustomerId|");
+    // Typing is undone as before and leaves the list alone.
+    pane->undo();
+    pane->moveCursor(QTextCursor::End);
+    QTest::keyClicks(pane, " $d!");
+    undo();
+    EXPECT_EQ(pane->toPlainText() + "|" + listed(), "$a! $b! c $A!|*$a! $b!");
+}
+
 TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmptySpaceClicksChangeNothing)
 {
     showResult("x=$name!; y=$NAME! $Table! $c! $d!");
@@ -228,6 +281,11 @@ TEST_F(RunAndFields, ValuesKeysFillFollowingAndDropsFillFieldsOrAddValuesAndEmpt
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &image, Qt::LeftButton, {});
     QCoreApplication::sendEvent(doc->valueTree()->viewport(), &enter);
     EXPECT_FALSE(enter.isAccepted()) << "only text lands on the tree";
+    QMimeData movedText;
+    movedText.setText("gone");
+    QDragEnterEvent moveOnly(QPoint(5, 5), Qt::MoveAction, &movedText, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(doc->valueTree()->viewport(), &moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted()) << "text that can only be moved would leave its source";
     doc->valueTree()->selectNode("key2");
     drop("ID,,NAME", {","});
     ASSERT_EQ(dialogs.prompts.size(), 1);

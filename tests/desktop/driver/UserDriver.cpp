@@ -3,6 +3,8 @@
 // asks, prints what it saw on standard output and quits the program.
 //   vellumatic-user:shown          quit as soon as the main window is shown
 //   vellumatic-user:add-value=NAME type NAME into the value box and press its Add button
+//   vellumatic-user:report=FILE    leave the program to a real user (xdotool) and keep FILE telling
+//                                  where the controls are, in screen pixels (see writeReport)
 // A message box shown instead of the main window is printed and answered. The wall-clock time
 // of the main window's first paint (of any part of it) is printed as "painted-at: <ns since the epoch>" for the
 // start-up benchmark.
@@ -12,7 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QTextEdit>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -66,6 +72,13 @@ protected:
 private:
     void look()
     {
+        const bool reporting = task_.startsWith(QLatin1String("report="));
+        if (reporting && painted_) {
+            poll_.setInterval(50);
+            if (QWidget* main = shownMainWindow())
+                writeReport(main, task_.mid(7));
+            return;
+        }
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             say(QStringLiteral("message: ") + box->text());
             box->accept();
@@ -105,7 +118,55 @@ private:
         main->close();
     }
 
+    // One line a thing, rewritten whole when it changes:
+    //   control NAME X Y W H    a shown, named widget of the main window or of a dialog over it
+    //   menu CAPTION X Y W H    a menu title, or an item of the menu that is open
+    //   modal NAME              the modal window that has the input, if any
+    //   caret NAME X Y          a point on the first selected character of a text pane
+    //   chars NAME N            the number of characters a text pane holds
+    void writeReport(QWidget* main, const QString& file)
+    {
+        QString report;
+        auto line = [&report](const QString& kind, const QString& name, const QRect& r) {
+            report += QStringLiteral("%1 %2 %3 %4 %5 %6\n").arg(kind, name).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        };
+        auto global = [](const QWidget* w, const QRect& r) { return QRect(w->mapToGlobal(r.topLeft()), r.size()); };
+        QList<QWidget*> windows{main};
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            windows << modal;
+            report += QStringLiteral("modal %1\n").arg(modal->objectName().isEmpty() ? QString::fromLatin1(modal->metaObject()->className()) : modal->objectName());
+        }
+        for (QWidget* window : windows)
+            for (QWidget* w : window->findChildren<QWidget*>())
+                if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->isVisible())
+                    line(QStringLiteral("control"), w->objectName(), global(w, w->rect()));
+        auto menuLines = [&](const QWidget* owner, const QList<QAction*>& actions, auto geometry) {
+            for (QAction* a : actions)
+                if (a->isVisible() && !a->isSeparator() && !geometry(a).isEmpty())
+                    line(QStringLiteral("menu"), a->text().remove(u' '), global(owner, geometry(a)));
+        };
+        if (auto* bar = main->findChild<QMenuBar*>())
+            menuLines(bar, bar->actions(), [bar](QAction* a) { return bar->actionGeometry(a); });
+        if (auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+            menuLines(open, open->actions(), [open](QAction* a) { return open->actionGeometry(a); });
+        for (auto* pane : main->findChildren<QTextEdit*>()) {
+            QTextCursor first(pane->document());
+            first.setPosition(std::min(pane->textCursor().selectionStart() + 1, pane->document()->characterCount() - 1));
+            const QPoint caret = pane->viewport()->mapToGlobal(pane->cursorRect(first).center());
+            report += QStringLiteral("caret %1 %2 %3\nchars %1 %4\n").arg(pane->objectName()).arg(caret.x()).arg(caret.y()).arg(pane->document()->characterCount() - 1);
+        }
+        if (report == reported_)
+            return;
+        reported_ = report;
+        QSaveFile out(file);
+        if (out.open(QIODevice::WriteOnly)) {
+            out.write(report.toUtf8());
+            out.commit();
+        }
+    }
+
     QString task_;
+    QString reported_;
     bool painted_ = false;
     QTimer poll_;
     QElapsedTimer waited_;

@@ -7,23 +7,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
-#include <QStandardPaths>
 
 #include <cstdio>
-
-namespace {
-
-DataFolderPlaces dataFolderPlaces(const QString& requested)
-{
-    const QDir program(QCoreApplication::applicationDirPath());
-    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return {requested, program.filePath(QStringLiteral("Data")),
-            perUser.isEmpty() ? QString() : perUser + QStringLiteral("/Data"),
-            QDir::cleanPath(program.filePath(QStringLiteral(VELLUMATIC_SAMPLE_FROM_PROGRAM)))};
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -59,7 +44,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(ProgramIcon());
     options.process(app);
 
-    const DataFolderChoice choice = ChooseDataFolder(dataFolderPlaces(options.value(data)));
+    const DataFolderChoice choice = ChooseDataFolder(ProgramDataFolderPlaces(options.value(data)));
     if (!choice.problem.isEmpty()) {
         std::fprintf(stderr, "vellumatic: %s\n", qPrintable(choice.problem));
         Dialogs::current().message(nullptr, choice.problem, Dialogs::Icon::Critical);

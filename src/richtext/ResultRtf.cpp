@@ -1,5 +1,6 @@
 #include "ResultRtf.h"
 
+#include "MarkerColouring.h"
 #include "RtfEscaping.h"
 
 #include <algorithm>
@@ -140,4 +141,11 @@ QString ResultToRtf(const QString& text, const std::optional<QList<TextSpan>>& r
     }
     writer.write(done, text.size(), false);
     return writer.finish();
+}
+
+QString ResultPaneRtf(const QString& text, bool coloured, const QFont& font)
+{
+    if (!coloured)
+        return ResultToRtf(text, std::nullopt, font);
+    return ResultToRtf(text, MarkerRunsIn(text, 0, text.size()), font);
 }

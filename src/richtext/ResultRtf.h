@@ -12,3 +12,7 @@
 // same bytes DocumentToRtf gives for a pane holding that text in those colours, so Windows'
 // rich edit control, unrtf and our reader see the same.
 QString ResultToRtf(const QString& text, const std::optional<QList<TextSpan>>& red, const QFont& font);
+
+// The result pane's RTF for `text` as Run leaves it: markers red (`coloured`), or no colour
+// at all for a template without groups copied as it is.
+QString ResultPaneRtf(const QString& text, bool coloured, const QFont& font);

@@ -1,5 +1,8 @@
 #include "TemplatePaneText.h"
 
+#include "RtfReader.h"
+
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace {
@@ -15,4 +18,14 @@ QString TemplatePaneText(const QTextDocument& document)
         if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == kBeginningOfFrame || c == kEndOfFrame)
             c = u'\n';
     return text;
+}
+
+QString TemplatePaneTextOf(const QString& richText)
+{
+    QTextDocument document;
+    document.setUndoRedoEnabled(false);
+    QTextCursor cursor(&document);
+    // Sizes do not change the text; 0 keeps every size the text sets.
+    InsertRichTextRuns(cursor, ReadRichTextRuns(richText, 0));
+    return TemplatePaneText(document);
 }

@@ -159,9 +159,7 @@ QString ResultDocument::richText() const
 {
     if (!loadedRichText_.isNull())
         return loadedRichText_;
-    if (markers_ == Markers::Plain)
-        return ResultToRtf(text_, std::nullopt, defaultFont());
-    return ResultToRtf(text_, MarkerRunsIn(text_, 0, text_.size()), defaultFont());
+    return ResultPaneRtf(text_, markers_ == Markers::Red, defaultFont());
 }
 
 QList<TextSpan> ResultDocument::markerRunsIn(qsizetype start, qsizetype length) const

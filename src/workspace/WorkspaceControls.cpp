@@ -3,6 +3,7 @@
 #include "WorkspaceWindow.h"
 
 #include "FieldsList.h"
+#include "PaneFont.h"
 #include "ResultView.h"
 #include "ShownTemplateColours.h"
 #include "Twips.h"
@@ -10,7 +11,6 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kPanePointSize = 10;
 
 template <typename T>
 T* named(QWidget* parent, const char* name)
@@ -91,10 +90,7 @@ void WorkspaceWindow::buildControls()
     compactStyle_->setText(QStringLiteral("Compact Style"));
     runButton_ = button(this, "runButton", QStringLiteral("&Run"));
 
-    // Templates are code: a fixed-pitch font, and one size everywhere so that the RTF we
-    // store carries no size of its own on any machine.
-    QFont paneFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    paneFont.setPointSize(kPanePointSize);
+    const QFont paneFont = PaneFont();
     templatePane_->setLineWrapMode(QTextEdit::WidgetWidth);
     templatePane_->setFont(paneFont);
     templatePane_->document()->setDefaultFont(paneFont);

@@ -81,6 +81,11 @@ TEST(ExpandTool, ExitStatusOutputMessagesFilesAsNamedAndOutputWholeOrNotAtAll)
         {{"a.txt", "b.txt"}, kFieldList, 1, ""},
         {{"/nonexistent/template.txt"}, kFieldList, 1, ""},
         {{}, "\xff\xfe[(a|1|2)]", 1, ""}, // not UTF-8
+        // The stored catalogue's options go together only one way.
+        {{"--save", "a.txt"}, kFieldList, 1, "", "--save only applies to --template"},
+        {{"--list", "--template", "x"}, kFieldList, 1, "", "cannot be combined"},
+        {{"--template", "x", "a.txt"}, kFieldList, 1, "", "cannot be given with"},
+        {{"--data="}, kFieldList, 1, "", "--data needs a folder"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.arguments.join(' ') + " < " + c.input).toStdString());

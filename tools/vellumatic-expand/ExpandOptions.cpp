@@ -52,6 +52,16 @@ std::variant<ExpandOptions, QString> ParseExpandOptions(const QList<QByteArray>&
                 options.nullTerminated = true;
             } else if (argument == "--strict") {
                 options.strict = true;
+            } else if (argument == "--list") {
+                options.list = true;
+            } else if (argument == "--save") {
+                options.save = true;
+            } else if (TakeValue(arguments, i, "--data", &value)) {
+                if (value.isEmpty())
+                    return QStringLiteral("--data needs a folder");
+                options.data = value;
+            } else if (TakeValue(arguments, i, "--template", &value)) {
+                options.templatePath = QString::fromUtf8(value);
             } else if (TakeValue(arguments, i, "--answer", &value)) {
                 options.answers.append(QString::fromUtf8(value));
             } else if (TakeValue(arguments, i, "--output", &value)) {
@@ -74,6 +84,12 @@ std::variant<ExpandOptions, QString> ParseExpandOptions(const QList<QByteArray>&
     }
     if (options.nullTerminated && !options.fields)
         return QStringLiteral("--null only applies to --fields");
+    if (options.list && !options.templatePath.isNull())
+        return QStringLiteral("--list and --template cannot be combined");
+    if (options.save && options.templatePath.isNull())
+        return QStringLiteral("--save only applies to --template");
+    if (fileGiven && options.usesCatalogue())
+        return QStringLiteral("a template file cannot be given with --data, --list or --template");
     return options;
 }
 
@@ -81,10 +97,32 @@ QString ExpandHelpText()
 {
     return QStringLiteral(
                "Usage: vellumatic-expand [options] [FILE]\n"
+               "       vellumatic-expand [--data DIR] --template PATH [--save] [options]\n"
+               "       vellumatic-expand [--data DIR] --list\n"
                "\n"
                "Expands a Vellumatic template and writes the result, exactly as the result pane\n"
                "would hold it, to standard output. The template is read from FILE, or from\n"
-               "standard input when FILE is absent or \"-\". Input and output are UTF-8.\n"
+               "standard input when FILE is absent or \"-\", or is a template stored in the\n"
+               "catalogue (--template). Input and output are UTF-8.\n"
+               "\n"
+               "The catalogue:\n"
+               "  --data DIR          the Data folder (Tempalates.app, Values.app and the\n"
+               "                      bodies). Without it, the folder Vellumatic itself opens:\n"
+               "                      the Data folder beside the program when it is there and\n"
+               "                      writable, else the per-user one; a missing or empty one\n"
+               "                      is made from the sample catalogue, as the program does\n"
+               "  --list              write every template's path, one a line, in tree order\n"
+               "  --template PATH     expand the stored template at PATH: its names from the\n"
+               "                      root joined by \"/\" without \"Main\", a \"/\" inside a\n"
+               "                      name written \"\\/\", a backslash \"\\\\\"; letter case is\n"
+               "                      ignored. The text expanded is the template pane's, as the\n"
+               "                      window's Run reads it. A path naming no template or more\n"
+               "                      than one is refused (exit status 1). Groups are templates\n"
+               "                      too. Names no --set or --answer answers take 1, as the\n"
+               "                      empty answer does\n"
+               "  --save              also store the result in the template's body, as Run\n"
+               "                      does, for the window to show next time. Without it\n"
+               "                      nothing in the Data folder changes\n"
                "\n"
                "Options:\n"
                "  --compact           compact style: no line break after each counter step\n"

@@ -23,6 +23,13 @@ struct ExpandOptions
     // any encoding must still open.
     QByteArray file;                         // empty or "-" means standard input
     QByteArray output;                       // empty means standard output
+    // The stored catalogue: the Data folder (empty: the one the program would open), a
+    // template's path in it, whether to list the paths or to store the result in the body.
+    QByteArray data;
+    QString templatePath;
+    bool list = false;
+    bool save = false;
+    bool usesCatalogue() const { return !data.isEmpty() || list || !templatePath.isNull(); }
 };
 
 // The options (values of --answer and --set read as UTF-8), or the usage error to report.

@@ -1,13 +1,22 @@
 // vellumatic-expand: the template expansion of Vellumatic for scripts and build steps.
+#include "CataloguePaths.h"
 #include "ExpandOptions.h"
 #include "Expansion.h"
+#include "FailureReporter.h"
 #include "FileBytes.h"
+#include "PaneFont.h"
+#include "ResultRtf.h"
+#include "StoredTemplate.h"
+#include "TemplatePaneText.h"
 #include "TextRules.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringDecoder>
 
 #include <algorithm>
 #include <csignal>
+#include <memory>
 #include <cstdio>
 
 namespace {
@@ -74,6 +83,31 @@ BoundAnswers AnswersByName(const ExpandOptions& options, const QStringList& name
     return answers;
 }
 
+// The store's failures go to standard error; any of them fails the run.
+class FailuresToStandardError final : public FailureReporter
+{
+public:
+    void reportFailure(const QString& text) override
+    {
+        WriteError(QStringLiteral("vellumatic-expand: ") + text);
+        failed = true;
+    }
+    bool failed = false;
+};
+
+// Only storing a result needs the panes' font, and so a GUI application; without a display
+// (a build machine) the offscreen platform gives the same text.
+std::unique_ptr<QCoreApplication> StartApplication(int& argc, char** argv, bool save)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Vellumatic"));
+    if (!save)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 int Write(const ExpandOptions& options, const QByteArray& bytes)
 {
     QString error;
@@ -104,14 +138,43 @@ int main(int argc, char** argv)
         return WriteToStandardOutput(text.toUtf8(), &error) ? kWritten : Fail(kUsageOrFileError, error);
     }
 
-    QString readError;
-    const QByteArray bytes = ReadAllBytes(options.file, &readError);
-    if (!readError.isEmpty())
-        return Fail(kUsageOrFileError, readError);
-    const std::optional<QString> templateText = DecodeTemplate(bytes);
-    if (!templateText)
-        return Fail(kUsageOrFileError, QStringLiteral("the template is not valid UTF-8"));
-
+    FailuresToStandardError failures;
+    FailureReporter::install(&failures);
+    std::unique_ptr<QCoreApplication> application;
+    std::unique_ptr<StoredTemplates> stored;
+    QString key;
+    TemplateBody body;
+    std::optional<QString> templateText;
+    if (options.usesCatalogue()) {
+        application = StartApplication(argc, argv, options.save);
+        QString error;
+        stored = StoredTemplates::open(QString::fromLocal8Bit(options.data), &error);
+        if (!stored)
+            return Fail(kUsageOrFileError, error);
+        if (options.list) {
+            QString lines;
+            for (const QString& path : CataloguePaths(stored->catalogue()))
+                lines.append(path).append(u'\n');
+            return Write(options, lines.toUtf8());
+        }
+        if (options.templatePath.isNull())
+            return Fail(kUsageOrFileError, QStringLiteral("--data needs --list or --template"));
+        key = stored->keyAt(options.templatePath, &error);
+        if (key.isEmpty())
+            return Fail(kUsageOrFileError, error);
+        body = stored->body(key);
+        if (failures.failed)
+            return kUsageOrFileError;
+        templateText = TemplatePaneTextOf(body.templateRichText);
+    } else {
+        QString readError;
+        const QByteArray bytes = ReadAllBytes(options.file, &readError);
+        if (!readError.isEmpty())
+            return Fail(kUsageOrFileError, readError);
+        templateText = DecodeTemplate(bytes);
+        if (!templateText)
+            return Fail(kUsageOrFileError, QStringLiteral("the template is not valid UTF-8"));
+    }
     ExpansionRequest request;
     request.compactStyle = options.compactStyle;
     request.strict = options.strict;
@@ -122,8 +185,9 @@ int main(int argc, char** argv)
     case ExpansionResult::Outcome::ParseFailed:
         WriteError(result.message);
         WriteError(QStringLiteral("%1:%2:%3: %4")
-                       .arg(options.file.isEmpty() || options.file == "-" ? QStringLiteral("<stdin>")
-                                                                         : DisplayName(options.file))
+                       .arg(stored ? options.templatePath
+                            : options.file.isEmpty() || options.file == "-" ? QStringLiteral("<stdin>")
+                                                                             : DisplayName(options.file))
                        .arg(result.errorLine)
                        .arg(result.errorColumn)
                        .arg(result.errorReason));
@@ -136,6 +200,13 @@ int main(int argc, char** argv)
     case ExpansionResult::Outcome::Expanded:
     case ExpansionResult::Outcome::NoGroups:
         break;
+    }
+    if (options.save) {
+        // What Run leaves in the result pane: a template without groups as it is, uncoloured.
+        const bool coloured = result.outcome == ExpansionResult::Outcome::Expanded;
+        const QString& shown = coloured ? result.text : *templateText;
+        if (!stored->saveResult(key, body, ResultPaneRtf(shown, coloured, PaneFont())))
+            return kUsageOrFileError;
     }
     return Write(options, OutputOf(options, result.text));
 }

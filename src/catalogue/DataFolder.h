@@ -24,3 +24,8 @@ struct DataFolderChoice
 // empty is made from the sample catalogue. A folder that holds no catalogue, or that cannot be
 // created or written, is a problem rather than an empty tree whose additions would be lost.
 DataFolderChoice ChooseDataFolder(const DataFolderPlaces& places);
+
+// The places of an installed program (and of its command-line tool beside it), from the
+// running program's folder and the per-user data folder of the application "Vellumatic".
+// Needs a QCoreApplication.
+DataFolderPlaces ProgramDataFolderPlaces(const QString& requested);

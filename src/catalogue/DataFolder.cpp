@@ -4,9 +4,11 @@
 #include "DataStore.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -118,4 +120,13 @@ DataFolderChoice ChooseDataFolder(const DataFolderPlaces& places)
     if (QFileInfo(places.besideProgram).isDir() && writeProblem(places.besideProgram).isEmpty())
         return open(places.besideProgram, places.sample);
     return open(places.perUser, places.sample);
+}
+
+DataFolderPlaces ProgramDataFolderPlaces(const QString& requested)
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return {requested, program.filePath(QStringLiteral("Data")),
+            perUser.isEmpty() ? QString() : perUser + QStringLiteral("/Data"),
+            QDir::cleanPath(program.filePath(QStringLiteral(VELLUMATIC_SAMPLE_FROM_PROGRAM)))};
 }

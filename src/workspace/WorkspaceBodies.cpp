@@ -106,8 +106,13 @@ WorkspaceWindow::PanesStored WorkspaceWindow::storePanes(bool releasing)
         bodyChanges_.setStored(key, now, bodyChanges_.fileVersion());
         return PanesStored::Yes;
     }
-    if (key.isEmpty())
+    if (key.isEmpty()) {
+        // Panes under no template that hold no text (a Run of nothing, a style toggled) lose
+        // nothing when they go.
+        if (templatePane_->document()->isEmpty() && resultPane_->resultDocument()->text().isEmpty())
+            return PanesStored::Yes;
         return PanesStored::NoTemplate;
+    }
     const QByteArray onDisk = bodyVersion(key);
     if (bodyChanges_.changedOnDisk(onDisk)) {
         // Another window on this Data folder wrote the body since we read it: neither text is

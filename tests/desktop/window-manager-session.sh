@@ -8,6 +8,8 @@ export LC_ALL=C # the table files are Windows-1252, not UTF-8
 
 fail() {
     echo "FAIL: $*" >&2
+    # What the screen showed when it failed, beside the other pictures.
+    [[ -n "${DISPLAY:-}" && -n "${shots:-}" ]] && import -window root "$shots/failed.png" 2>/dev/null
     [[ -n "${wm_pid:-}" ]] && ! kill -0 "$wm_pid" 2>/dev/null && echo "openbox had ended: $(cat "$session/openbox.log")" >&2
     exit 1
 }

@@ -7,6 +7,8 @@
 #include "WorkspaceTestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -255,6 +257,15 @@ TEST_F(TemplatePanes, ABodyOpensByTheKeyItsIdSpellsAndAnUnreadableOrCutOneOpensW
 TEST_F(TemplatePanes, ClosingOrMovingOnWithAChangeThatCannotBeStoredAsksAndNothingIsDroppedUnasked)
 {
     auto doc = open();
+    EXPECT_EQ(opened(*doc, "key-1"), "|");
+    // Panes left empty under Main (typed and taken back, a style toggled, a Run of nothing) hold nothing to lose.
+    typeInto(doc->templatePane(), "x");
+    QTest::keyClick(doc->templatePane(), Qt::Key_Backspace);
+    doc->compactStyle()->click();
+    doc->runButton()->click();
+    EXPECT_TRUE(doc->close());
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    doc = open();
     EXPECT_EQ(opened(*doc, "key-1"), "|");
     typeInto(doc->templatePane(), "typed under Main");
     EXPECT_FALSE(doc->close()) << "unanswered, the question stays";

@@ -1,5 +1,7 @@
 #include "CatalogueKeys.h"
 
+#include <QSet>
+
 #include <limits>
 
 QString NodeKey(qint32 id)
@@ -44,4 +46,19 @@ qint32 NextFreeId(qint32 maxId, qint32 addedCount, const QSet<qint32>& takenIds)
 QVariantList BuildCatalogueRecord(const QString& key, const QString& text, const QString& parentKey)
 {
     return {key.mid(3), text, parentKey.mid(3), 0, 3};
+}
+
+bool RecordsFitCatalogue(const QList<QVariantList>& records, const std::function<bool(const QString&)>& holds)
+{
+    QSet<QString> batchKeys;
+    for (const QVariantList& record : records) {
+        if (record.size() < 3)
+            return false;
+        const QString key = NodeKey(record[0].toInt());
+        const QString parentKey = NodeKey(record[2].toInt());
+        if (holds(key) || batchKeys.contains(key) || !(holds(parentKey) || batchKeys.contains(parentKey)))
+            return false;
+        batchKeys.insert(key);
+    }
+    return true;
 }

@@ -203,17 +203,8 @@ bool CatalogueModel::addRecords(const QList<QVariantList>& records)
         return true;
     if (!readable_)
         return false;
-    // Every record must find its parent and a free key, or the items and the file would differ.
-    QSet<QString> batchKeys;
-    for (const QVariantList& record : records) {
-        if (record.size() < 3)
-            return false;
-        const QString key = NodeKey(record[0].toInt());
-        const QString parentKey = NodeKey(record[2].toInt());
-        if (item(key) || batchKeys.contains(key) || !(item(parentKey) || batchKeys.contains(parentKey)))
-            return false;
-        batchKeys.insert(key);
-    }
+    if (!RecordsFitCatalogue(records, [this](const QString& key) { return item(key) != nullptr; }))
+        return false;
     std::optional<Recordset> table = store_.insertRecords(file_, records);
     if (!table)
         return false;

@@ -33,18 +33,8 @@ bool WorkspaceWindow::addValueRecords(const QList<QVariantList>& records)
         return true;
     if (refuseChange(values_))
         return false;
-    // Every record must find its parent and a free key, or the tree and the file would differ.
-    QSet<QString> batchKeys;
-    for (const QVariantList& record : records) {
-        if (record.size() < 3)
-            return false;
-        const QString key = NodeKey(record[0].toInt());
-        const QString parentKey = NodeKey(record[2].toInt());
-        if (valueTree_->node(key) || batchKeys.contains(key) ||
-            !(valueTree_->node(parentKey) || batchKeys.contains(parentKey)))
-            return false;
-        batchKeys.insert(key);
-    }
+    if (!RecordsFitCatalogue(records, [this](const QString& key) { return valueTree_->node(key) != nullptr; }))
+        return false;
 
     std::optional<Recordset> table = dataStore().insertRecords(kValueCatalogueFile, records);
     if (!table)
@@ -52,9 +42,11 @@ bool WorkspaceWindow::addValueRecords(const QList<QVariantList>& records)
     values_.table = std::move(table);
     values_.lastStamp = fileStamp(values_);
 
+    QSet<QString> batchKeys;
     for (const QVariantList& record : records) {
         const QString key = NodeKey(record[0].toInt());
         const QString parentKey = NodeKey(record[2].toInt());
+        batchKeys.insert(key);
         QTreeWidgetItem* parent = valueTree_->node(parentKey);
         if (!IsRootKey(parentKey))
             CatalogueTree::setImage(parent, 2);

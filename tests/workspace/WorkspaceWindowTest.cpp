@@ -173,7 +173,7 @@ TEST_F(WorkspaceTest, RecordsThatCannotBePlacedAreReportedOnceAndLeftInTheFile)
     EXPECT_TRUE(app.readDataFile("Values.app").contains("2|Twin|-1|0|3"));
 }
 
-TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionKeysCountOnFromTheHighestIdNeverShared)
+TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionKeysCountOnFromTheHighestIdNeverSharedAndFiltersEachTree)
 {
     // Bytes as the Windows edition writes them: Windows-1252, 0xB1 between records.
     app.writeDataFile("Values.app", "\"ID|Name|ParentID|Spare|Image\xB1" "12|Caf\xE9|-1|0|3\xB1"
@@ -195,6 +195,9 @@ TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionKeysCountOnFromTheH
     auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
     EXPECT_EQ(again->nextTemplateKey(), "key12");
     EXPECT_EQ(children(again->templateTree(), "key-1").value(1), QString::fromUtf8("key7=Créer table")) << "rewritten as read";
+    QTest::keyClicks(control<QLineEdit>(*again, "valueFilter"), "preis"); // each tree has a filter of its own
+    EXPECT_TRUE(again->valueTree()->node("key14")->isHidden());
+    EXPECT_FALSE(again->valueTree()->node("key12")->isHidden() || again->templateTree()->node("key5")->isHidden());
 }
 
 TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitterIsRemembered)

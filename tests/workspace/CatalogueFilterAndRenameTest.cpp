@@ -112,7 +112,6 @@ TEST_F(Catalogues, F2RenamesInPlaceKeepingKeyBodyAndPlaceAndOnlyTheNameChangesIn
     EXPECT_EQ(editor(), nullptr) << "Main cannot be renamed";
     renameByKeys(true, "key4", "a|b");
     ASSERT_EQ(failures.texts.size(), 1);
-    EXPECT_TRUE(failures.texts[0].startsWith("UpdateRecord: \"The character '|' (U+007C)"));
     ASSERT_NE(editor(), nullptr) << "the refused name is offered again to put right";
     EXPECT_EQ(editor()->text(), "a|b");
     QTest::keyClick(editor(), Qt::Key_Escape);
@@ -142,7 +141,6 @@ TEST_F(Catalogues, ValuesAreRenamedUnderAFilterFromTheMenuCommandAndShowTheirSum
     QHelpEvent pointing(QEvent::ToolTip, sql, values->viewport()->mapToGlobal(sql));
     QCoreApplication::sendEvent(values->viewport(), &pointing);
     EXPECT_EQ(QToolTip::text(), "SQL contains 1 objects");
-    EXPECT_EQ(values->node("key4")->toolTip(0), "HTML contains 0 objects");
     EXPECT_EQ(doc->templateTree()->node("key2")->toolTip(0), "SQL") << "templates show their whole name";
     QSignalSpy hints(doc.get(), &WorkspaceWindow::statusHint);
     values->selectNode("key4");

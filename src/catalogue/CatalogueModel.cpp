@@ -139,7 +139,8 @@ void CatalogueModel::storedTable(std::optional<Recordset> table)
 
 // ---- changes ----
 
-CatalogueModel::Added CatalogueModel::add(const QString& parentKey, const QString& name)
+CatalogueModel::Added CatalogueModel::add(const QString& parentKey, const QString& name,
+                                          const QList<QStringView>& body)
 {
     const QString parent = parentKey.isEmpty() ? kRootKey : parentKey;
     if (!readable_)
@@ -157,7 +158,7 @@ CatalogueModel::Added CatalogueModel::add(const QString& parentKey, const QStrin
         return {QString(), Refusal::StoreFailed};
     storedTable(std::move(table));
     const qint32 id = NodeId(key);
-    if (hasBodies() && !store_.writeBody(bodyPrefix_ + key, kPaneSeparator)) {
+    if (hasBodies() && !store_.writeBody(bodyPrefix_ + key, body)) {
         // A template without its body would fail on every later load; take the record back.
         if (std::optional<Recordset> back = store_.deleteRecord(file_, id))
             storedTable(std::move(back));
@@ -177,7 +178,7 @@ qsizetype CatalogueModel::addMany(const QString& parentKey, const QStringList& n
         return 0;
     // Rewriting the file once per name would make a long drop take minutes.
     qsizetype storable = 0;
-    while (storable < names.size() && !names[storable].isEmpty() && !nameRefusal(names[storable]))
+    while (storable < names.size() && !nameRefusal(names[storable]))
         ++storable;
     const qint32 addedBefore = addedCount_;
     const QSet<qint32> takenBefore = takenIds_;
@@ -254,6 +255,8 @@ CatalogueModel::Refusal CatalogueModel::remove(const QString& key)
 
 CatalogueModel::Refusal CatalogueModel::rename(const QString& key, const QString& name)
 {
+    if (const CatalogueItem* named = item(key); named && named->name == name)
+        return Refusal::None;
     if (name.isEmpty())
         return Refusal::EmptyName;
     if (const Refusal refusal = changeRefusal(key); refusal != Refusal::None)
@@ -284,7 +287,7 @@ bool CatalogueModel::saveBody(BodyChanges& changes, const BodyChanges::Texts& no
     const QString key = changes.key();
     if (!changes.differs(now)) {
         // Touched but back as stored: nothing to build again until the next edit.
-        changes.setStored(key, now);
+        changes.setStored(key, now, changes.fileVersion());
         return true;
     }
     if (key.isEmpty() || !hasBodies())
@@ -293,6 +296,11 @@ bool CatalogueModel::saveBody(BodyChanges& changes, const BodyChanges::Texts& no
     // tries again instead of dropping it.
     if (!store_.writeBody(bodyPrefix_ + key, BodyPieces(now.templateRichText, now.resultRichText)))
         return false;
-    changes.setStored(key, now);
+    changes.setStored(key, now, bodyVersion(key));
     return true;
+}
+
+QByteArray CatalogueModel::bodyVersion(const QString& key) const
+{
+    return store_.bodyVersion(bodyPrefix_ + key);
 }

@@ -75,9 +75,10 @@ public:
         QString key; // empty when refused
         Refusal refusal = Refusal::None;
     };
-    // Adds one item under `parentKey` (the root when empty); a template gets an empty body.
-    Added add(const QString& parentKey, const QString& name);
-    // Adds the names under `parentKey` with one write of the table for every name up to the
+    // Adds one item under `parentKey` (the root when empty); a template gets `body`, an empty
+    // one unless told.
+    Added add(const QString& parentKey, const QString& name, const QList<QStringView>& body = {kPaneSeparator});
+    // Adds the names under `parentKey` (an empty one too: a drop may hold empty pieces) with one write of the table for every name up to the
     // first the file cannot hold; the rest one at a time, so the first that fails stops the
     // run with the store's own report. Returns how many were added.
     qsizetype addMany(const QString& parentKey, const QStringList& names);
@@ -87,6 +88,7 @@ public:
     bool addRecords(const QList<QVariantList>& records);
     // Removes a leaf, with its body.
     Refusal remove(const QString& key);
+    // A name the item already has is left as it is, nothing written.
     Refusal rename(const QString& key, const QString& name);
 
     // Whether the change would be refused before anything is stored (a confirmation need not
@@ -95,8 +97,12 @@ public:
 
     // A template's body as stored, split into its panes.
     TemplateBody readBody(const QString& key);
+    // The body file's fingerprint (empty when there is none), to tell whether another window
+    // wrote it since it was read.
+    QByteArray bodyVersion(const QString& key) const;
     // Writes the panes' rich text as the body of `changes.key()` when they differ from what was
-    // stored (BodyChanges' rule), and records them as stored. False when the store refused.
+    // stored (BodyChanges' rule), and records them as stored with the written file's
+    // fingerprint. False when the store refused.
     bool saveBody(BodyChanges& changes, const BodyChanges::Texts& now);
 
 signals:

@@ -1,7 +1,9 @@
 #include "CatalogueTree.h"
 
 #include "CatalogueKeys.h"
+#include "CatalogueModel.h"
 #include "ClosedBook.h"
+#include "TreeFilter.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -15,10 +17,10 @@ constexpr int kImageRole = Qt::UserRole + 1;
 
 // Its picture follows from whether it holds others, and its tool-tip holds its whole name,
 // which a narrow column may cut.
-class CatalogueItem : public QTreeWidgetItem
+class CatalogueNode : public QTreeWidgetItem
 {
 public:
-    explicit CatalogueItem(const QString& text)
+    explicit CatalogueNode(const QString& text)
         : QTreeWidgetItem(QStringList{text})
     {
     }
@@ -84,7 +86,7 @@ CatalogueTree::CatalogueTree(QWidget* parent)
 
 QTreeWidgetItem* CatalogueTree::makeItem(const QString& key, const QString& text, int image)
 {
-    auto* item = new CatalogueItem(text);
+    auto* item = new CatalogueNode(text);
     item->setData(0, kKeyRole, key);
     setImage(item, image);
     if (!IsRootKey(key))
@@ -111,17 +113,61 @@ QTreeWidgetItem* CatalogueTree::addNode(const QString& parentKey, const QString&
     return item;
 }
 
-void CatalogueTree::loadNodes(const CatalogueEntry& root, const QList<CatalogueEntry>& entries)
+void CatalogueTree::follow(const CatalogueModel& model)
 {
+    model_ = &model;
+    connect(&model, &CatalogueModel::reset, this, &CatalogueTree::showAll);
+    connect(&model, &CatalogueModel::itemAdded, this, &CatalogueTree::showAdded);
+    connect(&model, &CatalogueModel::itemRemoved, this, &CatalogueTree::forgetRemoved);
+    connect(&model, &CatalogueModel::itemChanged, this, [this](const CatalogueItem& item) {
+        if (QTreeWidgetItem* shown = node(item.key)) {
+            shown->setText(0, item.name);
+            setImage(shown, item.image);
+        }
+    });
+}
+
+void CatalogueTree::showAll()
+{
+    // Built detached and attached once, so a large catalogue does not redraw per node.
     clearNodes();
-    QTreeWidgetItem* top = makeItem(root.key, root.text, root.image);
-    nodes_.reserve(entries.size() + 1);
-    for (const CatalogueEntry& e : entries) {
-        QTreeWidgetItem* parent = nodes_.value(e.parentKey);
-        if (parent && !nodes_.contains(e.key))
-            parent->addChild(makeItem(e.key, e.text, e.image));
-    }
+    const CatalogueItem* root = model_->item(kRootKey);
+    QTreeWidgetItem* top = makeItem(kRootKey, root->name, root->image);
+    const QList<CatalogueItem> items = model_->items();
+    nodes_.reserve(items.size() + 1);
+    for (const CatalogueItem& item : items)
+        if (QTreeWidgetItem* parent = nodes_.value(item.parentKey))
+            parent->addChild(makeItem(item.key, item.name, item.image));
     addTopLevelItem(top);
+    selectNode(kRootKey);
+    top->setExpanded(true);
+    scrollToItem(top);
+}
+
+void CatalogueTree::showAdded(const CatalogueItem& item)
+{
+    // A node added while a filter is on is hidden unless it matches.
+    if (QTreeWidgetItem* added = addNode(item.parentKey, item.key, item.name, item.image);
+        added && !PassesFilter(item.name, filterText_))
+        added->setHidden(true);
+}
+
+void CatalogueTree::forgetRemoved(const QString& key)
+{
+    QTreeWidgetItem* gone = node(key);
+    if (!gone)
+        return;
+    // The parent, not a neighbour, takes the selection, so a second Remove cannot hit an item
+    // the user never chose.
+    if (gone == currentItem() || gone->isSelected())
+        selectNode(keyOf(gone->parent()));
+    removeNode(key);
+}
+
+int CatalogueTree::filter(const QString& text)
+{
+    filterText_ = text;
+    return FilterTree(*this, text);
 }
 
 QTreeWidgetItem* CatalogueTree::node(const QString& key) const

@@ -3,11 +3,12 @@
 #include <QHash>
 #include <QTreeWidget>
 
-#include "CatalogueContents.h"
-
+class CatalogueModel;
+struct CatalogueItem;
 class QAction;
 
-// A tree whose nodes are found by key, as the catalogues address them.
+// A tree that shows a catalogue and follows its changes; its nodes are found by key, as the
+// catalogues address them.
 // The key and the image index live in the item; the hash makes lookups cheap.
 // Once a node is selected, one always is: clicks on empty space or Ctrl+clicks cannot clear it.
 // Every node but the root can be renamed in place (F2 or the context menu's Rename); the tree
@@ -23,9 +24,11 @@ public:
     // parent is unknown or the key is already in the tree.
     QTreeWidgetItem* addNode(const QString& parentKey, const QString& key, const QString& text, int image);
     QTreeWidgetItem* node(const QString& key) const;
-    // Replaces the whole tree: the root, then entries that each come after their parent.
-    // Built detached and attached once, so a large catalogue does not redraw per node.
-    void loadNodes(const CatalogueEntry& root, const QList<CatalogueEntry>& entries);
+    // Shows the model's items from now on: all of them at each reset (the root selected), and
+    // each one added, removed or changed after.
+    void follow(const CatalogueModel& model);
+    // Narrows the tree to the names holding `text` (FilterTree); items added later follow it.
+    int filter(const QString& text);
     // Removes the node and everything under it.
     void removeNode(const QString& key);
     void clearNodes();
@@ -61,9 +64,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void showAll();
+    void showAdded(const CatalogueItem& item);
+    void forgetRemoved(const QString& key);
     void forget(QTreeWidgetItem* item);
     QTreeWidgetItem* makeItem(const QString& key, const QString& text, int image);
 
+    const CatalogueModel* model_ = nullptr;
+    QString filterText_;
     QHash<QString, QTreeWidgetItem*> nodes_;
     ToolTipRule toolTipRule_ = nullptr;
     QAction* renameAction_ = nullptr;

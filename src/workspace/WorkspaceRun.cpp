@@ -3,6 +3,7 @@
 #include "WorkspaceWindow.h"
 
 #include "BusyCursor.h"
+#include "CatalogueList.h"
 #include "Dialogs.h"
 #include "FieldSubstitution.h"
 #include "FieldsList.h"
@@ -96,7 +97,7 @@ void WorkspaceWindow::addDroppedValues(const QString& text)
     qsizetype added = 0;
     {
         BusyCursor busy;
-        added = addValues(pieces);
+        added = values_->addMany(pieces);
     }
     valueSelected(); // the selected value has new children
     if (added < pieces.size())

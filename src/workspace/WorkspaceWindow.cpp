@@ -1,12 +1,17 @@
 #include "WorkspaceWindow.h"
 
+#include "BusyCursor.h"
+#include "CatalogueKeys.h"
+#include "CatalogueList.h"
 #include "FieldSubstitution.h"
 #include "FieldsList.h"
 #include "LastFocus.h"
 #include "ResultView.h"
+#include "SchemaImportCommand.h"
 #include "SourcePaneColourer.h"
+#include "StoredNames.h"
+#include "TemplatePanes.h"
 #include "TextDrops.h"
-#include "TreeFilter.h"
 #include "ValueTreeRules.h"
 
 #include <QAction>
@@ -15,8 +20,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -54,44 +61,26 @@ const Hint* hintFor(const QObject* control)
 
 WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
     : QWidget(parent)
-    , dataFolder_(dataFolder)
+    , dataStore_(DataStore::forDataFolder(dataFolder))
 {
     setObjectName(QStringLiteral("WorkspaceWindow"));
     setWindowTitle(QStringLiteral("Workspace"));
     buildControls();
 
-    auto describe = [](Catalogue& c, CatalogueTree* tree, QLineEdit* nameBox, QLineEdit* filterBox,
-                       const QString& file, const QString& prefix, bool hasBodies, const QString& title) {
-        c.tree = tree;
-        c.nameBox = nameBox;
-        c.filterBox = filterBox;
-        c.file = file;
-        c.prefix = prefix;
-        c.hasBodies = hasBodies;
-        c.title = title;
-    };
-    describe(templates_, templateTree_, templateNameBox_, templateFilter_, kTemplateCatalogueFile, kTemplateBodyPrefix,
-             true, QStringLiteral("template"));
-    describe(values_, valueTree_, valueNameBox_, valueFilter_, kValueCatalogueFile, kValueBodyPrefix, false,
-             QStringLiteral("value"));
+    templates_ = new CatalogueList(dataStore_, kTemplateCatalogueFile, kTemplateBodyPrefix, QStringLiteral("template"),
+                                   {templateTree_, templateNameBox_, templateFilter_}, this);
+    values_ = new CatalogueList(dataStore_, kValueCatalogueFile, QString(), QStringLiteral("value"),
+                                {valueTree_, valueNameBox_, valueFilter_}, this);
+    panes_ = std::make_unique<TemplatePanes>(*templatePane_, *resultPane_, *templates_, this);
     valueTree_->setToolTipRule(ValueSummary);
-    // Stored once the editor has closed, so a message about a refused name cannot meet an open editor.
-    for (Catalogue* c : {&templates_, &values_})
-        connect(c->tree, &CatalogueTree::renameRequested, this,
-                [this, c](const QString& key, const QString& name) { renameNode(*c, key, name); },
-                Qt::QueuedConnection);
+    // A renamed value: the summary names it.
+    connect(&values_->catalogue(), &CatalogueModel::itemChanged, this, &WorkspaceWindow::valueSelected);
 
     connect(addTemplateButton_, &QPushButton::clicked, this, &WorkspaceWindow::addTemplate);
     connect(addValueButton_, &QPushButton::clicked, this, &WorkspaceWindow::addValue);
     connect(removeTemplateButton_, &QPushButton::clicked, this, &WorkspaceWindow::removeTemplate);
     connect(removeValueButton_, &QPushButton::clicked, this, &WorkspaceWindow::removeValue);
     connect(importButton_, &QPushButton::clicked, this, &WorkspaceWindow::importSchema);
-    connect(templateNameBox_, &QLineEdit::returnPressed, this, &WorkspaceWindow::addTemplate);
-    connect(valueNameBox_, &QLineEdit::returnPressed, this, &WorkspaceWindow::addValue);
-    connect(templateFilter_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { FilterTree(*templateTree_, text); });
-    connect(valueFilter_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { FilterTree(*valueTree_, text); });
     connect(catalogueTabs_, &QTabBar::currentChanged, this, &WorkspaceWindow::showCatalogueTab);
     // A click on the tab already shown switches the panes all the same.
     connect(catalogueTabs_, &QTabBar::tabBarClicked, this, [this](int index) {
@@ -120,10 +109,10 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
 
     sourceColourer_ = std::make_unique<SourcePaneColourer>(*templatePane_, resultBusy_);
     connect(templatePane_, &QTextEdit::textChanged, this, [this] {
-        bodyChanges_.touch(BodyChanges::Pane::Template);
+        panes_->touch(BodyChanges::Pane::Template);
         sourceColourer_->templateTextChanged();
     });
-    connect(resultPane_, &QPlainTextEdit::textChanged, this, [this] { bodyChanges_.touch(BodyChanges::Pane::Result); });
+    connect(resultPane_, &QPlainTextEdit::textChanged, this, [this] { panes_->touch(BodyChanges::Pane::Result); });
     // Undo and redo of a fill take the fields list along.
     const ResultDocument* result = resultPane_->resultDocument();
     connect(result, &ResultDocument::fillUndone, this,
@@ -155,9 +144,111 @@ WorkspaceWindow::~WorkspaceWindow()
 
 DataStore& WorkspaceWindow::dataStore()
 {
-    if (!dataStore_)
-        dataStore_ = std::make_unique<DataStore>(DataStore::forDataFolder(dataFolder_));
-    return *dataStore_;
+    return dataStore_;
+}
+
+CatalogueModel& WorkspaceWindow::templateCatalogue()
+{
+    return templates_->catalogue();
+}
+
+CatalogueModel& WorkspaceWindow::valueCatalogue()
+{
+    return values_->catalogue();
+}
+
+void WorkspaceWindow::loadCatalogues()
+{
+    {
+        BusyCursor busy;
+        // A write the program was killed in the middle of leaves its temporary file behind.
+        dataStore_.removeInterruptedWrites({kTemplateCatalogueFile, kValueCatalogueFile}, kTemplateBodyPrefix);
+        templates_->load();
+        values_->load();
+    }
+    templatePanePage_->show();
+    resultPanePage_->hide();
+    selectListTab(kTemplateListTab);
+    selectBodyTab(kTemplatePaneTab);
+}
+
+// ---- catalogue commands ----
+
+std::optional<QString> WorkspaceWindow::addTemplateNamed(const QString& name)
+{
+    return templates_->add(name);
+}
+
+std::optional<QString> WorkspaceWindow::addValueNamed(const QString& name)
+{
+    return values_->add(name);
+}
+
+void WorkspaceWindow::addTemplate()
+{
+    templates_->addTyped();
+}
+
+void WorkspaceWindow::addValue()
+{
+    values_->addTyped();
+}
+
+void WorkspaceWindow::removeTemplate()
+{
+    templates_->removeSelected();
+}
+
+void WorkspaceWindow::removeValue()
+{
+    values_->removeSelected();
+}
+
+void WorkspaceWindow::renameSelected()
+{
+    CatalogueTree* tree = catalogueTabs_->currentIndex() == kTemplateListTab ? templateTree_ : valueTree_;
+    tree->setFocus(Qt::OtherFocusReason);
+    tree->startRename();
+}
+
+void WorkspaceWindow::importSchema()
+{
+    SchemaImportCommand(*values_);
+}
+
+// ---- the panes' body ----
+
+void WorkspaceWindow::openTemplate(QTreeWidgetItem* node)
+{
+    // The panes' changes go to the template they belong to before anything replaces them.
+    // When they cannot go anywhere and the user chose to stay, the panes keep their template:
+    // loading another body over them would lose the edit.
+    const QString owner = panes_->owner();
+    if (!panes_->release()) {
+        // Once the click that moved the selection is done with it.
+        QTimer::singleShot(0, this, [this, owner] {
+            const QSignalBlocker quiet(templateTree_);
+            templateTree_->selectNode(owner.isEmpty() ? kRootKey : owner);
+        });
+        return;
+    }
+    panes_->open(CatalogueTree::keyOf(node));
+    selectBodyTab(kTemplatePaneTab);
+}
+
+bool WorkspaceWindow::saveTemplate()
+{
+    return panes_->save();
+}
+
+bool WorkspaceWindow::releasePanes()
+{
+    return panes_->release();
+}
+
+bool WorkspaceWindow::templateModified() const
+{
+    return panes_->modified();
 }
 
 // ---- tabs ----

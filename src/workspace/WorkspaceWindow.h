@@ -1,18 +1,15 @@
 #pragma once
 
-#include "BodyChanges.h"
+#include "CatalogueModel.h"
 #include "CatalogueTree.h"
-#include "Recordset.h"
-#include "StoredNames.h"
-#include "TemplateBody.h"
 #include "DataStore.h"
 #include "TextPane.h"
-#include "ValueImportTarget.h"
 
 #include <QWidget>
 #include <memory>
 #include <optional>
 
+class CatalogueList;
 class FieldsList;
 class LastFocus;
 class QCheckBox;
@@ -25,10 +22,12 @@ class QTextEdit;
 class QTreeWidgetItem;
 class ResultView;
 class SourcePaneColourer;
+class TemplatePanes;
 
 // The workspace window: the template and value catalogues as trees, the template and
-// result panes, the fields list and the Run command. Every catalogue change is stored at once.
-class WorkspaceWindow : public QWidget, public ValueImportTarget
+// result panes, the fields list and the Run command. The catalogues are CatalogueLists, the
+// panes' body TemplatePanes; the window keeps what is on screen and connects them.
+class WorkspaceWindow : public QWidget
 {
     Q_OBJECT
 
@@ -40,8 +39,9 @@ public:
     DataStore& dataStore();
 
     CatalogueTree* templateTree() const { return templateTree_; }
-    CatalogueTree* valueTree() const override { return valueTree_; }
-    QWidget* dialogParent() override { return this; }
+    CatalogueTree* valueTree() const { return valueTree_; }
+    CatalogueModel& templateCatalogue();
+    CatalogueModel& valueCatalogue();
     QTextEdit* templatePane() const { return templatePane_; }
     ResultView* resultPane() const { return resultPane_; }
     FieldsList* fieldsList() const { return fieldsList_; }
@@ -51,27 +51,11 @@ public:
     QTabBar* catalogueTabs() const { return catalogueTabs_; }
     QTabBar* paneTabs() const { return paneTabs_; }
 
-    // Key the next new item gets: highest ID at start-up plus the added count, moved past
-    // any ID the table file already holds.
-    QString nextTemplateKey();
-    QString nextValueKey();
-    // IDs for the next `count` new values, taken in the order the keys are handed out and
-    // counted as added, for callers that store many values at once.
-    QList<qint32> takeValueIds(int count) override;
-
     // Adds an item named `name` under the tree's selected node and stores it (a template also
     // gets its body). Returns its key, or nothing, with the tree unchanged, when it could not
     // be stored.
     std::optional<QString> addTemplateNamed(const QString& name);
     std::optional<QString> addValueNamed(const QString& name);
-    // Adds values under the selected value, in order, with one write of the values file. Stops
-    // at the first text that cannot be stored (the store says why) and keeps those before it.
-    // Returns how many were added.
-    qsizetype addValues(const QStringList& texts);
-    // Stores value records (ID, Name, ParentID, 0, 3) with one write of the value table file,
-    // then shows each under its parent, a node of the tree or an earlier record. Returns false,
-    // with tree and file unchanged, when they could not be stored.
-    bool addValueRecords(const QList<QVariantList>& records) override;
 
     // The pane (templatePane or resultPane) that last had the focus in this window; empty when
     // another control has had it since. Menus and dialogs do not change it.
@@ -164,74 +148,19 @@ private:
     static constexpr int kTemplatePaneTab = 0;
     static constexpr int kResultPaneTab = 1;
 
-    struct Catalogue
-    {
-        CatalogueTree* tree = nullptr;
-        QLineEdit* nameBox = nullptr;
-        QLineEdit* filterBox = nullptr;
-        QString file;
-        QString prefix;
-        bool hasBodies = false;
-        QString title;
-        std::optional<Recordset> table;
-        // False when the table could not be read at start-up: the catalogue then refuses changes.
-        bool readable = false;
-        qint32 maxId = 0;
-        qint32 addedCount = 2;
-        QSet<qint32> takenIds;
-        // Size and times of the table file when we last wrote or read it.
-        QString lastStamp;
-    };
-
     void buildControls();
     void loadCatalogues();
-    void loadCatalogue(Catalogue& catalogue);
-    void refreshTakenIds(Catalogue& catalogue);
-    QString nextKey(Catalogue& catalogue);
-    // The item goes under `parentKey`, or under the selected node when it is empty; a template
-    // gets `body` as its body.
-    std::optional<QString> addItem(Catalogue& catalogue, const QString& name, const QString& parentKey = {},
-                                   const QList<QStringView>& body = {kPaneSeparator});
-    bool addNode(Catalogue& catalogue, const QString& key, const QString& text, const QString& parentKey,
-                 const QList<QStringView>& body);
-    // Removes the tree's selected item, its record and a template's body once the user has
-    // confirmed it; its parent is selected after. A failed delete leaves everything in place.
-    void removeNode(Catalogue& catalogue);
-    // Stores the item's new name (trimmed, checked as a new one is) in its record, found by ID,
-    // then shows it; key, body and place stay. A refused name is offered again for editing.
-    void renameNode(Catalogue& catalogue, const QString& key, const QString& name);
-    // A node added while a filter is on is hidden unless it matches.
-    void followFilter(const Catalogue& catalogue, QTreeWidgetItem* node);
-    QString fileStamp(const Catalogue& catalogue);
-    bool refuseChange(const Catalogue& catalogue);
-    // The store changes records by ID: a change to an item whose ID another record shares would
-    // reach that record too. Says so and returns true then; `change` is "removed" or "renamed".
-    bool refuseSharedId(Catalogue& catalogue, qint32 id, const QString& change);
     // The value tree's focus hint, led by the selected value's summary.
     QString valueTreeHint() const;
-    void addTyped(Catalogue& catalogue);
     void showCatalogueTab();
     void showPaneTab();
-    BodyChanges::Texts currentPaneTexts() const;
-    enum class PanesStored { Yes, NoTemplate, Failed, Postponed };
-    // The save step without telling about panes of no template; Postponed when the user put off
-    // the question about a body another window wrote. `releasing`: the panes are about to go,
-    // so a question put off before is asked again.
-    PanesStored storePanes(bool releasing);
-    // Adds a template holding the panes' text, which then belong to it.
-    bool storeAsNewTemplate(const QString& name, const QString& parentKey, const BodyChanges::Texts& now);
-    QByteArray bodyVersion(const QString& key);
-    QString templateName(const QString& key) const;
-    QString parentKeyOf(const QString& key) const;
-    // A name for a copy of the template beside it.
-    QString copyName(const QString& key) const;
     void arrangeControls();
     void rememberCatalogueColumn();
 
-    QString dataFolder_;
-    std::unique_ptr<DataStore> dataStore_;
-    Catalogue templates_;
-    Catalogue values_;
+    DataStore dataStore_;
+    CatalogueList* templates_ = nullptr;
+    CatalogueList* values_ = nullptr;
+    std::unique_ptr<TemplatePanes> panes_;
     bool columnPlaced_ = false;
     TextPane lastWorkedPane_;
     LastFocus* lastFocus_ = nullptr;
@@ -260,10 +189,6 @@ private:
     QLineEdit* templateFilter_ = nullptr;
     QLineEdit* valueFilter_ = nullptr;
 
-    // Which template the panes belong to and whether they hold changes to store.
-    BodyChanges bodyChanges_;
-    // Set while a Remove is handled, so a click arriving meanwhile does nothing.
-    bool removing_ = false;
     bool resultBusy_ = false;
     std::unique_ptr<SourcePaneColourer> sourceColourer_;
 };

@@ -165,7 +165,7 @@ TEST_F(RunAndFields, FromRunToAFilledFieldAndTheStoredBodyAndRunsRefusedStoppedO
     EXPECT_EQ(doc->resultPane()->toPlainText(), result);
     EXPECT_TRUE(fields().size() == 3 && dialogs.messages.isEmpty());
     // Answers belong to their template: another one starts from 1.
-    const QString other = doc->nextTemplateKey();
+    const QString other = doc->templateCatalogue().nextKey();
     addTemplate(*doc, "Other");
     ASSERT_TRUE(doc->templateTree()->selectNode(other));
     run("[(c|1|n)]", QStringList{"1"});

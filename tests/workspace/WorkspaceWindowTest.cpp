@@ -1,7 +1,8 @@
 #include "ClosedBook.h"
 #include "FieldsList.h"
 #include "ResultView.h"
-#include "TreeFilter.h"
+#include "CatalogueModel.h"
+#include "StoredNames.h"
 #include "WorkspaceSettings.h"
 #include "WorkspaceTestSupport.h"
 
@@ -137,7 +138,7 @@ TEST_F(WorkspaceTest, AnUnreadableCatalogueOrAFailedWriteLeavesTreeAndFilesAsThe
     EXPECT_TRUE(failures.texts[1].startsWith("InsertRecord: \"") && failures.texts[2].startsWith("DeleteRecord: \""));
     // The record is stored but its body cannot be: the record is taken back.
     QFile::rename(app.dataPath("Tempalates.moved"), app.dataPath("Tempalates.app"));
-    const QString key = doc->nextTemplateKey();
+    const QString key = doc->templateCatalogue().nextKey();
     ASSERT_TRUE(QDir(app.dataPath()).mkdir(QStringLiteral("TMP_") + key));
     EXPECT_FALSE(doc->addTemplateNamed("no body"));
     EXPECT_EQ(doc->templateTree()->node(key), nullptr);
@@ -186,14 +187,14 @@ TEST_F(WorkspaceTest, OpensADataFolderLeftByTheWindowsEditionKeysCountOnFromTheH
     EXPECT_EQ(children(doc->valueTree(), "key12") + children(doc->valueTree(), "key13"),
               QStringList({QString::fromUtf8("key13=Müller € Preis"), QString::fromUtf8("key14=Straße")}));
     EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty());
-    EXPECT_EQ(doc->nextValueKey() + doc->nextTemplateKey(), "key16key9");
+    EXPECT_EQ(doc->valueCatalogue().nextKey() + doc->templateCatalogue().nextKey(), "key16key9");
     addTemplate(*doc, "first");
     addTemplate(*other, "second"); // a window that read the file before still takes the next key
     const QString created = QString::fromUtf8("key7=Créer table");
     EXPECT_EQ(children(doc->templateTree(), "key-1"), (QStringList{"key3=a", created, "key9=first"}));
     EXPECT_EQ(children(other->templateTree(), "key-1"), (QStringList{"key3=a", created, "key10=second"}));
     auto again = std::make_unique<WorkspaceWindow>(app.dataPath());
-    EXPECT_EQ(again->nextTemplateKey(), "key12");
+    EXPECT_EQ(again->templateCatalogue().nextKey(), "key12");
     EXPECT_EQ(children(again->templateTree(), "key-1").value(1), QString::fromUtf8("key7=Créer table")) << "rewritten as read";
     QTest::keyClicks(control<QLineEdit>(*again, "valueFilter"), "preis"); // each tree has a filter of its own
     EXPECT_TRUE(again->valueTree()->node("key14")->isHidden());
@@ -275,11 +276,15 @@ TEST(QuestionBox, TheFirstChoiceIsTheDefaultAndEscapeOrTheCloseBoxChangesNothing
 TEST(TreeFilter, KeepsMatchesAndTheirAncestorsOpenTheSelectionInViewAndGroupsLookDifferent)
 {
     // Main > Orders > (OrderId, CustomerId), Main > Customers > (CustomerId, Name), Main > Notes
+    TempAppFolder folder;
+    folder.writeDataFile("Values.app", CatalogueFile({"2|Orders|-1|0|3", "3|OrderId|2|0|3", "4|CustomerId|2|0|3",
+                                                      "5|Customers|-1|0|3", "6|CustomerId|5|0|3", "7|Name|5|0|3",
+                                                      "8|Notes|-1|0|3"}));
+    DataStore store(folder.path());
+    CatalogueModel values(store, kValueCatalogueFile, QString());
     CatalogueTree tree;
-    tree.loadNodes({"key-1", QString(), "Main", 1},
-                   {{"key2", "key-1", "Orders", 3}, {"key3", "key2", "OrderId", 3}, {"key4", "key2", "CustomerId", 3},
-                    {"key5", "key-1", "Customers", 3}, {"key6", "key5", "CustomerId", 3},
-                    {"key7", "key5", "Name", 3}, {"key8", "key-1", "Notes", 3}});
+    tree.follow(values);
+    values.load();
     auto shown = [&] {
         QString keys;
         for (const char* key : {"key-1", "key2", "key3", "key4", "key5", "key6", "key7", "key8"})
@@ -292,7 +297,7 @@ TEST(TreeFilter, KeepsMatchesAndTheirAncestorsOpenTheSelectionInViewAndGroupsLoo
         {"customerid", 2, "-124567"}, {"Orders", 1, "-1257"}, {"ord", 2, "-12357"}, {"no such", 0, "-157"},
         {"", 8, "-12345678"}}; // the selected Name and its way up always show
     for (const auto& [text, matches, keys] : cases) {
-        EXPECT_EQ(FilterTree(tree, text), matches) << text;
+        EXPECT_EQ(tree.filter(text), matches) << text;
         EXPECT_EQ(shown(), keys) << text;
     }
     EXPECT_TRUE(tree.node("key5")->isExpanded()) << "the way to a match is opened";
@@ -300,11 +305,14 @@ TEST(TreeFilter, KeepsMatchesAndTheirAncestorsOpenTheSelectionInViewAndGroupsLoo
     EXPECT_EQ(tree.selectedKey(), "key7") << "a node that is not there leaves the selection alone";
     auto icon = [&](const char* key) { return tree.node(key)->icon(0).cacheKey(); };
     EXPECT_EQ(icon("key2"), GroupIcon().cacheKey());
-    tree.removeNode("key7");
-    tree.removeNode("key6");
+    values.remove("key7");
+    EXPECT_EQ(tree.selectedKey(), "key5") << "the parent takes the selection of a removed item";
+    values.remove("key6");
     EXPECT_EQ(icon("key5"), LeafIcon().cacheKey()) << "a group emptied is a leaf";
-    tree.addNode("key8", "key9", "x", 3);
+    tree.filter("Notes");
+    const QString added = values.add("key8", "x").key;
     EXPECT_EQ(icon("key8"), GroupIcon().cacheKey());
+    EXPECT_TRUE(tree.node(added)->isHidden()) << "an item added under a filter follows it";
 }
 
 } // namespace

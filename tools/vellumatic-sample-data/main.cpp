@@ -7,6 +7,7 @@
 #include "PaneColouring.h"
 #include "ResultView.h"
 #include "SampleCatalogue.h"
+#include "StoredNames.h"
 #include "TextRules.h"
 #include "WorkspaceWindow.h"
 

@@ -30,9 +30,9 @@ CatalogueContents CatalogueModel::load()
     maxId_ = contents.maxId;
     takenIds_ = contents.takenIds;
     addedCount_ = 2;
-    items_.clear();
-    children_.clear();
-    items_.insert(kRootKey, {kRootKey, QString(), QStringLiteral("Main"), 1});
+    nodes_.clear();
+    nodes_.reserve(contents.entries.size() + 1);
+    nodes_.insert(kRootKey, {{kRootKey, QString(), QStringLiteral("Main"), 1}, {}});
     for (const CatalogueEntry& entry : contents.entries)
         insertItem({entry.key, entry.parentKey, entry.text, entry.image});
     emit reset();
@@ -42,16 +42,16 @@ CatalogueContents CatalogueModel::load()
 QList<CatalogueItem> CatalogueModel::items() const
 {
     QList<CatalogueItem> ordered;
-    ordered.reserve(items_.size());
+    ordered.reserve(nodes_.size());
     // Depth first, so every item follows its parent and its elder siblings' children.
     QList<QString> pending;
     const QStringList& top = childKeys(kRootKey);
     for (auto k = top.crbegin(); k != top.crend(); ++k)
         pending << *k;
     while (!pending.isEmpty()) {
-        const QString key = pending.takeLast();
-        ordered << items_.value(key);
-        const QStringList& below = childKeys(key);
+        const Node& node = *nodes_.constFind(pending.takeLast());
+        ordered << node.item;
+        const QStringList& below = node.children;
         for (auto k = below.crbegin(); k != below.crend(); ++k)
             pending << *k;
     }
@@ -60,20 +60,20 @@ QList<CatalogueItem> CatalogueModel::items() const
 
 const CatalogueItem* CatalogueModel::item(const QString& key) const
 {
-    const auto found = items_.constFind(key);
-    return found == items_.cend() ? nullptr : &*found;
+    const auto found = nodes_.constFind(key);
+    return found == nodes_.cend() ? nullptr : &found->item;
 }
 
 const QStringList& CatalogueModel::childKeys(const QString& key) const
 {
-    const auto found = children_.constFind(key);
-    return found == children_.cend() ? kNoChildren : *found;
+    const auto found = nodes_.constFind(key);
+    return found == nodes_.cend() ? kNoChildren : found->children;
 }
 
 void CatalogueModel::insertItem(const CatalogueItem& item)
 {
-    items_.insert(item.key, item);
-    children_[item.parentKey] << item.key;
+    nodes_.insert(item.key, {item, {}});
+    nodes_[item.parentKey].children << item.key;
 }
 
 void CatalogueModel::markParent(const QString& parentKey)
@@ -81,7 +81,7 @@ void CatalogueModel::markParent(const QString& parentKey)
     // A parent shows the folder image; the file keeps what it holds.
     if (IsRootKey(parentKey))
         return;
-    CatalogueItem& parent = items_[parentKey];
+    CatalogueItem& parent = nodes_[parentKey].item;
     if (parent.image != 2) {
         parent.image = 2;
         emit itemChanged(parent);
@@ -167,7 +167,7 @@ CatalogueModel::Added CatalogueModel::add(const QString& parentKey, const QStrin
     ++addedCount_;
     insertItem({key, parent, name, 3});
     markParent(parent);
-    emit itemAdded(items_.value(key));
+    emit itemAdded(nodes_.value(key).item);
     return {key, Refusal::None};
 }
 
@@ -247,8 +247,8 @@ CatalogueModel::Refusal CatalogueModel::remove(const QString& key)
     storedTable(std::move(table));
     if (hasBodies())
         store_.removeBody(bodyPrefix_ + key);
-    const QString parent = items_.take(key).parentKey;
-    children_[parent].removeOne(key);
+    const QString parent = nodes_.take(key).item.parentKey;
+    nodes_[parent].children.removeOne(key);
     emit itemRemoved(key);
     return Refusal::None;
 }
@@ -269,7 +269,7 @@ CatalogueModel::Refusal CatalogueModel::rename(const QString& key, const QString
     if (!table)
         return Refusal::StoreFailed;
     storedTable(std::move(table));
-    CatalogueItem& renamed = items_[key];
+    CatalogueItem& renamed = nodes_[key].item;
     renamed.name = name;
     emit itemChanged(renamed);
     return Refusal::None;

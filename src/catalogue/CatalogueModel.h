@@ -63,7 +63,7 @@ public:
     QList<CatalogueItem> items() const;
     const CatalogueItem* item(const QString& key) const;
     const QStringList& childKeys(const QString& key) const;
-    qsizetype size() const { return items_.size(); }
+    qsizetype size() const { return nodes_.size(); }
 
     // The key the next new item gets; nothing is taken yet.
     QString nextKey();
@@ -123,8 +123,13 @@ private:
     QString file_;
     QString bodyPrefix_;
     mutable std::optional<Recordset> table_; // counting its records moves its cursor
-    QHash<QString, CatalogueItem> items_;
-    QHash<QString, QStringList> children_;
+    // One lookup finds an item and its children's keys.
+    struct Node
+    {
+        CatalogueItem item;
+        QStringList children;
+    };
+    QHash<QString, Node> nodes_;
     qint32 maxId_ = 0;
     qint32 addedCount_ = 2;
     QSet<qint32> takenIds_;

@@ -2,12 +2,14 @@
 
 #include "AboutBox.h"
 #include "DataBackup.h"
+#include "DataFolder.h"
 #include "Dialogs.h"
 #include "EditCommands.h"
 #include "FindCommands.h"
 #include "HelpWindow.h"
 #include "PrintCommand.h"
 #include "ProgramIcon.h"
+#include "RecentDataFolders.h"
 #include "ResultDocument.h"
 #include "ResultOut.h"
 #include "ResultView.h"
@@ -100,6 +102,9 @@ MainWindow::MainWindow(const QString& dataFolder, QWidget* parent)
     buildMenus();
     buildStatusBar();
     restoreWindow();
+    QSettings settings = UserSettings();
+    RememberDataFolder(settings, dataFolder_);
+    refreshRecentFolders();
 }
 
 void MainWindow::buildMenus()
@@ -111,6 +116,11 @@ void MainWindow::buildMenus()
     connect(item(file, "closeAction", QStringLiteral("Close"), QKeySequence(Qt::CTRL | Qt::Key_O), false),
             &QAction::triggered, this, &MainWindow::closeWorkspace);
     separator(file, "windowSeparator", false);
+    connect(item(file, "openDataFolderAction", QStringLiteral("Open Data Folder...")), &QAction::triggered, this,
+            &MainWindow::chooseDataFolder);
+    recentFolders_ = file->addMenu(QStringLiteral("Recent Data Folders"));
+    recentFolders_->setObjectName(QStringLiteral("recentFoldersMenu"));
+    separator(file, "dataFolderSeparator");
     connect(item(file, "backupAction", QStringLiteral("Backup"), QKeySequence(Qt::CTRL | Qt::Key_B)),
             &QAction::triggered, this, &MainWindow::backUpData);
     connect(item(file, "printAction", QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P)),
@@ -166,10 +176,9 @@ void MainWindow::buildStatusBar()
     statusBarWidget_->setObjectName(QStringLiteral("statusBarWidget"));
     setStatusBar(statusBarWidget_);
 
-    // Hints replace the folder's name; the tooltip keeps telling which catalogue is open.
-    statusPanel_ = new StatusPanel(QStringLiteral("Data folder: ") + QDir::toNativeSeparators(dataFolder_), statusBarWidget_);
+    statusPanel_ = new StatusPanel(statusBarWidget_);
     statusPanel_->setObjectName(QStringLiteral("statusPanel"));
-    statusPanel_->setText(QDir::toNativeSeparators(dataFolder_));
+    showDataFolder();
     datePanel_ = new QLabel(statusBarWidget_);
     datePanel_->setObjectName(QStringLiteral("datePanel"));
     timePanel_ = new QLabel(statusBarWidget_);
@@ -187,6 +196,14 @@ void MainWindow::buildStatusBar()
     connect(clock_, &QTimer::timeout, this, &MainWindow::refreshClock);
     clock_->start();
     refreshClock();
+}
+
+void MainWindow::showDataFolder()
+{
+    // Hints replace the folder's name; the tooltip keeps telling which catalogue is open.
+    const QString shown = QDir::toNativeSeparators(dataFolder_);
+    statusPanel_->setAbout(QStringLiteral("Data folder: ") + shown);
+    statusPanel_->setText(shown);
 }
 
 void MainWindow::refreshClock()
@@ -343,6 +360,47 @@ void MainWindow::closeWorkspace()
 {
     if (QMdiSubWindow* window = mdiArea_->currentSubWindow())
         window->close();
+}
+
+void MainWindow::chooseDataFolder()
+{
+    if (const std::optional<QString> folder =
+            Dialogs::current().folderName(this, QStringLiteral("Open Data Folder"), dataFolder_))
+        openDataFolder(*folder);
+}
+
+bool MainWindow::openDataFolder(const QString& wanted)
+{
+    const DataFolderChoice choice = ChooseDataFolder(ProgramDataFolderPlaces(wanted));
+    if (!choice.problem.isEmpty()) {
+        Dialogs::current().message(this, choice.problem, Dialogs::Icon::Critical);
+        return false;
+    }
+    if (choice.folder != dataFolder_) {
+        mdiArea_->closeAllSubWindows();
+        if (!mdiArea_->subWindowList().isEmpty())
+            return false;
+        dataFolder_ = choice.folder;
+        OpenNewWorkspace();
+        showDataFolder();
+    }
+    QSettings settings = UserSettings();
+    RememberDataFolder(settings, dataFolder_);
+    refreshRecentFolders();
+    return true;
+}
+
+void MainWindow::refreshRecentFolders()
+{
+    recentFolders_->clear();
+    QSettings settings = UserSettings();
+    for (const QString& folder : ReadRecentDataFolders(settings)) {
+        if (folder == dataFolder_)
+            continue;
+        QAction* recent = recentFolders_->addAction(QDir::toNativeSeparators(folder));
+        connect(recent, &QAction::triggered, this, [this, folder] { openDataFolder(folder); });
+    }
+    recentFolders_->setEnabled(!recentFolders_->isEmpty());
 }
 
 void MainWindow::backUpData()

@@ -4,6 +4,7 @@
 
 class QLabel;
 class QMdiArea;
+class QMenu;
 class QStatusBar;
 class StatusPanel;
 class TextPane;
@@ -23,6 +24,12 @@ public:
 
     // Opens a new workspace window, maximised inside the frame.
     WorkspaceWindow* OpenNewWorkspace();
+    // Switches the workspaces to the data folder `wanted`, chosen and checked as at start (a
+    // missing or empty one starts from the sample). The workspaces close first, with the usual
+    // save step; a folder that cannot be used is refused with its problem, and a workspace
+    // whose user chose to stay keeps the current one. True once the folder is open.
+    bool openDataFolder(const QString& wanted);
+    const QString& dataFolder() const { return dataFolder_; }
     // The workspace active in the frame, or the only one when the frame has no focus; nullptr without one.
     WorkspaceWindow* activeWorkspace() const;
     QList<WorkspaceWindow*> workspaces() const;
@@ -48,6 +55,9 @@ private:
     // The thickness of the window manager's frame on each side; none until it has framed the window.
     QMargins frameMargins() const;
     void closeWorkspace();
+    void chooseDataFolder();
+    void refreshRecentFolders();
+    void showDataFolder();
     void backUpData();
     void printPane();
     void saveResultAs();
@@ -63,6 +73,7 @@ private:
     QString dataFolder_;
     QMdiArea* mdiArea_ = nullptr;
     QStatusBar* statusBarWidget_ = nullptr;
+    QMenu* recentFolders_ = nullptr;
     StatusPanel* statusPanel_ = nullptr;
     QLabel* datePanel_ = nullptr;
     QLabel* timePanel_ = nullptr;

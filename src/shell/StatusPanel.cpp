@@ -3,10 +3,14 @@
 #include <QPainter>
 #include <QStyle>
 
-StatusPanel::StatusPanel(const QString& about, QWidget* parent)
+StatusPanel::StatusPanel(QWidget* parent)
     : QLabel(parent)
-    , about_(about)
 {
+}
+
+void StatusPanel::setAbout(const QString& about)
+{
+    about_ = about;
     setToolTip(about_);
 }
 

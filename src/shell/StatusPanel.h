@@ -8,9 +8,10 @@
 class StatusPanel : public QLabel
 {
 public:
-    // `about` follows the text in the tool-tip, on a line of its own.
-    StatusPanel(const QString& about, QWidget* parent);
+    explicit StatusPanel(QWidget* parent);
 
+    // `about` is the tool-tip, and follows the text in it, on a line of its own.
+    void setAbout(const QString& about);
     void setPanelText(const QString& text);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -102,6 +102,14 @@ std::optional<QString> Dialogs::saveFileName(QWidget* parent, const QString& cap
     return name;
 }
 
+std::optional<QString> Dialogs::folderName(QWidget* parent, const QString& caption, const QString& start)
+{
+    const QString folder = QFileDialog::getExistingDirectory(parent, caption, start);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
 std::optional<QStringList> Dialogs::boundAnswers(QWidget* parent, const QStringList& names,
                                                  const QStringList& lastAnswers)
 {

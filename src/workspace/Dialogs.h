@@ -40,6 +40,8 @@ public:
     virtual bool printDialog(QWidget* parent, QPrinter& printer);
     // A save-file dialog; nullopt when the user cancelled it.
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter);
+    // A dialog that picks a folder, starting in `start`; nullopt when the user cancelled it.
+    virtual std::optional<QString> folderName(QWidget* parent, const QString& caption, const QString& start);
 
     // One dialog for every bound name of a run, each field starting from `lastAnswers`;
     // the answers in the names' order, all whole numbers, or nullopt when the user cancelled.

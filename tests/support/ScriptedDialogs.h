@@ -54,6 +54,11 @@ public:
         saveCaptions << caption;
         return next(saveFileAnswers);
     }
+    std::optional<QString> folderName(QWidget*, const QString& caption, const QString&) override
+    {
+        folderCaptions << caption;
+        return next(folderAnswers);
+    }
     std::optional<QStringList> boundAnswers(QWidget*, const QStringList& names, const QStringList& last) override
     {
         boundRequests.append({names, last});
@@ -85,7 +90,7 @@ public:
 
     // Answers in order; std::nullopt stands for Cancel. Each print answer sees the printer the
     // dialog was opened on, may change it as the user would, and returns true for OK.
-    QList<std::optional<QString>> inputAnswers, connectionAnswers, saveFileAnswers;
+    QList<std::optional<QString>> inputAnswers, connectionAnswers, saveFileAnswers, folderAnswers;
     QList<bool> confirmAnswers;
     QList<int> choiceAnswers;
     QList<FindRequest> findAnswers;
@@ -101,7 +106,7 @@ public:
     QList<BoundRequest> boundRequests;
     QList<Question> questions;
     QList<std::pair<qint64, qint64>> progressReports;
-    QStringList confirmations, saveCaptions, modalWindows;
+    QStringList confirmations, saveCaptions, folderCaptions, modalWindows;
     int connectionRequests = 0, printDialogsShown = 0;
 
 private:

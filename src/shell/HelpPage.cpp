@@ -28,6 +28,8 @@ at a value also how many values it holds.</li>
 and result.</li>
 <li><b>A window that fits</b>: drag the bar between the catalogues and the panes to give either
 more room; the program remembers where you left it, and the window's size and place.</li>
+<li><b>Another Data folder</b>: File &gt; Open Data Folder... opens another catalogue without a
+restart, and File &gt; Recent Data Folders goes back to one opened before.</li>
 <li><b>Backup and printing</b>: File &gt; Backup copies the Data folder; File &gt; Print prints
 the pane you last worked in, the template or the result. Printed to a PDF file, the status bar
 names the file.</li>

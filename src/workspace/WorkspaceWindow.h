@@ -68,17 +68,11 @@ public:
     void selectListTab(int index);
     void selectBodyTab(int index);
 
-    // The save step (leaving either pane, Run; closing and selecting a template go through
-    // releasePanes): when either pane
-    // differs from what was loaded or last saved, stores both in the body of the template they
-    // belong to. Panes that belong to no template (under the root) are kept and the user told.
-    // A body another window wrote since is not overwritten unasked: the user keeps both (the
-    // panes become a new template beside it), overwrites, or puts the question off.
+    // The save step (TemplatePanes::save), run when either pane is left and by Run.
     // Returns false while the panes hold a change that is not stored.
     bool saveTemplate();
-    // The save step before the panes are emptied, reloaded or closed. A change that cannot be
-    // stored is dropped only when the user says so; they may instead add it as a new template
-    // or stay. Returns false to stay: the panes are then as they were.
+    // The save step before the panes are emptied, reloaded or closed (TemplatePanes::release).
+    // Returns false to stay: the panes are then as they were.
     bool releasePanes();
     // Saves the panes, then loads the clicked template's body into them, also when the template
     // is already selected; the root empties the template pane.

@@ -73,7 +73,10 @@ CatalogueContents ReadCatalogue(Recordset& table)
     // A node's key is "key" + its ID as written, so "07" opens the body TMP_key07 that its
     // key names, and a child finds its parent by the same spelling.
     QList<CatalogueEntry> records;
-    QSet<QString> seen;
+    // Every record's key, and whether it is placed yet: one table for both questions.
+    QHash<QString, bool> placed;
+    placed.reserve(count + 1);
+    placed.insert(kRootKey, true);
     auto recordName = [](qint32 r) { return QStringLiteral("record %1").arg(r + 1); };
 
     table.moveFirst();
@@ -84,11 +87,11 @@ CatalogueContents ReadCatalogue(Recordset& table)
             contents.problems << QStringLiteral("%1: the ID \"%2\" is not usable").arg(recordName(r), idText);
             continue;
         }
-        if (seen.contains(key)) {
+        if (placed.contains(key)) {
             contents.problems << QStringLiteral("%1: the ID %2 is used by an earlier record").arg(recordName(r), idText);
             continue;
         }
-        seen.insert(key);
+        placed.insert(key, false);
         records.append({key, QStringLiteral("key") + table.valueOf(col.parentId).toString(),
                         table.valueOf(col.name).toString(), LeadingNumber(table.valueOf(col.image).toString())});
     }
@@ -97,11 +100,10 @@ CatalogueContents ReadCatalogue(Recordset& table)
         contents.problems << QStringLiteral("%1: the record is incomplete").arg(recordName(count));
 
     // Place each record once its parent is placed; children that come before their parent wait.
-    QSet<QString> placed{kRootKey};
     QHash<QString, QList<qsizetype>> waiting;
     contents.entries.reserve(records.size());
     for (qsizetype i = 0; i < records.size(); ++i) {
-        if (!placed.contains(records[i].parentKey)) {
+        if (!placed.value(records[i].parentKey)) {
             waiting[records[i].parentKey].append(i);
             continue;
         }
@@ -109,7 +111,7 @@ CatalogueContents ReadCatalogue(Recordset& table)
         while (!ready.isEmpty()) {
             const qsizetype k = ready.takeLast();
             contents.entries.append(records[k]);
-            placed.insert(records[k].key);
+            placed[records[k].key] = true;
             if (auto it = waiting.find(records[k].key); it != waiting.end()) {
                 for (auto c = it->rbegin(); c != it->rend(); ++c)
                     ready.append(*c);

@@ -2,6 +2,7 @@
 
 #include "BodyChanges.h"
 #include "CatalogueContents.h"
+#include "CatalogueKeys.h"
 #include "Recordset.h"
 #include "TemplateBody.h"
 
@@ -61,6 +62,11 @@ public:
 
     // The items below the root (Main), each after its parent, children in the order shown.
     QList<CatalogueItem> items() const;
+    // Calls `visit(item, token)` for every item below the root, each after its parent, children
+    // in the order shown; `token` is what the visit returned for the item's parent (`rootToken`
+    // for the root's children). A view builds itself with it without copying the items.
+    template <typename Token, typename Visit>
+    void walk(Token rootToken, Visit visit) const;
     const CatalogueItem* item(const QString& key) const;
     const QStringList& childKeys(const QString& key) const;
     qsizetype size() const { return nodes_.size(); }
@@ -136,3 +142,18 @@ private:
     QString lastStamp_;
     bool readable_ = false;
 };
+
+template <typename Token, typename Visit>
+void CatalogueModel::walk(Token rootToken, Visit visit) const
+{
+    QList<std::pair<const QStringList*, Token>> pending{{&childKeys(kRootKey), rootToken}};
+    while (!pending.isEmpty()) {
+        const auto [keys, parent] = pending.takeLast();
+        for (const QString& key : *keys) {
+            const Node& node = *nodes_.constFind(key);
+            Token made = visit(node.item, parent);
+            if (!node.children.isEmpty())
+                pending.append({&node.children, made});
+        }
+    }
+}

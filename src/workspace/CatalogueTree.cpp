@@ -133,11 +133,12 @@ void CatalogueTree::showAll()
     clearNodes();
     const CatalogueItem* root = model_->item(kRootKey);
     QTreeWidgetItem* top = makeItem(kRootKey, root->name, root->image);
-    const QList<CatalogueItem> items = model_->items();
-    nodes_.reserve(items.size() + 1);
-    for (const CatalogueItem& item : items)
-        if (QTreeWidgetItem* parent = nodes_.value(item.parentKey))
-            parent->addChild(makeItem(item.key, item.name, item.image));
+    nodes_.reserve(model_->size());
+    model_->walk(top, [this](const CatalogueItem& item, QTreeWidgetItem* parent) {
+        QTreeWidgetItem* node = makeItem(item.key, item.name, item.image);
+        parent->addChild(node);
+        return node;
+    });
     addTopLevelItem(top);
     selectNode(kRootKey);
     top->setExpanded(true);

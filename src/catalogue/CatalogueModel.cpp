@@ -3,6 +3,7 @@
 #include "CatalogueKeys.h"
 #include "DataStore.h"
 #include "StorableName.h"
+#include "TableText.h"
 
 #include <QFileInfo>
 
@@ -10,6 +11,14 @@
 
 namespace {
 const QStringList kNoChildren;
+
+// The table file drops the spaces around a field when it is read: a name is shown, and
+// stored, as it will read back.
+QString asStored(const QString& name)
+{
+    return TableText::trimSpaces(name).toString();
+}
+
 } // namespace
 
 CatalogueModel::CatalogueModel(DataStore& store, QString file, QString bodyPrefix, QObject* parent)
@@ -139,9 +148,10 @@ void CatalogueModel::storedTable(std::optional<Recordset> table)
 
 // ---- changes ----
 
-CatalogueModel::Added CatalogueModel::add(const QString& parentKey, const QString& name,
+CatalogueModel::Added CatalogueModel::add(const QString& parentKey, const QString& typed,
                                           const QList<QStringView>& body)
 {
+    const QString name = asStored(typed);
     const QString parent = parentKey.isEmpty() ? kRootKey : parentKey;
     if (!readable_)
         return {QString(), Refusal::Unreadable};
@@ -171,8 +181,12 @@ CatalogueModel::Added CatalogueModel::add(const QString& parentKey, const QStrin
     return {key, Refusal::None};
 }
 
-qsizetype CatalogueModel::addMany(const QString& parentKey, const QStringList& names)
+qsizetype CatalogueModel::addMany(const QString& parentKey, const QStringList& typed)
 {
+    QStringList names;
+    names.reserve(typed.size());
+    for (const QString& name : typed)
+        names << asStored(name);
     const QString parent = parentKey.isEmpty() ? kRootKey : parentKey;
     if (names.isEmpty() || !readable_ || !item(parent))
         return 0;
@@ -198,14 +212,17 @@ qsizetype CatalogueModel::addMany(const QString& parentKey, const QStringList& n
     return added;
 }
 
-bool CatalogueModel::addRecords(const QList<QVariantList>& records)
+bool CatalogueModel::addRecords(const QList<QVariantList>& given)
 {
-    if (records.isEmpty())
+    if (given.isEmpty())
         return true;
     if (!readable_)
         return false;
-    if (!RecordsFitCatalogue(records, [this](const QString& key) { return item(key) != nullptr; }))
+    if (!RecordsFitCatalogue(given, [this](const QString& key) { return item(key) != nullptr; }))
         return false;
+    QList<QVariantList> records = given;
+    for (QVariantList& record : records)
+        record[1] = asStored(record[1].toString());
     std::optional<Recordset> table = store_.insertRecords(file_, records);
     if (!table)
         return false;
@@ -253,8 +270,9 @@ CatalogueModel::Refusal CatalogueModel::remove(const QString& key)
     return Refusal::None;
 }
 
-CatalogueModel::Refusal CatalogueModel::rename(const QString& key, const QString& name)
+CatalogueModel::Refusal CatalogueModel::rename(const QString& key, const QString& typed)
 {
+    const QString name = asStored(typed);
     if (const CatalogueItem* named = item(key); named && named->name == name)
         return Refusal::None;
     if (name.isEmpty())

@@ -1,7 +1,8 @@
+#include "CatalogueModel.h"
 #include "ClosedBook.h"
 #include "FieldsList.h"
+#include "RandomText.h"
 #include "ResultView.h"
-#include "CatalogueModel.h"
 #include "StoredNames.h"
 #include "WorkspaceSettings.h"
 #include "WorkspaceTestSupport.h"
@@ -15,6 +16,7 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <memory>
+#include <random>
 #include <utility>
 
 namespace {
@@ -307,6 +309,52 @@ TEST(TreeFilter, KeepsMatchesAndTheirAncestorsOpenTheSelectionInViewAndGroupsLoo
     const QString added = values.add("key8", "x").key;
     EXPECT_EQ(icon("key8"), GroupIcon().cacheKey());
     EXPECT_TRUE(tree.node(added)->isHidden()) << "an item added under a filter follows it";
+}
+
+// Random adds, drops, removals and renames: the tree always shows what a fresh read of the
+// file shows, in the same order, whatever node was selected.
+TEST(CatalogueTree, FollowsEveryChangeOfItsCatalogueAsAFreshReadOfTheFileShowsIt)
+{
+    CapturedFailures failures; // the store refuses "|"
+    TempAppFolder folder;
+    folder.writeDataFile("Values.app", CatalogueFile({"2|a|-1|0|3", "3|b|2|0|3"}));
+    DataStore store(folder.path());
+    CatalogueModel values(store, kValueCatalogueFile, QString());
+    CatalogueTree tree;
+    tree.follow(values);
+    values.load();
+    auto shownTree = [](const CatalogueTree& t) {
+        QStringList lines;
+        QList<QTreeWidgetItem*> pending{t.topLevelItem(0)};
+        while (!pending.isEmpty()) {
+            QTreeWidgetItem* node = pending.takeFirst();
+            for (int i = 0; i < node->childCount(); ++i) {
+                lines << CatalogueTree::keyOf(node) + ">" + CatalogueTree::keyOf(node->child(i)) + " " +
+                             node->child(i)->text(0);
+                pending << node->child(i);
+            }
+        }
+        return lines;
+    };
+    std::mt19937 random(7);
+    const QStringList pieces{"x", "y", " ", "|", "\u00e9"};
+    for (int step = 0; step < 60; ++step) {
+        const QList<CatalogueItem> items = values.items();
+        const QString some = items.isEmpty() ? kRootKey : items[random() % items.size()].key;
+        tree.selectNode(some);
+        switch (random() % 4) {
+        case 0: values.add(some, RandomText(random, pieces, 3)); break;
+        case 1: values.addMany(some, {RandomText(random, pieces, 2), RandomText(random, pieces, 2)}); break;
+        case 2: values.remove(some); break;
+        case 3: values.rename(some, RandomText(random, pieces, 3)); break;
+        }
+        CatalogueModel reread(store, kValueCatalogueFile, QString());
+        CatalogueTree fresh;
+        fresh.follow(reread);
+        reread.load();
+        ASSERT_EQ(shownTree(tree), shownTree(fresh)) << "step " << step;
+        ASSERT_FALSE(tree.selectedKey().isEmpty());
+    }
 }
 
 } // namespace

@@ -97,6 +97,9 @@ void Recordset::moveFirst()
 
 qint32 Recordset::resolveField(const QVariant& field) const
 {
+    // The common case, an index as an int, without the conversions: every value read asks.
+    if (field.typeId() == QMetaType::Int)
+        return field.toInt();
     if (isNumber(field))
         return toWholeNumber(field, nullptr).value_or(-1);
     const QString name = field.toString();

@@ -20,22 +20,14 @@ class CatalogueTree : public QTreeWidget
 public:
     explicit CatalogueTree(QWidget* parent = nullptr);
 
-    // Adds a node under parentKey (empty for the top level). Returns nullptr when the
-    // parent is unknown or the key is already in the tree.
-    QTreeWidgetItem* addNode(const QString& parentKey, const QString& key, const QString& text, int image);
     QTreeWidgetItem* node(const QString& key) const;
     // Shows the model's items from now on: all of them at each reset (the root selected), and
     // each one added, removed or changed after.
     void follow(const CatalogueModel& model);
     // Narrows the tree to the names holding `text` (FilterTree); items added later follow it.
     int filter(const QString& text);
-    // Removes the node and everything under it.
-    void removeNode(const QString& key);
-    void clearNodes();
-
     static QString keyOf(const QTreeWidgetItem* item);
     static int imageOf(const QTreeWidgetItem* item);
-    static void setImage(QTreeWidgetItem* item, int image);
 
     // The selected node's key, or empty when nothing is selected.
     QString selectedKey() const;
@@ -64,6 +56,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Adds a node under parentKey (empty for the top level). Returns nullptr when the
+    // parent is unknown or the key is already in the tree.
+    QTreeWidgetItem* addNode(const QString& parentKey, const QString& key, const QString& text, int image);
+    // Removes the node and everything under it.
+    void removeNode(const QString& key);
+    void clearNodes();
+    static void setImage(QTreeWidgetItem* item, int image);
     void showAll();
     void showAdded(const CatalogueItem& item);
     void forgetRemoved(const QString& key);

@@ -102,9 +102,6 @@ MainWindow::MainWindow(const QString& dataFolder, QWidget* parent)
     buildMenus();
     buildStatusBar();
     restoreWindow();
-    QSettings settings = UserSettings();
-    RememberDataFolder(settings, dataFolder_);
-    refreshRecentFolders();
 }
 
 void MainWindow::buildMenus()
@@ -120,6 +117,8 @@ void MainWindow::buildMenus()
             &MainWindow::chooseDataFolder);
     recentFolders_ = file->addMenu(QStringLiteral("Recent Data Folders"));
     recentFolders_->setObjectName(QStringLiteral("recentFoldersMenu"));
+    // Read when opened: the start does not wait for the settings file.
+    connect(recentFolders_, &QMenu::aboutToShow, this, &MainWindow::refreshRecentFolders);
     separator(file, "dataFolderSeparator");
     connect(item(file, "backupAction", QStringLiteral("Backup"), QKeySequence(Qt::CTRL | Qt::Key_B)),
             &QAction::triggered, this, &MainWindow::backUpData);
@@ -314,6 +313,8 @@ void MainWindow::rememberWindow()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     rememberWindow();
+    QSettings settings = UserSettings();
+    RememberDataFolder(settings, dataFolder_);
     mdiArea_->closeAllSubWindows();
     // A workspace whose user chose to stay keeps the program open.
     if (!mdiArea_->subWindowList().isEmpty()) {
@@ -376,17 +377,17 @@ bool MainWindow::openDataFolder(const QString& wanted)
         Dialogs::current().message(this, choice.problem, Dialogs::Icon::Critical);
         return false;
     }
-    if (choice.folder != dataFolder_) {
-        mdiArea_->closeAllSubWindows();
-        if (!mdiArea_->subWindowList().isEmpty())
-            return false;
-        dataFolder_ = choice.folder;
-        OpenNewWorkspace();
-        showDataFolder();
-    }
+    if (choice.folder == dataFolder_)
+        return true;
+    mdiArea_->closeAllSubWindows();
+    if (!mdiArea_->subWindowList().isEmpty())
+        return false;
+    // A folder is remembered as the window leaves it, here or on closing.
     QSettings settings = UserSettings();
     RememberDataFolder(settings, dataFolder_);
-    refreshRecentFolders();
+    dataFolder_ = choice.folder;
+    OpenNewWorkspace();
+    showDataFolder();
     return true;
 }
 
@@ -400,7 +401,6 @@ void MainWindow::refreshRecentFolders()
         QAction* recent = recentFolders_->addAction(QDir::toNativeSeparators(folder));
         connect(recent, &QAction::triggered, this, [this, folder] { openDataFolder(folder); });
     }
-    recentFolders_->setEnabled(!recentFolders_->isEmpty());
 }
 
 void MainWindow::backUpData()

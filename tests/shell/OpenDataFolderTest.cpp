@@ -20,7 +20,9 @@ QStringList topNames(WorkspaceWindow* doc)
 
 QAction* recentAction(MainWindow& w, const QString& folder)
 {
-    for (QAction* a : control<QMenu>(w, "recentFoldersMenu")->actions())
+    auto* menu = control<QMenu>(w, "recentFoldersMenu");
+    emit menu->aboutToShow();
+    for (QAction* a : menu->actions())
         if (a->text() == QDir::toNativeSeparators(folder))
             return a;
     return nullptr;
@@ -38,6 +40,10 @@ TEST_F(WorkspaceTest, OpenDataFolderSwitchesAfterTheSaveStepRefusesAnUnusableFol
     const QString first = QDir::cleanPath(app.dataPath());
     const QString second = QDir::cleanPath(other.dataPath());
 
+    {
+        QSettings settings = UserSettings();
+        RememberDataFolder(settings, first); // opened in an earlier session
+    }
     MainWindow w(app.dataPath());
     auto* status = control<QLabel>(w, "statusPanel");
     WorkspaceWindow* before = w.activeWorkspace();

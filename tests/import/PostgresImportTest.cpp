@@ -118,7 +118,7 @@ TEST_F(PostgresImport, ReadsEachColumnsTypeAsInformationSchemaNamesItAndEveryOne
         {"float", "double precision", "", "double"}, {"uuid", "uuid", "", "Guid"}, {"bytea", "bytea", "", "byte[]"},
         {"int[]", "int4[]", "", "int4[]"},
     };
-    QStringList definitions{"id serial PRIMARY KEY", "email varchar(80) NOT NULL UNIQUE", "parent int REFERENCES wide (id)"};
+    QStringList definitions{"id serial PRIMARY KEY", "email varchar(80) NOT NULL UNIQUE", "parent int REFERENCES hr.wide (id)"};
     for (qsizetype i = 0; i < std::ssize(columns); ++i)
         definitions.append(QStringLiteral("c%1 %2").arg(i).arg(columns[i].declared));
     asUser({"CREATE SCHEMA hr", "CREATE TABLE hr.wide (" + definitions.join(", ") + ")"});

@@ -35,10 +35,10 @@ std::optional<FillSources> ReadFillSources(const ExpandOptions& options, const Q
 {
     FillSources sources;
     if (!options.typeMap.isEmpty()) {
-        const std::optional<QString> text = ReadUtf8File(options.typeMap, error);
-        if (!text)
+        const QByteArray bytes = ReadAllBytes(options.typeMap, error);
+        if (!error->isEmpty())
             return std::nullopt;
-        auto read = TypeMap::read(QStringView(*text));
+        auto read = TypeMap::read(bytes);
         if (const TypeMap::Failure* failure = std::get_if<TypeMap::Failure>(&read)) {
             *error = QStringLiteral("%1:%2: %3").arg(DisplayName(options.typeMap)).arg(failure->line).arg(failure->reason);
             return std::nullopt;
@@ -97,7 +97,7 @@ QStringList FillResult(QString& result, const QString& templateText, const Expan
         notes.append(QStringLiteral("%1 fills %2 of %3 repetitions; the rest stay fields")
                          .arg(file).arg(fill.filled).arg(fill.repetitions));
     if (fill.unusedRows > 0)
-        notes.append(QStringLiteral("%1: %2 of its %3 rows fill no repetition")
+        notes.append(QStringLiteral("%1: %2 of %3 rows left unused (no repetition has their number)")
                          .arg(file).arg(fill.unusedRows).arg(table.rows.size()));
     NoteUnmapped(fill.edits.unmapped, notes);
     return notes;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 QString Expanded(const QString& templateText, const QString& n)
@@ -89,4 +91,37 @@ TEST(FillRows, MatchesColumnsByNameIgnoringCaseThenByPosition)
     };
     for (const auto& c : cases)
         EXPECT_EQ(MatchColumns(c.fields, c.columns), c.matched) << c.fields.join(',').toStdString();
+}
+
+// Awkward results: what the rows fill is what FillEdits makes of the same fills.
+TEST(FillRows, FillsWhatFillEditsFillsWithTheSameValues)
+{
+    const QStringList starts{"$Col", "$col", "$COL:pascal", "$Col:snake", "$Col5", "$Col5:upper", "$Type:csharp",
+                             "$Type:nosuch", "$Other", "$x $Col", "$", ":"};
+    const QStringList counters{"0001", "0002", "0012", "00010", "10000", "0000", "+001", "01", ""};
+    const QStringList ends{"!", "!", "!", " ", "\n"};
+    TableRows table{{"Col", "Type", "Col5"}, {}, {}};
+    for (int row = 1; row <= 12; ++row)
+        table.rows.append({"first name " + QString::number(row), row % 2 ? "integer" : "jsonb", "v" + QString::number(row)});
+    std::mt19937 random(7);
+    qsizetype filled = 0;
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        for (int piece = 0; piece < 20; ++piece)
+            text += starts[random() % starts.size()] + counters[random() % counters.size()] + ends[random() % ends.size()];
+        const QStringList names{"Col", "Type", "Col5"};
+        const RowFill fill = FillRows(text, names, {0, 1, 2}, table);
+        const FieldFill expected = FillEdits(text, fill.fills);
+        QString got, want;
+        for (const TextEdit& e : fill.edits.edits) got += QString::number(e.start) + "=" + e.value + ";";
+        for (const TextEdit& e : expected.edits) want += QString::number(e.start) + "=" + e.value + ";";
+        ASSERT_EQ(got.toStdString(), want.toStdString()) << text.toStdString();
+        for (qsizetype i = 0; i < expected.edits.size(); ++i) {
+            EXPECT_EQ(fill.edits.edits[i].start, expected.edits[i].start) << text.toStdString();
+            EXPECT_EQ(fill.edits.edits[i].value, expected.edits[i].value) << text.toStdString();
+        }
+        EXPECT_EQ(fill.edits.unmapped, expected.unmapped) << text.toStdString();
+        filled += expected.edits.size();
+    }
+    EXPECT_GT(filled, 300) << "the pieces make fields often enough";
 }

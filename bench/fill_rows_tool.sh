@@ -15,7 +15,7 @@ printf '%s' 'public class $Class:pascal!
 [(    public $Type:csharp! $Col:pascal! { get; set; } // $Note! ($col:snake!)|1|n)]}
 ' > "$work/template"
 awk -v rows=$rows 'BEGIN {
-    split("integer,character varying(50),timestamp with time zone,numeric(10,2),uuid", types, ",")
+    split("integer|character varying(50)|timestamp with time zone|numeric(10,2)|uuid", types, "|")
     print "name,type,note"
     for (i = 1; i <= rows; i++)
         printf "column number %d,\"%s\",\"line one\nline %d\"\n", i, types[i % 5 + 1], i

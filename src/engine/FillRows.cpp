@@ -3,7 +3,9 @@
 #include "CaseBlindCompare.h"
 #include "CharacterFinder.h"
 #include "FieldNumbering.h"
+#include "WordCase.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace {
@@ -108,7 +110,7 @@ QList<qsizetype> MatchColumns(const QStringList& fieldNames, const QStringList& 
 }
 
 RowFill FillRows(const QString& resultText, const QStringList& fieldNames, const QList<qsizetype>& columns,
-                 const TableRows& table, const FieldModifiers& modifiers)
+                 const TableRows& table, const FieldModifiers& modifiers, FillsListed listed)
 {
     // One pass over the markers as FillEdits makes it: each from a "$" to the next "!",
     // filled when it is a numbered field of a name or a mirror of one, searched on after
@@ -118,8 +120,10 @@ RowFill FillRows(const QString& resultText, const QStringList& fieldNames, const
     QList<bool> seen(table.rows.size() + 1, false); // the repetitions rows fill
     QSet<qint64> beyond;                             // and the others
     QSet<QString> unmapped;
+    QHash<std::pair<QString, qsizetype>, QString> types; // type-map spellings made so far
     QString field;    // one buffer for every mirror's field name
     const QStringView all(resultText);
+    fill.edits.edits.reserve(2 * table.rows.size() * fieldNames.size()); // a mirror or two each
     CharacterFinder dollars(all, u'$');
     CharacterFinder bangs(all, u'!');
     qsizetype close = -1;
@@ -165,26 +169,44 @@ RowFill FillRows(const QString& resultText, const QStringList& fieldNames, const
         if (!mirror) {
             fill.edits.edits.append({open, marker.size(), value});
         } else {
-            FieldModifiers::Spelling spelling = modifiers.spell(value, mirror->modifier);
-            if (spelling.unmapped && !unmapped.contains(value)) {
-                unmapped.insert(value);
-                fill.edits.unmapped.append(value);
+            // Types repeat from row to row; names and other words seldom do.
+            const bool typed = mirror->modifier >= WordCaseNames().size();
+            const auto known = typed ? types.constFind({value, mirror->modifier}) : types.cend();
+            if (known != types.cend()) {
+                fill.edits.edits.append({open, marker.size(), *known});
+            } else {
+                const FieldModifiers::Spelling spelling = modifiers.spell(value, mirror->modifier);
+                if (spelling.unmapped && !unmapped.contains(value)) {
+                    unmapped.insert(value);
+                    fill.edits.unmapped.append(value);
+                }
+                if (typed)
+                    types.insert({value, mirror->modifier}, spelling.text);
+                fill.edits.edits.append({open, marker.size(), spelling.text});
             }
-            fill.edits.edits.append({open, marker.size(), std::move(spelling.text)});
         }
         open = close; // occurrences do not overlap
     }
     fill.repetitions = beyond.size();
+    if (listed == FillsListed::Yes)
+        fill.fills.reserve(table.rows.size() * fieldNames.size());
+    char16_t counter[21];
     for (qsizetype k = 1; k < seen.size(); ++k) {
         if (!seen[k])
             continue;
         ++fill.repetitions;
         ++fill.filled;
-        const QString counter = CounterText(k);
+        if (listed == FillsListed::No)
+            continue;
+        const QStringView counterText(counter, WriteCounterText(k, counter));
         for (qsizetype which = 0; which < fieldNames.size() && which < columns.size(); ++which) {
             const qsizetype column = columns[which];
-            if (column >= 0 && column < table.rows[k - 1].size())
-                fill.fills.append({u'$' + fieldNames[which] + counter + u'!', table.rows[k - 1][column]});
+            if (column < 0 || column >= table.rows[k - 1].size())
+                continue;
+            QString marker;
+            marker.reserve(fieldNames[which].size() + counterText.size() + 2);
+            marker.append(u'$').append(fieldNames[which]).append(counterText).append(u'!');
+            fill.fills.append({std::move(marker), table.rows[k - 1][column]});
         }
     }
     fill.unusedRows = table.rows.size() - fill.filled;

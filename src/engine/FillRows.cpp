@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 // The row number numbering wrote after `name` in the field `field` ("Col0003" gives 3 for
@@ -62,7 +64,20 @@ QStringList RowFieldNames(const QString& templateText, const QString& resultText
             break;
         const QStringView marker = all.sliced(open, close + 1 - open);
         QStringView name = marker.sliced(1, marker.size() - 2);
-        if (name.contains(u':')) {
+        // Up to a mirror's ":" its field is spelt as the marker is: most markers need no
+        // closer look.
+        const qsizetype colon = name.indexOf(u':');
+        const auto mayBe = [&](qsizetype which) {
+            const qsizetype same = colon < 0 ? names[which].size() : std::min(colon, names[which].size());
+            return !numbered[which] && (colon >= 0 || name.size() > same) &&
+                   EqualIgnoringCase(name.first(same), QStringView(names[which]).first(same));
+        };
+        bool candidate = false;
+        for (qsizetype which = 0; which < names.size() && !candidate; ++which)
+            candidate = mayBe(which);
+        if (!candidate)
+            continue;
+        if (colon >= 0) {
             if (const std::optional<FieldModifiers::Mirror> mirror = modifiers.mirrorOf(marker)) {
                 field.resize(0);
                 field.append(mirror->base).append(mirror->counter);

@@ -13,3 +13,5 @@ inline const QString kValueCatalogueFile = QStringLiteral("Data\\Values.app");
 inline const QString kTemplateBodyPrefix = QStringLiteral("TMP_");
 // Values keep no body files; the prefix is the one the Windows edition reserved for them.
 inline const QString kValueBodyPrefix = QStringLiteral("VAL_");
+// The Data folder's own type map; the Windows edition's folders lack it.
+inline const QString kTypeMapFile = QStringLiteral("Data\\TypeMaps.tsv");

@@ -1,5 +1,7 @@
 #include "CaseFolding.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsLoneSurrogate(const QString& text, qsizetype i)
@@ -14,6 +16,14 @@ bool IsLoneSurrogate(const QString& text, qsizetype i)
 
 QString FoldCase(QString text)
 {
+    // ASCII folds to its lower case; markers and names nearly always are ASCII.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+        if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'A' && c <= u'Z'; }))
+            for (QChar& c : text)
+                if (c >= u'A' && c <= u'Z')
+                    c = QChar(c.unicode() + (u'a' - u'A'));
+        return text;
+    }
     if (text.isValidUtf16())
         return std::move(text).toCaseFolded();
     // The stretches between lone surrogates are whole text: fold each on its own.

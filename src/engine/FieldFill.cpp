@@ -2,9 +2,12 @@
 
 #include "CaseBlindCompare.h"
 #include "CaseFolding.h"
+#include "CharacterFinder.h"
 #include "TextRules.h"
 
 #include <QHash>
+
+#include <algorithm>
 
 namespace {
 
@@ -63,7 +66,15 @@ FieldFill FillEdits(const QString& text, const QString& marker, const QString& v
     Spellings spellings(modifiers);
     const QStringView all(text);
     const qsizetype last = text.size() - marker.size();
-    for (qsizetype at = all.indexOf(u'$'); at >= 0 && at <= last; at = all.indexOf(u'$', at + 1)) {
+    // Past the stem the marker and its mirrors hold counter characters, "!" or ":", none
+    // with letter case: one plain comparison there rules out most markers of other fields.
+    const qsizetype pastStem = 1 + shortestBase;
+    const char16_t markerPastStem = marker[pastStem].unicode();
+    CharacterFinder dollars(all, u'$');
+    for (qsizetype at = dollars.next(0); at >= 0 && at <= last; at = dollars.next(at + 1)) {
+        const char16_t c = all[at + pastStem].unicode();
+        if (c != markerPastStem && c != u':')
+            continue;
         if (EqualIgnoringCase(all.sliced(at, marker.size()), marker)) {
             fill.edits.append({at, marker.size(), value});
             at += marker.size() - 1;
@@ -84,9 +95,12 @@ FieldFill FillEdits(const QString& text, const QString& marker, const QString& v
             ++close;
         if (close == reach)
             continue;
-        const QStringView candidate = all.sliced(at, close + 1 - at);
-        if (!candidate.chopped(1).endsWith(name.sliced(base)))
+        // The counter part holds digits and "-" only: a plain comparison.
+        const QStringView counter = name.sliced(base);
+        if (close - colon - 1 <= counter.size() ||
+            !std::equal(counter.cbegin(), counter.cend(), all.cbegin() + (close - counter.size())))
             continue;
+        const QStringView candidate = all.sliced(at, close + 1 - at);
         const std::optional<FieldModifiers::Mirror> mirror = modifiers.mirrorOf(candidate);
         if (!mirror || !mirror->mirrors(marker))
             continue;
@@ -111,8 +125,10 @@ FieldFill FillEdits(const QString& text, const QList<std::pair<QString, QString>
     FieldFill fill;
     const QStringView all(text);
     qsizetype close = -1;
-    for (qsizetype open = all.indexOf(u'$'); open >= 0; open = all.indexOf(u'$', open + 1)) {
-        if (close <= open && (close = all.indexOf(u'!', open + 1)) < 0)
+    CharacterFinder dollars(all, u'$');
+    CharacterFinder bangs(all, u'!');
+    for (qsizetype open = dollars.next(0); open >= 0; open = dollars.next(open + 1)) {
+        if (close <= open && (close = bangs.next(open + 1)) < 0)
             break;
         const QStringView marker = all.sliced(open, close + 1 - open);
         if (marker.size() <= longest) {

@@ -1,5 +1,6 @@
 #include "SchemaImporter.h"
 
+#include "ColumnTable.h"
 #include "ConnectionString.h"
 
 #include <QSet>
@@ -76,8 +77,7 @@ SchemaImportResult SchemaImporter::run(const QStringList& existingNames, const T
 {
     SchemaImportResult result;
     QString failure;
-    const std::optional<QList<ListedTable>> tables =
-        dictionaryPath_ ? listDictionaryTables(&failure) : listUserTables(&failure);
+    const std::optional<QList<ListedTable>> tables = listTables(&failure);
     if (!tables) {
         result.listingFailure = withoutSecrets(failure, settings_.secrets);
         return result;
@@ -107,6 +107,40 @@ SchemaImportResult SchemaImporter::run(const QStringList& existingNames, const T
     return result;
 }
 
+std::optional<QStringList> SchemaImporter::tableNames(QString* failure) const
+{
+    const std::optional<QList<ListedTable>> tables = listTables(failure);
+    if (!tables) {
+        *failure = withoutSecrets(*failure, settings_.secrets);
+        return std::nullopt;
+    }
+    QStringList names;
+    for (const ListedTable& table : *tables)
+        names.append(table.nodeText);
+    return names;
+}
+
+std::variant<TableRows, QString> SchemaImporter::columnTable(const QString& tableName) const
+{
+    QString failure;
+    const std::optional<QList<ListedTable>> tables = listTables(&failure);
+    if (!tables)
+        return withoutSecrets(failure, settings_.secrets);
+    const auto table = std::find_if(tables->cbegin(), tables->cend(),
+                                    [&](const ListedTable& listed) { return listed.nodeText == tableName; });
+    if (table == tables->cend())
+        return QStringLiteral("no table \"%1\"").arg(tableName);
+    auto read = ReadColumnTable(QSqlDatabase::database(connectionName_, false), table->schema, table->name);
+    if (QString* reason = std::get_if<QString>(&read))
+        *reason = withoutSecrets(*reason, settings_.secrets);
+    return read;
+}
+
+std::optional<QList<SchemaImporter::ListedTable>> SchemaImporter::listTables(QString* failure) const
+{
+    return dictionaryPath_ ? listDictionaryTables(failure) : listUserTables(failure);
+}
+
 std::optional<QList<SchemaImporter::ListedTable>> SchemaImporter::listDictionaryTables(QString* failure) const
 {
     QSqlQuery query(QSqlDatabase::database(connectionName_, false));
@@ -118,7 +152,7 @@ std::optional<QList<SchemaImporter::ListedTable>> SchemaImporter::listDictionary
     QList<ListedTable> tables;
     while (query.next()) {
         const QString name = query.value(0).toString();
-        tables.append({name.trimmed(), quotedIdentifier(name)});
+        tables.append({name.trimmed(), quotedIdentifier(name), QString(), name});
     }
     return tables;
 }
@@ -138,7 +172,7 @@ std::optional<QList<SchemaImporter::ListedTable>> SchemaImporter::listUserTables
         // SQLite keeps its own bookkeeping tables (sqlite_sequence, sqlite_stat1) among the user's.
         if (settings_.driver == u"QSQLITE" && name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
             continue;
-        tables.append({name.trimmed(), quotedIdentifier(name)});
+        tables.append({name.trimmed(), quotedIdentifier(name), QString(), name});
     }
     sortByName(tables);
     return tables;
@@ -165,9 +199,10 @@ std::optional<QList<SchemaImporter::ListedTable>> SchemaImporter::listPostgresTa
         const QString schema = query.value(0).toString();
         const QString name = query.value(1).toString();
         if (query.value(2).toBool())
-            tables.append({name.trimmed(), quotedIdentifier(name)});
+            tables.append({name.trimmed(), quotedIdentifier(name), schema, name});
         else
-            tables.append({(schema + u'.' + name).trimmed(), quotedIdentifier(schema) + u'.' + quotedIdentifier(name)});
+            tables.append({(schema + u'.' + name).trimmed(), quotedIdentifier(schema) + u'.' + quotedIdentifier(name),
+                           schema, name});
     }
     sortByName(tables);
     return tables;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "ConnectionSettings.h"
+#include "TableRows.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <variant>
 
 // One table as the import hands it on.
 struct ImportedTable
@@ -50,13 +52,22 @@ public:
     // existingNames: the texts of the parent's children before the import.
     SchemaImportResult run(const QStringList& existingNames, const TableConsumer& consumer);
 
+    // The tables run() lists, by the names it gives them; null and `*failure` set when they
+    // cannot be listed.
+    std::optional<QStringList> tableNames(QString* failure) const;
+    // The columns of the table listed as `tableName`, one row each (ColumnTable.h), or why not.
+    std::variant<TableRows, QString> columnTable(const QString& tableName) const;
+
 private:
     struct ListedTable
     {
         QString nodeText;
         QString queryTarget; // quoted identifier(s) for the column query
+        QString schema;      // as the database spells it, empty where the listing has none
+        QString name;
     };
 
+    std::optional<QList<ListedTable>> listTables(QString* failure) const;
     std::optional<QList<ListedTable>> listDictionaryTables(QString* failure) const;
     std::optional<QList<ListedTable>> listUserTables(QString* failure) const;
     std::optional<QList<ListedTable>> listPostgresTables(QString* failure) const;

@@ -216,3 +216,50 @@ TEST(ExpandTool, OutputFollowsLinksWritesIntoFifosAndDevicesAndRefusesTheRest)
     ::close(listening);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).filter(".vellumatic").size(), 0);
 }
+
+// Rows, fields and type maps fill the result; files that cannot be used fail the run before any output.
+TEST(ExpandTool, FillsFieldsAndRepetitionsFromRowsThroughTheTypeMap)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return file.fileName();
+    };
+    const QString csv = write("columns.csv", "name,type\r\ncustomer id,int4\r\n\"ship\nto\",jsonb\r\n");
+    const QString tsv = write("columns.tsv", "TYPE\tcol\nbigint\torder_id\n");
+    const QString map = write("map.tsv", "pattern\tcsharp\nint*\tInt32\n");
+    const QString badMap = write("bad.tsv", "pattern\tcsharp\nint(\tint\n");
+    const QString badRows = write("bad.csv", "name,type\nx,\"y\n");
+    const QByteArray member = "class $Class:pascal! {\n[(    $Type:csharp! $Col:pascal!; // $col!|1|n)]}";
+    const QByteArray twoRows = "class OrderLine {\n    int CustomerId; // customer id\n    jsonb ShipTo; // ship\nto\n}";
+
+    const struct { QStringList arguments; QByteArray input; int exitCode; QByteArray out, err = {}; } cases[] = {
+        // The one bound name takes the row count.
+        {{"--rows", csv, "--fill", "Class=order line"}, member, 0, twoRows, "no row for jsonb"},
+        {{"--rows", csv, "--fill=class=order line", "--set", "n=3"}, member, 0,
+         "class OrderLine {\n    int CustomerId; // customer id\n    jsonb ShipTo; // ship\nto\n"
+         "    $Type:csharp0003! $Col:pascal0003!; // $col0003!\n}",
+         "fills 2 of 3 repetitions"},
+        {{"--rows", csv, "--answer", "1"}, member, 0, "class $Class:pascal! {\n    int CustomerId; // customer id\n}",
+         "1 of 2 rows left unused"},
+        {{"--rows", tsv, "--type-map", map}, member, 0, "class $Class:pascal! {\n    bigint OrderId; // order_id\n}",
+         "no row for bigint"},
+        {{"--rows", csv, "--type-map", map, "--fill", "Col0002=x"}, "[($Type:csharp!,$Col!|1|n)]", 0,
+         "Int32,customer id\njsonb,x\n", "jsonb"}, // --fill first
+        {{"--fill", "a=1", "--fill", "B:upper=x"}, "$A:upper! $a! $b:upper!", 0, "1 1 x"},
+        {{"--rows", csv}, "[(x|m|n)] no fields", 0, "x\n no fields", "2 of 2 rows left unused"},
+        {{"--type-map", badMap}, member, 1, "", "bad.tsv:2: "},
+        {{"--rows", badRows}, member, 1, "", "bad.csv: line 2:"},
+        {{"--rows", dir.filePath("none.csv")}, member, 1, "", "none.csv"},
+        {{"--fill", "=x"}, member, 1, "", "--fill wants NAME=VALUE"},
+        {{"--list", "--rows", csv}, member, 1, "", "need a template"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.arguments.join(' ') + " < " + c.input).toStdString());
+        const ToolRun run = RunTool(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out.toStdString(), c.out.toStdString());
+        EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+    }
+}

@@ -1,6 +1,7 @@
 #include "ConnectionSettings.h"
 #include "ConnectionString.h"
 #include "ImportTestSupport.h"
+#include "TypeMap.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -99,4 +100,43 @@ TEST_F(PostgresImport, ReadsThroughThePostgresOdbcDriver)
     ASSERT_FALSE(run.openFailure) << run.openFailure->toStdString();
     ASSERT_EQ(run.names(), QStringList{"notes"});
     EXPECT_EQ(run.tables[0].columns, (QStringList{"id", "body"}));
+}
+
+TEST_F(PostgresImport, ReadsEachColumnsTypeAsInformationSchemaNamesItAndEveryOneMapsToALanguage)
+{
+    const struct { const char* declared; const char* type; const char* length; const char* csharp; } columns[] = {
+        {"integer", "integer", "", "int"}, {"int4", "integer", "", "int"}, {"serial", "integer", "", "int"},
+        {"bigint", "bigint", "", "long"}, {"int8", "bigint", "", "long"}, {"bigserial", "bigint", "", "long"},
+        {"smallint", "smallint", "", "short"}, {"int2", "smallint", "", "short"},
+        {"varchar(50)", "character varying", "50", "string"}, {"char(3)", "character", "3", "string"},
+        {"text", "text", "", "string"}, {"bool", "boolean", "", "bool"}, {"bit", "bit", "1", "bool"},
+        {"timestamp", "timestamp without time zone", "", "DateTime"},
+        {"timestamptz", "timestamp with time zone", "", "DateTime"}, {"date", "date", "", "DateOnly"},
+        {"numeric(10,2)", "numeric", "10,2", "decimal"}, {"decimal", "numeric", "", "decimal"},
+        {"money", "money", "", "decimal"}, {"real", "real", "", "float"}, {"float4", "real", "", "float"},
+        {"double precision", "double precision", "", "double"}, {"float8", "double precision", "", "double"},
+        {"float", "double precision", "", "double"}, {"uuid", "uuid", "", "Guid"}, {"bytea", "bytea", "", "byte[]"},
+        {"int[]", "int4[]", "", "int4[]"},
+    };
+    QStringList definitions{"id serial PRIMARY KEY", "email varchar(80) NOT NULL UNIQUE", "parent int REFERENCES hr.wide (id)"};
+    for (qsizetype i = 0; i < std::ssize(columns); ++i)
+        definitions.append(QStringLiteral("c%1 %2").arg(i).arg(columns[i].declared));
+    asUser({"CREATE SCHEMA hr", "CREATE TABLE hr.wide (" + definitions.join(", ") + ")"});
+
+    const auto read = columnTableOf(user_, "hr.wide");
+    ASSERT_TRUE(std::holds_alternative<TableRows>(read)) << std::get<QString>(read).toStdString();
+    const TableRows& table = std::get<TableRows>(read);
+    EXPECT_EQ(table.columns, QStringList({"name", "type", "nullable", "length", "key"}));
+    ASSERT_EQ(table.rows.size(), 3 + std::ssize(columns));
+    EXPECT_EQ(table.rows.mid(0, 3), (QList<QStringList>{{"id", "integer", "no", "", "primary"},
+                                                        {"email", "character varying", "no", "80", "unique"},
+                                                        {"parent", "integer", "yes", "", "foreign"}}));
+    const std::shared_ptr<const TypeMap> map = TypeMap::shipped();
+    for (qsizetype i = 0; i < std::ssize(columns); ++i) {
+        const QStringList& row = table.rows[3 + i];
+        const char* nullable = QByteArray(columns[i].declared).contains("serial") ? "no" : "yes";
+        EXPECT_EQ(row, QStringList({QStringLiteral("c%1").arg(i), columns[i].type, nullable, columns[i].length, ""}))
+            << columns[i].declared;
+        EXPECT_EQ(map->map(row[1], map->language(u"csharp")).type, columns[i].csharp) << columns[i].declared;
+    }
 }

@@ -68,3 +68,36 @@ TEST(SqliteImport, ListsUserTablesSkipsExistingNamesQueriesHostileNamesExactlyAn
     EXPECT_EQ(importSchema(oracleString(listed, "Provider = MSDAORA.1"), {"alpha"}).names(),
               (QStringList{"Hidden", "Mid", "Zeta"}));
 }
+
+TEST(SqliteImport, ReadsColumnsWithDeclaredTypesNullsLengthsAndKeysOfOneColumn)
+{
+    SqliteFile file({"CREATE TABLE Countries (Code CHAR(2) PRIMARY KEY)",
+                     "CREATE TABLE \"x; DROP TABLE victim; --\" (Id INTEGER PRIMARY KEY, Email VARCHAR(80) NOT NULL UNIQUE, "
+                     "Country CHAR(2) REFERENCES Countries (Code), Balance DECIMAL(10, 2), A INT, B INT, Untyped, "
+                     "UNIQUE (A, B))",
+                     "CREATE TABLE Lines (OrderId INTEGER, No INTEGER, PRIMARY KEY (OrderId, No))",
+                     "CREATE TABLE victim (v INTEGER)"});
+    const struct { const char* table; QList<QStringList> rows; } cases[] = {
+        {"x; DROP TABLE victim; --",
+         {{"Id", "INTEGER", "no", "", "primary"}, {"Email", "VARCHAR(80)", "no", "80", "unique"},
+          {"Country", "CHAR(2)", "yes", "2", "foreign"}, {"Balance", "DECIMAL(10, 2)", "yes", "10,2", ""},
+          {"A", "INT", "yes", "", ""}, {"B", "INT", "yes", "", ""}, {"Untyped", "", "yes", "", ""}}},
+        // A key over two columns is neither's; a CHAR primary key may hold a null.
+        {"Lines", {{"OrderId", "INTEGER", "yes", "", ""}, {"No", "INTEGER", "yes", "", ""}}},
+        {"Countries", {{"Code", "CHAR(2)", "yes", "2", "primary"}}},
+    };
+    for (const auto& c : cases) {
+        const auto read = columnTableOf(file.connectionString(), c.table);
+        ASSERT_TRUE(std::holds_alternative<TableRows>(read)) << std::get<QString>(read).toStdString();
+        EXPECT_EQ(std::get<TableRows>(read).columns, QStringList({"name", "type", "nullable", "length", "key"}));
+        EXPECT_EQ(std::get<TableRows>(read).rows, c.rows) << c.table;
+    }
+    SchemaImporter importer;
+    ASSERT_FALSE(importer.open(file.connectionString()));
+    QString failure;
+    EXPECT_EQ(importer.tableNames(&failure), (QStringList{"Countries", "Lines", "victim", "x; DROP TABLE victim; --"}))
+        << "the tables to choose from, the hostile name dropping nothing";
+    const auto missing = columnTableOf(file.connectionString(), "Nowhere");
+    ASSERT_TRUE(std::holds_alternative<QString>(missing));
+    EXPECT_TRUE(std::get<QString>(missing).contains("Nowhere"));
+}

@@ -33,6 +33,14 @@ ImportRun importSchema(const QString& connectionString, const QStringList& exist
     return run;
 }
 
+std::variant<TableRows, QString> columnTableOf(const QString& connectionString, const QString& tableName)
+{
+    SchemaImporter importer;
+    if (const std::optional<QString> failure = importer.open(connectionString))
+        return *failure;
+    return importer.columnTable(tableName);
+}
+
 void executeAll(const QString& driver, const QString& databaseName, const QStringList& statements,
                 const QString& connectionString)
 {

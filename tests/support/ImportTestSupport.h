@@ -22,6 +22,9 @@ struct ImportRun
 // Opens connectionString and imports every table.
 ImportRun importSchema(const QString& connectionString, const QStringList& existingNames = {});
 
+// Opens connectionString and reads one listed table's columns as a table.
+std::variant<TableRows, QString> columnTableOf(const QString& connectionString, const QString& tableName);
+
 // Runs each statement on a connection of its own; fails the test on the first that fails.
 void executeAll(const QString& driver, const QString& databaseName, const QStringList& statements,
                 const QString& connectionString = {});

@@ -1,5 +1,6 @@
 #include "CatalogueKeys.h"
 #include "Expansion.h"
+#include "FillRows.h"
 #include "PaneColouring.h"
 #include "PaneLooks.h"
 #include "ResultView.h"
@@ -88,12 +89,54 @@ TEST_F(WorkspaceTest, TheToolExpandsAndSavesEverySampleTemplateAsTheWindowsRunDo
         coloured += PaintedText(*doc.resultPane()).contains("<$");
     }
     EXPECT_GE(coloured, 6) << "results show their markers";
+
+    // Filled from a table's rows, the samples made for it come out as the window's fills leave them.
+    const QByteArray columns = "name,type\r\ncustomer id,int4\r\n\"ship\r\nto\",character varying(50)\r\n"
+                               "placed at,timestamp with time zone\r\n";
+    TempAppFolder rowsFolder;
+    rowsFolder.writeDataFile("columns.csv", columns);
+    const QString rows = rowsFolder.dataPath("columns.csv");
+    const QStringList fills{"--rows", rows, "--fill", "Class=order line", "--fill", "Table=order line"};
+    QStringList fromTable;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (!paths[i].startsWith("From a table/"))
+            continue;
+        fromTable << paths[i];
+        doc.templateTree()->selectNode(keys[i]);
+        const QString text = TemplatePaneText(*doc.templatePane()->document());
+        dialogs.boundAnswerScript = {QStringList{"3"}};
+        doc.runButton()->click();
+        ResultDocument& result = *doc.resultPane()->resultDocument();
+        const QStringList names = RowFieldNames(text, result.text());
+        const RowFill fill = FillRows(result.text(), names, MatchColumns(names, {"name", "type"}),
+                                      std::get<TableRows>(ReadTable(QString::fromUtf8(columns), TableFormat::CommaSeparated)));
+        result.fillFields(fill.fills + QList<std::pair<QString, QString>>{{"$Class!", "order line"}, {"$Table!", "order line"}});
+        const ToolRun tool = RunTool(QStringList{"--data", toolCopy.dataPath(), "--template", paths[i]} + fills);
+        EXPECT_EQ(tool.exitCode, 0) << tool.err.toStdString();
+        EXPECT_EQ(QString::fromUtf8(tool.out), result.text()) << paths[i].toStdString();
+        EXPECT_FALSE(result.text().contains(u'$')) << result.text().toStdString();
+    }
+    EXPECT_EQ(fromTable.size(), 5);
     EXPECT_TRUE(failures.texts.isEmpty() && dialogs.messages.isEmpty()) << failures.texts.join('\n').toStdString();
     EXPECT_EQ(Snapshot(toolCopy.dataPath()), untouched) << "without --save nothing changes";
 
+    // The Data folder's own type map serves the tool; one it cannot use is named, and the shipped one serves.
+    for (const auto& [map, type, note] : {std::tuple{"pattern\tcsharp\nint*\tInt32\n", "Int32", ""},
+                                          {"pattern\tcsharp\nint(\tx\n", "int", "TypeMaps.tsv"}}) {
+        toolCopy.writeDataFile("TypeMaps.tsv", map);
+        const ToolRun typed = RunTool({"--data", toolCopy.dataPath(), "--template", fromTable.first(), "--rows", rows});
+        EXPECT_TRUE(typed.out.contains(QByteArray(type) + " CustomerId")) << typed.out.toStdString();
+        EXPECT_TRUE(typed.err.contains(note)) << typed.err.toStdString();
+    }
+    QFile::remove(toolCopy.dataPath("TypeMaps.tsv"));
+
+    // Saved, a filled result is what the window keeps of its fills.
     doc.close();
     for (const QString& path : paths)
-        EXPECT_EQ(RunTool({"--data", toolCopy.dataPath(), "--template", path, "--save", "--strict"}).exitCode, 0);
+        EXPECT_EQ(RunTool(QStringList{"--data", toolCopy.dataPath(), "--template", path, "--save", "--strict"} +
+                          (fromTable.contains(path) ? fills : QStringList()))
+                      .exitCode,
+                  0);
     for (const QString& key : keys)
         EXPECT_EQ(toolCopy.readDataFile("TMP_" + key), app.readDataFile("TMP_" + key)) << key.toStdString();
 }

@@ -2,6 +2,8 @@
 
 #include "Expansion.h"
 
+#include <algorithm>
+
 namespace {
 
 // "--name=value" or "--name value".
@@ -68,6 +70,21 @@ std::variant<ExpandOptions, QString> ParseExpandOptions(const QList<QByteArray>&
                 if (value.isEmpty())
                     return QStringLiteral("--output needs a file name");
                 options.output = value;
+            } else if (TakeValue(arguments, i, "--fill", &value)) {
+                const QString text = QString::fromUtf8(value);
+                const qsizetype equals = text.indexOf(u'=');
+                const QStringView name = QStringView(text).first(std::max<qsizetype>(equals, 0));
+                if (name.isEmpty() || name.contains(u'$') || name.contains(u'!'))
+                    return QStringLiteral("--fill wants NAME=VALUE with a field's NAME, not \"%1\"").arg(text);
+                options.fills.append({u'$' + name.toString() + u'!', text.sliced(equals + 1)});
+            } else if (TakeValue(arguments, i, "--rows", &value)) {
+                if (value.isEmpty())
+                    return QStringLiteral("--rows needs a file name");
+                options.rows = value;
+            } else if (TakeValue(arguments, i, "--type-map", &value)) {
+                if (value.isEmpty())
+                    return QStringLiteral("--type-map needs a file name");
+                options.typeMap = value;
             } else if (TakeValue(arguments, i, "--set", &value)) {
                 const QString text = QString::fromUtf8(value);
                 const qsizetype equals = text.indexOf(u'=');
@@ -86,6 +103,8 @@ std::variant<ExpandOptions, QString> ParseExpandOptions(const QList<QByteArray>&
         return QStringLiteral("--null only applies to --fields");
     if (options.list && !options.templatePath.isNull())
         return QStringLiteral("--list and --template cannot be combined");
+    if (options.list && (!options.fills.isEmpty() || !options.rows.isEmpty() || !options.typeMap.isEmpty()))
+        return QStringLiteral("--fill, --rows and --type-map need a template, not --list");
     if (options.save && options.templatePath.isNull())
         return QStringLiteral("--save only applies to --template");
     if (fileGiven && options.usesCatalogue())
@@ -134,6 +153,28 @@ QString ExpandHelpText()
                "                      empty answer, which means 1.\n"
                "  --set NAME=VALUE    answer the one-character bound name NAME (letter case\n"
                "                      ignored) with VALUE, without using an --answer\n"
+               "  --fill NAME=VALUE   fill the field $NAME! of the result (NAME as it stands\n"
+               "                      between \"$\" and \"!\", such as Col0001 or Class; letter\n"
+               "                      case ignored) with VALUE, and each of its mirrors\n"
+               "                      ($NAME:pascal!, $Type:csharp!) in the mirror's spelling;\n"
+               "                      repeatable. Filled before --rows\n"
+               "  --rows FILE         fill repetition k of the result (the fields numbered k)\n"
+               "                      from row k of the table in FILE: tab-separated, or\n"
+               "                      comma-separated (quoted values may hold commas, quotes and\n"
+               "                      line breaks) when the name ends in .csv; UTF-8. Its header\n"
+               "                      names the fields (\"Col\" fills $Col0001!, $Col0002!, ...;\n"
+               "                      letter case ignored); fields no header names take the\n"
+               "                      remaining columns in order. When the template has exactly\n"
+               "                      one bound name and no --set or --answer gives it, it is\n"
+               "                      the number of data rows. Repetitions beyond the rows stay\n"
+               "                      fields, and a note on standard error says so\n"
+               "  --type-map FILE     the type map mirrors such as $Type:csharp! write types\n"
+               "                      through: a tab-separated file, database type patterns\n"
+               "                      first, then one column per language. Default: the Data\n"
+               "                      folder's TypeMaps.tsv with --data or --template (when it\n"
+               "                      cannot be used, a note says why and the shipped map\n"
+               "                      serves), else the map shipped with the program. A type\n"
+               "                      the map lacks is written as given and named in a note\n"
                "  --show-prompts      write the prompt for each name, once, one per line, to\n"
                "                      standard error\n"
                "  --fields            write the field list of the result instead of the result,\n"

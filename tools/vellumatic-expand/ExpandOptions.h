@@ -19,10 +19,13 @@ struct ExpandOptions
     bool strict = false;
     QStringList answers;                     // for the bound names, in the order they stand
     QList<std::pair<QChar, QString>> fixed;  // --set NAME=VALUE
+    QList<std::pair<QString, QString>> fills; // --fill NAME=VALUE: the field "$NAME!" and its value
     // File names stay the bytes they were given as: a name that is not valid text in
     // any encoding must still open.
     QByteArray file;                         // empty or "-" means standard input
     QByteArray output;                       // empty means standard output
+    QByteArray rows;                         // --rows: the table that fills the repetitions
+    QByteArray typeMap;                      // --type-map; empty: the Data folder's or the shipped one
     // The stored catalogue: the Data folder (empty: the one the program would open), a
     // template's path in it, whether to list the paths or to store the result in the body.
     QByteArray data;

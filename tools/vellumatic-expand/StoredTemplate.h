@@ -2,6 +2,7 @@
 
 #include "CatalogueModel.h"
 #include "DataStore.h"
+#include "StoredNames.h"
 #include "TemplateBody.h"
 
 #include <QString>
@@ -18,6 +19,8 @@ public:
     static std::unique_ptr<StoredTemplates> open(const QString& requested, QString* error);
 
     const CatalogueModel& catalogue() const { return catalogue_; }
+    // The folder's own type map file, which need not exist.
+    QString typeMapPath() const { return store_.tablePath(kTypeMapFile); }
 
     // The one template at `path`; empty and `*error` set when the path names none or several.
     QString keyAt(const QString& path, QString* error) const;

@@ -5,6 +5,7 @@
 #include "FailureReporter.h"
 #include "FileBytes.h"
 #include "PaneFont.h"
+#include "ResultFills.h"
 #include "ResultRtf.h"
 #include "StoredTemplate.h"
 #include "TemplatePaneText.h"
@@ -65,9 +66,13 @@ QByteArray OutputOf(const ExpandOptions& options, const QString& result)
 }
 
 // Each name once, as the window asks them: by --set, else by the next --answer.
-BoundAnswers AnswersByName(const ExpandOptions& options, const QStringList& names)
+BoundAnswers AnswersByName(const ExpandOptions& options, const QStringList& names, const FillSources& sources)
 {
     BoundAnswers answers;
+    if (const std::optional<QString> rowCount = RowCountAnswer(options, sources, names)) {
+        answers.Set(names.first(), *rowCount);
+        return answers;
+    }
     qsizetype nextAnswer = 0;
     for (const QString& name : names) {
         if (options.showPrompts)
@@ -175,11 +180,17 @@ int main(int argc, char** argv)
         if (!templateText)
             return Fail(kUsageOrFileError, QStringLiteral("the template is not valid UTF-8"));
     }
+    QString sourceError;
+    QStringList notes;
+    const std::optional<FillSources> sources =
+        ReadFillSources(options, stored ? stored->typeMapPath() : QString(), &sourceError, &notes);
+    if (!sources)
+        return Fail(kUsageOrFileError, sourceError);
     ExpansionRequest request;
     request.compactStyle = options.compactStyle;
     request.strict = options.strict;
-    request.answers = AnswersByName(options, BoundNames(*templateText));
-    const ExpansionResult result = GenerateResult(*templateText, request);
+    request.answers = AnswersByName(options, BoundNames(*templateText), *sources);
+    ExpansionResult result = GenerateResult(*templateText, request);
 
     switch (result.outcome) {
     case ExpansionResult::Outcome::ParseFailed:
@@ -201,11 +212,13 @@ int main(int argc, char** argv)
     case ExpansionResult::Outcome::NoGroups:
         break;
     }
+    notes += FillResult(result.text, *templateText, options, *sources);
+    for (const QString& note : std::as_const(notes))
+        WriteError(QStringLiteral("vellumatic-expand: ") + note);
     if (options.save) {
-        // What Run leaves in the result pane: a template without groups as it is, uncoloured.
+        // What Run (and the fills) leave in the result pane: a template without groups uncoloured.
         const bool coloured = result.outcome == ExpansionResult::Outcome::Expanded;
-        const QString& shown = coloured ? result.text : *templateText;
-        if (!stored->saveResult(key, body, ResultPaneRtf(shown, coloured, PaneFont())))
+        if (!stored->saveResult(key, body, ResultPaneRtf(result.text, coloured, PaneFont())))
             return kUsageOrFileError;
     }
     return Write(options, OutputOf(options, result.text));

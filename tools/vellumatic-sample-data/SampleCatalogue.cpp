@@ -65,6 +65,47 @@ QList<SampleItem> SampleTemplates()
               "3",
               {}},
          }},
+        {"From a table",
+         "Code from a table's rows: pick one below, press Run and answer n with the number\n"
+         "of rows, then Edit > Fill Rows with a table whose rows give each column's name and\n"
+         "type (a database table's columns, or a CSV). $Col! takes the name, $Type! the type;\n"
+         "\":pascal\", \":snake\" and the like spell the name, \":csharp\", \":java\" and the\n"
+         "like write the type in that language (TypeMaps.tsv in the Data folder).",
+         "3",
+         {
+             {"C# class with properties",
+              "public class $Class:pascal!\n"
+              "{\n"
+              "[(    public $Type:csharp! $Col:pascal! { get; set; }|1|n)]}",
+              "3",
+              {}},
+             {"Java class with fields and getters",
+              "public class $Class:pascal!\n"
+              "{\n"
+              "[(    private $Type:java! $Col:camel!;|1|n)]\n"
+              "[(    public $Type:java! get$Col:pascal!() { return $Col:camel!; }|1|n)]}",
+              "3",
+              {}},
+             {"TypeScript interface",
+              "export interface $Class:pascal!\n"
+              "{\n"
+              "[(    $Col:camel!: $Type:typescript!;|1|n)]}",
+              "3",
+              {}},
+             {"SQL INSERT with named parameters",
+              "INSERT INTO $Table:snake! (\n"
+              "[(    $Col:snake!|1|n)(,|1|n-1)])\n"
+              "VALUES (\n"
+              "[(    :$Col:snake!|1|n)(,|1|n-1)]);",
+              "3",
+              {}},
+             {"C++ struct",
+              "struct $Class:pascal!\n"
+              "{\n"
+              "[(    $Type:cpp! $Col:snake!{};|1|n)]};",
+              "3",
+              {}},
+         }},
     };
 }
 

@@ -74,6 +74,11 @@ void Dialogs::showModal(QDialog& window)
     window.exec();
 }
 
+bool Dialogs::accepted(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}
+
 std::optional<QString> Dialogs::connectionString(QWidget* parent)
 {
     ConnectionDialog dialog(parent);
@@ -97,6 +102,14 @@ bool Dialogs::printDialog(QWidget* parent, QPrinter& printer)
 std::optional<QString> Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter)
 {
     const QString name = QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> Dialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    const QString name = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
     if (name.isEmpty())
         return std::nullopt;
     return name;

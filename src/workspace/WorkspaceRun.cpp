@@ -5,6 +5,7 @@
 #include "BusyCursor.h"
 #include "Dialogs.h"
 #include "FieldSubstitution.h"
+#include "FillRowsCommand.h"
 #include "FieldsList.h"
 #include "LargeBuffers.h"
 #include "ResultView.h"
@@ -13,6 +14,7 @@
 #include "ValueTreeRules.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -21,18 +23,22 @@ void WorkspaceWindow::runTemplate()
     const QString templateText = TemplatePaneText(*templatePane_->document());
     // Cancel here stops the Run before anything changes.
     std::optional<BoundAnswers> answers = AskBounds(this, templateTree_->selectedKey(), templateText);
-    if (!answers)
-        return;
+    if (answers)
+        runWithAnswers(templateText, std::move(*answers));
+}
+
+bool WorkspaceWindow::runWithAnswers(const QString& templateText, BoundAnswers answers)
+{
     BusyCursor busy;
     ExpansionRequest request;
     request.compactStyle = compactStyle_->isChecked();
-    request.answers = std::move(*answers);
+    request.answers = std::move(answers);
     // Every name is answered above; a bound that still cannot be used is named, not hidden.
     request.strict = true;
     request.progress = Dialogs::current().runProgress(this);
     ExpansionResult expansion = GenerateResult(templateText, request);
     if (expansion.outcome == ExpansionResult::Outcome::Cancelled)
-        return;
+        return false;
     {
         ResultBusy writing(*this);
         ShowExpansion(this, *resultPane_, templateText, expansion);
@@ -55,6 +61,36 @@ void WorkspaceWindow::runTemplate()
         templatePane_->setTextCursor(caret);
         templatePane_->setFocus(Qt::OtherFocusReason);
     }
+    return !parseFailed;
+}
+
+void WorkspaceWindow::useTypeMap()
+{
+    TypeMapInUse inUse = LoadTypeMap(QDir(dataFolder_).filePath(QStringLiteral("TypeMaps.tsv")));
+    resultPane_->resultDocument()->setModifiers(FieldModifiers(std::move(inUse.map)));
+    if (!inUse.problem.isEmpty())
+        typeMapProblem_ = QStringLiteral("The shipped type map is used: ") + inUse.problem;
+}
+
+void WorkspaceWindow::fillRows()
+{
+    QStringList children;
+    if (const QTreeWidgetItem* value = valueTree_->node(valueTree_->selectedKey())) {
+        for (int i = 0; i < value->childCount(); ++i)
+            children << value->child(i)->text(0);
+    }
+    FillRowsTarget target;
+    target.parent = this;
+    target.templateText = TemplatePaneText(*templatePane_->document());
+    target.result = resultPane_->resultDocument();
+    target.fields = fieldsList_;
+    target.valueChildren = children;
+    target.runAgain = [this](const QString& boundName, qsizetype count) {
+        BoundAnswers answers;
+        answers.Set(boundName, QString::number(count));
+        return runWithAnswers(TemplatePaneText(*templatePane_->document()), std::move(answers));
+    };
+    FillRowsCommand(target);
 }
 
 void WorkspaceWindow::paneReplaced(TextPane pane)

@@ -111,6 +111,10 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
     fill->setShortcutContext(Qt::WidgetShortcut);
     valueTree_->addAction(fill);
     connect(fill, &QAction::triggered, this, &WorkspaceWindow::fillFollowing);
+    auto* fillRowsItem = new QAction(QStringLiteral("Fill Rows..."), valueTree_);
+    fillRowsItem->setObjectName(QStringLiteral("fillRowsAction"));
+    valueTree_->addAction(fillRowsItem);
+    connect(fillRowsItem, &QAction::triggered, this, &WorkspaceWindow::fillRows);
     for (QWidget* w : {static_cast<QWidget*>(fieldsList_), static_cast<QWidget*>(templateTree_),
                        static_cast<QWidget*>(valueTree_), static_cast<QWidget*>(templatePane_),
                        static_cast<QWidget*>(resultPane_)})
@@ -130,6 +134,10 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
             [this, result](const QStringList& filled) { ListFieldsAfterUndo(*fieldsList_, result->text(), filled); });
     connect(result, &ResultDocument::fillRedone, this,
             [this, result](const QStringList& filled) { ListFieldsAfterRedo(*fieldsList_, result->text(), filled); });
+    connect(result, &ResultDocument::typesUnmapped, this, [this](const QStringList& types) {
+        emit statusHint(QStringLiteral("Types the type map does not know, written as given: ") + types.join(u", "));
+    });
+    useTypeMap();
     // Keyboard moves load too, so the panes always belong to the selected template and a save
     // never lands in another template's body.
     connect(templateTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+class BoundAnswers;
 class FieldsList;
 class LastFocus;
 class QCheckBox;
@@ -147,6 +148,8 @@ public:
     // Fills the selected field with the selected value, the next field with the value's next
     // sibling, and so on, as one undo step (Ctrl+Enter or the value tree's context menu).
     void fillFollowing();
+    // Fills the result's repetitions from the rows of a table (Edit > Fill Rows).
+    void fillRows();
 
 signals:
     // A one-line hint for the main window's status bar; empty clears it.
@@ -225,6 +228,11 @@ private:
     QString parentKeyOf(const QString& key) const;
     // A name for a copy of the template beside it.
     QString copyName(const QString& key) const;
+    // Run with the bound names answered already; false when it left no result to fill.
+    bool runWithAnswers(const QString& templateText, BoundAnswers answers);
+    // The mirrors follow the Data folder's type map, or the shipped one when it has none or
+    // it cannot be read, which the status bar says.
+    void useTypeMap();
     void arrangeControls();
     void rememberCatalogueColumn();
 
@@ -265,5 +273,7 @@ private:
     // Set while a Remove is handled, so a click arriving meanwhile does nothing.
     bool removing_ = false;
     bool resultBusy_ = false;
+    // Why the Data folder's type map is not used, until the status bar has said it.
+    QString typeMapProblem_;
     std::unique_ptr<SourcePaneColourer> sourceColourer_;
 };

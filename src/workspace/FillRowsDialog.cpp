@@ -130,6 +130,8 @@ FillRowsDialog::FillRowsDialog(FillRowsSetup setup, QWidget* parent)
     fieldsScroll->setWidget(fieldsPage);
     fieldsScroll->setWidgetResizable(true);
     fieldsScroll->setFrameShape(QFrame::NoFrame);
+    fieldsScroll->viewport()->setAutoFillBackground(false); // the group box's own background
+    fieldsPage->setAutoFillBackground(false);
     auto* fieldsBox = new QGroupBox(QStringLiteral("Fields"), this);
     (new QVBoxLayout(fieldsBox))->addWidget(fieldsScroll);
 
@@ -139,6 +141,7 @@ FillRowsDialog::FillRowsDialog(FillRowsSetup setup, QWidget* parent)
     preview_->setColumnCount(int(setup_.fieldNames.size()));
     preview_->setHorizontalHeaderLabels(setup_.fieldNames);
     preview_->horizontalHeader()->setStretchLastSection(true);
+    preview_->setWordWrap(false);
     auto* previewBox = new QGroupBox(QStringLiteral("First rows"), this);
     (new QVBoxLayout(previewBox))->addWidget(preview_);
 
@@ -163,6 +166,7 @@ FillRowsDialog::FillRowsDialog(FillRowsSetup setup, QWidget* parent)
     layout->addWidget(note_);
     layout->addWidget(buttons);
     resize(720, 520);
+    tableBox_->setFocus(); // ready for a paste
 
     // A table on the clipboard is offered, selected, so typing or pasting replaces it.
     const QString clipboard = QApplication::clipboard()->text();
@@ -286,4 +290,7 @@ void FillRowsDialog::showPreview()
             preview_->setItem(row, field, new QTableWidgetItem(value));
         }
     }
+    // The last column stretches over the rest.
+    for (int field = 0; field + 1 < preview_->columnCount(); ++field)
+        preview_->resizeColumnToContents(field);
 }

@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -136,6 +137,16 @@ TEST_F(FillRows, EverySourceFillsTheRepetitionsWithMirrorsAndTypesInOneUndoStep)
              control<QPushButton>(d, "openFileButton")->click();
          }, fromTable},
         {"the clipboard", [](FillRowsDialog&) {}, fromTable},
+        {"a dropped file", [&](FillRowsDialog& d) {
+             QMimeData data;
+             data.setUrls({QUrl::fromLocalFile(csvFile)});
+             QWidget* box = d.tableBox()->viewport();
+             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(box, &enter);
+             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(box, &drop);
+             EXPECT_FALSE(d.tableBox()->toPlainText().contains("columns.csv")) << "the file's text, not its name";
+         }, fromTable},
         {"a database table", [&](FillRowsDialog& d) {
              dialogs.connectionAnswers = {database.connectionString()};
              control<QPushButton>(d, "databaseButton")->click();

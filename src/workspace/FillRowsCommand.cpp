@@ -56,5 +56,5 @@ void FillRowsCommand(const FillRowsTarget& target)
     BusyCursor busy;
     const RowFill fill = FillRows(result.text(), fieldNames, dialog.columns(), dialog.table(), result.modifiers());
     result.fillFields(fill.fills);
-    FillFieldsList(*target.fields, result.text());
+    FillFieldsList(*target.fields, result.text(), result.modifiers());
 }

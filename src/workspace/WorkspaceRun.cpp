@@ -50,7 +50,7 @@ bool WorkspaceWindow::runWithAnswers(const QString& templateText, BoundAnswers a
     }
     saveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
-    FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text());
+    FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text(), resultPane_->resultDocument()->modifiers());
     ReleaseFreedBuffersWhenIdle();
     if (parseFailed) {
         // The template pane stays in front, the caret where the template goes wrong.
@@ -96,7 +96,7 @@ void WorkspaceWindow::fillRows()
 void WorkspaceWindow::paneReplaced(TextPane pane)
 {
     if (pane.widget() == resultPane_)
-        FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text());
+        FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text(), resultPane_->resultDocument()->modifiers());
 }
 
 void WorkspaceWindow::valueDoubleClicked()

@@ -131,9 +131,9 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
     // Undo and redo of a fill take the fields list along.
     const ResultDocument* result = resultPane_->resultDocument();
     connect(result, &ResultDocument::fillUndone, this,
-            [this, result](const QStringList& filled) { ListFieldsAfterUndo(*fieldsList_, result->text(), filled); });
+            [this, result](const QStringList& filled) { ListFieldsAfterUndo(*fieldsList_, result->text(), filled, result->modifiers()); });
     connect(result, &ResultDocument::fillRedone, this,
-            [this, result](const QStringList& filled) { ListFieldsAfterRedo(*fieldsList_, result->text(), filled); });
+            [this, result](const QStringList& filled) { ListFieldsAfterRedo(*fieldsList_, result->text(), filled, result->modifiers()); });
     connect(result, &ResultDocument::typesUnmapped, this, [this](const QStringList& types) {
         emit statusHint(QStringLiteral("Types the type map does not know, written as given: ") + types.join(u", "));
     });

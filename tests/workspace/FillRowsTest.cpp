@@ -222,6 +222,7 @@ TEST_F(FillRows, TheDataFoldersTypeMapIsUsedAndItsFaultsAndUnmappedTypesAreNamed
     openWindow();
     QSignalSpy hints(doc.get(), &WorkspaceWindow::statusHint);
     run("[($Type:kotlin! $Type!|1|n)]", {"2"});
+    EXPECT_EQ(fields(), (QStringList{"$Type0001!", "$Type0002!"})) << "a mirror in the folder's own language";
     fillRows([](FillRowsDialog& d) { d.tableBox()->setPlainText("type\nINT4\ngeography\n"); });
     EXPECT_EQ(result(), "Int INT4\ngeography geography\n");
     ASSERT_FALSE(hints.isEmpty());

@@ -1,5 +1,6 @@
 #include "FieldModifiers.h"
 
+#include "CaseBlindCompare.h"
 #include "WordCase.h"
 
 bool IsCounterCharacter(QChar c)
@@ -62,7 +63,7 @@ std::optional<FieldModifiers::Mirror> FieldModifiers::mirrorOf(QStringView marke
         const qsizetype length = names_[i].size();
         if (length < counterStart || length > rest.size() || (found >= 0 && length <= names_[found].size()))
             continue;
-        if (rest.first(length).compare(names_[i], Qt::CaseInsensitive) == 0)
+        if (EqualIgnoringCase(rest.first(length), names_[i]))
             found = i;
     }
     if (found < 0)

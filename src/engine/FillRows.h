@@ -28,7 +28,7 @@ QList<qsizetype> MatchColumns(const QStringList& fieldNames, const QStringList& 
 struct RowFill
 {
     // Each field marker of a filled repetition and its value, in row order: what
-    // FillEdits and ResultDocument::fillFields take.
+    // FillEdits and ResultDocument::fillFields take. Empty unless asked for.
     QList<std::pair<QString, QString>> fills;
     // The same as edits of the result text, with the types a type-map mirror wrote as given.
     FieldFill edits;
@@ -37,7 +37,13 @@ struct RowFill
     qsizetype unusedRows = 0;  // rows no repetition took
 };
 
+// Whether FillRows lists `fills` too: a caller that applies `edits` alone spares the time and
+// memory of a marker for every field.
+enum class FillsListed { Yes, No };
+
 // Fills every repetition k <= the row count from row k: field `fieldNames[i]` gets the row's
-// value in column `columns[i]` (a field with column -1 stays a field).
+// value in column `columns[i]` (a field with column -1 stays a field). The edits are those
+// FillEdits makes of `fills`.
 RowFill FillRows(const QString& resultText, const QStringList& fieldNames, const QList<qsizetype>& columns,
-                 const TableRows& table, const FieldModifiers& modifiers = FieldModifiers::standard());
+                 const TableRows& table, const FieldModifiers& modifiers = FieldModifiers::standard(),
+                 FillsListed listed = FillsListed::Yes);

@@ -67,8 +67,11 @@ struct CsvReading
     static void EndValue(void* data, size_t size, void* reading)
     {
         auto& self = *static_cast<CsvReading*>(reading);
-        if (!self.failure)
-            self.row.append(QString::fromUtf8(static_cast<const char*>(data), qsizetype(size)));
+        if (self.failure)
+            return;
+        if (self.row.isEmpty())
+            self.row.reserve(self.table.columns.size());
+        self.row.append(QString::fromUtf8(static_cast<const char*>(data), qsizetype(size)));
     }
 
     static void EndRow(int, void* reading)

@@ -1,5 +1,6 @@
 #include "WordCase.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -37,6 +38,47 @@ QString Joined(const QStringList& words, QStringView separator, QString (*write)
         joined += write(word);
     }
     return joined;
+}
+
+// The same for ASCII text in one pass, without a list of words: what filling thousands of
+// rows spells most.
+QString InAsciiWordCase(QStringView value, WordCase style)
+{
+    const auto kindOf = [](char16_t c) {
+        if (c >= u'a' && c <= u'z')
+            return Kind::Lower;
+        if (c >= u'A' && c <= u'Z')
+            return Kind::Upper;
+        return c >= u'0' && c <= u'9' ? Kind::Digit : Kind::Separator;
+    };
+    const char16_t joiner = style == WordCase::Kebab ? u'-' : style == WordCase::Pascal || style == WordCase::Camel ? 0 : u'_';
+    QString written;
+    written.reserve(value.size() + 8);
+    qsizetype words = 0;
+    qsizetype inWord = 0; // characters of the current word written so far
+    Kind previous = Kind::Separator;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        const Kind kind = kindOf(c);
+        if (kind == Kind::Separator) {
+            inWord = 0;
+            previous = Kind::Separator;
+            continue;
+        }
+        const bool beforeLower = i + 1 < value.size() && kindOf(value[i + 1].unicode()) == Kind::Lower;
+        if (inWord > 0 && kind == Kind::Upper &&
+            (previous == Kind::Lower || previous == Kind::Digit || (previous == Kind::Upper && beforeLower)))
+            inWord = 0;
+        if (inWord == 0 && words++ > 0 && joiner)
+            written += QChar(joiner);
+        const bool upper = style == WordCase::Constant || (inWord == 0 && style == WordCase::Pascal) ||
+                           (inWord == 0 && style == WordCase::Camel && words > 1);
+        const char16_t lower = kind == Kind::Upper ? char16_t(c + (u'a' - u'A')) : c;
+        written += QChar(upper && kind == Kind::Lower ? char16_t(c - (u'a' - u'A')) : upper ? c : lower);
+        ++inWord;
+        previous = kind;
+    }
+    return written;
 }
 
 } // namespace
@@ -103,6 +145,8 @@ QString InWordCase(const QString& value, WordCase style)
     default:
         break;
     }
+    if (std::all_of(value.cbegin(), value.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return InAsciiWordCase(value, style);
     const QStringList words = SplitIntoWords(value);
     const auto lower = [](const QString& word) { return word.toLower(); };
     const auto upper = [](const QString& word) { return word.toUpper(); };

@@ -1,7 +1,7 @@
 #include "CapturedFailures.h"
 #include "CatalogueContents.h"
 #include "CatalogueKeys.h"
-#include "Recordset.h"
+#include "RecordsetOf.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,10 @@ namespace {
 // A table with the catalogue's fields, records given as ID, Name and ParentID.
 Recordset Table(const QList<QStringList>& records, const QStringList& header = {"ID", "Name", "ParentID", "Spare", "Image"})
 {
-    Recordset table;
-    table.setFieldCount(int(header.size()));
-    for (const QString& name : header)
-        table.setFieldNames(name);
+    QStringList values;
     for (const QStringList& record : records)
-        for (const QString& value : record + QStringList{"0", "3"}.mid(0, header.size() - record.size()))
-            table.add(value);
-    return table;
+        values << record + QStringList{"0", "3"}.mid(0, header.size() - record.size());
+    return RecordsetOf(header, values);
 }
 
 QStringList Keys(const CatalogueContents& c)

@@ -6,16 +6,9 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-TEST(Differential, FieldListsNumberingTokensAndWholeRunsMatchTheLiteralLoops)
+TEST(Differential, NumberingTokensAndWholeRunsMatchTheLiteralLoops)
 {
-    std::mt19937 random(20240611);
-    const QStringList alphabet = {"$", "!", "a", "A", "#", "b", "\n"};
-    for (int i = 0; i < 6000; ++i) {
-        const QString text = RandomText(random, alphabet, 24);
-        ASSERT_EQ(ListFields(text).toList(), reference::ListFields(text)) << text.toStdString();
-    }
-
-    random.seed(7);
+    std::mt19937 random(7);
     // Pieces chosen so numbered markers often collide with other markers ("$a0001!").
     QStringList pieces = {"$", "!", "a", "A", "0001", "00-1", "0", "1", "-", "\r", "\n", " ",
                           "$a!", "$A0001!", "$a00010001!", "$a00-1!"};

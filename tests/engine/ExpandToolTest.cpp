@@ -67,7 +67,6 @@ TEST(ExpandTool, ExitStatusOutputMessagesFilesAsNamedAndOutputWholeOrNotAtAll)
         {{"--answer", "", "--answer", "2"}, "[(a|n|m)]", 0, "a\na\n"}, // the empty answer means 1
         {{"--fields", "--set", "n=2"}, "[($F!|1|n)] $x! $X! $y!", 0, "$F0001!\n$F0002!\n$x!\n$y!\n"},
         {{"--fields", "--null"}, "$a\nb! $c!", 0, QByteArray("$a\nb!\0$c!\0", 10)},
-        {{"--version"}, {}, 0, "vellumatic-expand " VELLUMATIC_VERSION "\n"},
         {{}, "[(a|1)]", 2, "", "Can't Proceed, Parser failed to parse the string."},
         {{}, "text\n  [(a|1|2)(b", 2, "", "<stdin>:2:11: group opened at line 2, column 11"},
         {{"--answer", "abc"}, "[(a|1|n+1)]", 3, "", "upper bound"},

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 QString Expanded(const QString& templateText, const QString& n)
@@ -26,6 +28,15 @@ Filling FilledFromRows(const QString& templateText, const QString& n, const Tabl
     filling.fill = FillRows(filling.text, names, MatchColumns(names, table.columns), table);
     ApplyTextEdits(filling.text, filling.fill.edits.edits);
     return filling;
+}
+
+// Edits as one line each, to compare and show.
+std::string Written(const QList<TextEdit>& edits)
+{
+    QString written;
+    for (const TextEdit& edit : edits)
+        written += QStringLiteral("%1+%2=%3\n").arg(edit.start).arg(edit.length).arg(edit.value);
+    return written.toStdString();
 }
 
 } // namespace
@@ -57,6 +68,9 @@ TEST(FillRows, FillsRepetitionKFromRowKWithMirrorsAndLeavesTheRestAsFields)
     const Filling fromZero = FilledFromRows("[($Col!,|0|2)]", "", {{"Col"}, {{"a"}, {"b"}, {"c"}}, {2, 3, 4}});
     EXPECT_EQ(fromZero.text, "$Col0000!,\na,\nb,\n");
     EXPECT_EQ(fromZero.fill.unusedRows, 1);
+    // A counter far past the rows is a repetition all the same, and costs no memory for the rows between.
+    const RowFill far = FillRows("$Col999999999999999999! $Col0002!", {"Col"}, {0}, {{"Col"}, {{"a"}}, {2}});
+    EXPECT_EQ(std::tuple(far.repetitions, far.filled, far.unusedRows), std::tuple(2, 0, 1));
 }
 
 TEST(FillRows, NamesTheNumberedFieldsOnceInTemplateOrderAndReadsCountersPastFourDigits)
@@ -89,4 +103,30 @@ TEST(FillRows, MatchesColumnsByNameIgnoringCaseThenByPosition)
     };
     for (const auto& c : cases)
         EXPECT_EQ(MatchColumns(c.fields, c.columns), c.matched) << c.fields.join(',').toStdString();
+}
+
+// Awkward results: what the rows fill is what FillEdits makes of the same fills.
+TEST(FillRows, FillsWhatFillEditsFillsWithTheSameValues)
+{
+    const QStringList starts{"$Col", "$col", "$COL:pascal", "$Col:snake", "$Col5", "$Col5:upper", "$Type:csharp",
+                             "$Type:nosuch", "$Other", "$x $Col", "$", ":"};
+    const QStringList counters{"0001", "0002", "0012", "00010", "10000", "0000", "+001", "01", ""};
+    const QStringList ends{"!", "!", "!", " ", "\n"};
+    TableRows table{{"Col", "Type", "Col5"}, {}, {}};
+    for (int row = 1; row <= 12; ++row)
+        table.rows.append({"first name " + QString::number(row), row % 2 ? "integer" : "jsonb", "v" + QString::number(row)});
+    std::mt19937 random(7);
+    qsizetype filled = 0;
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        for (int piece = 0; piece < 20; ++piece)
+            text += starts[random() % starts.size()] + counters[random() % counters.size()] + ends[random() % ends.size()];
+        const QStringList names{"Col", "Type", "Col5"};
+        const RowFill fill = FillRows(text, names, {0, 1, 2}, table);
+        const FieldFill expected = FillEdits(text, fill.fills);
+        ASSERT_EQ(Written(fill.edits.edits), Written(expected.edits)) << text.toStdString();
+        EXPECT_EQ(fill.edits.unmapped, expected.unmapped) << text.toStdString();
+        filled += fill.edits.edits.size();
+    }
+    EXPECT_GT(filled, 300) << "the pieces make fields often enough";
 }

@@ -52,33 +52,22 @@ TEST(TypeMap, MatchesPatternsWithoutCaseWithStarsIgnoringParenthesesFirstRowFirs
     EXPECT_EQ(map.map("", map.language(u"js")).type, "any") << "an empty type meets the catch-all too";
 }
 
-TEST(TypeMap, ShipsEveryRowForEveryLanguage)
+// One row in every language; in Java, whose types tell every row apart, the types whose
+// patterns a star or a parenthesis could send to the wrong row.
+TEST(TypeMap, TheShippedMapReadsEveryLanguageAndSendsEachTypeToItsRow)
 {
-    const QStringList languages = {"csharp", "java", "typescript", "cpp", "python", "go"};
-    const struct { QStringList types; QStringList mapped; } rows[] = {
-        {{"int", "integer", "int4", "serial"}, {"int", "int", "number", "std::int32_t", "int", "int32"}},
-        {{"bigint", "int8", "bigserial"}, {"long", "long", "number", "std::int64_t", "int", "int64"}},
-        {{"smallint", "int2"}, {"short", "short", "number", "std::int16_t", "int", "int16"}},
-        {{"varchar(50)", "character varying(255)", "nvarchar(max)", "char(1)", "nchar", "text", "clob"},
-         {"string", "String", "string", "std::string", "str", "string"}},
-        {{"bool", "boolean", "bit"}, {"bool", "boolean", "boolean", "bool", "bool", "bool"}},
-        {{"timestamp", "timestamp(6) with time zone", "datetime", "datetime2"},
-         {"DateTime", "LocalDateTime", "Date", "std::chrono::system_clock::time_point", "datetime", "time.Time"}},
-        {{"date"}, {"DateOnly", "LocalDate", "Date", "std::chrono::year_month_day", "date", "time.Time"}},
-        {{"numeric(10,2)", "decimal", "money"}, {"decimal", "BigDecimal", "number", "double", "Decimal", "float64"}},
-        {{"real", "float4"}, {"float", "float", "number", "float", "float", "float32"}},
-        {{"double precision", "float8", "float"}, {"double", "double", "number", "double", "float", "float64"}},
-        {{"uuid", "uniqueidentifier"}, {"Guid", "UUID", "string", "std::string", "UUID", "string"}},
-        {{"bytea", "blob", "varbinary(16)", "binary"},
-         {"byte[]", "byte[]", "Uint8Array", "std::vector<std::uint8_t>", "bytes", "[]byte"}},
-    };
     const auto map = TypeMap::shipped();
-    ASSERT_EQ(map->languages(), languages);
-    for (const auto& row : rows)
-        for (const QString& type : row.types)
-            for (qsizetype language = 0; language < languages.size(); ++language)
-                EXPECT_EQ(map->map(type.toUpper(), language).type, row.mapped[language])
-                    << type.toStdString() << " in " << languages[language].toStdString();
+    ASSERT_EQ(map->languages(), (QStringList{"csharp", "java", "typescript", "cpp", "python", "go"}));
+    const QStringList bigint = {"long", "long", "number", "std::int64_t", "int", "int64"};
+    for (qsizetype language = 0; language < bigint.size(); ++language)
+        EXPECT_EQ(map->map("BIGINT", language).type, bigint[language]) << language;
+    const std::pair<const char*, const char*> java[] = {
+        {"integer", "int"}, {"int8", "long"}, {"int2", "short"}, {"character varying(255)", "String"},
+        {"nvarchar(max)", "String"}, {"clob", "String"}, {"bit", "boolean"}, {"timestamp(6) with time zone", "LocalDateTime"},
+        {"datetime2", "LocalDateTime"}, {"date", "LocalDate"}, {"money", "BigDecimal"}, {"float4", "float"},
+        {"float", "double"}, {"double precision", "double"}, {"uniqueidentifier", "UUID"}, {"varbinary(16)", "byte[]"}};
+    for (const auto& [type, mapped] : java)
+        EXPECT_EQ(map->map(QString::fromLatin1(type).toUpper(), map->language(u"java")).type, mapped) << type;
 }
 
 TEST(TypeMap, NamesTheLineAndReasonOfAMapItCannotUseAndFallsBackToTheShippedOne)

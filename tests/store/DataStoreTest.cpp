@@ -151,25 +151,6 @@ TEST_F(TableStore, MissingFilesAreReportedRecordsAppendAndDeleteWholeEmptyOnesAr
         ASSERT_TRUE(store.deleteRecord(values, 99));
         EXPECT_EQ(readDataFile("Values.app"), '"' + c.text + "\"\r\n");
     }
-
-    // Hostile shapes, 40 KB files that padded record by record would need hundreds of millions of
-    // values, are read in linear memory or refused.
-    constexpr int n = 20000;
-    const std::pair<QByteArray, bool> hostile[] = {
-        {"ID" + QByteArray(n, '|') + QByteArray(n, '\xB1'), true}, // a wide header and only empty records
-        {"ID" + QByteArray(n, '|') + QByteArray(n / 2, '\xB1').replace("\xB1", "\xB1x"), false},
-        {"ID|Name|ParentID|Spare|Image" + QByteArray(n / 2, '\xB1').replace("\xB1", "\xB1" "1"), true},
-    };
-    for (const auto& [text, readable] : hostile) {
-        failures.texts.clear();
-        writeDataFile("Values.app", '"' + text + "\"\r\n");
-        const std::optional<Recordset> rs = store.readTable(values);
-        ASSERT_EQ(rs.has_value(), readable);
-        EXPECT_LE(readable ? rs->valueCount() : 0, 10 * text.size());
-        EXPECT_EQ(failures.texts.size() == 1 && failures.texts[0].startsWith("GetRecordset: \"")
-                      && failures.texts[0].contains("so many fields are missing that the file cannot be read"),
-                  !readable) << failures.texts.join('\n').toStdString();
-    }
 }
 
 TEST_F(RoundTrip, TablesKeepEveryValueOrRefuseItWholeAndBodiesComeBackWithALineBreak)
@@ -336,7 +317,6 @@ TEST_F(TableStore, AnUpdateReplacesTheRecordsOfItsIdInPlaceAndRefusesWhatItCanno
         {7, {7, "x", -1, 0, 3}, "UpdateRecord: \"The table holds no record with the ID 7\""},
         {12, {12, "x"}, "UpdateRecord: \"The record has 2 values but the table has 5 fields\""},
         {12, {12, "a|b", -1, 0, 1}, "UpdateRecord: \"The character '|' (U+007C)"},
-        {12, {12, QString::fromUtf8("Ж"), -1, 0, 1}, QString::fromUtf8("UpdateRecord: \"The character 'Ж' (U+0416)")},
     };
     for (const auto& [id, record, message] : refused) {
         EXPECT_FALSE(store.updateRecord(values, id, record));
@@ -360,13 +340,10 @@ TEST_F(FailedWrite, RefusedCharactersAFullDiskOrAFolderInTheWayLeaveTheOldFilesA
         EXPECT_FALSE(store.writeBody("TMP_key1", before + emoji));
     }
     ASSERT_EQ(failures.texts.size(), 24);
-    EXPECT_EQ(failures.texts.mid(0, 2),
-              (QStringList{QString::fromUtf8("InsertRecord: \"The character 'Ж' (U+0416) cannot be stored in a "
-                                             "Windows-1252 file\""),
-                           QString::fromUtf8("WriteStream: \"The character '\U0001F600' (U+1F600) cannot be "
-                                             "stored in a Windows-1252 file\"")}));
+    EXPECT_EQ(failures.texts[0], QString::fromUtf8("InsertRecord: \"The character 'Ж' (U+0416) cannot be stored in a "
+                                                    "Windows-1252 file\""));
     for (const QString& text : failures.texts.mid(1))
-        EXPECT_TRUE(text.contains("(U+1F600)")) << text.toStdString();
+        EXPECT_TRUE(text.contains(QString::fromUtf8("'\U0001F600' (U+1F600)"))) << text.toStdString();
     EXPECT_TRUE(intact());
     failures.texts.clear();
 

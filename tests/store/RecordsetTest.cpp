@@ -1,30 +1,14 @@
 #include "CapturedFailures.h"
-#include "Recordset.h"
+#include "RecordsetOf.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
-
-namespace {
-
-// Built in the order the store builds tables: field count, names, then the values record by record.
-Recordset table(const QStringList& names, const QStringList& values)
-{
-    Recordset rs;
-    rs.setFieldCount(names.size());
-    for (const QString& name : names)
-        rs.setFieldNames(name);
-    for (const QString& value : values)
-        rs.add(value);
-    return rs;
-}
-
-} // namespace
 
 TEST(Recordset, CountsNavigationFieldLookupAndAMaximumThatKeepsTheCursor)
 {
     CapturedFailures failures;
     EXPECT_TRUE(Recordset().atEnd()); // no fields: no records, no division failure
-    Recordset rs = table({"ID", "Name"}, {"1", "a", "2", "b"});
+    Recordset rs = RecordsetOf({"ID", "Name"}, {"1", "a", "2", "b"});
     rs.setFieldNames("Extra"); // names past the field count take no part
     EXPECT_EQ(rs.fieldNames(), "ID,Name");
     EXPECT_EQ(rs.recordCount(), 2);
@@ -46,18 +30,18 @@ TEST(Recordset, CountsNavigationFieldLookupAndAMaximumThatKeepsTheCursor)
     EXPECT_THROW(rs.setFieldCount("many"), std::invalid_argument);
 
     failures.texts.clear();
-    Recordset ids = table({"ID"}, {"3", "12", "7"});
+    Recordset ids = RecordsetOf({"ID"}, {"3", "12", "7"});
     ids.moveNext();
     EXPECT_EQ(std::pair(ids.getMax("ID"), ids.cursor()), std::pair(std::optional<qint32>(12), 1)) << "the cursor stays";
-    EXPECT_EQ(table({"ID"}, {"2.5", "-4"}).getMax(0), 2); // halves go to even
+    EXPECT_EQ(RecordsetOf({"ID"}, {"2.5", "-4"}).getMax(0), 2); // halves go to even
 
-    Recordset broken = table({"ID"}, {"3", "x", "99"});
+    Recordset broken = RecordsetOf({"ID"}, {"3", "x", "99"});
     broken.moveNext();
     EXPECT_EQ(std::pair(broken.getMax("ID"), broken.cursor()), std::pair(std::optional<qint32>(), 1));
     EXPECT_EQ(failures.texts, QStringList{"getMax: \"Type mismatch: 'x' is not a number\""});
 
     failures.texts.clear();
-    EXPECT_EQ(table({"ID"}, {}).getMax("ID"), 0); // reports the missing record once, counts it as 0
+    EXPECT_EQ(RecordsetOf({"ID"}, {}).getMax("ID"), 0); // reports the missing record once, counts it as 0
     EXPECT_TRUE(failures.texts.size() == 1 && failures.texts[0].startsWith("Item: ")) << failures.texts.join('\n').toStdString();
 }
 

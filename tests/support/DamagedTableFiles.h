@@ -44,7 +44,9 @@ inline QList<DamagedTableFile> DamagedTableFiles(qsizetype size)
                                                            + QByteArray("\xB1" "1|2|3|4|5").repeated(size / 10)),
          true},
         {"a header of one-character names only", QuotedTable("a" + QByteArray("|a").repeated(size / 2)), true},
-        {"a header and empty records only", QuotedTable("ID" + QByteArray(size, '\xB1')), true},
+        {"one-value records under a catalogue header", QuotedTable("ID|Name|ParentID|Spare|Image"
+                                                                   + QByteArray("\xB1" "1").repeated(size / 2)), true},
+        {"a wide header and empty records only", QuotedTable(wide + QByteArray(size - wide.size(), '\xB1')), true},
         {"one value as long as the file", QuotedTable("ID\xB1" + QByteArray(size, 'v')), true},
     };
 }

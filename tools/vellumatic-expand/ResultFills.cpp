@@ -90,7 +90,8 @@ QStringList FillResult(QString& result, const QString& templateText, const Expan
         return notes;
     const TableRows& table = *sources.table;
     const QStringList names = RowFieldNames(templateText, result, sources.modifiers);
-    const RowFill fill = FillRows(result, names, MatchColumns(names, table.columns), table, sources.modifiers);
+    const RowFill fill =
+        FillRows(result, names, MatchColumns(names, table.columns), table, sources.modifiers, FillsListed::No);
     ApplyTextEdits(result, fill.edits.edits);
     const QString file = DisplayName(options.rows);
     if (fill.filled < fill.repetitions)

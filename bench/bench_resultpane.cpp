@@ -7,6 +7,9 @@
 #include "RunWorkspace.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTest>
@@ -109,6 +112,36 @@ void BM_FillFollowing(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FillFollowing)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->Repetitions(5)->ReportAggregatesOnly();
+
+// Fill Rows: a table of n rows pasted into the dialog fills n repetitions of three fields with
+// mirrors, the fields listed again after.
+void BM_FillRowsThroughTheWindow(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    QString table = QStringLiteral("name\ttype\tnote\n");
+    for (int row = 1; row <= n; ++row)
+        table += QStringLiteral("column number %1\tcharacter varying(50)\tnote %1\n").arg(row);
+    for (auto _ : state) {
+        state.PauseTiming();
+        RunWorkspace workspace;
+        workspace.run(n, QStringLiteral("[(    public $Type:csharp! $Col:pascal! { get; set; } // $Note! "
+                                        "($Col:snake!, $col!)|1|n)]"));
+        workspace.dialogs.onDialog = [&table](QDialog& dialog) {
+            dialog.findChild<QPlainTextEdit*>()->setPlainText(table);
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        };
+        state.ResumeTiming();
+        workspace.doc->fillRows();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (workspace.doc->fieldsList()->count() != 0)
+            state.SkipWithError("not every repetition was filled");
+        workspace.doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FillRowsThroughTheWindow)->Arg(10'000)->Unit(benchmark::kMillisecond)->Iterations(1)
     ->Repetitions(5)->ReportAggregatesOnly();
 
 // Undoing that fill: the text back in place and the fields listed again from it.

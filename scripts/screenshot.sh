@@ -5,6 +5,8 @@
 # VELLUMATIC_THEME=dark shows it as a Plasma desktop with Breeze Dark colours would: the
 # colour scheme in kdeglobals, which Qt reads under a KDE session. VELLUMATIC_RUN=n runs the
 # template, answering n to the bounds dialog, so the result pane is in the picture.
+# VELLUMATIC_TREE_KEYS picks another template (keys pressed from the tree's top), and
+# VELLUMATIC_FILL_ROWS=text then opens Edit > Fill Rows and types the text into its table box.
 # Needs Xvfb, xdotool and ImageMagick's import (all in packages.txt).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -65,6 +67,11 @@ Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp &
 xvfb_pid=$!
 export DISPLAY="$display" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.2; done
+# A dialog is focused and placed by a window manager.
+if [ -n "${VELLUMATIC_FILL_ROWS:-}" ]; then
+    openbox &
+    sleep 1
+fi
 env "${desktop[@]}" "$work/vellumatic" &
 app_pid=$!
 window="$(xdotool search --sync --onlyvisible --name Vellumatic | head -n 1)"
@@ -73,13 +80,23 @@ sleep 2
 # The template tree: open the SQL and C++ groups and select "Struct with getters and setters".
 read -r x y <<<"${VELLUMATIC_TREE_POINT:-60 147}"
 xdotool mousemove --window "$window" "$x" "$y" click 1
-xdotool key --window "$window" Home Down Down Right Down Down Down Right Down
+# shellcheck disable=SC2086 # one key a word
+xdotool key --window "$window" ${VELLUMATIC_TREE_KEYS:-Home Down Down Right Down Down Down Right Down}
 sleep 1
 if [ -n "${VELLUMATIC_RUN:-}" ]; then
     xdotool key --window "$window" alt+r
     sleep 1
     xdotool type --delay 50 "$VELLUMATIC_RUN"
     xdotool key Return
+    sleep 1
+fi
+if [ -n "${VELLUMATIC_FILL_ROWS:-}" ]; then
+    xdotool key ctrl+shift+Return
+    sleep 1
+    while IFS= read -r line; do
+        xdotool type --delay 20 "$line"
+        xdotool key Return
+    done <<<"$VELLUMATIC_FILL_ROWS"
     sleep 1
 fi
 import -window root "$shot"

@@ -56,6 +56,15 @@ each has its own bounds:</p>
 <p>With <b>Compact Style</b> checked the same run gives one line:
 <code>$Field0001!,$Field0002!,$Field0003!</code>.</p>
 
+<p><b>Filling from a table.</b> Edit &gt; Fill Rows (Ctrl+Shift+Enter, or the value tree's
+context menu) fills repetition k, the fields numbered k, from row k of a table: text with a header
+row, tab- or comma-separated, pasted, dropped or opened from a file; a database table's columns;
+or the selected value's children. Each field takes the column of its name, else the next one left;
+pick another in the dialog. <code>$Col:pascal!</code>, <code>$Col:snake!</code> and the like
+write the value of <code>$Col!</code> in that spelling, <code>$Type:csharp!</code> and the like
+its type in that language (<code>TypeMaps.tsv</code> in the Data folder). One undo takes the
+fill back.</p>
+
 <p><b>Bounds</b> are numbers (<code>1</code>, <code>12</code>), a one-letter name that Run asks
 for (<code>n</code>), or such a name plus or minus a number (<code>n+1</code>, <code>n-1</code>).
 A <code>[</code> not followed by <code>(</code> is plain text, so <code>arr[i]</code> stays as it is.</p>

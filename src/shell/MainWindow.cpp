@@ -155,6 +155,14 @@ void MainWindow::buildMenus()
             document->renameSelected();
     });
 
+    QAction* fillRows = item(edit, "fillRowsAction", QStringLiteral("Fill Rows..."));
+    fillRows->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Return),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)});
+    connect(fillRows, &QAction::triggered, this, [this] {
+        if (WorkspaceWindow* document = activeWorkspace())
+            document->fillRows();
+    });
+
     QMenu* view = menu(bar, "viewMenu", QStringLiteral("View"));
     QAction* statusBarItem = item(view, "statusBarAction", QStringLiteral("StatusBar"));
     statusBarItem->setCheckable(true);

@@ -74,6 +74,11 @@ void Dialogs::showModal(QDialog& window)
     window.exec();
 }
 
+bool Dialogs::accepted(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}
+
 std::optional<QString> Dialogs::connectionString(QWidget* parent)
 {
     ConnectionDialog dialog(parent);
@@ -108,6 +113,14 @@ std::optional<QString> Dialogs::folderName(QWidget* parent, const QString& capti
     if (folder.isEmpty())
         return std::nullopt;
     return folder;
+}
+
+std::optional<QString> Dialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    const QString name = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
 }
 
 std::optional<QStringList> Dialogs::boundAnswers(QWidget* parent, const QStringList& names,

@@ -42,6 +42,8 @@ public:
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& filter);
     // A dialog that picks a folder, starting in `start`; nullopt when the user cancelled it.
     virtual std::optional<QString> folderName(QWidget* parent, const QString& caption, const QString& start);
+    // An open-file dialog; nullopt when the user cancelled it.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& caption, const QString& filter);
 
     // One dialog for every bound name of a run, each field starting from `lastAnswers`;
     // the answers in the names' order, all whole numbers, or nullopt when the user cancelled.
@@ -52,6 +54,8 @@ public:
 
     // Shows a window of the program's own (help, About) modally until the user dismisses it.
     virtual void showModal(QDialog& window);
+    // Shows a dialog of the program's own with OK and Cancel modally; true when it was accepted.
+    virtual bool accepted(QDialog& dialog);
 
     // The dialogs in use; the real ones until a test installs others.
     static Dialogs& current();

@@ -56,18 +56,20 @@ void FillFollowingFields(ResultDocument& result, FieldsList& fields, const QStri
     fields.setCurrentRow(SelectionAfterRemoval(first, int(fields.count())));
 }
 
-void ListFieldsAfterUndo(FieldsList& fields, const QString& resultText, const QStringList& filled)
+void ListFieldsAfterUndo(FieldsList& fields, const QString& resultText, const QStringList& filled,
+                         const FieldModifiers& modifiers)
 {
-    fields.setFields(ListFields(resultText));
+    fields.setFields(ListFields(resultText, modifiers));
     const int row = RowOf(fields.fields(), filled);
     if (row >= 0)
         fields.setCurrentRow(row);
 }
 
-void ListFieldsAfterRedo(FieldsList& fields, const QString& resultText, const QStringList& filled)
+void ListFieldsAfterRedo(FieldsList& fields, const QString& resultText, const QStringList& filled,
+                         const FieldModifiers& modifiers)
 {
     const int row = RowOf(fields.fields(), filled);
     const int place = row >= 0 ? row : std::max(fields.currentRow(), 0);
-    fields.setFields(ListFields(resultText));
+    fields.setFields(ListFields(resultText, modifiers));
     fields.setCurrentRow(SelectionAfterRemoval(place, fields.count()));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldModifiers.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,5 +29,7 @@ void FillFollowingFields(ResultDocument& result, FieldsList& fields, const QStri
 // Undo and redo of a fill: the list is made again from the result as it now stands, as Run
 // makes it. After an undo the first marker the fill took (`filled`) is selected again; after
 // a redo the entry that now stands where it stood is.
-void ListFieldsAfterUndo(FieldsList& fields, const QString& resultText, const QStringList& filled);
-void ListFieldsAfterRedo(FieldsList& fields, const QString& resultText, const QStringList& filled);
+void ListFieldsAfterUndo(FieldsList& fields, const QString& resultText, const QStringList& filled,
+                         const FieldModifiers& modifiers = FieldModifiers::standard());
+void ListFieldsAfterRedo(FieldsList& fields, const QString& resultText, const QStringList& filled,
+                         const FieldModifiers& modifiers = FieldModifiers::standard());

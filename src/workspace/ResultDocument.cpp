@@ -185,8 +185,8 @@ std::unique_ptr<QTextDocument> ResultDocument::colouredCopy() const
 
 qsizetype ResultDocument::substitute(const QString& marker, const QString& value)
 {
-    const FieldFill fill = FillEdits(text_, marker, singleLineFeeds(value));
-    applyEdits(fill.edits, {marker});
+    const FieldFill fill = FillEdits(text_, marker, singleLineFeeds(value), modifiers_);
+    applyFill(fill, {marker});
     return fill.edits.size();
 }
 
@@ -199,9 +199,16 @@ qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& f
         markers.append(marker);
         written.append({marker, singleLineFeeds(value)});
     }
-    const FieldFill fill = FillEdits(text_, written);
-    applyEdits(fill.edits, markers);
+    const FieldFill fill = FillEdits(text_, written, modifiers_);
+    applyFill(fill, markers);
     return fill.edits.size();
+}
+
+void ResultDocument::applyFill(const FieldFill& fill, const QStringList& markers)
+{
+    applyEdits(fill.edits, markers);
+    if (!fill.unmapped.isEmpty())
+        emit typesUnmapped(fill.unmapped);
 }
 
 void ResultDocument::applyEdits(const QList<TextEdit>& edits, const QStringList& markers)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FieldFill.h"
 #include "TextEdits.h"
 #include "TextRules.h"
 
@@ -42,6 +43,9 @@ public:
     // occurrence is found in the text as it stood before: values are never searched again,
     // not even for the markers filled after them. Returns how many occurrences were replaced.
     qsizetype fillFields(const QList<std::pair<QString, QString>>& fills);
+    // The mirrors fills write: the letter-case styles and the languages of the type map in use.
+    const FieldModifiers& modifiers() const { return modifiers_; }
+    void setModifiers(FieldModifiers modifiers) { modifiers_ = std::move(modifiers); }
 
     // A copy with the markers red in its own character formats, for printing: the view
     // colours only what it paints, so the document itself holds no colours.
@@ -62,6 +66,8 @@ signals:
     // filled, in the order given. Sent once the text is back in step.
     void fillUndone(const QStringList& markers);
     void fillRedone(const QStringList& markers);
+    // A fill wrote these types as given: the type map has no row for them.
+    void typesUnmapped(const QStringList& types);
 
 private:
     class FillStep;
@@ -73,10 +79,12 @@ private:
     // Rewrites the sorted, disjoint `edits` of the text, as one undo step that knows the
     // markers it filled.
     void applyEdits(const QList<TextEdit>& edits, const QStringList& markers);
+    void applyFill(const FieldFill& fill, const QStringList& markers);
 
     QString text_;
     QString loadedRichText_;
     Markers markers_ = Markers::Red;
+    FieldModifiers modifiers_ = FieldModifiers::standard();
     int generation_ = 0;
     bool ownEdit_ = false;
     // Set while undo or redo takes a fill back, announced once the text follows.

@@ -87,7 +87,7 @@ bool ShowExpansion(QWidget* parent, ResultView& resultPane, const QString& templ
     return false;
 }
 
-void FillFieldsList(FieldsList& fields, const QString& resultText)
+void FillFieldsList(FieldsList& fields, const QString& resultText, const FieldModifiers& modifiers)
 {
-    fields.setFields(ListFields(resultText));
+    fields.setFields(ListFields(resultText, modifiers));
 }

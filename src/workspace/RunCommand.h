@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Expansion.h"
+#include "FieldModifiers.h"
 
 class FieldsList;
 class QString;
@@ -23,4 +24,6 @@ bool ShowExpansion(QWidget* parent, ResultView& resultPane, const QString& templ
                    ExpansionResult& expansion);
 
 // Fills the list with every distinct field marker of the result and selects the first.
-void FillFieldsList(FieldsList& fields, const QString& resultText);
+// Mirrors are listed as the fields they mirror, by `modifiers`.
+void FillFieldsList(FieldsList& fields, const QString& resultText,
+                    const FieldModifiers& modifiers = FieldModifiers::standard());

@@ -176,6 +176,9 @@ void WorkspaceWindow::arrangeControls()
 void WorkspaceWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Said once shown, when the main window listens.
+    if (!typeMapProblem_.isEmpty())
+        emit statusHint(std::exchange(typeMapProblem_, {}));
     if (columnPlaced_)
         return;
     columnPlaced_ = true;

@@ -6,6 +6,7 @@
 #include "CatalogueList.h"
 #include "Dialogs.h"
 #include "FieldSubstitution.h"
+#include "FillRowsCommand.h"
 #include "FieldsList.h"
 #include "LargeBuffers.h"
 #include "ResultView.h"
@@ -14,6 +15,7 @@
 #include "ValueTreeRules.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -22,18 +24,22 @@ void WorkspaceWindow::runTemplate()
     const QString templateText = TemplatePaneText(*templatePane_->document());
     // Cancel here stops the Run before anything changes.
     std::optional<BoundAnswers> answers = AskBounds(this, templateTree_->selectedKey(), templateText);
-    if (!answers)
-        return;
+    if (answers)
+        runWithAnswers(templateText, std::move(*answers));
+}
+
+bool WorkspaceWindow::runWithAnswers(const QString& templateText, BoundAnswers answers)
+{
     BusyCursor busy;
     ExpansionRequest request;
     request.compactStyle = compactStyle_->isChecked();
-    request.answers = std::move(*answers);
+    request.answers = std::move(answers);
     // Every name is answered above; a bound that still cannot be used is named, not hidden.
     request.strict = true;
     request.progress = Dialogs::current().runProgress(this);
     ExpansionResult expansion = GenerateResult(templateText, request);
     if (expansion.outcome == ExpansionResult::Outcome::Cancelled)
-        return;
+        return false;
     {
         ResultBusy writing(*this);
         ShowExpansion(this, *resultPane_, templateText, expansion);
@@ -45,7 +51,7 @@ void WorkspaceWindow::runTemplate()
     }
     saveTemplate();
     // The fields come from the pane as it now stands, also when the expansion was refused.
-    FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text());
+    FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text(), resultPane_->resultDocument()->modifiers());
     ReleaseFreedBuffersWhenIdle();
     if (parseFailed) {
         // The template pane stays in front, the caret where the template goes wrong.
@@ -56,12 +62,42 @@ void WorkspaceWindow::runTemplate()
         templatePane_->setTextCursor(caret);
         templatePane_->setFocus(Qt::OtherFocusReason);
     }
+    return !parseFailed;
+}
+
+void WorkspaceWindow::useTypeMap()
+{
+    TypeMapInUse inUse = LoadTypeMap(QDir(dataFolder_).filePath(QStringLiteral("TypeMaps.tsv")));
+    resultPane_->resultDocument()->setModifiers(FieldModifiers(std::move(inUse.map)));
+    if (!inUse.problem.isEmpty())
+        typeMapProblem_ = QStringLiteral("The shipped type map is used: ") + inUse.problem;
+}
+
+void WorkspaceWindow::fillRows()
+{
+    QStringList children;
+    if (const QTreeWidgetItem* value = valueTree_->node(valueTree_->selectedKey())) {
+        for (int i = 0; i < value->childCount(); ++i)
+            children << value->child(i)->text(0);
+    }
+    FillRowsTarget target;
+    target.parent = this;
+    target.templateText = TemplatePaneText(*templatePane_->document());
+    target.result = resultPane_->resultDocument();
+    target.fields = fieldsList_;
+    target.valueChildren = children;
+    target.runAgain = [this](const QString& boundName, qsizetype count) {
+        BoundAnswers answers;
+        answers.Set(boundName, QString::number(count));
+        return runWithAnswers(TemplatePaneText(*templatePane_->document()), std::move(answers));
+    };
+    FillRowsCommand(target);
 }
 
 void WorkspaceWindow::paneReplaced(TextPane pane)
 {
     if (pane.widget() == resultPane_)
-        FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text());
+        FillFieldsList(*fieldsList_, resultPane_->resultDocument()->text(), resultPane_->resultDocument()->modifiers());
 }
 
 void WorkspaceWindow::valueDoubleClicked()

@@ -61,6 +61,7 @@ const Hint* hintFor(const QObject* control)
 
 WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
     : QWidget(parent)
+    , dataFolder_(dataFolder)
     , dataStore_(DataStore::forDataFolder(dataFolder))
 {
     setObjectName(QStringLiteral("WorkspaceWindow"));
@@ -100,6 +101,10 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
     fill->setShortcutContext(Qt::WidgetShortcut);
     valueTree_->addAction(fill);
     connect(fill, &QAction::triggered, this, &WorkspaceWindow::fillFollowing);
+    auto* fillRowsItem = new QAction(QStringLiteral("Fill Rows..."), valueTree_);
+    fillRowsItem->setObjectName(QStringLiteral("fillRowsAction"));
+    valueTree_->addAction(fillRowsItem);
+    connect(fillRowsItem, &QAction::triggered, this, &WorkspaceWindow::fillRows);
     for (QWidget* w : {static_cast<QWidget*>(fieldsList_), static_cast<QWidget*>(templateTree_),
                        static_cast<QWidget*>(valueTree_), static_cast<QWidget*>(templatePane_),
                        static_cast<QWidget*>(resultPane_)})
@@ -116,9 +121,13 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
     // Undo and redo of a fill take the fields list along.
     const ResultDocument* result = resultPane_->resultDocument();
     connect(result, &ResultDocument::fillUndone, this,
-            [this, result](const QStringList& filled) { ListFieldsAfterUndo(*fieldsList_, result->text(), filled); });
+            [this, result](const QStringList& filled) { ListFieldsAfterUndo(*fieldsList_, result->text(), filled, result->modifiers()); });
     connect(result, &ResultDocument::fillRedone, this,
-            [this, result](const QStringList& filled) { ListFieldsAfterRedo(*fieldsList_, result->text(), filled); });
+            [this, result](const QStringList& filled) { ListFieldsAfterRedo(*fieldsList_, result->text(), filled, result->modifiers()); });
+    connect(result, &ResultDocument::typesUnmapped, this, [this](const QStringList& types) {
+        emit statusHint(QStringLiteral("Types the type map does not know, written as given: ") + types.join(u", "));
+    });
+    useTypeMap();
     // Keyboard moves load too, so the panes always belong to the selected template and a save
     // never lands in another template's body.
     connect(templateTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class BoundAnswers;
 class CatalogueList;
 class FieldsList;
 class LastFocus;
@@ -125,6 +126,8 @@ public:
     // Fills the selected field with the selected value, the next field with the value's next
     // sibling, and so on, as one undo step (Ctrl+Enter or the value tree's context menu).
     void fillFollowing();
+    // Fills the result's repetitions from the rows of a table (Edit > Fill Rows).
+    void fillRows();
 
 signals:
     // A one-line hint for the main window's status bar; empty clears it.
@@ -148,9 +151,15 @@ private:
     QString valueTreeHint() const;
     void showCatalogueTab();
     void showPaneTab();
+    // Run with the bound names answered already; false when it left no result to fill.
+    bool runWithAnswers(const QString& templateText, BoundAnswers answers);
+    // The mirrors follow the Data folder's type map, or the shipped one when it has none or
+    // it cannot be read, which the status bar says.
+    void useTypeMap();
     void arrangeControls();
     void rememberCatalogueColumn();
 
+    QString dataFolder_;
     DataStore dataStore_;
     CatalogueList* templates_ = nullptr;
     CatalogueList* values_ = nullptr;
@@ -184,5 +193,7 @@ private:
     QLineEdit* valueFilter_ = nullptr;
 
     bool resultBusy_ = false;
+    // Why the Data folder's type map is not used, until the status bar has said it.
+    QString typeMapProblem_;
     std::unique_ptr<SourcePaneColourer> sourceColourer_;
 };

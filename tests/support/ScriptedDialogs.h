@@ -59,6 +59,11 @@ public:
         folderCaptions << caption;
         return next(folderAnswers);
     }
+    std::optional<QString> openFileName(QWidget*, const QString& caption, const QString&) override
+    {
+        openCaptions << caption;
+        return next(openFileAnswers);
+    }
     std::optional<QStringList> boundAnswers(QWidget*, const QStringList& names, const QStringList& last) override
     {
         boundRequests.append({names, last});
@@ -80,6 +85,16 @@ public:
             onShowModal(window);
     }
 
+    // A dialog of the program's own is handed to onDialog, which works it as the user would
+    // and accepts or rejects it; unscripted, it is rejected.
+    bool accepted(QDialog& dialog) override
+    {
+        dialogsShown << dialog.objectName();
+        if (onDialog)
+            onDialog(dialog);
+        return dialog.result() == QDialog::Accepted;
+    }
+
     QStringList messageTexts() const
     {
         QStringList texts;
@@ -90,13 +105,13 @@ public:
 
     // Answers in order; std::nullopt stands for Cancel. Each print answer sees the printer the
     // dialog was opened on, may change it as the user would, and returns true for OK.
-    QList<std::optional<QString>> inputAnswers, connectionAnswers, saveFileAnswers, folderAnswers;
+    QList<std::optional<QString>> inputAnswers, connectionAnswers, saveFileAnswers, openFileAnswers, folderAnswers;
     QList<bool> confirmAnswers;
     QList<int> choiceAnswers;
     QList<FindRequest> findAnswers;
     QList<std::function<bool(QPrinter&)>> printAnswers;
     QList<std::optional<QStringList>> boundAnswerScript;
-    std::function<void(QDialog&)> onShowModal;
+    std::function<void(QDialog&)> onShowModal, onDialog;
     std::function<void()> onConfirm;
     qsizetype cancelProgressAt = -1;
 
@@ -106,7 +121,7 @@ public:
     QList<BoundRequest> boundRequests;
     QList<Question> questions;
     QList<std::pair<qint64, qint64>> progressReports;
-    QStringList confirmations, saveCaptions, folderCaptions, modalWindows;
+    QStringList confirmations, saveCaptions, openCaptions, folderCaptions, modalWindows, dialogsShown;
     int connectionRequests = 0, printDialogsShown = 0;
 
 private:

@@ -270,6 +270,7 @@ private:
 
     // Which template the panes belong to and whether they hold changes to store.
     BodyChanges bodyChanges_;
+    bool unmappedTypesShown_ = false;
     // Set while a Remove is handled, so a click arriving meanwhile does nothing.
     bool removing_ = false;
     bool resultBusy_ = false;

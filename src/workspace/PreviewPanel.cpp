@@ -1,0 +1,103 @@
+#include "PreviewPanel.h"
+
+#include "PaneFont.h"
+#include "PreviewText.h"
+#include "ResultView.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+
+#include <limits>
+
+PreviewPanel::PreviewPanel(QWidget* parent)
+    : QWidget(parent)
+    , bar_(new QWidget)
+    , boxes_(new QHBoxLayout(bar_))
+    , pane_(new ResultView(this))
+{
+    setObjectName(QStringLiteral("previewPanel"));
+    bar_->setObjectName(QStringLiteral("previewBounds"));
+    boxes_->setContentsMargins(0, 0, 0, 0);
+    boxes_->addStretch(1);
+    // Many names scroll rather than widen the window.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("previewBoundsArea"));
+    scroller->setWidget(bar_);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    scroller->setFixedHeight(QSpinBox().sizeHint().height());
+
+    pane_->setObjectName(QStringLiteral("previewPane"));
+    pane_->setReadOnly(true);
+    pane_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    pane_->setFocusPolicy(Qt::StrongFocus);
+    const QFont font = PaneFont();
+    pane_->setFont(font);
+    pane_->document()->setDefaultFont(font);
+    pane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(scroller);
+    column->addWidget(pane_, 1);
+}
+
+void PreviewPanel::setBoundNames(const QStringList& names, const std::function<int(const QString&)>& startFor)
+{
+    if (names == names_)
+        return;
+    QHash<QString, int> kept;
+    for (qsizetype i = 0; i < names_.size(); ++i)
+        kept.insert(names_[i], spinBoxes_[i]->value());
+    while (boxes_->count() > 1) {
+        QLayoutItem* item = boxes_->takeAt(0);
+        delete item->widget();
+        delete item;
+    }
+    spinBoxes_.clear();
+    names_ = names;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        auto* label = new QLabel(names[i], bar_);
+        auto* box = new QSpinBox(bar_);
+        box->setObjectName(QStringLiteral("previewBound%1").arg(i));
+        box->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+        box->setValue(kept.contains(names[i]) ? kept.value(names[i]) : startFor(names[i]));
+        box->setToolTip(QStringLiteral("Preview with %1 =").arg(names[i]));
+        // Sized for a few digits, not for the whole range.
+        box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-00000000")) + 24);
+        label->setBuddy(box);
+        connect(box, &QSpinBox::valueChanged, this, &PreviewPanel::answersChanged);
+        boxes_->insertWidget(boxes_->count() - 1, label);
+        boxes_->insertWidget(boxes_->count() - 1, box);
+        spinBoxes_ << box;
+    }
+}
+
+BoundAnswers PreviewPanel::answers() const
+{
+    BoundAnswers answers;
+    for (qsizetype i = 0; i < names_.size(); ++i)
+        answers.Set(names_[i], QString::number(spinBoxes_[i]->value()));
+    return answers;
+}
+
+QString PreviewPanel::answersKey() const
+{
+    QStringList numbers;
+    for (const QSpinBox* box : spinBoxes_)
+        numbers << QString::number(box->value());
+    return names_.join(u'\x1f') + u'\x1e' + numbers.join(u' ');
+}
+
+void PreviewPanel::show(const PreviewText& preview)
+{
+    // Keeps the reader's place when the new text is about as long as the old.
+    const int top = pane_->verticalScrollBar()->value();
+    pane_->showResult(preview.text, preview.markers ? ResultDocument::Markers::Red : ResultDocument::Markers::Plain);
+    pane_->verticalScrollBar()->setValue(top);
+}

@@ -11,7 +11,7 @@ QString FirstLines(QString text, qsizetype lines)
     // A break that only ends the last kept line leaves nothing out.
     if (end + 1 == text.size())
         return text;
-    const qsizetype more = text.count(u'\n', end + 1) + 1 - (text.endsWith(u'\n') ? 1 : 0);
+    const qsizetype more = QStringView(text).sliced(end + 1).count(u'\n') + (text.endsWith(u'\n') ? 0 : 1);
     text.truncate(end + 1);
     text += QStringLiteral("\u2026 and %1 more %2").arg(more).arg(more == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
     return text;

@@ -54,28 +54,34 @@ void PreviewPanel::setBoundNames(const QStringList& names, const std::function<i
     QHash<QString, int> kept;
     for (qsizetype i = 0; i < names_.size(); ++i)
         kept.insert(names_[i], spinBoxes_[i]->value());
-    while (boxes_->count() > 1) {
-        QLayoutItem* item = boxes_->takeAt(0);
-        delete item->widget();
-        delete item;
+    // Boxes are reused in place, so the one being typed in keeps the focus.
+    while (spinBoxes_.size() > names.size()) {
+        delete labels_.takeLast();
+        delete spinBoxes_.takeLast();
     }
-    spinBoxes_.clear();
-    names_ = names;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        auto* label = new QLabel(names[i], bar_);
+    while (spinBoxes_.size() < names.size()) {
+        auto* label = new QLabel(bar_);
         auto* box = new QSpinBox(bar_);
-        box->setObjectName(QStringLiteral("previewBound%1").arg(i));
+        box->setObjectName(QStringLiteral("previewBound%1").arg(spinBoxes_.size()));
         box->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-        box->setValue(kept.contains(names[i]) ? kept.value(names[i]) : startFor(names[i]));
-        box->setToolTip(QStringLiteral("Preview with %1 =").arg(names[i]));
         // Sized for a few digits, not for the whole range.
         box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-00000000")) + 24);
         label->setBuddy(box);
         connect(box, &QSpinBox::valueChanged, this, &PreviewPanel::answersChanged);
         boxes_->insertWidget(boxes_->count() - 1, label);
         boxes_->insertWidget(boxes_->count() - 1, box);
+        labels_ << label;
         spinBoxes_ << box;
     }
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names_.value(i) == names[i])
+            continue;
+        labels_[i]->setText(names[i]);
+        spinBoxes_[i]->setToolTip(QStringLiteral("Preview with %1 =").arg(names[i]));
+        const QSignalBlocker quiet(spinBoxes_[i]);
+        spinBoxes_[i]->setValue(kept.contains(names[i]) ? kept.value(names[i]) : startFor(names[i]));
+    }
+    names_ = names;
 }
 
 BoundAnswers PreviewPanel::answers() const

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QHBoxLayout;
+class QLabel;
 class QSpinBox;
 class ResultView;
 struct PreviewText;
@@ -43,5 +44,6 @@ private:
     QHBoxLayout* boxes_;
     ResultView* pane_;
     QStringList names_;
+    QList<QLabel*> labels_;
     QList<QSpinBox*> spinBoxes_;
 };

@@ -50,7 +50,8 @@ TemplatePreview::TemplatePreview(QTextEdit& templatePane, QAbstractButton& compa
         },
         this);
     connect(updates_, &PreviewUpdates::ready, this, &TemplatePreview::showPreview);
-    connect(templatePane_.document(), &QTextDocument::contentsChanged, this, [this] {
+    // The pane's own signal: loading a template may give it a new document.
+    connect(&templatePane_, &QTextEdit::textChanged, this, [this] {
         if (isShown())
             updates_->changed();
     });

@@ -47,7 +47,7 @@ TEST(PreviewText, ExpandsWithTheBarsNumbersOrSaysWhereTheTemplateGoesWrong)
 
     const PreviewText failed = ExpandForPreview(QStringLiteral("ab\n  [(a|1|2"), false, {});
     EXPECT_TRUE(failed.parseFailed);
-    EXPECT_EQ(failed.errorOffset, 5);
+    EXPECT_EQ(failed.errorOffset, 6);
     EXPECT_EQ(failed.text, QStringLiteral("line 2, column 4: group opened at line 2, column 4 is not closed"));
     EXPECT_FALSE(failed.markers);
 

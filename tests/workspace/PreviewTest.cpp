@@ -40,9 +40,19 @@ protected:
     // Waits for the preview to show `expected`; false when it never does.
     static bool shows(WorkspaceWindow& doc, const QString& expected)
     {
-        QTest::qWaitFor([&] { return doc.preview()->pane()->toPlainText() == expected; }, 3000);
-        EXPECT_EQ(doc.preview()->pane()->toPlainText(), expected);
-        return doc.preview()->pane()->toPlainText() == expected;
+        const bool shown = QTest::qWaitFor([&] { return doc.preview()->pane()->toPlainText() == expected; }, 3000);
+        EXPECT_EQ(doc.preview()->pane()->toPlainText().toStdString(), expected.toStdString());
+        return shown;
+    }
+    // Types the text as keys, a line break as Return.
+    static void type(QWidget* pane, const QString& text)
+    {
+        const QStringList lines = text.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(pane, Qt::Key_Return);
+            QTest::keyClicks(pane, lines[i]);
+        }
     }
     static QString underlined(const QTextEdit* pane)
     {
@@ -69,15 +79,16 @@ TEST_F(Preview, FollowsTypingCompactStyleAndItsBoundsWithoutTouchingTheTemplateO
     // Typed faster than the preview: each step ends with the final text only.
     const struct { const char* keys; const char* shown; const char* underlined; } steps[] = {
         {"\n[(y|1|m)]", "x$f0001!\nx$f0002!\nx$f0003!\n\ny\ny\ny\n", ""},
-        {"\n[(z|", "line 3, column 2: group opened at line 3, column 2 has no \"|\"", "0"},
+        {"\n[(z|", "line 3, column 2: group opened at line 3, column 2 has only one \"|\": it needs text|lower|upper", "24"},
         {"1|2)]", "x$f0001!\nx$f0002!\nx$f0003!\n\ny\ny\ny\n\nz\nz\n", ""},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.keys);
         const int caret = pane->textCursor().position() + int(QString::fromUtf8(step.keys).size());
-        QTest::keyClicks(pane, QString::fromUtf8(step.keys));
+        type(pane, QString::fromUtf8(step.keys));
         ASSERT_TRUE(shows(*doc, QString::fromUtf8(step.shown)));
         EXPECT_EQ(pane->textCursor().position(), caret) << "the preview never moves the caret";
+        EXPECT_EQ(underlined(pane), step.underlined);
     }
     EXPECT_EQ(control<QSpinBox>(*doc, "previewBound1")->value(), 3);
 
@@ -100,7 +111,7 @@ TEST_F(Preview, AParseErrorIsUnderlinedInPlaceAndTheBodyStaysByteForByte)
     {
         auto doc = open();
         openTemplate(*doc, QStringLiteral("key3"));
-        ASSERT_TRUE(shows(*doc, "line 2, column 2: group opened at line 2, column 2 has only one \"|\""));
+        ASSERT_TRUE(shows(*doc, "line 2, column 2: group opened at line 2, column 2 has only one \"|\": it needs text|lower|upper"));
         QTextEdit* pane = doc->templatePane();
         EXPECT_EQ(underlined(pane), "3");
         EXPECT_EQ(pane->toPlainText(), "a\n[(b|1");
@@ -109,8 +120,7 @@ TEST_F(Preview, AParseErrorIsUnderlinedInPlaceAndTheBodyStaysByteForByte)
         doc->preview()->setShown(false);
         EXPECT_EQ(underlined(pane), "");
         doc->preview()->setShown(true);
-        QTest::qWaitFor([&] { return !underlined(pane).isEmpty(); }, 3000);
-        EXPECT_EQ(underlined(pane), "3");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return underlined(pane) == "3"; }, 3000));
         pane->setFocus(Qt::MouseFocusReason);
         doc->templateTree()->setFocus(Qt::MouseFocusReason);
         EXPECT_FALSE(doc->templateModified());
@@ -136,7 +146,8 @@ TEST_F(Preview, StartsOnInAWideWindowAndRemembersTheUsersChoiceAndTheSplit)
     }
     auto doc = open(900);
     EXPECT_TRUE(doc->preview()->isShown());
-    EXPECT_EQ(doc->preview()->splitter()->sizes(), sizes);
+    // The split comes back, give or take the rounding of a window laid out afresh.
+    EXPECT_NEAR(doc->preview()->splitter()->sizes().value(0), sizes.value(0), 3);
 }
 
 } // namespace

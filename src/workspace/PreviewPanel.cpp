@@ -1,5 +1,6 @@
 #include "PreviewPanel.h"
 
+#include "LineGrouping.h"
 #include "PaneFont.h"
 #include "PreviewText.h"
 #include "ResultView.h"
@@ -18,6 +19,9 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     , boxes_(new QHBoxLayout(bar_))
     , pane_(new ResultView(this))
 {
+    pieces_.setSingleShot(true);
+    pieces_.setInterval(0);
+    connect(&pieces_, &QTimer::timeout, this, &PreviewPanel::showMore);
     setObjectName(QStringLiteral("previewPanel"));
     bar_->setObjectName(QStringLiteral("previewBounds"));
     boxes_->setContentsMargins(0, 0, 0, 0);
@@ -40,6 +44,7 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     pane_->setFont(font);
     pane_->document()->setDefaultFont(font);
     pane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane_->document()->setUndoRedoEnabled(false);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -102,8 +107,44 @@ QString PreviewPanel::answersKey() const
 
 void PreviewPanel::show(const PreviewText& preview)
 {
+    // The first lines at once, the rest in pieces on later turns of the event loop, so
+    // showing thousands of lines never holds typing up.
+    const qsizetype first = pieceEnd(preview.text, 0);
+    top_ = pane_->verticalScrollBar()->value();
+    pane_->showResult(preview.text.left(first),
+                      preview.markers ? ResultDocument::Markers::Red : ResultDocument::Markers::Plain);
+    pane_->moveCursor(QTextCursor::Start);
+    rest_ = preview.text.mid(first);
+    showMore();
+}
+
+qsizetype PreviewPanel::pieceEnd(const QString& text, qsizetype from)
+{
+    qsizetype end = from - 1;
+    for (int line = 0; line < kLinesPerPiece; ++line)
+        if ((end = text.indexOf(u'\n', end + 1)) < 0)
+            return text.size();
+    return end + 1;
+}
+
+void PreviewPanel::showMore()
+{
+    if (!rest_.isEmpty()) {
+        const qsizetype end = pieceEnd(rest_, 0);
+        QTextCursor atEnd(pane_->document());
+        atEnd.movePosition(QTextCursor::End);
+        // Grouped into paragraphs as the first piece is: a paragraph per line costs far more.
+        QString piece = rest_.left(end);
+        qsizetype line = 0;
+        for (QChar& c : piece)
+            if (c == u'\n')
+                c = LineBreakAfter(++line);
+        atEnd.insertText(piece);
+        rest_.remove(0, end);
+        if (!rest_.isEmpty())
+            pieces_.start();
+    }
     // Keeps the reader's place when the new text is about as long as the old.
-    const int top = pane_->verticalScrollBar()->value();
-    pane_->showResult(preview.text, preview.markers ? ResultDocument::Markers::Red : ResultDocument::Markers::Plain);
-    pane_->verticalScrollBar()->setValue(top);
+    if (pane_->verticalScrollBar()->value() < top_)
+        pane_->verticalScrollBar()->setValue(top_);
 }

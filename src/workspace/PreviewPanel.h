@@ -3,6 +3,7 @@
 #include "Expansion.h"
 
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -40,10 +41,19 @@ signals:
     void answersChanged();
 
 private:
+    // A piece of the preview shown in one turn of the event loop.
+    static constexpr int kLinesPerPiece = 200; // whole paragraphs of the pane's grouping
+    static qsizetype pieceEnd(const QString& text, qsizetype from);
+    void showMore();
+
     QWidget* bar_;
     QHBoxLayout* boxes_;
     ResultView* pane_;
     QStringList names_;
     QList<QLabel*> labels_;
     QList<QSpinBox*> spinBoxes_;
+    // What is still to be shown, and where the reader was.
+    QString rest_;
+    int top_ = 0;
+    QTimer pieces_;
 };

@@ -35,6 +35,9 @@ TemplatePreview::TemplatePreview(QTextEdit& templatePane, QAbstractButton& compa
     splitter_->addWidget(&templatePane_);
     splitter_->addWidget(panel_);
     splitter_->setChildrenCollapsible(false);
+    // Half and half until the user moves the bar.
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 1);
     panel_->hide();
 
     updates_ = new PreviewUpdates(
@@ -103,14 +106,11 @@ bool TemplatePreview::eventFilter(QObject* watched, QEvent* event)
         QSettings settings = UserSettings();
         const QVariant chosen = settings.value(kShownKey);
         const bool shown = chosen.isValid() ? chosen.toBool() : static_cast<QWidget*>(watched)->width() >= kWideWindow;
-        if (!splitter_->restoreState(settings.value(kSplitKey).toByteArray()))
-            splitter_->setSizes({1, 1});
+        splitter_->restoreState(settings.value(kSplitKey).toByteArray());
         panel_->setVisible(shown);
         if (shown)
             updates_->now();
     }
-    if (event->type() == QEvent::Hide && placed_ && isShown())
-        rememberSplit();
     return QObject::eventFilter(watched, event);
 }
 

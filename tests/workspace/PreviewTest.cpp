@@ -139,10 +139,18 @@ TEST_F(Preview, StartsOnInAWideWindowAndRemembersTheUsersChoiceAndTheSplit)
     {
         auto doc = open(900);
         doc->preview()->setShown(true);
+        QCoreApplication::processEvents(); // laid out
         QSplitter* split = doc->preview()->splitter();
-        split->setSizes({split->width() / 3, split->width() - split->width() / 3});
+        // Dragged by its handle, as the user does.
+        const QList<int> before = split->sizes();
+        EXPECT_NEAR(before.value(0), before.value(1), 10) << "half and half at first";
+        QWidget* handle = split->handle(1);
+        const QPoint middle = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, middle);
+        QTest::mouseMove(handle, middle - QPoint(split->width() / 6, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, middle - QPoint(split->width() / 6, 0));
         sizes = split->sizes();
-        doc->close();
+        EXPECT_LT(sizes.value(0), before.value(0) - 50);
     }
     auto doc = open(900);
     EXPECT_TRUE(doc->preview()->isShown());

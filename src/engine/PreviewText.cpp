@@ -39,6 +39,7 @@ PreviewText ExpandForPreview(const QString& templateText, bool compactStyle, con
         break;
     case Outcome::ParseFailed:
         preview.parseFailed = true;
+        preview.reason = true;
         preview.errorOffset = expansion.errorOffset;
         preview.text = QStringLiteral("line %1, column %2: %3")
                            .arg(expansion.errorLine)
@@ -48,6 +49,7 @@ PreviewText ExpandForPreview(const QString& templateText, bool compactStyle, con
     case Outcome::Stopped:
     case Outcome::TooLarge:
         preview.text = expansion.message;
+        preview.reason = true;
         break;
     case Outcome::Cancelled:
         return preview;

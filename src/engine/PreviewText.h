@@ -17,6 +17,8 @@ struct PreviewText
     // The text holds field markers to show as after Run; false for a template shown unchanged
     // and for the reason a template cannot be expanded.
     bool markers = false;
+    // `text` says why the template cannot be expanded rather than showing an expansion.
+    bool reason = false;
     // The template does not parse: `text` is "line L, column C: reason" and `errorOffset` the
     // place in the template (0-based, possibly the template's length).
     bool parseFailed = false;

@@ -111,6 +111,8 @@ void PreviewPanel::show(const PreviewText& preview)
     // showing thousands of lines never holds typing up.
     const qsizetype first = pieceEnd(preview.text, 0);
     top_ = pane_->verticalScrollBar()->value();
+    // A reason is read whole; an expansion keeps its lines as Run makes them.
+    pane_->setLineWrapMode(preview.reason ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     pane_->showResult(preview.text.left(first),
                       preview.markers ? ResultDocument::Markers::Red : ResultDocument::Markers::Plain);
     pane_->moveCursor(QTextCursor::Start);

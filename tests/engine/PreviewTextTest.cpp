@@ -43,6 +43,7 @@ TEST(PreviewText, ExpandsWithTheBarsNumbersOrSaysWhereTheTemplateGoesWrong)
         EXPECT_EQ(preview.markers, c.markers);
         EXPECT_EQ(preview.boundNames, c.names);
         EXPECT_FALSE(preview.parseFailed);
+        EXPECT_FALSE(preview.reason);
     }
 
     const PreviewText failed = ExpandForPreview(QStringLiteral("ab\n  [(a|1|2"), false, {});
@@ -50,6 +51,7 @@ TEST(PreviewText, ExpandsWithTheBarsNumbersOrSaysWhereTheTemplateGoesWrong)
     EXPECT_EQ(failed.errorOffset, 6);
     EXPECT_EQ(failed.text, QStringLiteral("line 2, column 4: group opened at line 2, column 4 is not closed"));
     EXPECT_FALSE(failed.markers);
+    EXPECT_TRUE(failed.reason);
 
     // A long expansion is cut at the line cap; one nobody wants any more stops with nothing.
     const QString many = QStringLiteral("[(row|1|n)]");

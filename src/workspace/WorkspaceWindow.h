@@ -26,6 +26,7 @@ class QTextEdit;
 class QTreeWidgetItem;
 class ResultView;
 class SourcePaneColourer;
+class TemplatePreview;
 
 // The workspace window: the template and value catalogues as trees, the template and
 // result panes, the fields list and the Run command. Every catalogue change is stored at once.
@@ -51,6 +52,7 @@ public:
     QPushButton* importButton() const { return importButton_; }
     QTabBar* catalogueTabs() const { return catalogueTabs_; }
     QTabBar* paneTabs() const { return paneTabs_; }
+    TemplatePreview* preview() const { return preview_; }
 
     // Key the next new item gets: highest ID at start-up plus the added count, moved past
     // any ID the table file already holds.
@@ -265,6 +267,7 @@ private:
     QTextEdit* templatePane_ = nullptr;
     ResultView* resultPane_ = nullptr;
     QSplitter* splitter_ = nullptr;
+    TemplatePreview* preview_ = nullptr;
     QLineEdit* templateFilter_ = nullptr;
     QLineEdit* valueFilter_ = nullptr;
 

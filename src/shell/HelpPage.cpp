@@ -28,11 +28,15 @@ at a value also how many values it holds.</li>
 and result.</li>
 <li><b>A window that fits</b>: drag the bar between the catalogues and the panes to give either
 more room; the program remembers where you left it, and the window's size and place.</li>
+<li><b>Live preview</b>: View &gt; Preview (F8) shows the expansion beside the template pane as
+you type, with a box for each bound name above it (Run's bounds dialog starts from them). It
+shows the first 5,000 lines; a template that cannot be read shows the line, column and reason,
+and a wavy underline marks the place in the template.</li>
 <li><b>Another Data folder</b>: File &gt; Open Data Folder... opens another catalogue without a
 restart, and File &gt; Recent Data Folders goes back to one opened before.</li>
 <li><b>Backup and printing</b>: File &gt; Backup copies the Data folder; File &gt; Print prints
-the pane you last worked in, the template or the result. Printed to a PDF file, the status bar
-names the file.</li>
+the pane you last worked in, the template or the result, or the preview while it has the focus.
+Printed to a PDF file, the status bar names the file.</li>
 <li><b>Sample templates</b> to start from.</li>
 </ul>
 

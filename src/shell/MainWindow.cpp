@@ -13,6 +13,7 @@
 #include "ResultDocument.h"
 #include "ResultOut.h"
 #include "ResultView.h"
+#include "TemplatePreview.h"
 #include "StatusPanel.h"
 #include "Twips.h"
 #include "WindowSettings.h"
@@ -168,6 +169,19 @@ void MainWindow::buildMenus()
     statusBarItem->setCheckable(true);
     statusBarItem->setChecked(true);
     connect(statusBarItem, &QAction::triggered, this, &MainWindow::showStatusBar);
+    QAction* previewItem = item(view, "previewAction", QStringLiteral("Preview"), QKeySequence(Qt::Key_F8));
+    previewItem->setCheckable(true);
+    connect(previewItem, &QAction::triggered, this, [this, previewItem] {
+        WorkspaceWindow* document = activeWorkspace();
+        if (document)
+            document->preview()->setShown(!document->preview()->isShown());
+        previewItem->setChecked(document && document->preview()->isShown());
+    });
+    // The tick follows the workspace in front.
+    connect(view, &QMenu::aboutToShow, this, [this, previewItem] {
+        WorkspaceWindow* document = activeWorkspace();
+        previewItem->setChecked(document && document->preview()->isShown());
+    });
 
     QMenu* help = menu(bar, "helpMenu", QStringLiteral("Help"));
     connect(item(help, "helpContentsAction", QStringLiteral("Contents")), &QAction::triggered, this,
@@ -422,7 +436,11 @@ void MainWindow::printPane()
     if (!document)
         return;
     const TextPane pane = document->lastWorkedPane();
-    if (pane.widget() == document->resultPane()) {
+    // The preview is printed only while it has the focus, as any pane would be.
+    if (ResultView* preview = document->preview()->pane(); preview->hasFocus()) {
+        const auto coloured = preview->resultDocument()->colouredCopy();
+        setStatusText(PrintCommand(document, PrintedPane::Result, coloured.get()));
+    } else if (pane.widget() == document->resultPane()) {
         const auto coloured = document->resultPane()->resultDocument()->colouredCopy();
         setStatusText(PrintCommand(document, PrintedPane::Result, coloured.get()));
     } else {

@@ -27,13 +27,19 @@ std::optional<QString> WholeNumberProblem(const QString& answer)
     return std::nullopt;
 }
 
+std::optional<QString> StoredAnswer(QSettings& settings, const QString& templateKey, const QString& name)
+{
+    const QString stored = settings.value(answerKey(templateKey, name)).toString();
+    if (WholeNumberProblem(stored))
+        return std::nullopt;
+    return stored;
+}
+
 QStringList RememberedAnswers(QSettings& settings, const QString& templateKey, const QStringList& names)
 {
     QStringList answers;
-    for (const QString& name : names) {
-        const QString stored = settings.value(answerKey(templateKey, name)).toString();
-        answers << (WholeNumberProblem(stored) ? QStringLiteral("1") : stored);
-    }
+    for (const QString& name : names)
+        answers << StoredAnswer(settings, templateKey, name).value_or(QStringLiteral("1"));
     return answers;
 }
 

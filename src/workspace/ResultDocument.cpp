@@ -57,6 +57,14 @@ qsizetype typingRoom(qsizetype size)
     return size / 8 + 4096;
 }
 
+// Whether one replacement of the stretch from the first edit to the end of the last costs
+// less than making the edits one by one.
+bool editsAreDense(qsizetype edits, qsizetype stretch)
+{
+    constexpr qsizetype charactersPerEdit = 512;
+    return edits > 1 && stretch <= edits * charactersPerEdit;
+}
+
 } // namespace
 
 // Rides along in a fill's undo step, so undo and redo can tell the fields list which
@@ -207,8 +215,7 @@ qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& f
 void ResultDocument::applyFill(const FieldFill& fill, const QStringList& markers)
 {
     applyEdits(fill.edits, markers);
-    if (!fill.unmapped.isEmpty())
-        emit typesUnmapped(fill.unmapped);
+    emit typesUnmapped(fill.unmapped);
 }
 
 void ResultDocument::applyEdits(const QList<TextEdit>& edits, const QStringList& markers)
@@ -220,11 +227,26 @@ void ResultDocument::applyEdits(const QList<TextEdit>& edits, const QStringList&
     ownEdit_ = true;
     QTextCursor cursor(this);
     cursor.beginEditBlock();
-    // Back to front, so the places still to come stay where they were found.
-    for (auto edit = edits.crbegin(); edit != edits.crend(); ++edit) {
-        cursor.setPosition(int(edit->start));
-        cursor.setPosition(int(edit->start + edit->length), QTextCursor::KeepAnchor);
-        cursor.insertText(edit->value);
+    const qsizetype spanStart = edits.front().start;
+    const qsizetype spanEnd = edits.back().start + edits.back().length;
+    if (editsAreDense(edits.size(), spanEnd - spanStart)) {
+        // One replacement of the stretch they cover: the document pays for each edit far
+        // more than for the characters between them.
+        qsizetype growth = 0;
+        for (const TextEdit& edit : edits)
+            growth += edit.value.size() - edit.length;
+        QString stretch = text_.mid(spanStart, spanEnd - spanStart + growth);
+        groupIntoParagraphs(stretch);
+        cursor.setPosition(int(spanStart));
+        cursor.setPosition(int(spanEnd), QTextCursor::KeepAnchor);
+        cursor.insertText(stretch);
+    } else {
+        // Back to front, so the places still to come stay where they were found.
+        for (auto edit = edits.crbegin(); edit != edits.crend(); ++edit) {
+            cursor.setPosition(int(edit->start));
+            cursor.setPosition(int(edit->start + edit->length), QTextCursor::KeepAnchor);
+            cursor.insertText(edit->value);
+        }
     }
     appendUndoItem(new FillStep(*this, markers));
     cursor.endEditBlock();

@@ -66,7 +66,8 @@ signals:
     // filled, in the order given. Sent once the text is back in step.
     void fillUndone(const QStringList& markers);
     void fillRedone(const QStringList& markers);
-    // A fill wrote these types as given: the type map has no row for them.
+    // After every fill: the types it wrote as given, for want of a row in the type map (none
+    // when it knew them all).
     void typesUnmapped(const QStringList& types);
 
 private:

@@ -36,7 +36,8 @@ private:
 
 } // namespace
 
-std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKey, const QString& templateText)
+std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKey, const QString& templateText,
+                                      const BoundAnswers& shown)
 {
     const QStringList names = BoundNames(templateText);
     BoundAnswers answers;
@@ -46,7 +47,10 @@ std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKe
     std::optional<QStringList> given;
     {
         CursorForUser cursor;
-        given = Dialogs::current().boundAnswers(parent, names, RememberedAnswers(settings, templateKey, names));
+        QStringList starting = RememberedAnswers(settings, templateKey, names);
+        for (qsizetype i = 0; i < names.size(); ++i)
+            starting[i] = shown.Find(names[i]).value_or(starting[i]);
+        given = Dialogs::current().boundAnswers(parent, names, starting);
     }
     if (!given)
         return std::nullopt;

@@ -12,8 +12,10 @@ class QWidget;
 
 // Asks every bound name of the template in one dialog over `parent`, each field holding the
 // last answer given for that name in the template `templateKey`, and remembers the new
-// answers. Nullopt when the user cancelled; empty answers when the template names no bound.
-std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKey, const QString& templateText);
+// answers. A name found in `shown` (the numbers the preview uses) starts from that instead.
+// Nullopt when the user cancelled; empty answers when the template names no bound.
+std::optional<BoundAnswers> AskBounds(QWidget* parent, const QString& templateKey, const QString& templateText,
+                                      const BoundAnswers& shown = {});
 
 // Shows what an expansion came to: the result written (caret at the end), the template
 // copied unchanged when it has no groups, or the reason it was refused (where a template

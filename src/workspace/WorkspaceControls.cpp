@@ -6,6 +6,7 @@
 #include "PaneFont.h"
 #include "ResultView.h"
 #include "ShownTemplateColours.h"
+#include "TemplatePreview.h"
 #include "Twips.h"
 #include "WorkspaceSettings.h"
 
@@ -147,7 +148,8 @@ void WorkspaceWindow::arrangeControls()
     leftLayout->addWidget(templateListPage_, 1);
     leftLayout->addWidget(valueListPage_, 1);
 
-    column(templatePanePage_)->addWidget(templatePane_);
+    preview_ = new TemplatePreview(*templatePane_, *compactStyle_, [this] { return templateTree_->selectedKey(); }, this);
+    column(templatePanePage_)->addWidget(preview_->splitter());
     column(resultPanePage_)->addWidget(resultPane_);
 
     auto* right = named<QWidget>(this, "paneColumn");

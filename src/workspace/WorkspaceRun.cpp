@@ -12,6 +12,7 @@
 #include "ResultView.h"
 #include "RunCommand.h"
 #include "TemplatePaneText.h"
+#include "TemplatePreview.h"
 #include "ValueTreeRules.h"
 
 #include <QCheckBox>
@@ -23,7 +24,8 @@ void WorkspaceWindow::runTemplate()
 {
     const QString templateText = TemplatePaneText(*templatePane_->document());
     // Cancel here stops the Run before anything changes.
-    std::optional<BoundAnswers> answers = AskBounds(this, templateTree_->selectedKey(), templateText);
+    std::optional<BoundAnswers> answers =
+        AskBounds(this, templateTree_->selectedKey(), templateText, preview_->shownAnswers());
     if (answers)
         runWithAnswers(templateText, std::move(*answers));
 }

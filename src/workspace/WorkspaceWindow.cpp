@@ -124,8 +124,12 @@ WorkspaceWindow::WorkspaceWindow(const QString& dataFolder, QWidget* parent)
             [this, result](const QStringList& filled) { ListFieldsAfterUndo(*fieldsList_, result->text(), filled, result->modifiers()); });
     connect(result, &ResultDocument::fillRedone, this,
             [this, result](const QStringList& filled) { ListFieldsAfterRedo(*fieldsList_, result->text(), filled, result->modifiers()); });
+    // The note stays until a fill writes only known types; other hints are left alone.
     connect(result, &ResultDocument::typesUnmapped, this, [this](const QStringList& types) {
-        emit statusHint(QStringLiteral("Types the type map does not know, written as given: ") + types.join(u", "));
+        if (!types.isEmpty() || unmappedTypesShown_)
+            emit statusHint(types.isEmpty() ? QString()
+                                            : QStringLiteral("Types the type map does not know, written as given: ") + types.join(u", "));
+        unmappedTypesShown_ = !types.isEmpty();
     });
     useTypeMap();
     // Keyboard moves load too, so the panes always belong to the selected template and a save

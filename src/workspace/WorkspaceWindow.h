@@ -24,6 +24,7 @@ class QTreeWidgetItem;
 class ResultView;
 class SourcePaneColourer;
 class TemplatePanes;
+class TemplatePreview;
 
 // The workspace window: the template and value catalogues as trees, the template and
 // result panes, the fields list and the Run command. The catalogues are CatalogueLists, the
@@ -51,6 +52,7 @@ public:
     QPushButton* importButton() const { return importButton_; }
     QTabBar* catalogueTabs() const { return catalogueTabs_; }
     QTabBar* paneTabs() const { return paneTabs_; }
+    TemplatePreview* preview() const { return preview_; }
 
     // Adds an item named `name` under the tree's selected node and stores it (a template also
     // gets its body). Returns its key, or nothing, with the tree unchanged, when it could not
@@ -189,9 +191,11 @@ private:
     QTextEdit* templatePane_ = nullptr;
     ResultView* resultPane_ = nullptr;
     QSplitter* splitter_ = nullptr;
+    TemplatePreview* preview_ = nullptr;
     QLineEdit* templateFilter_ = nullptr;
     QLineEdit* valueFilter_ = nullptr;
 
+    bool unmappedTypesShown_ = false;
     bool resultBusy_ = false;
     // Why the Data folder's type map is not used, until the status bar has said it.
     QString typeMapProblem_;

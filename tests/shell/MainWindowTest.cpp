@@ -6,6 +6,7 @@
 #include "HelpWindow.h"
 #include "MainWindow.h"
 #include "ResultView.h"
+#include "TemplatePreview.h"
 #include "WindowSettings.h"
 #include "WorkspaceTestSupport.h"
 
@@ -254,6 +255,21 @@ TEST_F(MainWindowTest, PlacementStartsCentredIsKeptUnlessMinimisedAndFitsTheScre
     EXPECT_EQ(w->statusText(), " Printed to " + pdf);
     doc->selectListTab(1);
     focus(target);
+    focus(doc->valueTree());
+    EXPECT_EQ(print(), "result text");
+
+    SCOPED_TRACE("F8 shows and hides the preview; Print takes it only while it has the focus");
+    doc->selectBodyTab(0);
+    TemplatePreview* preview = doc->preview();
+    for (const bool shown : {!preview->isShown(), preview->isShown()}) {
+        QTest::keyClick(w.get(), Qt::Key_F8);
+        EXPECT_EQ(preview->isShown(), shown);
+    }
+    preview->setShown(true);
+    source->setPlainText("[(previewed|1|1)]");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->pane()->toPlainText() == "previewed\n"; }));
+    focus(preview->pane());
+    EXPECT_EQ(print(), "previewed");
     focus(doc->valueTree());
     EXPECT_EQ(print(), "result text");
 

@@ -227,6 +227,9 @@ TEST_F(FillRows, TheDataFoldersTypeMapIsUsedAndItsFaultsAndUnmappedTypesAreNamed
     EXPECT_EQ(result(), "Int INT4\ngeography geography\n");
     ASSERT_FALSE(hints.isEmpty());
     EXPECT_EQ(hints.last().first().toString(), "Types the type map does not know, written as given: geography");
+    run("[($Type:kotlin!|1|n)]", {"1"});
+    fillRows([](FillRowsDialog& d) { d.tableBox()->setPlainText("type\nint\n"); });
+    EXPECT_EQ(hints.last().first().toString(), "") << "a fill of known types takes the note away";
 
     app.writeDataFile("TypeMaps.tsv", "pattern\tkotlin\nint*\tInt\tLong\n");
     std::unique_ptr<QSignalSpy> faults;

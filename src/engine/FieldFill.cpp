@@ -113,6 +113,9 @@ FieldFill FillEdits(const QString& text, const QString& marker, const QString& v
 FieldFill FillEdits(const QString& text, const QList<std::pair<QString, QString>>& fills,
                     const FieldModifiers& modifiers)
 {
+    // One field is found far faster by the search made for it alone.
+    if (fills.size() == 1)
+        return FillEdits(text, fills.front().first, fills.front().second, modifiers);
     QHash<QString, QString> values;
     qsizetype longest = 0;
     for (const auto& [marker, value] : fills) {

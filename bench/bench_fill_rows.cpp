@@ -63,7 +63,8 @@ void BM_FillRowsIntoResultDocument(benchmark::State& state)
         ResultDocument document;
         document.setResult(expanded);
         state.ResumeTiming();
-        document.fillFields(Fill(document.text(), table).fills);
+        const QStringList names = RowFieldNames(kClassTemplate, document.text());
+        document.fillRows(names, MatchColumns(names, table.columns), table);
         state.PauseTiming();
         if (document.text().contains(u'$'))
             state.SkipWithError("not every repetition was filled");

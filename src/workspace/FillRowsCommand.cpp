@@ -16,9 +16,8 @@ qsizetype RepetitionsOf(const ResultDocument& result, const QStringList& fieldNa
 }
 
 // Whether to go on filling: the user may first have the template run again for every row.
-bool MakeRoomForRows(const FillRowsTarget& target, const QStringList& fieldNames, qsizetype rows)
+bool MakeRoomForRows(const FillRowsTarget& target, qsizetype repetitions, qsizetype rows)
 {
-    const qsizetype repetitions = RepetitionsOf(*target.result, fieldNames);
     const QStringList bounds = BoundNames(target.templateText);
     if (rows <= repetitions || bounds.size() != 1)
         return true;
@@ -48,13 +47,13 @@ void FillRowsCommand(const FillRowsTarget& target)
                                    Dialogs::Icon::Information);
         return;
     }
-    FillRowsDialog dialog({fieldNames, RepetitionsOf(result, fieldNames), target.valueChildren}, target.parent);
+    const qsizetype repetitions = RepetitionsOf(result, fieldNames);
+    FillRowsDialog dialog({fieldNames, repetitions, target.valueChildren}, target.parent);
     if (!Dialogs::current().accepted(dialog))
         return;
-    if (!MakeRoomForRows(target, fieldNames, dialog.table().rows.size()))
+    if (!MakeRoomForRows(target, repetitions, dialog.table().rows.size()))
         return;
     BusyCursor busy;
-    const RowFill fill = FillRows(result.text(), fieldNames, dialog.columns(), dialog.table(), result.modifiers());
-    result.fillFields(fill.fills);
+    result.fillRows(fieldNames, dialog.columns(), dialog.table());
     FillFieldsList(*target.fields, result.text(), result.modifiers());
 }

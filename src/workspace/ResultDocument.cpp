@@ -1,6 +1,7 @@
 #include "ResultDocument.h"
 
 #include "FieldFill.h"
+#include "FillRows.h"
 #include "LineGrouping.h"
 #include "MarkerColouring.h"
 #include "ResultRtf.h"
@@ -210,6 +211,20 @@ qsizetype ResultDocument::fillFields(const QList<std::pair<QString, QString>>& f
     const FieldFill fill = FillEdits(text_, written, modifiers_);
     applyFill(fill, markers);
     return fill.edits.size();
+}
+
+qsizetype ResultDocument::fillRows(const QStringList& fieldNames, const QList<qsizetype>& columns, TableRows table)
+{
+    for (QStringList& row : table.rows)
+        for (QString& value : row)
+            value = singleLineFeeds(std::move(value));
+    const RowFill fill = FillRows(text_, fieldNames, columns, table, modifiers_);
+    QStringList markers;
+    markers.reserve(fill.fills.size());
+    for (const auto& [marker, value] : fill.fills)
+        markers.append(marker);
+    applyFill(fill.edits, markers);
+    return fill.edits.edits.size();
 }
 
 void ResultDocument::applyFill(const FieldFill& fill, const QStringList& markers)

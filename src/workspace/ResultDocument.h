@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldFill.h"
+#include "TableRows.h"
 #include "TextEdits.h"
 #include "TextRules.h"
 
@@ -43,6 +44,9 @@ public:
     // occurrence is found in the text as it stood before: values are never searched again,
     // not even for the markers filled after them. Returns how many occurrences were replaced.
     qsizetype fillFields(const QList<std::pair<QString, QString>>& fills);
+    // Fills repetition k from row k of `table` (FillRows), as one undo step; the fields
+    // `fieldNames[i]` take column `columns[i]`. Returns how many occurrences were replaced.
+    qsizetype fillRows(const QStringList& fieldNames, const QList<qsizetype>& columns, TableRows table);
     // The mirrors fills write: the letter-case styles and the languages of the type map in use.
     const FieldModifiers& modifiers() const { return modifiers_; }
     void setModifiers(FieldModifiers modifiers) { modifiers_ = std::move(modifiers); }

@@ -4,6 +4,7 @@
 #include "FillRows.h"
 #include "FillRowsRules.h"
 #include "SchemaImporter.h"
+#include "Utf8Text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -32,11 +33,16 @@ constexpr int kPreviewRows = 5;
 std::optional<QString> ReadTableFile(QWidget* parent, const QString& path)
 {
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        return QString::fromUtf8(file.readAll());
-    Dialogs::current().message(parent, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()),
-                               Dialogs::Icon::Warning);
-    return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly)) {
+        Dialogs::current().message(parent, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()),
+                                   Dialogs::Icon::Warning);
+        return std::nullopt;
+    }
+    std::optional<QString> text = DecodeUtf8(file.readAll());
+    if (!text)
+        Dialogs::current().message(parent, QStringLiteral("%1 is not UTF-8 text: save it as UTF-8 and open it again.").arg(path),
+                                   Dialogs::Icon::Warning);
+    return text;
 }
 
 // A text box that takes a dropped file as its whole text instead of the file's name.

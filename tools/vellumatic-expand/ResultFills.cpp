@@ -3,8 +3,7 @@
 #include "FileBytes.h"
 #include "FillRows.h"
 #include "TextEdits.h"
-
-#include <QStringDecoder>
+#include "Utf8Text.h"
 
 namespace {
 
@@ -13,12 +12,9 @@ std::optional<QString> ReadUtf8File(const QByteArray& path, QString* error)
     const QByteArray bytes = ReadAllBytes(path, error);
     if (!error->isEmpty())
         return std::nullopt;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder(bytes);
-    if (decoder.hasError()) {
+    std::optional<QString> text = DecodeUtf8(bytes);
+    if (!text)
         *error = QStringLiteral("%1 is not valid UTF-8").arg(DisplayName(path));
-        return std::nullopt;
-    }
     return text;
 }
 

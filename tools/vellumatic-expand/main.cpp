@@ -10,10 +10,10 @@
 #include "StoredTemplate.h"
 #include "TemplatePaneText.h"
 #include "TextRules.h"
+#include "Utf8Text.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <csignal>
@@ -48,11 +48,7 @@ std::optional<QString> DecodeTemplate(const QByteArray& bytes)
 {
     // Keep a byte order mark as it is: the output should differ from the input only by
     // the expansion.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    QString text = decoder(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
+    return DecodeUtf8(bytes, true);
 }
 
 QByteArray OutputOf(const ExpandOptions& options, const QString& result)

@@ -28,6 +28,7 @@ class BoundAnswers
 public:
     void Set(const QString& name, const QString& answer);
     std::optional<QString> Find(const QString& name) const;
+    bool operator==(const BoundAnswers&) const = default;
 
 private:
     QHash<QString, QString> byFoldedName_;

@@ -97,14 +97,6 @@ BoundAnswers PreviewPanel::answers() const
     return answers;
 }
 
-QString PreviewPanel::answersKey() const
-{
-    QStringList numbers;
-    for (const QSpinBox* box : spinBoxes_)
-        numbers << QString::number(box->value());
-    return names_.join(u'\x1f') + u'\x1e' + numbers.join(u' ');
-}
-
 void PreviewPanel::show(const PreviewText& preview)
 {
     // The first lines at once, the rest in pieces on later turns of the event loop, so

@@ -31,8 +31,6 @@ public:
     void setBoundNames(const QStringList& names, const std::function<int(const QString& name)>& startFor);
     QStringList boundNames() const { return names_; }
     BoundAnswers answers() const;
-    // The numbers in the bar's order, joined: tells two sets of answers apart.
-    QString answersKey() const;
 
     void show(const PreviewText& preview);
 

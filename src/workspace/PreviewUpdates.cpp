@@ -42,8 +42,7 @@ void PreviewUpdates::stop()
 void PreviewUpdates::start()
 {
     Request request = read_();
-    if (last_ && last_->templateText == request.templateText && last_->compactStyle == request.compactStyle
-        && last_->answersKey == request.answersKey)
+    if (last_ == request)
         return; // a format change or a box set to the number it had: nothing to work out again
     last_ = request;
     const quint64 number = ++*latest_;

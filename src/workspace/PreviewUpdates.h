@@ -23,8 +23,7 @@ public:
         QString templateText;
         bool compactStyle = false;
         BoundAnswers answers;
-        // The requests compare by what they expand; answers are compared as the caller spells them.
-        QString answersKey;
+        bool operator==(const Request&) const = default;
     };
     // The pause after the last change before the preview is worked out.
     static constexpr int kQuietMilliseconds = 30;

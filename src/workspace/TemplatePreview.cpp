@@ -49,7 +49,7 @@ TemplatePreview::TemplatePreview(QTextEdit& templatePane, QAbstractButton& compa
                 panel_->setBoundNames({}, {});
             }
             return PreviewUpdates::Request{TemplatePaneText(*templatePane_.document()), compactStyle_.isChecked(),
-                                           panel_->answers(), panel_->answersKey()};
+                                           panel_->answers()};
         },
         this);
     connect(updates_, &PreviewUpdates::ready, this, &TemplatePreview::showPreview);

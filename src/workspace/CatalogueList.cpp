@@ -101,6 +101,12 @@ void CatalogueList::explain(CatalogueModel::Refusal refusal, const QString& key,
     }
 }
 
+QString CatalogueList::selectedParent() const
+{
+    const QString key = controls_.tree->selectedKey();
+    return key.isEmpty() ? kRootKey : key;
+}
+
 void CatalogueList::reveal(const QStringList& parentKeys)
 {
     CatalogueTree* tree = controls_.tree;
@@ -113,9 +119,7 @@ void CatalogueList::reveal(const QStringList& parentKeys)
 std::optional<QString> CatalogueList::add(const QString& name, const QString& parentKey,
                                           const QList<QStringView>& body)
 {
-    QString parent = parentKey.isEmpty() ? controls_.tree->selectedKey() : parentKey;
-    if (parent.isEmpty())
-        parent = kRootKey;
+    const QString parent = parentKey.isEmpty() ? selectedParent() : parentKey;
     const CatalogueModel::Added added = catalogue_.add(parent, name, body);
     explain(added.refusal, QString(), QString());
     if (added.key.isEmpty())
@@ -126,15 +130,9 @@ std::optional<QString> CatalogueList::add(const QString& name, const QString& pa
 
 void CatalogueList::addTyped()
 {
-    const QString name = controls_.nameBox->text().trimmed();
     controls_.nameBox->setFocus();
-    if (name.isEmpty()) {
-        Dialogs::current().message(dialogParent_, QStringLiteral("Please type a name for the new %1.").arg(title_),
-                                   Dialogs::Icon::Warning);
-        return;
-    }
     // A refused name stays in the box, so the user can put it right and try again.
-    const std::optional<QString> key = add(name);
+    const std::optional<QString> key = add(controls_.nameBox->text().trimmed());
     if (!key)
         return;
     controls_.nameBox->clear();
@@ -147,9 +145,7 @@ qsizetype CatalogueList::addMany(const QStringList& names)
 {
     if (names.isEmpty() || refuseUnreadable())
         return 0;
-    QString parent = controls_.tree->selectedKey();
-    if (parent.isEmpty())
-        parent = kRootKey;
+    const QString parent = selectedParent();
     const qsizetype added = catalogue_.addMany(parent, names);
     if (added > 0)
         reveal({parent});

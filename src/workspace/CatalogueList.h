@@ -63,6 +63,8 @@ private:
     // is "removed" or "renamed" for an ID two records share.
     void explain(CatalogueModel::Refusal refusal, const QString& key, const QString& change);
     bool refuseUnreadable();
+    // The selected item, or the root when nothing is selected: where a new item goes.
+    QString selectedParent() const;
     // Opens the parents that were there before, so the user sees what was just added.
     void reveal(const QStringList& parentKeys);
 

@@ -4,6 +4,7 @@
 #include "LargeBuffers.h"
 #include "MainWindow.h"
 #include "ProgramIcon.h"
+#include "ShownColours.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,6 +44,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("vellumatic"));
     QApplication::setWindowIcon(ProgramIcon());
     options.process(app);
+    if (const std::optional<QPalette> readable = WithReadablePlaceholders(QApplication::palette()))
+        QApplication::setPalette(*readable);
 
     const DataFolderChoice choice = ChooseDataFolder(ProgramDataFolderPlaces(options.value(data)));
     if (!choice.problem.isEmpty()) {

@@ -61,6 +61,23 @@ QColor ShownColour(const QColor& stored, const QPalette& palette)
     return ReadableOn(stored, palette.color(QPalette::Base));
 }
 
+std::optional<QPalette> WithReadablePlaceholders(const QPalette& palette)
+{
+    QPalette readable = palette;
+    bool changed = false;
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QColor placeholder = palette.color(group, QPalette::PlaceholderText);
+        const QColor base = palette.color(group, QPalette::Base);
+        if (ContrastRatio(placeholder, base) >= 3.0)
+            continue;
+        readable.setColor(group, QPalette::PlaceholderText, ReadableOn(placeholder, base));
+        changed = true;
+    }
+    if (!changed)
+        return std::nullopt;
+    return readable;
+}
+
 QList<QTextLayout::FormatRange> ShownColourFormats(const QTextBlock& block, const QPalette& palette)
 {
     QList<QTextLayout::FormatRange> formats;

@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QList>
+#include <QPalette>
 #include <QTextLayout>
 
-class QPalette;
+#include <optional>
+
 class QTextBlock;
 
 // The colours the panes show. A body stores black text, blue tokens and red markers, which
@@ -23,6 +25,11 @@ QColor ReadableOn(const QColor& colour, const QColor& base);
 // black follows the palette's text, any other colour is made readable on its base. Under a
 // white base with black text every stored colour of the panes shows as it is.
 QColor ShownColour(const QColor& stored, const QPalette& palette);
+
+// `palette` with every group's placeholder text (the hint in an empty box) made readable on
+// its base: a dark colour scheme that names no placeholder colour leaves Qt's dark grey.
+// nullopt when every group reads already, so a palette that needs nothing is left alone.
+std::optional<QPalette> WithReadablePlaceholders(const QPalette& palette);
 
 // The layout formats that paint `block`'s stored colours in their shown colours: none for
 // characters that show as they are stored.
